@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+#include "platform/shell.h"
+#include "platform/window_handle.h"
+
+// Hands a file with its arguments, folder and show command to the shell; no result, no wait.
+class Launcher {
+ public:
+  explicit Launcher(Shell& shell) : shell_(shell) {}
+
+  void SetMainWindow(WindowHandle window) { main_window_ = window; }
+  void SetApplicationWindow(WindowHandle window) { application_window_ = window; }
+
+  // Owned by the main window.
+  void LaunchFile(const std::string& file, const std::string& arguments, const std::string& folder,
+                  int show_command) {
+    shell_.Execute(main_window_, file, arguments, folder, show_command);
+  }
+  // Owned by the application window: the start-up run happens before the main window counts.
+  void LaunchFileAtStart(const std::string& file, const std::string& arguments,
+                         const std::string& folder, int show_command) {
+    shell_.Execute(application_window_, file, arguments, folder, show_command);
+  }
+
+ private:
+  Shell& shell_;
+  WindowHandle main_window_ = nullptr;
+  WindowHandle application_window_ = nullptr;
+};
+
+inline constexpr int kSwShow = 5;

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+#include "platform/message_box.h"
+
+// The program's message kinds on top of the plain message boxes: each kind has its icon and
+// caption; a plain notice is titled with the application title and has no icon.
+enum class MessageKind { Warning, Error, Information, Confirmation };
+
+class MessageDialogs {
+ public:
+  explicit MessageDialogs(MessageBoxes& boxes) : boxes_(boxes) {}
+
+  BoxAnswer Show(MessageKind kind, BoxButtons buttons, const std::string& text);
+  // A question proceeds only on Yes.
+  bool AskYesNo(MessageKind kind, const std::string& text) {
+    return Show(kind, BoxButtons::YesNo, text) == BoxAnswer::Yes;
+  }
+  void Notice(const std::string& text);
+  // The application's general error box.
+  void ShowAppError(const std::string& message);
+
+ private:
+  MessageBoxes& boxes_;
+};
+
+// The general error box appends "." when the message's last character sorts after ".".
+std::string AppErrorText(const std::string& message);

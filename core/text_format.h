@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Replaces the first "%s" of the pattern with the argument.
+std::string FormatText(std::string_view pattern, std::string_view argument);
+
+// True when the byte opens a double-byte character of code page 932.
+constexpr bool IsShiftJisLeadByte(unsigned char c) {
+  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+class Keyboard {
+ public:
+  virtual ~Keyboard() = default;
+  // Lowest bit of GetKeyState(virtual_key).
+  virtual bool IsToggled(int virtual_key) = 0;
+  // keybd_event press, then release, of the key.
+  virtual void PressAndRelease(int virtual_key) = 0;
+};
+
+inline constexpr int kVkCapital = 0x14;
+inline constexpr int kVkNumLock = 0x90;

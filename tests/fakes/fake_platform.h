@@ -1,0 +1,159 @@
+#pragma once
+
+// Recording fakes of the platform services, for the native unit tests.
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/app_error.h"
+#include "platform/keyboard.h"
+#include "platform/message_box.h"
+#include "platform/profile_file.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "platform/system.h"
+
+// Registry: values by "Section\Name"; a value can be made unreadable or unwritable.
+class FakeRegistry : public Registry {
+ public:
+  struct Value {
+    std::string text;
+    bool is_text = true;  // false: stored with a type other than REG_SZ
+  };
+  std::map<std::string, Value> values;        // key "Section\Name"
+  std::set<std::string> failing_writes;       // "Section\Name" whose write fails
+  std::set<std::string> failing_reads;        // "Section\Name" whose read fails
+  std::vector<std::string> write_log;         // "Section\Name=text" in write order
+  std::vector<std::string> opened_paths;
+  int open_keys = 0;                          // keys currently open
+
+  std::unique_ptr<RegistryKey> OpenCurrentUserKey(std::string_view path) override;
+  void Set(const std::string& section, const std::string& name, const std::string& text) {
+    values[section + "\\" + name] = Value{text, true};
+  }
+  std::optional<std::string> Get(const std::string& section, const std::string& name) const {
+    auto it = values.find(section + "\\" + name);
+    if (it == values.end()) return std::nullopt;
+    return it->second.text;
+  }
+};
+
+// Profile files: keys per path in insertion order, as the real file keeps them on disk.
+class FakeProfileFiles : public ProfileFiles {
+ public:
+  struct File {
+    std::vector<std::pair<std::string, std::string>> keys;  // "Section\Key", value
+    std::optional<std::string> Get(const std::string& section, const std::string& key) const;
+    void Put(const std::string& section, const std::string& key, const std::string& value);
+  };
+  std::map<std::string, File> files;
+  std::set<std::string> failing_writes;  // "Key" names whose write fails
+  std::vector<std::string> write_log;    // "Key=value" in write order
+  std::vector<std::string> read_log;     // "Key" in read order
+  std::vector<std::string> opened_paths;
+  int open_files = 0;
+
+  std::unique_ptr<ProfileFile> Open(const std::string& path) override;
+};
+
+class FakeShell : public Shell {
+ public:
+  struct Call {
+    WindowHandle owner;
+    std::string file, arguments, folder;
+    int show_command;
+    bool operator==(const Call&) const = default;
+  };
+  std::vector<Call> calls;
+  int recent_cleared = 0;
+  std::vector<std::string>* event_log = nullptr;  // optional shared order log
+
+  void Execute(WindowHandle owner, const std::string& file, const std::string& arguments,
+               const std::string& folder, int show_command) override {
+    calls.push_back({owner, file, arguments, folder, show_command});
+    if (event_log) event_log->push_back("launch " + file);
+  }
+  void ClearRecentDocuments() override {
+    ++recent_cleared;
+    if (event_log) event_log->push_back("clear recent");
+  }
+};
+
+class FakeKeyboard : public Keyboard {
+ public:
+  std::map<int, bool> toggled;
+  std::vector<std::string> events;  // "press 20", "release 20"
+  std::vector<std::string>* event_log = nullptr;
+
+  bool IsToggled(int vk) override { return toggled[vk]; }
+  void PressAndRelease(int vk) override {
+    events.push_back("press " + std::to_string(vk));
+    events.push_back("release " + std::to_string(vk));
+    toggled[vk] = !toggled[vk];
+    if (event_log) event_log->push_back("key " + std::to_string(vk));
+  }
+};
+
+class FakeClock : public Clock {
+ public:
+  LocalTime now{2026, 12, 6, 8, 12, 30};
+  LocalTime Now() override { return now; }
+};
+
+class FakeSystem : public System {
+ public:
+  int beeps = 0;
+  int restarts = 0;
+  std::string program_path = "C:\\Tools\\Morvelin\\Morvelin.exe";
+  std::vector<std::string>* event_log = nullptr;
+
+  void Beep() override {
+    ++beeps;
+    if (event_log) event_log->push_back("beep");
+  }
+  void RequestRestart() override { ++restarts; }
+  std::string ProgramFilePath() override { return program_path; }
+};
+
+class FakeSingleInstance : public SingleInstance {
+ public:
+  bool other_running = false;
+  std::vector<std::string> names;
+  bool AnotherInstanceRuns(const std::string& name) override {
+    names.push_back(name);
+    return other_running;
+  }
+};
+
+// Message boxes: records each box and answers from a script (default: the default button).
+class FakeMessageBoxes : public MessageBoxes {
+ public:
+  struct Box {
+    std::string caption;
+    BoxIcon icon;
+    BoxButtons buttons;
+    std::string text;
+  };
+  std::vector<Box> shown;
+  std::deque<BoxAnswer> answers;
+  std::vector<std::string>* event_log = nullptr;
+
+  BoxAnswer Show(const std::string& caption, BoxIcon icon, BoxButtons buttons,
+                 const std::string& text) override {
+    shown.push_back({caption, icon, buttons, text});
+    if (event_log) event_log->push_back("box " + text);
+    if (!answers.empty()) {
+      BoxAnswer a = answers.front();
+      answers.pop_front();
+      return a;
+    }
+    return buttons == BoxButtons::YesNo || buttons == BoxButtons::YesNoCancel ? BoxAnswer::Yes
+                                                                               : BoxAnswer::Ok;
+  }
+};
