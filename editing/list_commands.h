@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/item_store.h"
+#include "core/launcher.h"
+#include "core/message_dialogs.h"
+#include "editing/item_dialog_fields.h"
+#include "editing/item_list_view.h"
+#include "platform/system.h"
+
+// The main window's list commands: what each button, menu item and list event does to the rows.
+class ListCommands {
+ public:
+  ListCommands(ItemStore& store, ItemListView& view, ItemDialogRunner& dialog,
+               MessageDialogs& dialogs, System& system, Launcher& launcher)
+      : store_(store),
+        view_(view),
+        dialog_(dialog),
+        dialogs_(dialogs),
+        system_(system),
+        launcher_(launcher) {}
+
+  void AddBtnClick();
+  void EditBtnClick();  // also the list's double click
+  void DeleteBtnClick();
+  void SepaBtnClick();
+  void UpButtonClick();  // also N2
+  void DwButtonClick();  // also N3
+  void RunBtnClick();
+  void AllOKClick();
+  void AllNGClick();
+  void T_ListBoxEnter() { UpdateListButtons(); }
+  // The user ticked or unticked a row's check box.
+  void SetRowEnabled(int index, bool enabled);
+  void UpdateListButtons();
+
+ private:
+  ItemStore& store_;
+  ItemListView& view_;
+  ItemDialogRunner& dialog_;
+  MessageDialogs& dialogs_;
+  System& system_;
+  Launcher& launcher_;
+};
