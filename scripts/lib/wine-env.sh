@@ -52,6 +52,14 @@ morvelin_copy_prefix() {
   local template="$1" dest="$2"
   morvelin_prefix "$template"
   rm -rf "$dest"
-  cp -a "$template" "$dest"
+  mkdir -p "$dest"
+  # The system DLLs are most of a prefix and never change: hard-link them, copy the rest.
+  local shared=(drive_c/windows/system32 drive_c/windows/syswow64 drive_c/windows/winsxs)
+  local excludes=() dir
+  for dir in "${shared[@]}"; do excludes+=("--exclude=./$dir"); done
+  (cd "$template" && tar cf - "${excludes[@]}" .) | (cd "$dest" && tar xf -)
+  for dir in "${shared[@]}"; do
+    [ -d "$template/$dir" ] && cp -al "$template/$dir" "$dest/$dir"
+  done
   export WINEPREFIX="$dest"
 }
