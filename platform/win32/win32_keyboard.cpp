@@ -1,0 +1,13 @@
+#include "platform/win32/win32_keyboard.h"
+
+#include <windows.h>
+
+bool Win32Keyboard::IsToggled(int virtual_key) {
+  return (GetKeyState(virtual_key) & 1) != 0;
+}
+
+void Win32Keyboard::PressAndRelease(int virtual_key) {
+  const BYTE key = static_cast<BYTE>(virtual_key);
+  keybd_event(key, 0, 0, 0);
+  keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "platform/keyboard.h"
+
+class Win32Keyboard : public Keyboard {
+ public:
+  bool IsToggled(int virtual_key) override;
+  void PressAndRelease(int virtual_key) override;
+};

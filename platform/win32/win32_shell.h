@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+#include "platform/shell.h"
+
+class Win32Shell : public Shell {
+ public:
+  void Execute(WindowHandle owner, const std::string& file, const std::string& arguments,
+               const std::string& folder, int show_command) override;
+  void ClearRecentDocuments() override;
+};
