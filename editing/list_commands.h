@@ -32,8 +32,14 @@ class ListCommands {
   // The user ticked or unticked a row's check box.
   void SetRowEnabled(int index, bool enabled);
   void UpdateListButtons();
+  // Moves the selected row by step (-1 up, +1 down) when there is room; it stays selected.
+  void MoveItemRow(int step);
 
  private:
+  // Shows the store in the list and selects the given row (-1: none).
+  void ShowStore(int selected);
+  void SetAllEnabled(bool enabled);
+
   ItemStore& store_;
   ItemListView& view_;
   ItemDialogRunner& dialog_;

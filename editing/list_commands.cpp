@@ -1,0 +1,195 @@
+#include "editing/list_commands.h"
+
+#include <cstdint>
+#include <exception>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/text_format.h"
+#include "core/texts.h"
+#include "platform/app_error.h"
+
+namespace {
+
+// Decimal text to an integer; the error names the offending text as the user typed it.
+std::int32_t ReadInteger(std::string_view text) {
+  size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  std::int64_t value = 0;
+  bool digits = false;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c < '0' || c > '9') break;
+    digits = true;
+    value = value * 10 + (c - '0');
+    if (value > std::int64_t{INT32_MAX} + 1) break;
+  }
+  if (negative) value = -value;
+  if (!digits || i != text.size() || value > INT32_MAX || value < INT32_MIN) {
+    throw AppError(FormatText(texts::kErrNotInteger, text));
+  }
+  return static_cast<std::int32_t>(value);
+}
+
+// Characters [first, first + count) of the text, as many as there are.
+std::string Piece(const std::string& text, size_t first, size_t count) {
+  if (first >= text.size()) return {};
+  return text.substr(first, count);
+}
+
+LaunchItem RowFromDialog(const ItemDialogResult& result, std::string once) {
+  LaunchItem row;
+  row.title = result.fields.title;
+  row.file = result.fields.file;
+  row.folder = result.fields.folder;
+  row.args = result.fields.args;
+  row.state = std::to_string(result.fields.style);
+  row.band = result.p_time;
+  row.once = std::move(once);
+  row.home = result.fields.home;
+  return row;
+}
+
+}  // namespace
+
+void ListCommands::ShowStore(int selected) {
+  view_.ShowRows(store_.Rows());
+  view_.Select(selected);
+}
+
+void ListCommands::AddBtnClick() {
+  ItemDialogFields initial;
+  initial.style = 0;
+  initial.once = false;
+  initial.start_hour = 0;
+  initial.start_minute = 0;
+  initial.end_hour = 23;
+  initial.end_minute = 59;
+  const std::optional<ItemDialogResult> result = dialog_.Run(initial);
+  if (!result) return;
+  const int selected = view_.SelectedIndex();
+  LaunchItem row = RowFromDialog(*result, result->once_check + "00/00");
+  row.enabled = true;
+  store_.Append(std::move(row));
+  ShowStore(selected);
+  UpdateListButtons();
+}
+
+void ListCommands::EditBtnClick() {
+  const int index = view_.SelectedIndex();
+  if (index < 0 || index >= store_.Size()) {
+    dialogs_.Show(MessageKind::Information, BoxButtons::Ok, texts::kSelectFile);
+    return;
+  }
+  const LaunchItem old = store_.Row(index);
+  if (IsSeparator(old)) return;
+
+  // Every conversion happens before the dialog opens, so a bad field leaves the row as it was.
+  ItemDialogFields initial;
+  initial.title = old.title;
+  initial.file = old.file;
+  initial.folder = old.folder;
+  initial.args = old.args;
+  initial.home = old.home;
+  initial.style = ReadInteger(old.state);
+  initial.start_hour = ReadInteger(Piece(old.band, 0, 2));
+  initial.start_minute = ReadInteger(Piece(old.band, 2, 2));
+  initial.end_hour = ReadInteger(Piece(old.band, 4, 2));
+  initial.end_minute = ReadInteger(Piece(old.band, 6, 2));
+  initial.once = ReadInteger(Piece(old.once, 0, 1)) % 2 != 0;
+
+  const std::optional<ItemDialogResult> result = dialog_.Run(initial);
+  if (!result) return;
+  // The date of the last run survives an edit; only the flag digit comes from the dialog.
+  LaunchItem row = RowFromDialog(*result, result->once_check + Piece(old.once, 1, 5));
+  row.enabled = old.enabled;
+  store_.Replace(index, std::move(row));
+  ShowStore(index);
+  UpdateListButtons();
+}
+
+void ListCommands::DeleteBtnClick() {
+  const int index = view_.SelectedIndex();
+  if (index < 0 || index >= store_.Size()) {
+    dialogs_.Show(MessageKind::Information, BoxButtons::Ok, texts::kSelectFile);
+    return;
+  }
+  system_.Beep();
+  if (dialogs_.AskYesNo(MessageKind::Warning, texts::kDeleteQuestion)) {
+    store_.Delete(index);
+    ShowStore(-1);
+  }
+  UpdateListButtons();
+}
+
+void ListCommands::SepaBtnClick() {
+  const int selected = view_.SelectedIndex();
+  store_.Append(SeparatorRow());
+  ShowStore(selected);
+  UpdateListButtons();
+}
+
+void ListCommands::UpButtonClick() {
+  MoveItemRow(-1);
+}
+
+void ListCommands::DwButtonClick() {
+  MoveItemRow(+1);
+}
+
+void ListCommands::MoveItemRow(int step) {
+  try {
+    const int index = view_.SelectedIndex();
+    if (index < 0 || index >= store_.Size()) return;
+    if (!store_.Move(index, step)) return;
+    // Rows move whole, so the moved row carries its own flag and the neighbour keeps its own.
+    ShowStore(index + step);
+  } catch (const std::exception&) {
+    // A move that cannot happen is simply not done.
+  }
+}
+
+void ListCommands::RunBtnClick() {
+  const int index = view_.SelectedIndex();
+  if (index < 0 || index >= store_.Size()) return;
+  const LaunchItem row = store_.Row(index);
+  if (IsSeparator(row)) return;
+  if (!dialogs_.AskYesNo(MessageKind::Information, row.title + texts::kRunQuestionSuffix)) return;
+  const std::int32_t state = ReadInteger(row.state);
+  // Wraps instead of overflowing for an absurd state text; the shell ignores such a value.
+  const int show_command = static_cast<int>(static_cast<std::uint32_t>(state) + 1u);
+  launcher_.LaunchFile(row.file, row.args, row.folder, show_command);
+}
+
+void ListCommands::AllOKClick() {
+  SetAllEnabled(true);
+}
+
+void ListCommands::AllNGClick() {
+  SetAllEnabled(false);
+}
+
+void ListCommands::SetAllEnabled(bool enabled) {
+  const int selected = view_.SelectedIndex();
+  for (int i = 0; i < store_.Size(); ++i) store_.Row(i).enabled = enabled;
+  ShowStore(selected);
+}
+
+void ListCommands::SetRowEnabled(int index, bool enabled) {
+  // The list already shows the user's tick; only the store has to follow.
+  if (index < 0 || index >= store_.Size()) return;
+  store_.Row(index).enabled = enabled;
+}
+
+void ListCommands::UpdateListButtons() {
+  bool any_title = false;
+  for (const LaunchItem& row : store_.Rows()) {
+    if (!row.title.empty()) {
+      any_title = true;
+      break;
+    }
+  }
+  view_.EnableRowButtons(any_title);
+}

@@ -1,0 +1,194 @@
+#include "editing/win32/listing_dialog.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "resources/resource_ids.h"
+
+namespace {
+
+struct ListingColumn {
+  const char* header;
+  int width;
+};
+
+constexpr ListingColumn kColumns[kListingColumns] = {
+    {"ﾀｲﾄﾙ", 120}, {"状態", 40},    {"Start", 44}, {"End", 44},
+    {"1回", 32},   {"ﾌｧｲﾙ名", 120}, {"引数", 52},
+};
+
+constexpr char kListFontName[] = "ＭＳ Ｐゴシック";
+constexpr int kListFontPixels = 13;
+
+// Thin wrapper of a report-style list view; each method sends the message it is named after.
+class ListView {
+ public:
+  explicit ListView(HWND hwnd) : hwnd_(hwnd) {}
+
+  void SetExtendedListViewStyle(DWORD style) {
+    SendMessageA(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, style, style);
+  }
+  void InsertColumn(int index, const char* text, int width) {
+    LVCOLUMNA column{};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = width;
+    column.pszText = const_cast<char*>(text);
+    column.iSubItem = index;
+    SendMessageA(hwnd_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&column));
+  }
+  void DeleteAllItems() { SendMessageA(hwnd_, LVM_DELETEALLITEMS, 0, 0); }
+  int InsertItem(int index, const std::string& text) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = index;
+    item.pszText = const_cast<char*>(text.c_str());
+    return static_cast<int>(
+        SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  }
+  void SetItemText(int index, int sub_item, const std::string& text) {
+    LVITEMA item{};
+    item.iSubItem = sub_item;
+    item.pszText = const_cast<char*>(text.c_str());
+    SendMessageA(hwnd_, LVM_SETITEMTEXTA, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&item));
+  }
+  void SetRedraw(bool on) { SendMessageA(hwnd_, WM_SETREDRAW, on ? TRUE : FALSE, 0); }
+  void SetFont(HFONT font) {
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  }
+
+ private:
+  HWND hwnd_;
+};
+
+class ListingDialog {
+ public:
+  ListingDialog(const std::vector<LaunchItem>& rows, const ListingPlacement& placement)
+      : rows_(rows), placement_(placement), listing_(CompareUserLocaleText) {}
+
+  static INT_PTR CALLBACK Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_INITDIALOG) SetWindowLongPtrA(hwnd, GWLP_USERDATA, lparam);
+    auto* self = reinterpret_cast<ListingDialog*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) return FALSE;
+    switch (message) {
+      case WM_INITDIALOG:
+        self->FormCreate(hwnd);
+        self->FormShow();
+        return TRUE;
+      case WM_SIZE:
+        self->FormResize();
+        return TRUE;
+      case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+        if (header->idFrom == IDC_LIST_VIEW1 && header->code == LVN_COLUMNCLICK) {
+          self->ListView1ColumnClick(reinterpret_cast<const NMLISTVIEW*>(lparam)->iSubItem);
+          return TRUE;
+        }
+        return FALSE;
+      }
+      case WM_COMMAND:
+        // Escape arrives as IDCANCEL.
+        if (LOWORD(wparam) == IDCANCEL) {
+          EndDialog(hwnd, IDCANCEL);
+          return TRUE;
+        }
+        return FALSE;
+      case WM_CLOSE:
+        EndDialog(hwnd, IDCANCEL);
+        return TRUE;
+      case WM_DESTROY:
+        self->FormDestroy();
+        return FALSE;
+    }
+    return FALSE;
+  }
+
+ private:
+  void FormCreate(HWND hwnd) {
+    hwnd_ = hwnd;
+    panel_ = GetDlgItem(hwnd, IDC_LIST_PANEL);
+    list_hwnd_ = GetDlgItem(hwnd, IDC_LIST_VIEW1);
+    ListView list(list_hwnd_);
+    list.SetExtendedListViewStyle(LVS_EX_FULLROWSELECT);
+    list_font_ = CreateFontA(-kListFontPixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                             SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, kListFontName);
+    if (list_font_) list.SetFont(list_font_);
+    for (int i = 0; i < kListingColumns; ++i) {
+      list.InsertColumn(i, kColumns[i].header, kColumns[i].width);
+    }
+  }
+
+  void FormShow() {
+    const ListingRect rect =
+        PlaceListing(placement_, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    SetWindowPos(hwnd_, HWND_TOPMOST, rect.left, rect.top, rect.width, rect.height, SWP_NOACTIVATE);
+    listing_.FormShow(rows_);
+    ShowTable();
+  }
+
+  void FormResize() {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    MoveWindow(panel_, 0, 0, client.right, client.bottom, TRUE);
+    MoveWindow(list_hwnd_, 0, 0, client.right, client.bottom, TRUE);
+  }
+
+  void FormDestroy() {
+    if (list_font_) {
+      ListView(list_hwnd_).SetFont(nullptr);
+      DeleteObject(list_font_);
+      list_font_ = nullptr;
+    }
+  }
+
+  void ListView1ColumnClick(int column) {
+    listing_.ListView1ColumnClick(column);
+    ShowTable();
+  }
+
+  void ShowTable() {
+    ListView list(list_hwnd_);
+    list.SetRedraw(false);
+    list.DeleteAllItems();
+    int index = 0;
+    for (const ListingRow& line : listing_.Rows()) {
+      const int at = list.InsertItem(index, line[0]);
+      if (at < 0) continue;
+      for (int column = 1; column < kListingColumns; ++column) {
+        list.SetItemText(at, column, line[static_cast<size_t>(column)]);
+      }
+      ++index;
+    }
+    list.SetRedraw(true);
+    InvalidateRect(list_hwnd_, nullptr, TRUE);
+  }
+
+  const std::vector<LaunchItem>& rows_;
+  ListingPlacement placement_;
+  Listing listing_;
+  HWND hwnd_ = nullptr;
+  HWND panel_ = nullptr;
+  HWND list_hwnd_ = nullptr;
+  HFONT list_font_ = nullptr;
+};
+
+}  // namespace
+
+int CompareUserLocaleText(const std::string& a, const std::string& b) {
+  const int result =
+      CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
+                     b.data(), static_cast<int>(b.size()));
+  if (result == 0) return 0;  // the call failed: treat as equal
+  return result - CSTR_EQUAL;
+}
+
+void ShowListingDialog(HINSTANCE instance, HWND owner, const std::vector<LaunchItem>& rows,
+                       const ListingPlacement& placement) {
+  ListingDialog dialog(rows, placement);
+  DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_LIST_VIEW_DLG), owner, ListingDialog::Proc,
+                  reinterpret_cast<LPARAM>(&dialog));
+}
