@@ -36,6 +36,9 @@ inline constexpr char kErrWriteValue[] = "'%s' の設定に失敗しました";
 inline constexpr char kErrReadValue[] = "'%s' の取得に失敗しました";
 inline constexpr char kErrWriteItemFile[] = "%s に書き込めません";
 inline constexpr char kErrNotInteger[] = "'%s' は整数ではありません";
+// A stored item count beyond what a load will read; the count, then the limit.
+inline constexpr char kErrTooManyItems[] =
+    "アイテム数 %s が上限の %s を超えています。アイテムは読み込まれませんでした";
 
 // Entry and modes.
 inline constexpr char kSecondInstance[] = "二重起動は出来ません";

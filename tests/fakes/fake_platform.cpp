@@ -12,6 +12,7 @@ class FakeRegistryKey : public RegistryKey {
 
   std::optional<std::string> ReadText(std::string_view section, std::string_view name) override {
     const std::string key = std::string(section) + "\\" + std::string(name);
+    registry_.read_log.push_back(key);
     if (registry_.failing_reads.count(key)) throw AppError(FormatText(texts::kErrReadValue, name));
     auto it = registry_.values.find(key);
     if (it == registry_.values.end()) return std::nullopt;
@@ -20,6 +21,8 @@ class FakeRegistryKey : public RegistryKey {
   }
   void WriteText(std::string_view section, std::string_view name, std::string_view text) override {
     const std::string key = std::string(section) + "\\" + std::string(name);
+    if (registry_.uncreatable_sections.count(std::string(section)))
+      throw AppError(FormatText(texts::kErrCreateKey, section));
     if (registry_.failing_writes.count(key)) throw AppError(FormatText(texts::kErrWriteValue, name));
     registry_.values[key] = FakeRegistry::Value{std::string(text), true};
     registry_.write_log.push_back(key + "=" + std::string(text));

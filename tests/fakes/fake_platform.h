@@ -29,6 +29,8 @@ class FakeRegistry : public Registry {
   std::map<std::string, Value> values;        // key "Section\Name"
   std::set<std::string> failing_writes;       // "Section\Name" whose write fails
   std::set<std::string> failing_reads;        // "Section\Name" whose read fails
+  std::set<std::string> uncreatable_sections;  // sections whose subkey cannot be created
+  std::vector<std::string> read_log;           // "Section\Name" in read order
   std::vector<std::string> write_log;         // "Section\Name=text" in write order
   std::vector<std::string> opened_paths;
   int open_keys = 0;                          // keys currently open

@@ -1,0 +1,42 @@
+#include "core/clock_texts.h"
+
+#include <cstdio>
+
+#include "core/text_format.h"
+#include "core/texts.h"
+
+namespace {
+
+std::string TwoDigitPair(int first, char separator, int second) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%02d%c%02d", first, separator, second);
+  return buffer;
+}
+
+}  // namespace
+
+std::string TodayText(const LocalTime& t) {
+  return TwoDigitPair(t.month, '/', t.day);
+}
+
+std::string ClockText(const LocalTime& t) {
+  return TwoDigitPair(t.hour, ':', t.minute);
+}
+
+std::string TrayTipText(const LocalTime& t) {
+  return texts::kTrayTipPrefix + std::to_string(t.year) + texts::kYear + std::to_string(t.month) +
+         texts::kMonth + std::to_string(t.day) + texts::kDay;
+}
+
+std::string ProgramFolderOf(const std::string& program_file_path) {
+  std::size_t end = 0;  // one past the last separator seen
+  for (std::size_t i = 0; i < program_file_path.size(); ++i) {
+    const auto c = static_cast<unsigned char>(program_file_path[i]);
+    if (IsShiftJisLeadByte(c)) {
+      ++i;  // the trail byte may look like a backslash but belongs to the character
+      continue;
+    }
+    if (c == '\\' || c == ':') end = i + 1;
+  }
+  return program_file_path.substr(0, end);
+}
