@@ -3,11 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "core/app_settings.h"
 #include "core/item_store.h"
 #include "core/launcher.h"
 #include "core/message_dialogs.h"
 #include "platform/keyboard.h"
 #include "platform/profile_file.h"
+#include "platform/shell.h"
 
 // One mark per row visited: " " not launched, "*" launched by this run.
 using RunMarks = std::vector<std::string>;
@@ -25,9 +27,18 @@ bool InTimeBand(const std::string& band, const std::string& clock);
 // the once dates straight into the item file. A failure on one row is shown through errors
 // and the run goes on with the next row.
 RunMarks StartupRun(const ItemStore& store, const StartupClock& now, ProfileFiles& files,
-                    const std::string& item_file_path, Launcher& launcher,
-                    MessageDialogs& errors);
+                    const std::string& item_file_path, Launcher& launcher, MessageDialogs& errors);
 
 // Brings the toggle state in line with the option: one press and release when they differ.
 void ApplyCapsLock(Keyboard& keyboard, bool caps_on);
 void ApplyNumLock(Keyboard& keyboard, bool num_on);
+
+// Writes "D<row>" = "1" + today into section "Items" of the open item file.
+void MarkRunToday(ProfileFile& file, int row, const std::string& today);
+
+// The show command for a window state S: S as a whole number plus one. Throws AppError
+// ("'<S>' は整数ではありません") when S is not a whole number.
+int ShowCommandOf(const std::string& state);
+
+// Caps Lock, then Num Lock, then the recent-documents list when "Clear" is on.
+void ApplyLogOnConveniences(const AppSettings& settings, Keyboard& keyboard, Shell& shell);

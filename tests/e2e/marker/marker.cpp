@@ -1,3 +1,110 @@
+// Launched as an item by the end-to-end tests: records how it was started, one file per start,
+// in the folder "marks" beside its own program file, then ends. With "--stay" as its first
+// argument it keeps running behind an invisible window until that window is closed.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include <string>
+
+namespace {
+
+// The command line after the program name and the one blank that follows it, byte for byte.
+std::string ArgumentsOf(const char* line) {
+  const char* p = line;
+  if (*p == '"') {
+    ++p;
+    while (*p && *p != '"') ++p;
+    if (*p == '"') ++p;
+  } else {
+    while (*p && *p != ' ' && *p != '\t') ++p;
+  }
+  if (*p == ' ' || *p == '\t') ++p;
+  return p;
+}
+
+// Everything up to and including the last backslash, stepping over double-byte characters.
+std::string FolderOf(const std::string& path) {
+  size_t end = 0;
+  for (size_t i = 0; i < path.size(); ++i) {
+    if (IsDBCSLeadByte(static_cast<BYTE>(path[i])) && i + 1 < path.size()) {
+      ++i;
+      continue;
+    }
+    if (path[i] == '\\') end = i + 1;
+  }
+  return path.substr(0, end);
+}
+
+bool WriteWhole(const std::string& path, const std::string& content) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok =
+      WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == content.size();
+}
+
+// Writes under a temporary name, then renames, so a reader sees the whole file or none. Ids
+// are reused between processes, so a taken name gets a counter instead of being overwritten.
+bool RecordStart(const std::string& marks, const std::string& content) {
+  const std::string id = std::to_string(GetCurrentProcessId());
+  const std::string temporary = marks + id + ".tmp";
+  if (!WriteWhole(temporary, content)) return false;
+  for (int n = 1; n < 1000; ++n) {
+    const std::string name = marks + id + (n == 1 ? "" : "-" + std::to_string(n)) + ".txt";
+    if (MoveFileA(temporary.c_str(), name.c_str())) return true;
+    if (GetLastError() != ERROR_ALREADY_EXISTS && GetLastError() != ERROR_FILE_EXISTS) break;
+  }
+  DeleteFileA(temporary.c_str());
+  return false;
+}
+
+LRESULT CALLBACK StayProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_DESTROY) {
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+int Stay(HINSTANCE instance) {
+  WNDCLASSA window_class{};
+  window_class.lpfnWndProc = StayProc;
+  window_class.hInstance = instance;
+  window_class.lpszClassName = "MarkerStay";
+  if (!RegisterClassA(&window_class)) return 1;
+  const std::string title = "marker " + std::to_string(GetCurrentProcessId());
+  // Never shown: the default WM_CLOSE handling destroys it, which ends the loop.
+  if (!CreateWindowA("MarkerStay", title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                     nullptr, instance, nullptr))
+    return 1;
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+  return 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  char buffer[MAX_PATH * 2];
+  const DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+  const std::string exe(buffer, length < sizeof buffer ? length : 0);
+  const DWORD cwd_length = GetCurrentDirectoryA(sizeof buffer, buffer);
+  const std::string cwd(buffer, cwd_length < sizeof buffer ? cwd_length : 0);
+  const std::string args = ArgumentsOf(GetCommandLineA());
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  GetStartupInfoA(&startup);
+  const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1;
+
+  const std::string marks = FolderOf(exe) + "marks\\";
+  CreateDirectoryA(marks.c_str(), nullptr);
+  const std::string content = "exe=" + exe + "\r\nargs=" + args + "\r\ncwd=" + cwd +
+                              "\r\nshow=" + std::to_string(show) + "\r\n";
+  if (!RecordStart(marks, content)) return 2;
+
+  const bool stay =
+      args.rfind("--stay", 0) == 0 && (args.size() == 6 || args[6] == ' ' || args[6] == '\t');
+  return stay ? Stay(instance) : 0;
+}

@@ -1,0 +1,109 @@
+#include "core/startup_run.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "core/text_format.h"
+#include "core/texts.h"
+#include "platform/app_error.h"
+
+namespace {
+
+// Decimal whole number with an optional sign, within 32 bits.
+std::optional<std::int32_t> ParseWholeNumber(std::string_view text) {
+  size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  if (i == text.size()) return std::nullopt;
+  std::int64_t value = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return std::nullopt;
+    value = value * 10 + (text[i] - '0');
+    if (value > std::int64_t{INT32_MAX} + 1) return std::nullopt;
+  }
+  if (negative) value = -value;
+  if (value > INT32_MAX || value < INT32_MIN) return std::nullopt;
+  return static_cast<std::int32_t>(value);
+}
+
+std::int32_t WholeNumberOrThrow(std::string_view text) {
+  if (auto n = ParseWholeNumber(text)) return *n;
+  throw AppError(FormatText(texts::kErrNotInteger, text));
+}
+
+// Characters [from, from + 2) of the band, as far as they exist.
+std::string_view Piece(std::string_view band, size_t from) {
+  return from < band.size() ? band.substr(from, 2) : std::string_view{};
+}
+
+bool IsTwoDigits(std::string_view piece) {
+  return piece.size() == 2 && piece[0] >= '0' && piece[0] <= '9' && piece[1] >= '0' &&
+         piece[1] <= '9';
+}
+
+}  // namespace
+
+bool InTimeBand(const std::string& band, const std::string& clock) {
+  // An empty, short or garbled band admits nothing rather than some accidental range.
+  for (size_t from = 0; from < 8; from += 2)
+    if (!IsTwoDigits(Piece(band, from))) return false;
+  const std::string start = std::string(Piece(band, 0)) + ":" + std::string(Piece(band, 2));
+  const std::string end = std::string(Piece(band, 4)) + ":" + std::string(Piece(band, 6));
+  // std::string compares bytes as unsigned char, shorter prefix first.
+  if (start <= end) return clock >= start && clock <= end;
+  // A start after the end reaches over midnight.
+  return clock >= start || clock <= end;
+}
+
+void MarkRunToday(ProfileFile& file, int row, const std::string& today) {
+  file.WriteKey(texts::kItemSection, "D" + std::to_string(row), "1" + today);
+}
+
+int ShowCommandOf(const std::string& state) {
+  // Any number is handed on plus one; the addition wraps like the shell's int would.
+  return static_cast<int>(static_cast<std::uint32_t>(WholeNumberOrThrow(state)) + 1u);
+}
+
+RunMarks StartupRun(const ItemStore& store, const StartupClock& now, ProfileFiles& files,
+                    const std::string& item_file_path, Launcher& launcher, MessageDialogs& errors) {
+  const auto file = files.Open(item_file_path);
+  RunMarks marks;
+  // Count governs the run, but never past the rows actually held.
+  const int rows = std::min<int>(store.count, store.Size());
+  for (int i = 0; i < rows; ++i) {
+    marks.push_back(" ");
+    const LaunchItem& row = store.Row(i);
+    try {
+      if (row.file.empty()) continue;
+      if (!InTimeBand(row.band, now.clock)) continue;
+      if (!row.enabled) continue;
+      const bool once = !row.once.empty() && row.once[0] == '1';
+      const bool ran_today = once && row.once.substr(1, 5) == now.today;
+      if (!ran_today) {
+        launcher.LaunchFileAtStart(row.file, row.args, row.folder, ShowCommandOf(row.state));
+        marks.back() = "*";
+      }
+      if (once) MarkRunToday(*file, i, now.today);
+    } catch (const AppError& e) {
+      // One faulty row must not keep the rows after it from starting.
+      errors.ShowAppError(e.what());
+    }
+  }
+  return marks;
+}
+
+void ApplyCapsLock(Keyboard& keyboard, bool caps_on) {
+  if (keyboard.IsToggled(kVkCapital) != caps_on) keyboard.PressAndRelease(kVkCapital);
+}
+
+void ApplyNumLock(Keyboard& keyboard, bool num_on) {
+  if (keyboard.IsToggled(kVkNumLock) != num_on) keyboard.PressAndRelease(kVkNumLock);
+}
+
+void ApplyLogOnConveniences(const AppSettings& settings, Keyboard& keyboard, Shell& shell) {
+  ApplyCapsLock(keyboard, settings.caps);
+  ApplyNumLock(keyboard, settings.num);
+  if (settings.clear_recent) shell.ClearRecentDocuments();
+}
