@@ -2,36 +2,13 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <optional>
 #include <string_view>
 
-#include "core/text_format.h"
+#include "core/integer_text.h"
 #include "core/texts.h"
 #include "platform/app_error.h"
 
 namespace {
-
-// Decimal whole number with an optional sign, within 32 bits.
-std::optional<std::int32_t> ParseWholeNumber(std::string_view text) {
-  size_t i = 0;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  if (i == text.size()) return std::nullopt;
-  std::int64_t value = 0;
-  for (; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') return std::nullopt;
-    value = value * 10 + (text[i] - '0');
-    if (value > std::int64_t{INT32_MAX} + 1) return std::nullopt;
-  }
-  if (negative) value = -value;
-  if (value > INT32_MAX || value < INT32_MIN) return std::nullopt;
-  return static_cast<std::int32_t>(value);
-}
-
-std::int32_t WholeNumberOrThrow(std::string_view text) {
-  if (auto n = ParseWholeNumber(text)) return *n;
-  throw AppError(FormatText(texts::kErrNotInteger, text));
-}
 
 // Characters [from, from + 2) of the band, as far as they exist.
 std::string_view Piece(std::string_view band, size_t from) {
@@ -63,7 +40,7 @@ void MarkRunToday(ProfileFile& file, int row, const std::string& today) {
 
 int ShowCommandOf(const std::string& state) {
   // Any number is handed on plus one; the addition wraps like the shell's int would.
-  return static_cast<int>(static_cast<std::uint32_t>(WholeNumberOrThrow(state)) + 1u);
+  return static_cast<int>(static_cast<std::uint32_t>(IntegerOrThrow(state)) + 1u);
 }
 
 RunMarks StartupRun(const ItemStore& store, const StartupClock& now, ProfileFiles& files,

@@ -181,14 +181,14 @@ TEST_F(StartupRunTest, WriteFailureIsShownAndLaterRowsStillStart) {
 TEST_F(StartupRunTest, WindowStateThatIsNotANumberSkipsOnlyThatRow) {
   Add(Item("C:\\a.exe", "00002359", "100/00", true, "x"));
   Add(Item("C:\\b.exe", "00002359", "000/00", true, ""));
-  Add(Item("C:\\c.exe", "00002359", "000/00", true, "1 "));
+  Add(Item("C:\\c.exe", "00002359", "000/00", true, "2x"));
   Add(Item("C:\\d.exe"));
 
   const RunMarks marks = Run();
 
   EXPECT_EQ(BoxTexts(),
             (std::vector<std::string>{"'x' は整数ではありません.", "'' は整数ではありません.",
-                                      "'1 ' は整数ではありません."}));
+                                      "'2x' は整数ではありません."}));
   EXPECT_EQ(Launched(), std::vector<std::string>{"C:\\d.exe"});
   EXPECT_EQ(marks, (RunMarks{" ", " ", " ", "*"}));
   // The faulty once row never started, so it is not marked as run today.
