@@ -1,0 +1,206 @@
+#include "editing/item_dialog.h"
+
+#include <cstdio>
+
+#include "core/text_format.h"
+#include "core/texts.h"
+
+std::string FitToWidth(std::string_view text, int width) {
+  if (width <= 0) return std::string();
+  std::string fitted(static_cast<size_t>(width), ' ');
+  fitted.append(text);
+  return fitted.substr(fitted.size() - static_cast<size_t>(width));
+}
+
+std::string TimeBandPart(int value) {
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%.2d", value);
+  return FitToWidth(digits, 2);
+}
+
+std::string BuildTimeBand(int start_hour, int start_minute, int end_hour, int end_minute) {
+  return TimeBandPart(start_hour) + TimeBandPart(start_minute) + TimeBandPart(end_hour) +
+         TimeBandPart(end_minute);
+}
+
+ItemFileParts SplitItemFileName(std::string_view full_name) {
+  // Walk character by character so that a trail byte 0x5C is never taken for a backslash;
+  // remember where the last delimiter is and where the character before it starts.
+  size_t delimiter = std::string_view::npos;
+  size_t before_delimiter = std::string_view::npos;
+  size_t previous = std::string_view::npos;
+  for (size_t i = 0; i < full_name.size();) {
+    const unsigned char c = static_cast<unsigned char>(full_name[i]);
+    const size_t length = IsShiftJisLeadByte(c) && i + 1 < full_name.size() ? 2 : 1;
+    if (length == 1 && (c == '\\' || c == ':')) {
+      delimiter = i;
+      before_delimiter = previous;
+    }
+    previous = i;
+    i += length;
+  }
+  if (delimiter == std::string_view::npos) return {std::string(), std::string(full_name)};
+
+  ItemFileParts parts;
+  parts.name = std::string(full_name.substr(delimiter + 1));
+  size_t folder_length = delimiter + 1;
+  if (full_name[delimiter] == '\\' && before_delimiter != std::string_view::npos) {
+    // A single-byte character right before it: the backslash ends a root ("C:\") or a doubled
+    // backslash only when that character is ":" or "\".
+    const bool single_byte = before_delimiter + 1 == delimiter;
+    const char c = full_name[before_delimiter];
+    if (!single_byte || (c != ':' && c != '\\')) --folder_length;
+  }
+  parts.folder = std::string(full_name.substr(0, folder_length));
+  return parts;
+}
+
+int TimeFieldMaximum(TimeField field) {
+  return field == TimeField::Shh || field == TimeField::Ehh ? 23 : 59;
+}
+
+int ClampTimeValue(TimeField field, int value) {
+  if (value < 0) return 0;
+  const int maximum = TimeFieldMaximum(field);
+  return value > maximum ? maximum : value;
+}
+
+int ParseTimeText(std::string_view text) {
+  size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  if (i == text.size()) return 0;
+  long long value = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return 0;
+    value = value * 10 + (text[i] - '0');
+    if (value > 1000000) value = 1000000;  // far beyond any field's range; keeps it in an int
+  }
+  return static_cast<int>(negative ? -value : value);
+}
+
+bool IsTimeFieldCharacter(char c, char decimal_separator) {
+  const unsigned char u = static_cast<unsigned char>(c);
+  return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == decimal_separator || u < 0x20;
+}
+
+void ItemDialogPresenter::Load(const ItemDialogFields& fields) {
+  view_.SetText(TextField::TitleName, fields.title);
+  view_.SetText(TextField::FileName, fields.file);
+  view_.SetText(TextField::FolderName, fields.folder);
+  view_.SetText(TextField::HikiName, fields.args);
+  view_.SetText(TextField::HomeName, fields.home);
+  view_.SetStyleIndex(fields.style);
+  SetTimeValue(TimeField::Shh, fields.start_hour);
+  SetTimeValue(TimeField::Smm, fields.start_minute);
+  SetTimeValue(TimeField::Ehh, fields.end_hour);
+  SetTimeValue(TimeField::Emm, fields.end_minute);
+  view_.SetOnceTicked(fields.once);
+}
+
+void ItemDialogPresenter::FormShow() {
+  ShowFileIcon(view_.Text(TextField::FileName));
+  view_.Focus(TextField::TitleName);
+}
+
+bool ItemDialogPresenter::OKBtnClick() {
+  // Only emptiness counts: blanks, or a file that does not exist, are accepted.
+  if (view_.Text(TextField::TitleName).empty()) {
+    view_.ShowError(texts::kNoTitle);
+    view_.Focus(TextField::TitleName);
+    return false;
+  }
+  if (view_.Text(TextField::FileName).empty()) {
+    view_.ShowError(texts::kNoFileName);
+    view_.Focus(TextField::FileName);
+    return false;
+  }
+  return true;
+}
+
+void ItemDialogPresenter::OpenButtonClick() {
+  const std::optional<std::string> picked = view_.AskFileToOpen(view_.Text(TextField::FileName));
+  if (!picked) return;
+  ChooseItemFile(*picked);
+  ShowFileIcon(view_.Text(TextField::FileName));
+}
+
+void ItemDialogPresenter::Button1Click() {
+  view_.StartExplorer();
+  view_.MinimizeMainWindow();
+  view_.PinToTopLeft();
+}
+
+void ItemDialogPresenter::FormClose() {
+  // A value still out of range (typed, then Enter without leaving the field) is clamped like
+  // one left behind, so the time band always holds a valid time of day.
+  p_time_ = BuildTimeBand(TimeValue(TimeField::Shh), TimeValue(TimeField::Smm),
+                          TimeValue(TimeField::Ehh), TimeValue(TimeField::Emm));
+  once_check_ = view_.OnceTicked() ? "1" : "0";
+}
+
+void ItemDialogPresenter::TimeFieldExit(TimeField field) {
+  const int value = ParseTimeText(view_.TimeText(field));
+  if (ClampTimeValue(field, value) != value) SetTimeValue(field, value);
+}
+
+void ItemDialogPresenter::TimeFieldStep(TimeField field, int delta) {
+  SetTimeValue(field, ParseTimeText(view_.TimeText(field)) + delta);
+}
+
+bool ItemDialogPresenter::TimeFieldKey(char c, char decimal_separator) {
+  if (IsTimeFieldCharacter(c, decimal_separator)) return true;
+  view_.Beep();
+  return false;
+}
+
+void ItemDialogPresenter::ChooseItemFile(const std::string& full_name) {
+  const ItemFileParts parts = SplitItemFileName(full_name);
+  view_.SetText(TextField::FileName, full_name);
+  view_.SetText(TextField::FolderName, parts.folder);
+  view_.SetText(TextField::TitleName, parts.name);
+  view_.SetText(TextField::HikiName, std::string());
+  ShowFileIcon(full_name);
+}
+
+void ItemDialogPresenter::ShowFileIcon(const std::string& file) {
+  view_.ClearIcon();
+  if (file.empty()) return;
+  view_.ShowIconOf(file);
+}
+
+ItemDialogResult ItemDialogPresenter::Result() {
+  ItemDialogResult result;
+  ItemDialogFields& f = result.fields;
+  f.title = view_.Text(TextField::TitleName);
+  f.file = view_.Text(TextField::FileName);
+  f.folder = view_.Text(TextField::FolderName);
+  f.args = view_.Text(TextField::HikiName);
+  f.home = view_.Text(TextField::HomeName);
+  f.style = view_.StyleIndex();
+  f.start_hour = TimeValue(TimeField::Shh);
+  f.start_minute = TimeValue(TimeField::Smm);
+  f.end_hour = TimeValue(TimeField::Ehh);
+  f.end_minute = TimeValue(TimeField::Emm);
+  f.once = view_.OnceTicked();
+  result.p_time = p_time_;
+  result.once_check = once_check_;
+  return result;
+}
+
+void ItemDialogPresenter::SetTimeValue(TimeField field, int value) {
+  view_.SetTimeText(field, std::to_string(ClampTimeValue(field, value)));
+}
+
+int ItemDialogPresenter::TimeValue(TimeField field) {
+  return ClampTimeValue(field, ParseTimeText(view_.TimeText(field)));
+}
+
+void ItemDialogPresenter::SetTimeToNow(TimeField hour, TimeField minute) {
+  const LocalTime now = clock_.Now();
+  SetTimeValue(hour, now.hour);
+  SetTimeValue(minute, now.minute);
+}
