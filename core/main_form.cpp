@@ -1,0 +1,154 @@
+#include "core/main_form.h"
+
+#include <exception>
+
+#include "core/clock_texts.h"
+#include "core/texts.h"
+
+RunMode ModeFromArguments(const std::vector<std::string>& arguments) {
+  return !arguments.empty() && arguments.front() == texts::kStartupSwitch ? RunMode::Startup
+                                                                          : RunMode::Config;
+}
+
+std::string LongHint(const std::string& hint) {
+  const size_t bar = hint.find('|');
+  return bar == std::string::npos ? hint : hint.substr(bar + 1);
+}
+
+MainForm::MainForm(MainView& view, RunMode mode, const MainFormServices& services)
+    : view_(view),
+      mode_(mode),
+      services_(services),
+      persistence_(services.registry, services.profile_files,
+                   ItemFilePath(ProgramFolderOf(services.system.ProgramFilePath()))) {}
+
+void MainForm::FormCreate() {
+  bool in_startup_branch = false;
+  try {
+    LoadStore();
+
+    const LocalTime now = services_.clock.Now();
+    today_text_ = ::TodayText(now);
+    clock_text_ = ::ClockText(now);
+    program_folder_ = ProgramFolderOf(services_.system.ProgramFilePath());
+
+    if (mode_ == RunMode::Startup) {
+      if (store_.count <= 0) {
+        view_.CentreOnScreen();
+        view_.SetTrayEnabled(false);
+        services_.dialogs.Show(MessageKind::Information, BoxButtons::Ok, texts::kWelcome);
+      } else {
+        in_startup_branch = true;
+        RunStartupBranch();
+      }
+    }
+
+    view_.SetTrayTip(TrayTipText(now));
+    view_.SetTrayVisible(mode_ == RunMode::Startup);
+    help_file_ = program_folder_ + texts::kHelpFileName;
+    view_.SetHelpFile(help_file_);
+  } catch (const std::exception& error) {
+    services_.dialogs.ShowAppError(error.what());
+    if (in_startup_branch && !resident_) {
+      // The window stays hidden and no tray icon follows: a process left waiting here could
+      // never be reached again and would keep every later start out.
+      view_.Terminate();
+    }
+  }
+}
+
+void MainForm::RunStartupBranch() {
+  view_.SetApplicationToolWindow();
+  view_.Minimise();
+  shows_window_ = false;
+
+  run_marks_ = StartupRun(store_, StartupClock{today_text_, clock_text_}, services_.profile_files,
+                          persistence_.ItemFile(), services_.launcher, services_.dialogs);
+  ApplyLogOnConveniences(settings_, services_.keyboard, services_.shell);
+
+  if (settings_.launcher) {
+    if (build_launcher_menu_) build_launcher_menu_();
+    resident_ = true;
+  } else {
+    view_.Terminate();
+  }
+}
+
+void MainForm::LoadStore() {
+  try {
+    persistence_.Load(settings_, store_);
+  } catch (...) {
+    // What was read before the failure still reaches the window.
+    ApplySettingsToView();
+    throw;
+  }
+  ApplySettingsToView();
+}
+
+void MainForm::ApplySettingsToView() {
+  view_.SetBounds({settings_.left, settings_.top, settings_.width, settings_.height});
+  view_.SetHomePage(settings_.home_page);
+  view_.SetOptions({settings_.launcher, settings_.clear_recent, settings_.caps, settings_.num,
+                    settings_.menu_icon});
+  view_.ShowItems(store_.Rows());
+}
+
+void MainForm::FormShow() {
+  view_.ShowApplicationPage();
+  restart_pending_ = false;
+  view_.SetStatusText(0, texts::kVersionText);
+  if (!view_.SelectFirstRowAndFocus()) view_.FocusLanCheckBox();
+  if (update_list_buttons_) update_list_buttons_();
+}
+
+void MainForm::Start() {
+  FormCreate();
+  if (!shows_window_) return;
+  view_.Show();
+  FormShow();
+}
+
+bool MainForm::SaveStore() {
+  try {
+    const WindowBounds bounds = view_.Bounds();
+    settings_.left = bounds.left;
+    settings_.top = bounds.top;
+    settings_.width = bounds.width;
+    settings_.height = bounds.height;
+    settings_.home_page = view_.HomePage();
+    const OptionChecks options = view_.Options();
+    settings_.launcher = options.launcher;
+    settings_.clear_recent = options.clear_recent;
+    settings_.caps = options.caps;
+    settings_.num = options.num;
+    settings_.menu_icon = options.menu_icon;
+    store_.count = store_.Size();
+    settings_.count = store_.count;
+    persistence_.Save(settings_, store_);
+    return true;
+  } catch (const std::exception& error) {
+    services_.dialogs.ShowAppError(error.what());
+    return false;
+  }
+}
+
+void MainForm::OkBtnClick() {
+  if (!SaveStore()) return;
+  restart_pending_ = true;
+  view_.Close();
+}
+
+void MainForm::UpdateBtnClick() {
+  SaveStore();
+}
+
+void MainForm::CancelBtnClick() {
+  view_.Close();
+}
+
+void MainForm::FormClose() {
+  if (restart_pending_ &&
+      services_.dialogs.AskYesNo(MessageKind::Information, texts::kRestartQuestion)) {
+    services_.system.RequestRestart();
+  }
+}

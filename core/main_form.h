@@ -1,0 +1,107 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/app_settings.h"
+#include "core/item_store.h"
+#include "core/launcher.h"
+#include "core/main_view.h"
+#include "core/message_dialogs.h"
+#include "core/startup_run.h"
+#include "core/store_persistence.h"
+#include "platform/keyboard.h"
+#include "platform/profile_file.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "platform/system.h"
+
+enum class RunMode { Config, Startup };
+
+// The first argument after the program name, compared exactly with "/N", picks the log-on run.
+RunMode ModeFromArguments(const std::vector<std::string>& arguments);
+
+// The part of a hint that the status bar shows: what follows the first "|", else all of it.
+std::string LongHint(const std::string& hint);
+
+// The services the main window's presenter reaches the system through.
+struct MainFormServices {
+  Registry& registry;
+  ProfileFiles& profile_files;
+  Shell& shell;
+  Keyboard& keyboard;
+  Clock& clock;
+  System& system;
+  MessageDialogs& dialogs;
+  Launcher& launcher;
+};
+
+// The presenter of the main window: its creation in either mode, its showing, and the
+// commands of the "File" band with the close handling.
+class MainForm {
+ public:
+  MainForm(MainView& view, RunMode mode, const MainFormServices& services);
+
+  // Called when the window is shown, after the rows changed their enabled states.
+  void SetListButtonsUpdater(std::function<void()> update) {
+    update_list_buttons_ = std::move(update);
+  }
+  // Called in the log-on run with the launcher option on, after the conveniences.
+  void SetLauncherMenuBuilder(std::function<void()> build) {
+    build_launcher_menu_ = std::move(build);
+  }
+
+  // Creates the window's state and, in the log-on run, does the run. Afterwards ShowsWindow()
+  // says whether the window is to be shown.
+  void FormCreate();
+  bool ShowsWindow() const { return shows_window_; }
+  // Shows the window and readies it for editing.
+  void FormShow();
+  // FormCreate, then FormShow when the window is to be shown.
+  void Start();
+
+  void OkBtnClick();
+  void UpdateBtnClick();
+  void CancelBtnClick();
+  // The window is closing, whatever closed it: asks the restart question after OK.
+  void FormClose();
+
+  RunMode Mode() const { return mode_; }
+  ItemStore& Store() { return store_; }
+  const AppSettings& Settings() const { return settings_; }
+  const RunMarks& Marks() const { return run_marks_; }
+  const std::string& TodayText() const { return today_text_; }
+  const std::string& ClockText() const { return clock_text_; }
+  const std::string& ProgramFolder() const { return program_folder_; }
+  const std::string& HelpFile() const { return help_file_; }
+  bool RestartPending() const { return restart_pending_; }
+  // True while the log-on run stays resident behind its tray icon.
+  bool Resident() const { return resident_; }
+
+ private:
+  void LoadStore();
+  void ApplySettingsToView();
+  void RunStartupBranch();
+  // Reads the window and the options back into the settings and saves; false after an error,
+  // which has been shown.
+  bool SaveStore();
+
+  MainView& view_;
+  RunMode mode_;
+  MainFormServices services_;
+  StorePersistence persistence_;
+  std::function<void()> update_list_buttons_;
+  std::function<void()> build_launcher_menu_;
+
+  AppSettings settings_;
+  ItemStore store_;
+  RunMarks run_marks_;
+  std::string today_text_;
+  std::string clock_text_;
+  std::string program_folder_;
+  std::string help_file_;
+  bool restart_pending_ = false;
+  bool shows_window_ = true;
+  bool resident_ = false;
+};

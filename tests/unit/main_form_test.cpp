@@ -1,0 +1,423 @@
+#include "core/main_form.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/texts.h"
+#include "fakes/fake_platform.h"
+
+namespace {
+
+const std::string kItemFile = "C:\\Tools\\Morvelin\\Morvelin.ini";
+void* const kApplicationWindow = reinterpret_cast<void*>(0x100);
+void* const kMainWindow = reinterpret_cast<void*>(0x200);
+
+// Holds what the presenter put into the window, as the real window would show it.
+class FakeMainView : public MainView {
+ public:
+  WindowBounds bounds;
+  std::string home_page = "designed";
+  OptionChecks options;
+  std::vector<LaunchItem> rows;
+  bool centred = false;
+  bool shown = false;
+  bool minimised = false;
+  bool tool_window = false;
+  bool terminated = false;
+  bool closed = false;
+  std::string tray_tip;
+  bool tray_visible = false;
+  bool tray_enabled = true;
+  std::string help_file;
+  std::string status[2];
+  bool application_page = false;
+  int selected_row = -1;
+  bool list_focusable = true;
+  bool list_focused = false;
+  bool lan_focused = false;
+  MainForm* form = nullptr;
+  std::vector<std::string>* event_log = nullptr;
+
+  WindowBounds Bounds() override { return bounds; }
+  void SetBounds(const WindowBounds& b) override { bounds = b; }
+  std::string HomePage() override { return home_page; }
+  void SetHomePage(const std::string& text) override { home_page = text; }
+  OptionChecks Options() override { return options; }
+  void SetOptions(const OptionChecks& o) override { options = o; }
+  void ShowItems(const std::vector<LaunchItem>& r) override { rows = r; }
+  void CentreOnScreen() override { centred = true; }
+  void Show() override { shown = true; }
+  void Minimise() override { minimised = true; }
+  void SetApplicationToolWindow() override { tool_window = true; }
+  void Terminate() override {
+    terminated = true;
+    if (event_log) event_log->push_back("terminate");
+  }
+  // Like the real window: the close handling runs, then the window is gone.
+  void Close() override {
+    if (form) form->FormClose();
+    closed = true;
+  }
+  void SetTrayTip(const std::string& text) override { tray_tip = text; }
+  void SetTrayVisible(bool visible) override { tray_visible = visible; }
+  void SetTrayEnabled(bool enabled) override { tray_enabled = enabled; }
+  void SetHelpFile(const std::string& path) override { help_file = path; }
+  void SetStatusText(int panel, const std::string& text) override { status[panel] = text; }
+  void ShowApplicationPage() override { application_page = true; }
+  bool SelectFirstRowAndFocus() override {
+    if (!list_focusable) return false;
+    if (!rows.empty()) selected_row = 0;
+    list_focused = true;
+    return true;
+  }
+  void FocusLanCheckBox() override { lan_focused = true; }
+};
+
+class MainFormTest : public ::testing::Test {
+ protected:
+  FakeRegistry registry;
+  FakeProfileFiles files;
+  FakeShell shell;
+  FakeKeyboard keyboard;
+  FakeClock clock;
+  FakeSystem system;
+  FakeMessageBoxes boxes;
+  MessageDialogs dialogs{boxes};
+  Launcher launcher{shell};
+  FakeMainView view;
+  std::vector<std::string> events;
+
+  MainFormTest() {
+    launcher.SetApplicationWindow(kApplicationWindow);
+    launcher.SetMainWindow(kMainWindow);
+  }
+
+  MainForm& Make(RunMode mode) {
+    form_ = std::make_unique<MainForm>(
+        view, mode,
+        MainFormServices{registry, files, shell, keyboard, clock, system, dialogs, launcher});
+    view.form = form_.get();
+    return *form_;
+  }
+
+  void StoreRow(int i, const std::string& title, const std::string& file, bool enabled,
+                const std::string& band = "00002359") {
+    auto& f = files.files[kItemFile];
+    const std::string n = std::to_string(i);
+    f.Put("Items", "T" + n, title);
+    f.Put("Items", "C" + n, enabled ? "1" : "0");
+    f.Put("Items", "F" + n, file);
+    f.Put("Items", "S" + n, "0");
+    f.Put("Items", "H" + n, band);
+    f.Put("Items", "D" + n, "000/00");
+  }
+
+  void LogEvents() {
+    shell.event_log = &events;
+    keyboard.event_log = &events;
+    view.event_log = &events;
+  }
+
+  std::string Stored(const std::string& name) {
+    return registry.Get("Window", name).value_or("<missing>");
+  }
+
+ private:
+  std::unique_ptr<MainForm> form_;
+};
+
+TEST(ModeChoice, OnlyAnExactFirstSlashNStartsTheLogOnRun) {
+  EXPECT_EQ(ModeFromArguments({"/N"}), RunMode::Startup);
+  EXPECT_EQ(ModeFromArguments({"/N", "x"}), RunMode::Startup);
+  EXPECT_EQ(ModeFromArguments({"/n"}), RunMode::Config);
+  EXPECT_EQ(ModeFromArguments({"-N"}), RunMode::Config);
+  EXPECT_EQ(ModeFromArguments({"/N "}), RunMode::Config);
+  EXPECT_EQ(ModeFromArguments({"x", "/N"}), RunMode::Config);
+  EXPECT_EQ(ModeFromArguments({}), RunMode::Config);
+}
+
+TEST_F(MainFormTest, FirstStartShowsTheDefaultsAndOkStoresThemAndAsksToRestart) {
+  MainForm& form = Make(RunMode::Config);
+  form.Start();
+
+  EXPECT_TRUE(view.shown);
+  EXPECT_EQ(view.bounds, (WindowBounds{0, 0, 485, 333}));
+  EXPECT_EQ(view.home_page, "");
+  EXPECT_EQ(view.options, (OptionChecks{true, false, false, false, false}));
+  EXPECT_TRUE(view.rows.empty());
+  EXPECT_TRUE(view.application_page);
+  EXPECT_EQ(view.status[0], "Version 2.1");
+  EXPECT_TRUE(view.list_focused);
+  EXPECT_EQ(view.selected_row, -1);
+  EXPECT_FALSE(view.tray_visible);
+  EXPECT_EQ(view.help_file, "C:\\Tools\\Morvelin\\Morvelin.Hlp");
+  EXPECT_EQ(form.TodayText(), "12/06");
+  EXPECT_EQ(form.ClockText(), "08:12");
+  EXPECT_EQ(form.ProgramFolder(), "C:\\Tools\\Morvelin\\");
+  EXPECT_TRUE(boxes.shown.empty());
+
+  boxes.answers.push_back(BoxAnswer::No);
+  form.OkBtnClick();
+
+  EXPECT_EQ(Stored("Left"), "0");
+  EXPECT_EQ(Stored("Top"), "0");
+  EXPECT_EQ(Stored("Height"), "333");
+  EXPECT_EQ(Stored("Width"), "485");
+  EXPECT_EQ(Stored("MP"), "");
+  EXPECT_EQ(Stored("Lanc"), "1");
+  EXPECT_EQ(Stored("Clear"), "0");
+  EXPECT_EQ(Stored("Caps"), "0");
+  EXPECT_EQ(Stored("Num"), "0");
+  EXPECT_EQ(Stored("MenuIcon"), "0");
+  EXPECT_EQ(Stored("Count"), "0");
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, "今すぐWindowsを再起動しますか？");
+  EXPECT_EQ(boxes.shown[0].caption, "情報");
+  EXPECT_EQ(boxes.shown[0].icon, BoxIcon::Information);
+  EXPECT_EQ(boxes.shown[0].buttons, BoxButtons::YesNo);
+  EXPECT_EQ(system.restarts, 0);
+  EXPECT_TRUE(view.closed);
+}
+
+TEST_F(MainFormTest, YesToTheRestartQuestionRequestsTheRestart) {
+  MainForm& form = Make(RunMode::Config);
+  form.Start();
+  form.OkBtnClick();  // the fake answers Yes by default
+  EXPECT_EQ(system.restarts, 1);
+  EXPECT_TRUE(view.closed);
+}
+
+TEST_F(MainFormTest, UpdateSavesTheEditedStateAndCancelAfterItAsksNothing) {
+  registry.Set("Window", "Count", "1");
+  StoreRow(0, "Mail", "C:\\mail.exe", true);
+  MainForm& form = Make(RunMode::Config);
+  form.Start();
+  ASSERT_EQ(view.rows.size(), 1u);
+  EXPECT_EQ(view.rows[0].title, "Mail");
+  EXPECT_EQ(view.selected_row, 0);
+  EXPECT_TRUE(view.list_focused);
+  EXPECT_FALSE(view.lan_focused);
+
+  // The user moves the window, edits the options and appends a row.
+  view.bounds = {40, 50, 600, 400};
+  view.home_page = "http://example.org/";
+  view.options = {false, true, true, false, true};
+  LaunchItem added;
+  added.title = "メモ帳";
+  added.file = "notepad.exe";
+  added.state = "0";
+  added.band = "00002359";
+  added.once = "000/00";
+  added.enabled = true;
+  form.Store().Append(added);
+
+  form.UpdateBtnClick();
+  EXPECT_FALSE(view.closed);
+  EXPECT_FALSE(form.RestartPending());
+  EXPECT_EQ(Stored("Left"), "40");
+  EXPECT_EQ(Stored("Top"), "50");
+  EXPECT_EQ(Stored("Width"), "600");
+  EXPECT_EQ(Stored("Height"), "400");
+  EXPECT_EQ(Stored("MP"), "http://example.org/");
+  EXPECT_EQ(Stored("Lanc"), "0");
+  EXPECT_EQ(Stored("Clear"), "1");
+  EXPECT_EQ(Stored("Caps"), "1");
+  EXPECT_EQ(Stored("MenuIcon"), "1");
+  EXPECT_EQ(Stored("Count"), "2");
+  EXPECT_EQ(files.files[kItemFile].Get("Items", "T1"), "メモ帳");
+  EXPECT_EQ(files.files[kItemFile].Get("Items", "C1"), "1");
+
+  const size_t writes = registry.write_log.size();
+  form.CancelBtnClick();
+  EXPECT_TRUE(view.closed);
+  EXPECT_TRUE(boxes.shown.empty()) << "no restart question after Cancel";
+  EXPECT_EQ(system.restarts, 0);
+  EXPECT_EQ(registry.write_log.size(), writes) << "Cancel saves nothing";
+  EXPECT_EQ(Stored("Count"), "2");
+}
+
+TEST_F(MainFormTest, ClosingWithoutOkAsksNoRestartQuestion) {
+  MainForm& form = Make(RunMode::Config);
+  form.Start();
+  form.FormClose();  // the close box
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_EQ(system.restarts, 0);
+}
+
+TEST_F(MainFormTest, LogOnRunWithNothingRegisteredWelcomesAndShowsTheWindowCentred) {
+  LogEvents();
+  keyboard.toggled[kVkCapital] = true;
+  registry.Set("Window", "Clear", "1");
+  MainForm& form = Make(RunMode::Startup);
+  form.Start();
+
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].caption, "情報");
+  EXPECT_EQ(boxes.shown[0].icon, BoxIcon::Information);
+  EXPECT_EQ(boxes.shown[0].buttons, BoxButtons::Ok);
+  EXPECT_EQ(boxes.shown[0].text,
+            "Morvelinをご利用いただき、誠に有り難うございます。\r\n"
+            "スタートアッププログラムを登録して下さい。");
+  EXPECT_TRUE(view.centred);
+  EXPECT_TRUE(view.shown);
+  EXPECT_FALSE(view.tool_window);
+  EXPECT_TRUE(view.tray_visible);
+  EXPECT_FALSE(view.tray_enabled);
+  EXPECT_FALSE(view.terminated);
+  EXPECT_EQ(view.status[0], "Version 2.1");
+  EXPECT_TRUE(events.empty()) << "no launch, key press or clearing";
+  EXPECT_EQ(shell.recent_cleared, 0);
+}
+
+TEST_F(MainFormTest, LogOnRunLaunchesThenSetsTheKeysThenClearsThenEnds) {
+  registry.Set("Window", "Count", "3");
+  registry.Set("Window", "Lanc", "0");
+  registry.Set("Window", "Caps", "1");
+  registry.Set("Window", "Clear", "1");
+  StoreRow(0, "Mail", "C:\\mail.exe", true);
+  StoreRow(1, "Late", "C:\\late.exe", true, "23002359");
+  StoreRow(2, "Web", "http://example.org/", true);
+  keyboard.toggled[kVkNumLock] = true;  // Num option off: switched off
+  LogEvents();
+
+  MainForm& form = Make(RunMode::Startup);
+  form.Start();
+
+  EXPECT_EQ(events, (std::vector<std::string>{"launch C:\\mail.exe", "launch http://example.org/",
+                                              "key 20", "key 144", "clear recent", "terminate"}));
+  ASSERT_EQ(shell.calls.size(), 2u);
+  EXPECT_EQ(shell.calls[0].owner, kApplicationWindow);
+  EXPECT_EQ(shell.calls[0].show_command, 1);
+  EXPECT_EQ(form.Marks(), (RunMarks{"*", " ", "*"}));
+  EXPECT_TRUE(view.tool_window);
+  EXPECT_TRUE(view.minimised);
+  EXPECT_FALSE(view.shown);
+  EXPECT_FALSE(form.Resident());
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_TRUE(keyboard.toggled[kVkCapital]);
+  EXPECT_FALSE(keyboard.toggled[kVkNumLock]);
+  EXPECT_EQ(view.tray_tip, "Morvelin 2026年12月6日");
+  EXPECT_TRUE(view.tray_visible);
+}
+
+TEST_F(MainFormTest, LogOnRunWithTheLauncherOptionStaysResidentWithItsMenu) {
+  registry.Set("Window", "Count", "1");
+  StoreRow(0, "Mail", "C:\\mail.exe", true);
+  MainForm& form = Make(RunMode::Startup);
+  RunMarks marks_seen;
+  form.SetLauncherMenuBuilder([&] { marks_seen = form.Marks(); });
+  form.Start();
+
+  EXPECT_EQ(shell.calls.size(), 1u);
+  EXPECT_EQ(marks_seen, (RunMarks{"*"})) << "the menu is built after the run";
+  EXPECT_TRUE(form.Resident());
+  EXPECT_FALSE(view.terminated);
+  EXPECT_FALSE(view.shown);
+  EXPECT_TRUE(view.tray_visible);
+  EXPECT_TRUE(view.tray_enabled);
+  EXPECT_EQ(shell.recent_cleared, 0) << "Clear is off";
+}
+
+TEST_F(MainFormTest, LoadErrorIsShownAndTheWindowStillOpens) {
+  registry.values["Window\\Top"] = FakeRegistry::Value{"12", false};
+  registry.Set("Window", "Left", "77");
+  MainForm& form = Make(RunMode::Startup);
+  form.Start();
+
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].caption, "Morvelin");
+  EXPECT_EQ(boxes.shown[0].icon, BoxIcon::Error);
+  EXPECT_EQ(boxes.shown[0].text, "'Top' のデータ型が不正です.");
+  EXPECT_EQ(view.bounds.left, 77) << "what was read before the failure is applied";
+  EXPECT_TRUE(view.shown);
+  EXPECT_EQ(view.status[0], "Version 2.1");
+  // The remaining creation steps were skipped.
+  EXPECT_EQ(view.tray_tip, "");
+  EXPECT_FALSE(view.tray_visible);
+  EXPECT_EQ(view.help_file, "");
+  EXPECT_FALSE(view.tool_window);
+  EXPECT_TRUE(shell.calls.empty());
+}
+
+TEST_F(MainFormTest, ErrorInsideTheLogOnRunShowsItAndEndsTheHiddenProcess) {
+  registry.Set("Window", "Count", "1");
+  StoreRow(0, "Mail", "C:\\mail.exe", true);
+  MainForm& form = Make(RunMode::Startup);
+  form.SetLauncherMenuBuilder([] { throw AppError("タスクトレイにアイコンを登録できません。"); });
+  form.Start();
+
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, "タスクトレイにアイコンを登録できません。.");
+  EXPECT_FALSE(view.shown);
+  EXPECT_TRUE(view.terminated);
+  EXPECT_FALSE(form.Resident());
+  EXPECT_EQ(view.tray_tip, "") << "later creation steps are skipped";
+}
+
+TEST_F(MainFormTest, FailedSaveKeepsTheWindowOpenAndAsksNothing) {
+  files.failing_writes.insert("T0");
+  registry.Set("Window", "Count", "1");
+  StoreRow(0, "Mail", "C:\\mail.exe", true);
+  MainForm& form = Make(RunMode::Config);
+  form.Start();
+
+  form.OkBtnClick();
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].caption, "Morvelin");
+  EXPECT_EQ(boxes.shown[0].text, kItemFile + " に書き込めません.");
+  EXPECT_FALSE(view.closed);
+  EXPECT_FALSE(form.RestartPending());
+
+  // Once the file can be written again OK goes through.
+  files.failing_writes.clear();
+  boxes.answers.push_back(BoxAnswer::No);
+  form.OkBtnClick();
+  EXPECT_TRUE(view.closed);
+  EXPECT_EQ(boxes.shown.back().text, "今すぐWindowsを再起動しますか？");
+}
+
+TEST_F(MainFormTest, ShowingTheWindowAgainClearsAPendingRestart) {
+  MainForm& form = Make(RunMode::Config);
+  form.Start();
+  view.form = nullptr;  // keep the window "open" to observe the flag
+  form.OkBtnClick();
+  EXPECT_TRUE(form.RestartPending());
+  form.FormShow();
+  EXPECT_FALSE(form.RestartPending());
+}
+
+TEST_F(MainFormTest, TrayTipCarriesTheStartDateWithoutLeadingZeros) {
+  clock.now = LocalTime{2027, 1, 1, 0, 5, 0};
+  MainForm& form = Make(RunMode::Config);
+  form.Start();
+  EXPECT_EQ(view.tray_tip, "Morvelin 2027年1月1日");
+  EXPECT_EQ(form.TodayText(), "01/01");
+  EXPECT_EQ(form.ClockText(), "00:05");
+}
+
+TEST_F(MainFormTest, FocusFallsBackToTheLauncherOptionWhenTheListCannotTakeIt) {
+  view.list_focusable = false;
+  MainForm& form = Make(RunMode::Config);
+  form.Start();
+  EXPECT_TRUE(view.lan_focused);
+  EXPECT_FALSE(view.list_focused);
+}
+
+TEST(StatusBarHint, ShowsThePartAfterTheFirstBar) {
+  EXPECT_EQ(LongHint("削除"), "削除");
+  EXPECT_EQ(LongHint("short|long|tail"), "long|tail");
+  EXPECT_EQ(LongHint("short|"), "");
+  EXPECT_EQ(LongHint(""), "");
+}
+
+TEST_F(MainFormTest, ShowingTheWindowRefreshesTheRowButtons) {
+  MainForm& form = Make(RunMode::Config);
+  int updates = 0;
+  form.SetListButtonsUpdater([&] { ++updates; });
+  form.Start();
+  EXPECT_EQ(updates, 1);
+}
+
+}  // namespace
