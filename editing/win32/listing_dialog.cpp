@@ -188,6 +188,9 @@ int CompareUserLocaleText(const std::string& a, const std::string& b) {
 
 void ShowListingDialog(HINSTANCE instance, HWND owner, const std::vector<LaunchItem>& rows,
                        const ListingPlacement& placement) {
+  // The report list's window class must exist before the template is created.
+  INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&classes);
   ListingDialog dialog(rows, placement);
   DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_LIST_VIEW_DLG), owner, ListingDialog::Proc,
                   reinterpret_cast<LPARAM>(&dialog));
