@@ -4,34 +4,11 @@
 #include <exception>
 #include <optional>
 #include <string>
-#include <string_view>
 
-#include "core/text_format.h"
+#include "core/integer_text.h"
 #include "core/texts.h"
-#include "platform/app_error.h"
 
 namespace {
-
-// Decimal text to an integer; the error names the offending text as the user typed it.
-std::int32_t ReadInteger(std::string_view text) {
-  size_t i = 0;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  std::int64_t value = 0;
-  bool digits = false;
-  for (; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c < '0' || c > '9') break;
-    digits = true;
-    value = value * 10 + (c - '0');
-    if (value > std::int64_t{INT32_MAX} + 1) break;
-  }
-  if (negative) value = -value;
-  if (!digits || i != text.size() || value > INT32_MAX || value < INT32_MIN) {
-    throw AppError(FormatText(texts::kErrNotInteger, text));
-  }
-  return static_cast<std::int32_t>(value);
-}
 
 // Characters [first, first + count) of the text, as many as there are.
 std::string Piece(const std::string& text, size_t first, size_t count) {
@@ -93,12 +70,12 @@ void ListCommands::EditBtnClick() {
   initial.folder = old.folder;
   initial.args = old.args;
   initial.home = old.home;
-  initial.style = ReadInteger(old.state);
-  initial.start_hour = ReadInteger(Piece(old.band, 0, 2));
-  initial.start_minute = ReadInteger(Piece(old.band, 2, 2));
-  initial.end_hour = ReadInteger(Piece(old.band, 4, 2));
-  initial.end_minute = ReadInteger(Piece(old.band, 6, 2));
-  initial.once = ReadInteger(Piece(old.once, 0, 1)) % 2 != 0;
+  initial.style = IntegerOrThrow(old.state);
+  initial.start_hour = IntegerOrThrow(Piece(old.band, 0, 2));
+  initial.start_minute = IntegerOrThrow(Piece(old.band, 2, 2));
+  initial.end_hour = IntegerOrThrow(Piece(old.band, 4, 2));
+  initial.end_minute = IntegerOrThrow(Piece(old.band, 6, 2));
+  initial.once = IntegerOrThrow(Piece(old.once, 0, 1)) % 2 != 0;
 
   const std::optional<ItemDialogResult> result = dialog_.Run(initial);
   if (!result) return;
@@ -157,7 +134,7 @@ void ListCommands::RunBtnClick() {
   const LaunchItem row = store_.Row(index);
   if (IsSeparator(row)) return;
   if (!dialogs_.AskYesNo(MessageKind::Information, row.title + texts::kRunQuestionSuffix)) return;
-  const std::int32_t state = ReadInteger(row.state);
+  const std::int32_t state = IntegerOrThrow(row.state);
   // Wraps instead of overflowing for an absurd state text; the shell ignores such a value.
   const int show_command = static_cast<int>(static_cast<std::uint32_t>(state) + 1u);
   launcher_.LaunchFile(row.file, row.args, row.folder, show_command);
