@@ -58,6 +58,14 @@ LaunchItem Item(std::string title, std::string band = "00002359", std::string on
   return row;
 }
 
+// The dialog's fields on one line, so a mismatch shows all of them.
+std::string Describe(const ItemDialogFields& f) {
+  return f.title + "|" + f.file + "|" + f.folder + "|" + f.args + "|" + f.home + "|style " +
+         std::to_string(f.style) + "|" + std::to_string(f.start_hour) + ":" +
+         std::to_string(f.start_minute) + "-" + std::to_string(f.end_hour) + ":" +
+         std::to_string(f.end_minute) + "|once " + (f.once ? "on" : "off");
+}
+
 ItemDialogResult DialogOk(std::string title, int style, std::string p_time, std::string once) {
   ItemDialogResult r;
   r.fields.title = std::move(title);
@@ -148,30 +156,11 @@ TEST_F(ListCommandsTest, AddOpensAnEmptyDialogForTheWholeDayAndAppendsAnEnabledR
   commands.AddBtnClick();
 
   ASSERT_EQ(dialog.given.size(), 1u);
-  const ItemDialogFields& f = dialog.given[0];
-  EXPECT_EQ(f.title, "");
-  EXPECT_EQ(f.file, "");
-  EXPECT_EQ(f.folder, "");
-  EXPECT_EQ(f.args, "");
-  EXPECT_EQ(f.home, "");
-  EXPECT_EQ(f.style, 0);
-  EXPECT_FALSE(f.once);
-  EXPECT_EQ(f.start_hour, 0);
-  EXPECT_EQ(f.start_minute, 0);
-  EXPECT_EQ(f.end_hour, 23);
-  EXPECT_EQ(f.end_minute, 59);
+  EXPECT_EQ(Describe(dialog.given[0]), "|||||style 0|0:0-23:59|once off");
 
   ASSERT_EQ(store.Size(), 3);
-  const LaunchItem& added = store.Row(2);
-  EXPECT_EQ(added.title, "メモ帳");
-  EXPECT_EQ(added.file, "D:\\Apps\\run.exe");
-  EXPECT_EQ(added.folder, "D:\\Apps");
-  EXPECT_EQ(added.args, "-q");
-  EXPECT_EQ(added.state, "2");
-  EXPECT_EQ(added.band, "07301800");
-  EXPECT_EQ(added.once, "000/00");
-  EXPECT_EQ(added.home, "http://home.test/");
-  EXPECT_TRUE(added.enabled);
+  EXPECT_EQ(store.Row(2), (LaunchItem{"メモ帳", "D:\\Apps\\run.exe", "D:\\Apps", "-q", "2",
+                                      "07301800", "000/00", "http://home.test/", true}));
   EXPECT_EQ(view.shown, store.Rows());
   EXPECT_EQ(view.selected, 0);
   EXPECT_EQ(view.buttons_enabled, true);
@@ -203,25 +192,13 @@ TEST_F(ListCommandsTest, EditFillsTheDialogFromTheRowAndKeepsTheLastRunDate) {
   commands.EditBtnClick();
 
   ASSERT_EQ(dialog.given.size(), 1u);
-  const ItemDialogFields& f = dialog.given[0];
-  EXPECT_EQ(f.title, "editor");
-  EXPECT_EQ(f.file, "C:\\Tools\\editor.exe");
-  EXPECT_EQ(f.folder, "C:\\Tools");
-  EXPECT_EQ(f.args, "/x");
-  EXPECT_EQ(f.home, "http://example.test/");
-  EXPECT_EQ(f.style, 1);
-  EXPECT_EQ(f.start_hour, 7);
-  EXPECT_EQ(f.start_minute, 5);
-  EXPECT_EQ(f.end_hour, 18);
-  EXPECT_EQ(f.end_minute, 30);
-  EXPECT_TRUE(f.once);
+  EXPECT_EQ(
+      Describe(dialog.given[0]),
+      "editor|C:\\Tools\\editor.exe|C:\\Tools|/x|http://example.test/|style 1|7:5-18:30|once on");
 
-  const LaunchItem& edited = store.Row(1);
-  EXPECT_EQ(edited.title, "renamed");
-  EXPECT_EQ(edited.state, "2");
-  EXPECT_EQ(edited.band, "08001700");
-  EXPECT_EQ(edited.once, "012/24");
-  EXPECT_FALSE(edited.enabled);  // the dialog never shows the flag, so it survives
+  // The dialog never shows the enabled flag, so it survives the edit.
+  EXPECT_EQ(store.Row(1), (LaunchItem{"renamed", "D:\\Apps\\run.exe", "D:\\Apps", "-q", "2",
+                                      "08001700", "012/24", "http://home.test/", false}));
   EXPECT_EQ(view.shown, store.Rows());
   EXPECT_EQ(view.selected, 1);
   EXPECT_EQ(view.buttons_enabled, true);
@@ -336,16 +313,7 @@ TEST_F(ListCommandsTest, SeparatorIsAppendedLastAndDisabled) {
   view.selected = 0;
   commands.SepaBtnClick();
   ASSERT_EQ(store.Size(), 2);
-  const LaunchItem& sep = store.Row(1);
-  EXPECT_EQ(sep.title, "-");
-  EXPECT_EQ(sep.file, "");
-  EXPECT_EQ(sep.folder, "");
-  EXPECT_EQ(sep.args, "");
-  EXPECT_EQ(sep.home, "");
-  EXPECT_EQ(sep.state, "0");
-  EXPECT_EQ(sep.band, "00000000");
-  EXPECT_EQ(sep.once, "000/00");
-  EXPECT_FALSE(sep.enabled);
+  EXPECT_EQ(store.Row(1), (LaunchItem{"-", "", "", "", "0", "00000000", "000/00", "", false}));
   EXPECT_EQ(view.shown, store.Rows());
   EXPECT_EQ(view.selected, 0);
   EXPECT_TRUE(boxes.shown.empty());
