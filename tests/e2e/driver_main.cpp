@@ -1,1 +1,37 @@
-int main() { return 0; }
+// e2e_driver --case NAME --app FOLDER --out FOLDER: runs one end-to-end case against the
+// program in FOLDER; exit code 0 when every check held. --list prints the registered cases.
+
+#include <cstdio>
+#include <string>
+
+#include "e2e_support.h"
+
+int main(int argc, char** argv) {
+  e2e::RunSettings& settings = e2e::Settings();
+  settings.appDir = "C:\\e2e";
+  settings.outDir = "C:\\e2e\\out";
+  for (int i = 1; i < argc; ++i) {
+    std::string option = argv[i];
+    if (option == "--list") {
+      for (const auto& c : e2e::RegisteredCases()) std::printf("%s\n", c.name.c_str());
+      return 0;
+    }
+    if (i + 1 >= argc) break;
+    if (option == "--case")
+      settings.caseName = argv[++i];
+    else if (option == "--app")
+      settings.appDir = argv[++i];
+    else if (option == "--out")
+      settings.outDir = argv[++i];
+  }
+  if (settings.caseName.empty()) {
+    std::fprintf(stderr, "usage: e2e_driver --case NAME [--app FOLDER] [--out FOLDER] | --list\n");
+    return 2;
+  }
+  int failures = e2e::RunCase(settings.caseName);
+  if (failures < 0) {
+    std::fprintf(stderr, "no case named %s\n", settings.caseName.c_str());
+    return 2;
+  }
+  return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,554 @@
+// Start, load, save and close of the real program: defaults, stored settings and items, the
+// File band's commands, the single-instance guard and the log-on start with an empty list.
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "../../resources/resource_ids.h"
+#include "e2e_support.h"
+
+using namespace e2e;
+
+namespace {
+
+using KeyValues = std::vector<std::pair<std::string, std::string>>;
+
+const std::vector<std::string> kToolCaptions = {
+    "&Ok",   "&Cancel", "&Update", "&Add",     "&Edit", "&Delete",  "&Separate", "&Up",
+    "&Down", "&Run",    "&List",   "&Version", "&Help", "&Startup", "ShortCut"};
+const std::vector<int> kToolIds = {
+    IDC_OK_BTN,           IDC_CANCEL_BTN, IDC_UPDATE_BTN,  IDC_ADD_BTN,      IDC_EDIT_BTN,
+    IDC_DELETE_BTN,       IDC_SEPA_BTN,   IDC_UP_BUTTON,   IDC_DW_BUTTON,    IDC_RUN_BTN,
+    IDC_LIST_VIEW_BUTTON, IDC_HELP_BTN,   IDC_HELP_BUTTON, IDC_GROUP_BUTTON, IDC_TOOL_BUTTON1};
+const std::vector<size_t> kButtonsPerBar = {3, 4, 4, 4};
+
+const std::vector<std::string> kWindowValueNames = {
+    "Left", "Top", "Height", "Width", "MP", "Lanc", "Clear", "Caps", "Num", "MenuIcon", "Count"};
+
+constexpr char kRestartQuestion[] = "今すぐWindowsを再起動しますか？";
+constexpr char kInformation[] = "情報";
+constexpr char kYes[] = "はい(&Y)";
+constexpr char kNo[] = "いいえ(&N)";
+
+// A profile file as the program's item file holds it: Shift-JIS, CRLF, one section.
+std::string ItemFile(const KeyValues& keys) {
+  std::string bytes = "[Items]\r\n";
+  for (const auto& [key, value] : keys) bytes += key + "=" + value + "\r\n";
+  return bytes;
+}
+
+// All nine keys of row i, in the order a person editing the file by hand would write them.
+KeyValues RowKeys(int i, const std::string& title, const std::string& file,
+                  const std::string& folder, const std::string& arguments, const std::string& state,
+                  const std::string& band, const std::string& once, const std::string& homePage,
+                  const std::string& enabled) {
+  const std::string n = std::to_string(i);
+  return {{"T" + n, title},     {"F" + n, file},     {"W" + n, folder},
+          {"A" + n, arguments}, {"S" + n, state},    {"H" + n, band},
+          {"D" + n, once},      {"P" + n, homePage}, {"C" + n, enabled}};
+}
+
+KeyValues Join(std::initializer_list<KeyValues> parts) {
+  KeyValues all;
+  for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+void WriteSettings(const KeyValues& values) {
+  for (const auto& [name, text] : values)
+    E2E_REQUIRE(WriteWindowValue(name.c_str(), text), "cannot seed the registry value " + name);
+}
+
+void WriteItemFile(const std::string& bytes) {
+  E2E_REQUIRE(WriteFileBytes(ItemFilePath(), bytes), "cannot write the item file");
+}
+
+std::string ItemFileBytes() {
+  std::string bytes;
+  return ReadFileBytes(ItemFilePath(), &bytes) ? bytes : std::string("<missing>");
+}
+
+HWND TitleList(HWND main) {
+  HWND list = FindControl(main, WC_LISTVIEWA, IDC_T_LIST_BOX);
+  return list ? list : FindControl(main, WC_LISTVIEWA);
+}
+
+HWND Control(HWND main, int id) {
+  HWND control = FindControl(main, nullptr, id);
+  E2E_CHECK(control != nullptr, "the main window has no control with id " + std::to_string(id));
+  return control;
+}
+
+struct Options {
+  std::string homePage;
+  bool lanc, clear, caps, num, menuIcon;
+};
+
+void CheckOptions(HWND main, const Options& expected) {
+  if (HWND homePage = Control(main, IDC_HOMEPAGE))
+    E2E_CHECK_EQ_AS("HOMEPAGE edit", TextOf(homePage), expected.homePage);
+  const std::pair<int, bool> boxes[] = {{IDC_LAN_CHECK_BOX, expected.lanc},
+                                        {IDC_CLEAR_CHECK_BOX, expected.clear},
+                                        {IDC_CAPS_CHECK_BOX, expected.caps},
+                                        {IDC_NUM_CHECK_BOX, expected.num},
+                                        {IDC_MENU_ICON_CHECK_BOX, expected.menuIcon}};
+  for (const auto& [id, checked] : boxes)
+    if (HWND box = Control(main, id))
+      E2E_CHECK_EQ_AS("check state of " + Describe(TextOf(box)), IsChecked(box), checked);
+}
+
+void CheckBounds(HWND main, LONG left, LONG top, LONG width, LONG height) {
+  RECT r = WindowRect(main);
+  E2E_CHECK_EQ_AS("window left", r.left, left);
+  E2E_CHECK_EQ_AS("window top", r.top, top);
+  E2E_CHECK_EQ_AS("window width", r.right - r.left, width);
+  E2E_CHECK_EQ_AS("window height", r.bottom - r.top, height);
+}
+
+// Every value of the Window section is REG_SZ holding exactly its text and one NUL.
+void CheckWindowValues(const KeyValues& expected) {
+  for (const auto& [name, text] : expected) {
+    RegValue value = ReadWindowValue(name.c_str());
+    if (!E2E_CHECK(value.exists, "registry value " + name + " is missing")) continue;
+    E2E_CHECK_EQ_AS("type of " + name, value.type, static_cast<DWORD>(REG_SZ));
+    E2E_CHECK_EQ_AS("data of " + name, value.bytes, SzBytes(text));
+  }
+}
+
+KeyValues DefaultWindowValues(const std::string& count) {
+  return {{"Left", "0"}, {"Top", "0"},      {"Height", "333"}, {"Width", "485"},
+          {"MP", ""},    {"Lanc", "1"},     {"Clear", "0"},    {"Caps", "0"},
+          {"Num", "0"},  {"MenuIcon", "0"}, {"Count", count}};
+}
+
+void CheckBox(const BoxInfo& box, const std::string& caption, const std::string& text,
+              const std::vector<std::string>& buttons, IconKind icon) {
+  E2E_CHECK_EQ_AS("box caption", box.caption, caption);
+  E2E_CHECK_EQ_AS("box text", box.text, text);
+  E2E_CHECK_EQ_AS("box buttons", box.buttons, buttons);
+  E2E_CHECK_EQ_AS("box icon", box.icon, icon);
+}
+
+std::string OpenBoxes(DWORD pid) {
+  std::string texts;
+  for (HWND box : MessageBoxes(pid)) texts += " " + Describe(TextOf(GetDlgItem(box, 0xFFFF)));
+  return texts.empty() ? " none" : texts;
+}
+
+// The program must end on its own after the command, without asking anything.
+void ExpectQuietExit(const Process& process) {
+  DWORD code = 0;
+  if (!E2E_CHECK(WaitForExit(process, &code),
+                 "the program is still running; message boxes open:" + OpenBoxes(process.pid)))
+    return;
+  E2E_CHECK_EQ_AS("exit code", code, static_cast<DWORD>(0));
+}
+
+void CancelAndExpectExit(const Process& process, HWND main) {
+  PressCommand(main, IDC_CANCEL_BTN);
+  ExpectQuietExit(process);
+}
+
+HWND StartAndWaitForMain(const Process& process) {
+  E2E_REQUIRE(process.handle != nullptr, "morvelin.exe did not start");
+  HWND main = WaitForMainWindow(process);
+  E2E_REQUIRE(main != nullptr,
+              "no visible main window; message boxes open:" + OpenBoxes(process.pid));
+  return main;
+}
+
+// Brings the "Propertis" page to the front with a click on its tab.
+void ShowOptionsPage(HWND main) {
+  HWND tab = FindControl(main, WC_TABCONTROLA);
+  RECT item{};
+  E2E_REQUIRE(tab && TabItemRect(tab, 1, &item), "no second tab on the main window");
+  PostClick(tab, {(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+  E2E_CHECK(WaitUntil([&] { return SendOrZero(tab, TCM_GETCURSEL, 0, 0) == 1; }),
+            "the options tab did not come to the front");
+}
+
+bool Responsive(HWND window) {
+  LRESULT ignored = 0;
+  return SendTimed(window, WM_NULL, 0, 0, &ignored);
+}
+
+}  // namespace
+
+E2E_CASE(first_start) {
+  Process program = StartProgram();
+  HWND main = StartAndWaitForMain(program);
+  SaveScreenshot("main", main);
+
+  E2E_CHECK_EQ(TextOf(main), "Morvelin");
+  CheckBounds(main, 0, 0, 485, 333);
+  CheckOptions(main, {"", true, false, false, false, false});
+  const std::pair<int, const char*> captions[] = {
+      {IDC_HOMEPAGE_LABEL, "一番お気に入りのホームページ"},
+      {IDC_LAN_CHECK_BOX, "ﾗﾝﾁｬとして使用する"},
+      {IDC_CLEAR_CHECK_BOX, "最近使ったﾌｧｲﾙを削除"},
+      {IDC_CAPS_CHECK_BOX, "[Caps]をOnにする"},
+      {IDC_NUM_CHECK_BOX, "[NumLock]をOnにする"},
+      {IDC_MENU_ICON_CHECK_BOX, "ﾒﾆｭｰにｱｲｺﾝを追加する"}};
+  for (const auto& [id, caption] : captions)
+    if (HWND control = Control(main, id))
+      E2E_CHECK_EQ_AS("caption of control " + std::to_string(id), TextOf(control),
+                      std::string(caption));
+
+  HWND list = TitleList(main);
+  if (E2E_CHECK(list != nullptr, "no title list"))
+    E2E_CHECK_EQ_AS("rows in the title list", ListCount(list), 0);
+
+  std::vector<HWND> bars = ToolBars(main);
+  std::vector<size_t> perBar;
+  std::vector<std::string> allCaptions;
+  std::vector<int> allIds;
+  for (HWND bar : bars) {
+    auto buttons = ReadToolBar(bar);
+    perBar.push_back(buttons.size());
+    for (const auto& b : buttons) {
+      allCaptions.push_back(b.caption);
+      allIds.push_back(b.id);
+    }
+  }
+  E2E_CHECK_EQ_AS("buttons per tool bar", perBar, kButtonsPerBar);
+  E2E_CHECK_EQ_AS("tool button captions", allCaptions, kToolCaptions);
+  E2E_CHECK_EQ_AS("tool button command ids", allIds, kToolIds);
+
+  HWND status = FindControl(main, STATUSCLASSNAMEA);
+  if (E2E_CHECK(status != nullptr, "no status bar"))
+    E2E_CHECK_EQ_AS("status panel 0", StatusText(status, 0), "Version 2.1");
+
+  // Nothing is stored before the user saves.
+  E2E_CHECK_EQ_AS("registry values before OK", WindowValueNames().size(), size_t{0});
+
+  PressCommand(main, IDC_OK_BTN);
+  HWND box = WaitForMessageBox(program.pid);
+  E2E_REQUIRE(box != nullptr, "OK asked no restart question");
+  CheckBox(ReadBox(box), kInformation, kRestartQuestion, {kYes, kNo}, IconKind::Information);
+  SaveScreenshot("restart-question");
+
+  // The save is complete by the time the question is asked.
+  CheckWindowValues(DefaultWindowValues("0"));
+  std::vector<std::string> names = WindowValueNames();
+  std::vector<std::string> expectedNames = kWindowValueNames;
+  std::sort(names.begin(), names.end());
+  std::sort(expectedNames.begin(), expectedNames.end());
+  E2E_CHECK_EQ_AS("registry value names", names, expectedNames);
+  std::string items;
+  if (ReadFileBytes(ItemFilePath(), &items))
+    E2E_CHECK_EQ_AS("item keys saved for an empty list", ProfileSection(items, "Items"),
+                    KeyValues{});
+
+  E2E_REQUIRE(ClickButton(box, kNo), "cannot answer the restart question");
+  ExpectQuietExit(program);
+}
+
+E2E_CASE(load_items) {
+  const KeyValues settings = {{"Left", "40"},
+                              {"Top", "30"},
+                              {"Height", "350"},
+                              {"Width", "500"},
+                              {"MP", "http://example.com/"},
+                              {"Lanc", "0"},
+                              {"Clear", "1"},
+                              {"Caps", "2"},
+                              {"Num", "-1"},
+                              {"MenuIcon", "yes"},
+                              {"Count", "3"}};
+  WriteSettings(settings);
+  const std::string file = ItemFile(Join({
+      RowKeys(0, "メモ帳", "C:\\windows\\notepad.exe", "C:\\windows", "", "0", "00002359", "000/00",
+              "", "1"),
+      // Trail bytes 0x5C in the title; an enabled flag that is not a number.
+      RowKeys(1, "ソフト表示", "C:\\ソフト\\表示.exe", "", "/a /b", "1", "08001200", "112/06",
+              "http://soft.example/", "abc"),
+      // A separator whose flag is written in hexadecimal.
+      RowKeys(2, "-", "", "", "", "0", "00000000", "000/00", "", "0x1"),
+      // Beyond Count: never read.
+      RowKeys(3, "余り", "C:\\extra.exe", "", "", "0", "00002359", "000/00", "", "1"),
+  }));
+  WriteItemFile(file);
+
+  Process program = StartProgram();
+  HWND main = StartAndWaitForMain(program);
+  SaveScreenshot("main", main);
+
+  CheckBounds(main, 40, 30, 500, 350);
+  // 2 and -1 are true; a word that is not a number gives the default (off).
+  CheckOptions(main, {"http://example.com/", false, true, true, true, false});
+  HWND list = TitleList(main);
+  E2E_REQUIRE(list != nullptr, "no title list");
+  E2E_CHECK_EQ_AS(
+      "title list", ReadList(list),
+      (std::vector<ListRow>{Row("メモ帳", true), Row("ソフト表示", false), Row("-", true)}));
+
+  CancelAndExpectExit(program, main);
+  CheckWindowValues(settings);
+  E2E_CHECK_EQ_AS("item file after Cancel", ItemFileBytes(), file);
+}
+
+E2E_CASE(count_beyond_rows) {
+  WriteSettings({{"Count", "5"}});
+  WriteItemFile(ItemFile(Join({
+      RowKeys(0, "一", "C:\\one.exe", "C:\\", "", "0", "00002359", "000/00", "", "1"),
+      RowKeys(1, "二", "C:\\two.exe", "", "", "2", "00002359", "100/00", "", "1"),
+  })));
+
+  Process program = StartProgram();
+  HWND main = StartAndWaitForMain(program);
+  SaveScreenshot("main", main);
+  HWND list = TitleList(main);
+  E2E_REQUIRE(list != nullptr, "no title list");
+  E2E_CHECK_EQ_AS("title list", ReadList(list),
+                  (std::vector<ListRow>{Row("一", true), Row("二", true), Row("", false),
+                                        Row("", false), Row("", false)}));
+
+  // Update writes the missing rows back as empty, not enabled rows.
+  PressCommand(main, IDC_UPDATE_BTN);
+  E2E_CHECK(WaitUntil([] {
+              bool found = false;
+              ProfileValue(ProfileSection(ItemFileBytes(), "Items"), "P4", &found);
+              return found;
+            }),
+            "Update wrote no key P4; message boxes open:" + OpenBoxes(program.pid));
+  KeyValues saved = ProfileSection(ItemFileBytes(), "Items");
+  for (int row = 2; row < 5; ++row) {
+    const std::string n = std::to_string(row);
+    for (const char* letter : {"T", "F", "W", "A", "S", "H", "D", "P"}) {
+      bool found = false;
+      std::string value = ProfileValue(saved, letter + n, &found);
+      if (E2E_CHECK(found, std::string("key ") + letter + n + " not written"))
+        E2E_CHECK_EQ_AS(std::string("saved ") + letter + n, value, "");
+    }
+    E2E_CHECK_EQ_AS("saved C" + n, ProfileValue(saved, "C" + n), "0");
+  }
+  E2E_CHECK_EQ_AS("saved D1", ProfileValue(saved, "D1"), "100/00");
+  CheckWindowValues({{"Count", "5"}});
+  E2E_CHECK(MessageBoxes(program.pid).empty(), "Update showed a box:" + OpenBoxes(program.pid));
+  E2E_CHECK(IsWindowVisible(main), "Update closed the main window");
+
+  CancelAndExpectExit(program, main);
+}
+
+namespace {
+
+// A stored Count that yields no rows: the list is empty and the file stays as it was.
+void ExpectEmptyListFor(const std::string& count) {
+  WriteSettings({{"Count", count}});
+  const std::string file = ItemFile(Join({
+      RowKeys(0, "一", "C:\\one.exe", "", "", "0", "00002359", "000/00", "", "1"),
+      RowKeys(1, "二", "C:\\two.exe", "", "", "0", "00002359", "000/00", "", "1"),
+  }));
+  WriteItemFile(file);
+
+  Process program = StartProgram();
+  HWND main = StartAndWaitForMain(program);
+  SaveScreenshot("main", main);
+  E2E_CHECK(MessageBoxes(program.pid).empty(), "a box is open:" + OpenBoxes(program.pid));
+  HWND list = TitleList(main);
+  E2E_REQUIRE(list != nullptr, "no title list");
+  E2E_CHECK_EQ_AS("title list", ReadList(list), std::vector<ListRow>{});
+
+  CancelAndExpectExit(program, main);
+  E2E_CHECK_EQ_AS("item file after Cancel", ItemFileBytes(), file);
+}
+
+}  // namespace
+
+E2E_CASE(count_negative) {
+  ExpectEmptyListFor("-2");
+}
+
+E2E_CASE(count_not_a_number) {
+  ExpectEmptyListFor("three");
+}
+
+E2E_CASE(update_then_cancel) {
+  WriteSettings({{"Count", "2"}});
+  WriteItemFile(ItemFile(Join({
+      RowKeys(0, "メモ帳", "C:\\e2e\\marker.exe", "C:\\e2e", "one two", "1", "00002359", "012/06",
+              "http://a.example/", "1"),
+      RowKeys(1, "ソフト表示", "C:\\ソフト\\表示.exe", "", "", "0", "09001700", "112/06", "", "0"),
+  })));
+
+  Process program = StartProgram();
+  HWND main = StartAndWaitForMain(program);
+  HWND list = TitleList(main);
+  E2E_REQUIRE(list != nullptr, "no title list");
+  E2E_REQUIRE(ListCount(list) == 2, "the two rows did not load");
+
+  // Change options and a check mark the way a user would.
+  HWND homePage = Control(main, IDC_HOMEPAGE);
+  HWND lanc = Control(main, IDC_LAN_CHECK_BOX);
+  HWND num = Control(main, IDC_NUM_CHECK_BOX);
+  E2E_REQUIRE(homePage && lanc && num, "option controls missing");
+  E2E_CHECK(SetText(homePage, "http://home.example/"), "cannot type into HOMEPAGE");
+  ShowOptionsPage(main);
+  E2E_CHECK(Click(lanc), "cannot click LanCheckBox");
+  E2E_CHECK(Click(num), "cannot click NumCheckBox");
+  E2E_CHECK(!IsChecked(lanc) && IsChecked(num), "the option boxes did not change");
+  E2E_CHECK(SetListChecked(list, 1, true), "cannot tick row 1");
+  E2E_CHECK_EQ_AS("row 1 after ticking", ListStateImage(list, 1), 2);
+  SaveScreenshot("main", main);
+
+  // The file is read only at start, so a new one shows exactly what a save writes.
+  E2E_REQUIRE(DeleteFileA(ItemFilePath().c_str()), "cannot remove the item file");
+  PressCommand(main, IDC_UPDATE_BTN);
+  E2E_CHECK(WaitUntil([] {
+              bool found = false;
+              ProfileValue(ProfileSection(ItemFileBytes(), "Items"), "P1", &found);
+              return found;
+            }),
+            "Update wrote no key P1; message boxes open:" + OpenBoxes(program.pid));
+
+  CheckWindowValues({{"Left", "0"},
+                     {"Top", "0"},
+                     {"Height", "333"},
+                     {"Width", "485"},
+                     {"MP", "http://home.example/"},
+                     {"Lanc", "0"},
+                     {"Clear", "0"},
+                     {"Caps", "0"},
+                     {"Num", "1"},
+                     {"MenuIcon", "0"},
+                     {"Count", "2"}});
+  const std::string saved = ItemFileBytes();
+  // Column by column; the flag follows each title; an off once flag forgets its date.
+  E2E_CHECK_EQ_AS("saved item keys", ProfileSection(saved, "Items"),
+                  (KeyValues{{"T0", "メモ帳"},
+                             {"C0", "1"},
+                             {"T1", "ソフト表示"},
+                             {"C1", "1"},
+                             {"F0", "C:\\e2e\\marker.exe"},
+                             {"F1", "C:\\ソフト\\表示.exe"},
+                             {"W0", "C:\\e2e"},
+                             {"W1", ""},
+                             {"A0", "one two"},
+                             {"A1", ""},
+                             {"S0", "1"},
+                             {"S1", "0"},
+                             {"H0", "00002359"},
+                             {"H1", "09001700"},
+                             {"D0", "000/00"},
+                             {"D1", "112/06"},
+                             {"P0", "http://a.example/"},
+                             {"P1", ""}}));
+  E2E_CHECK(!saved.empty() && saved.front() == '[', "the item file does not start with [Items]");
+  for (size_t i = 0; i < saved.size(); ++i)
+    if (saved[i] == '\n' && (i == 0 || saved[i - 1] != '\r')) {
+      E2E_CHECK(false, "a line of the item file does not end in CR LF");
+      break;
+    }
+  E2E_CHECK(MessageBoxes(program.pid).empty(), "Update showed a box:" + OpenBoxes(program.pid));
+  E2E_CHECK(IsRunning(program) && IsWindowVisible(main), "Update closed the main window");
+
+  // Changes after Update are dropped by Cancel, which asks nothing.
+  SetText(homePage, "http://changed.example/");
+  Click(lanc);
+  SetListChecked(list, 0, false);
+  CancelAndExpectExit(program, main);
+  CheckWindowValues({{"MP", "http://home.example/"}, {"Lanc", "0"}, {"Count", "2"}});
+  E2E_CHECK_EQ_AS("item file after Cancel", ItemFileBytes(), saved);
+}
+
+E2E_CASE(second_instance) {
+  Process first = StartProgram();
+  HWND main = StartAndWaitForMain(first);
+
+  Process second = StartProgram();
+  E2E_REQUIRE(second.handle != nullptr, "the second morvelin.exe did not start");
+  HWND box = WaitForMessageBox(second.pid);
+  E2E_REQUIRE(box != nullptr, "the second instance showed no box");
+  BoxInfo info = ReadBox(box);
+  E2E_CHECK_EQ_AS("box text", info.text, "二重起動は出来ません");
+  E2E_CHECK_EQ_AS("box buttons", info.buttons, std::vector<std::string>{"OK"});
+  E2E_CHECK_EQ_AS("box icon", info.icon, IconKind::None);
+  SaveScreenshot("refused");
+  E2E_CHECK(MainWindow(second.pid, false) == nullptr, "the second instance made a main window");
+  E2E_CHECK(MessageBoxes(first.pid).empty(), "the first instance shows a box");
+
+  E2E_REQUIRE(ClickButton(box, "OK"), "cannot answer the box");
+  E2E_CHECK(WaitForExit(second, nullptr), "the second instance did not end after OK");
+
+  E2E_CHECK(IsRunning(first), "the first instance ended");
+  E2E_CHECK(MainWindow(first.pid) == main, "the first instance's main window is gone");
+  E2E_CHECK(Responsive(main), "the first instance does not answer");
+  SaveScreenshot("main", main);
+  CancelAndExpectExit(first, main);
+}
+
+E2E_CASE(startup_empty_list) {
+  Process program = StartProgram("/N");
+  E2E_REQUIRE(program.handle != nullptr, "morvelin.exe did not start");
+  HWND box = WaitForMessageBox(program.pid);
+  E2E_REQUIRE(box != nullptr, "no welcome box; process running: " + Describe(IsRunning(program)));
+  CheckBox(ReadBox(box), kInformation,
+           "Morvelinをご利用いただき、誠に有り難うございます。\r\n"
+           "スタートアッププログラムを登録して下さい。",
+           {"OK"}, IconKind::Information);
+  SaveScreenshot("welcome");
+  E2E_CHECK(MainWindow(program.pid) == nullptr, "the main window shows before the welcome box");
+
+  E2E_REQUIRE(ClickButton(box, "OK"), "cannot answer the welcome box");
+  HWND main = StartAndWaitForMain(program);
+  SaveScreenshot("main", main);
+  RECT r = WindowRect(main);
+  const LONG width = r.right - r.left;
+  const LONG height = r.bottom - r.top;
+  E2E_CHECK_EQ_AS("window width", width, 485L);
+  E2E_CHECK_EQ_AS("window height", height, 333L);
+  const LONG screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  const LONG screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  E2E_CHECK(std::abs(r.left * 2 + width - screenWidth) <= 2,
+            "not centred across: left " + std::to_string(r.left) + " on a screen " +
+                std::to_string(screenWidth) + " wide");
+  E2E_CHECK(std::abs(r.top * 2 + height - screenHeight) <= 2,
+            "not centred down: top " + std::to_string(r.top) + " on a screen " +
+                std::to_string(screenHeight) + " high");
+  E2E_CHECK(ReadMarks().empty(), "something was launched");
+
+  CancelAndExpectExit(program, main);
+}
+
+E2E_CASE(huge_count) {
+  WriteSettings({{"Count", "2147483647"}});
+  const std::string file = ItemFile(Join({
+      RowKeys(0, "一", "C:\\one.exe", "", "", "0", "00002359", "000/00", "", "1"),
+      RowKeys(1, "二", "C:\\two.exe", "", "", "0", "00002359", "000/00", "", "1"),
+  }));
+  WriteItemFile(file);
+
+  Process program = StartProgram();
+  E2E_REQUIRE(program.handle != nullptr, "morvelin.exe did not start");
+  // Reading two thousand million rows would take for ever: the program must stop and say so.
+  HWND box = nullptr;
+  WaitUntil(
+      [&] {
+        box = WaitForMessageBox(program.pid, 0);
+        return box != nullptr || !IsRunning(program);
+      },
+      2 * kWaitLimitMs);
+  E2E_REQUIRE(IsRunning(program), "the program ended (exit code of a crash?)");
+  E2E_REQUIRE(box != nullptr,
+              "no error box; main window shown: " + Describe(MainWindow(program.pid) != nullptr));
+  BoxInfo info = ReadBox(box);
+  E2E_CHECK(info.caption == "Morvelin" || info.caption == "エラー",
+            "caption " + Describe(info.caption));
+  E2E_CHECK_EQ_AS("box icon", info.icon, IconKind::Error);
+  E2E_CHECK_EQ_AS("box buttons", info.buttons, std::vector<std::string>{"OK"});
+  E2E_CHECK(!info.text.empty(), "the error box says nothing");
+  SaveScreenshot("error");
+  E2E_REQUIRE(ClickButton(box, "OK"), "cannot answer the error box");
+
+  HWND main = StartAndWaitForMain(program);
+  SaveScreenshot("main", main);
+  E2E_CHECK(Responsive(main), "the main window does not answer");
+  E2E_CHECK_EQ_AS("item file after start", ItemFileBytes(), file);
+
+  CancelAndExpectExit(program, main);
+  E2E_CHECK_EQ_AS("item file after Cancel", ItemFileBytes(), file);
+  CheckWindowValues({{"Count", "2147483647"}});
+}

@@ -1,0 +1,265 @@
+#pragma once
+
+// The end-to-end driver's toolkit: a registry of cases, checks that record failures, and the
+// means to start the real program and look at it from outside (its windows, message boxes,
+// controls, registry values, item file and what it launched).
+
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+// clang-format on
+
+#include <functional>
+#include <string>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+namespace e2e {
+
+// ---- Cases -----------------------------------------------------------------------------------
+
+using CaseFunction = void (*)();
+
+struct RegisteredCase {
+  std::string name;
+  CaseFunction run;
+};
+
+struct CaseRegistrar {
+  CaseRegistrar(const char* name, CaseFunction run);
+};
+
+const std::vector<RegisteredCase>& RegisteredCases();
+
+// Defines a case and registers it under its name; the build finds the names by this macro.
+#define E2E_CASE(name)                                                             \
+  static void e2e_case_##name();                                                   \
+  static const ::e2e::CaseRegistrar e2e_registrar_##name(#name, &e2e_case_##name); \
+  static void e2e_case_##name()
+
+// Where the running case lives: its name, the program's folder and the folder for results.
+struct RunSettings {
+  std::string caseName;
+  std::string appDir;
+  std::string outDir;
+};
+RunSettings& Settings();
+
+// Runs one registered case and returns the number of failures it recorded (or -1 when there
+// is no case of that name). Kills leftover program processes afterwards.
+int RunCase(const std::string& name);
+
+// ---- Checks ----------------------------------------------------------------------------------
+
+// Thrown by a required check: the case cannot go on.
+struct CaseAborted {};
+
+void RecordFailure(const char* file, int line, const std::string& message);
+int FailureCount();
+void Log(const std::string& message);
+
+// A Shift-JIS text made readable in the log (UTF-8, control characters escaped, and the raw
+// bytes in hex when the text is not plain ASCII).
+std::string Describe(const std::string& text);
+std::string Describe(const char* text);
+std::string Describe(bool value);
+std::string Describe(const std::vector<std::string>& texts);
+std::string Describe(const std::pair<std::string, std::string>& keyValue);
+template <class T>
+requires std::is_arithmetic_v<T> std::string Describe(T value) {
+  return std::to_string(value);
+}
+template <class T>
+std::string Describe(const std::vector<T>& values) {
+  std::string out = "[";
+  for (size_t i = 0; i < values.size(); ++i) out += (i ? ", " : "") + Describe(values[i]);
+  return out + "]";
+}
+
+template <class A, class B>
+bool CheckEqual(const A& actual, const B& expected, const std::string& what, const char* file,
+                int line) {
+  if (actual == expected) return true;
+  RecordFailure(file, line,
+                what + ": expected " + Describe(expected) + ", got " + Describe(actual));
+  return false;
+}
+
+#define E2E_CHECK(condition, message)                                                           \
+  ((condition)                                                                                  \
+       ? true                                                                                   \
+       : (::e2e::RecordFailure(__FILE__, __LINE__, std::string(#condition) + ": " + (message)), \
+          false))
+#define E2E_CHECK_EQ(actual, expected) \
+  ::e2e::CheckEqual((actual), (expected), #actual, __FILE__, __LINE__)
+// The same, naming the checked thing in words (for checks made in loops).
+#define E2E_CHECK_EQ_AS(what, actual, expected) \
+  ::e2e::CheckEqual((actual), (expected), (what), __FILE__, __LINE__)
+// Records the failure and ends the case: later steps depend on this one.
+#define E2E_REQUIRE(condition, message)                                                     \
+  do {                                                                                      \
+    if (!(condition)) {                                                                     \
+      ::e2e::RecordFailure(__FILE__, __LINE__, std::string(#condition) + ": " + (message)); \
+      throw ::e2e::CaseAborted{};                                                           \
+    }                                                                                       \
+  } while (0)
+
+// ---- Waiting ---------------------------------------------------------------------------------
+
+// Generous limit for anything the program does in answer to one step.
+inline constexpr DWORD kWaitLimitMs = 30000;
+
+// Polls the condition until it holds or the limit passes; true when it held.
+bool WaitUntil(const std::function<bool()>& condition, DWORD limitMs = kWaitLimitMs);
+
+// ---- Processes -------------------------------------------------------------------------------
+
+struct Process {
+  HANDLE handle = nullptr;
+  DWORD pid = 0;
+};
+
+// Starts morvelin.exe from the program folder, with that folder as its current folder.
+Process StartProgram(const std::string& arguments = "");
+bool IsRunning(const Process& process);
+// Waits for the process to end; false when it still runs after the limit.
+bool WaitForExit(const Process& process, DWORD* exitCode, DWORD limitMs = kWaitLimitMs);
+// Ends every program and marker process still running in this prefix.
+void KillLeftovers();
+
+// ---- Windows and message boxes ---------------------------------------------------------------
+
+std::string ClassNameOf(HWND window);
+DWORD ProcessOf(HWND window);
+// The window's text through WM_GETTEXT (works across processes).
+std::string TextOf(HWND window);
+RECT WindowRect(HWND window);
+// Top-level windows of a class owned by the process (visible ones only, when asked).
+std::vector<HWND> TopWindows(const char* className, DWORD pid, bool visibleOnly);
+// The main window ("TForm1") of the process, or null.
+HWND MainWindow(DWORD pid, bool visibleOnly = true);
+HWND WaitForMainWindow(const Process& process, DWORD limitMs = kWaitLimitMs);
+// A descendant control by class (null for any) and control id (-1 for any).
+HWND FindControl(HWND parent, const char* className, int id = -1);
+std::vector<HWND> FindControls(HWND parent, const char* className);
+
+// Sends a message and waits for the answer within the limit; false on time-out.
+bool SendTimed(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+LRESULT SendOrZero(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+enum class IconKind { None, Error, Warning, Information, Question, Unknown };
+std::string Describe(IconKind kind);
+
+struct BoxInfo {
+  HWND window = nullptr;
+  std::string caption;
+  std::string text;
+  std::vector<std::string> buttons;  // visible buttons, left to right
+  IconKind icon = IconKind::Unknown;
+};
+
+// Visible message boxes ("#32770" with a message text control) of the process.
+std::vector<HWND> MessageBoxes(DWORD pid);
+// Waits for a message box of the process (its first one).
+HWND WaitForMessageBox(DWORD pid, DWORD limitMs = kWaitLimitMs);
+// A visible dialog ("#32770") of the process with exactly this caption.
+HWND FindDialog(DWORD pid, const std::string& caption);
+HWND WaitForDialog(DWORD pid, const std::string& caption, DWORD limitMs = kWaitLimitMs);
+BoxInfo ReadBox(HWND box);
+// Clicks the box's button with this text; false when there is no such button.
+bool ClickButton(HWND dialog, const std::string& text);
+// Clicks a dialog's push button by control id (BM_CLICK, answered before returning).
+bool ClickButtonById(HWND dialog, int id);
+bool WaitUntilGone(HWND window, DWORD limitMs = kWaitLimitMs);
+
+// Presses a tool button: a posted WM_COMMAND, so that a modal box it opens cannot block us.
+void PressCommand(HWND mainWindow, int commandId);
+
+// ---- Controls across processes -----------------------------------------------------------------
+
+bool IsChecked(HWND button);
+// Clicks a button or check box (BM_CLICK, answered before returning).
+bool Click(HWND button);
+bool SetText(HWND control, const std::string& text);
+
+struct ToolButton {
+  int id = 0;
+  std::string caption;
+  bool enabled = false;
+};
+// The tool bars of the window in their reading order (top to bottom, left to right).
+std::vector<HWND> ToolBars(HWND mainWindow);
+// The buttons of one tool bar, separators left out.
+std::vector<ToolButton> ReadToolBar(HWND toolBar);
+// Every tool button of the window, tool bar after tool bar.
+std::vector<ToolButton> ReadAllToolButtons(HWND mainWindow);
+
+// Status bar part text, through SB_GETTEXTA with a buffer in the program's process.
+std::string StatusText(HWND statusBar, int part);
+
+struct ListRow {
+  std::string title;
+  int stateImage = 0;  // 1 unchecked, 2 checked, 0 no check box
+  bool operator==(const ListRow&) const = default;
+};
+std::string Describe(const ListRow& row);
+ListRow Row(const std::string& title, bool checked);
+
+int ListCount(HWND list);
+std::string ListText(HWND list, int row, int column = 0);
+int ListStateImage(HWND list, int row);
+std::vector<ListRow> ReadList(HWND list);
+int ListSelection(HWND list);
+bool SelectListRow(HWND list, int row);
+bool SetListChecked(HWND list, int row, bool checked);
+// A header's or a tab control's item rectangle, in the control's client coordinates.
+bool HeaderItemRect(HWND header, int index, RECT* rect);
+bool TabItemRect(HWND tab, int index, RECT* rect);
+// A left click at a point of the control: posted mouse messages, as the system would send
+// them to the control under the pointer.
+void PostClick(HWND control, POINT clientPoint);
+
+// ---- Registry: HKCU\Software\Brel\Morvelin\Window ----------------------------------------------
+
+struct RegValue {
+  bool exists = false;
+  DWORD type = 0;
+  std::string bytes;  // raw data, terminating NUL included
+};
+bool WindowKeyExists();
+RegValue ReadWindowValue(const char* name);
+std::vector<std::string> WindowValueNames();
+// Stores a REG_SZ value (text and one NUL).
+bool WriteWindowValue(const char* name, const std::string& text);
+// The bytes a REG_SZ holding this text must have.
+std::string SzBytes(const std::string& text);
+
+// ---- Files -----------------------------------------------------------------------------------
+
+std::string AppPath(const std::string& fileName);
+std::string ItemFilePath();
+bool FileExists(const std::string& path);
+bool ReadFileBytes(const std::string& path, std::string* bytes);
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+// Key/value pairs of one section of a profile file, in file order.
+std::vector<std::pair<std::string, std::string>> ProfileSection(const std::string& bytes,
+                                                                const std::string& section);
+std::string ProfileValue(const std::vector<std::pair<std::string, std::string>>& pairs,
+                         const std::string& key, bool* found = nullptr);
+
+// ---- Marker program ----------------------------------------------------------------------------
+
+struct Mark {
+  std::string file;
+  std::string exe, args, cwd, show;
+};
+// Marks left by marker.exe runs (one file per run in C:\e2e\marks).
+std::vector<Mark> ReadMarks();
+
+// ---- Screenshots -------------------------------------------------------------------------------
+
+// Saves the whole screen, or the window's rectangle, as <case>-<label>.bmp in the out folder.
+bool SaveScreenshot(const std::string& label, HWND window = nullptr);
+
+}  // namespace e2e
