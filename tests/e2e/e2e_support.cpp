@@ -631,6 +631,11 @@ bool Click(HWND button) {
   return SendTimed(button, BM_CLICK, 0, 0, &ignored);
 }
 
+void PostButtonCommand(HWND dialog, int id) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
 bool WaitUntilGone(HWND window, DWORD limitMs) {
   return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, limitMs);
 }
@@ -805,6 +810,27 @@ bool RemoteItemRect(HWND control, UINT message, int index, RECT* rect) {
   return true;
 }
 }  // namespace
+
+std::vector<std::string> HeaderTexts(HWND header) {
+  std::vector<std::string> texts;
+  constexpr size_t kTextOffset = sizeof(HDITEMA);
+  constexpr size_t kTextSize = 512;
+  RemoteBlock block(header, kTextOffset + kTextSize);
+  if (!block.ok()) return texts;
+  const int count = static_cast<int>(SendOrZero(header, HDM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    HDITEMA item{};
+    item.mask = HDI_TEXT;
+    item.pszText = block.at(kTextOffset);
+    item.cchTextMax = static_cast<int>(kTextSize);
+    std::string zero(kTextSize, '\0');
+    block.Write(kTextOffset, zero.data(), kTextSize);
+    block.Write(0, &item, sizeof item);
+    SendOrZero(header, HDM_GETITEMA, static_cast<WPARAM>(i), block.param());
+    texts.push_back(block.ReadText(kTextOffset, kTextSize));
+  }
+  return texts;
+}
 
 bool HeaderItemRect(HWND header, int index, RECT* rect) {
   return RemoteItemRect(header, HDM_GETITEMRECT, index, rect);

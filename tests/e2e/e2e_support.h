@@ -171,6 +171,9 @@ BoxInfo ReadBox(HWND box);
 bool ClickButton(HWND dialog, const std::string& text);
 // Clicks a dialog's push button by control id (BM_CLICK, answered before returning).
 bool ClickButtonById(HWND dialog, int id);
+// Clicks a dialog's button by posting the command it would send, for buttons whose handler may
+// open a modal box (a sent click would block the driver until that box is answered).
+void PostButtonCommand(HWND dialog, int id);
 bool WaitUntilGone(HWND window, DWORD limitMs = kWaitLimitMs);
 
 // Presses a tool button: a posted WM_COMMAND, so that a modal box it opens cannot block us.
@@ -213,6 +216,8 @@ std::vector<ListRow> ReadList(HWND list);
 int ListSelection(HWND list);
 bool SelectListRow(HWND list, int row);
 bool SetListChecked(HWND list, int row, bool checked);
+// The texts of a header control's items, left to right.
+std::vector<std::string> HeaderTexts(HWND header);
 // A header's or a tab control's item rectangle, in the control's client coordinates.
 bool HeaderItemRect(HWND header, int index, RECT* rect);
 bool TabItemRect(HWND tab, int index, RECT* rect);
