@@ -716,15 +716,43 @@ std::vector<ToolButton> ReadAllToolButtons(HWND mainWindow) {
 }
 
 std::string StatusText(HWND statusBar, int part) {
+  const LRESULT length = SendOrZero(statusBar, SB_GETTEXTLENGTHA, static_cast<WPARAM>(part), 0);
   constexpr size_t kSize = 1024;
   RemoteBlock block(statusBar, kSize);
   if (!block.ok()) return {};
   std::string zero(kSize, '\0');
   block.Write(0, zero.data(), kSize);
-  LRESULT type = 0;
-  if (!SendTimed(statusBar, SB_GETTEXTA, static_cast<WPARAM>(part), block.param(), &type))
+  LRESULT answer = 0;
+  if (!SendTimed(statusBar, SB_GETTEXTA, static_cast<WPARAM>(part), block.param(), &answer))
     return {};
-  return block.ReadText(0, kSize);
+  if (!(HIWORD(length) & SBT_OWNERDRAW)) return block.ReadText(0, kSize);
+  // An owner-drawn part keeps no text, only the value its owner draws from; the natural value
+  // is the address of the text itself, which we read from the program's memory.
+  if (answer == 0) {
+    Log("status part " + std::to_string(part) + " is owner-drawn and carries no text");
+    return {};
+  }
+  DWORD pid = ProcessOf(statusBar);
+  HANDLE process = OpenProcess(PROCESS_VM_READ, FALSE, pid);
+  if (!process) return {};
+  // Small steps, so that a text near the end of a mapped page still reads.
+  std::string text;
+  const char* address = reinterpret_cast<const char*>(answer);
+  for (size_t offset = 0, step = 16; offset < kSize; offset += step) {
+    char chunk[16] = {};
+    SIZE_T read = 0;
+    if (!ReadProcessMemory(process, address + offset, chunk, step, &read)) {
+      if (step == 1) break;
+      step = 1;  // the end of a mapped page: go on byte by byte
+      offset -= step;
+      continue;
+    }
+    const size_t used = strnlen(chunk, read);
+    text.append(chunk, used);
+    if (used < step) break;
+  }
+  CloseHandle(process);
+  return text;
 }
 
 std::string Describe(const ListRow& row) {
