@@ -4,11 +4,8 @@
 // windows.h first: the common controls header relies on its types.
 #include <commctrl.h>
 
-#include <algorithm>
-#include <iterator>
-#include <vector>
-
 #include "core/texts.h"
+#include "platform/win32/win32_button_row.h"
 
 namespace {
 
@@ -45,6 +42,20 @@ UINT IconFlags(BoxIcon icon) {
   return 0;
 }
 
+bool HasButton(BoxButtons buttons, int id) {
+  switch (buttons) {
+    case BoxButtons::Ok:
+      return id == IDOK;
+    case BoxButtons::OkCancel:
+      return id == IDOK || id == IDCANCEL;
+    case BoxButtons::YesNo:
+      return id == IDYES || id == IDNO;
+    case BoxButtons::YesNoCancel:
+      return id == IDYES || id == IDNO || id == IDCANCEL;
+  }
+  return false;
+}
+
 // The button that Escape (and the close box) answers with.
 int EscapeButton(BoxButtons buttons) {
   switch (buttons) {
@@ -57,6 +68,10 @@ int EscapeButton(BoxButtons buttons) {
       return IDCANCEL;
   }
   return IDCANCEL;
+}
+
+int DefaultButton(BoxButtons buttons) {
+  return buttons == BoxButtons::Ok || buttons == BoxButtons::OkCancel ? IDOK : IDYES;
 }
 
 BoxAnswer AnswerOf(int button) {
@@ -85,65 +100,6 @@ const char* ButtonText(int id) {
   }
 }
 
-int TextWidth(HWND control, const char* text) {
-  HDC dc = GetDC(control);
-  HGDIOBJ old_font =
-      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
-  RECT bounds{};
-  DrawTextA(dc, text, -1, &bounds, DT_CALCRECT | DT_SINGLELINE);
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  SelectObject(dc, old_font);
-  ReleaseDC(control, dc);
-  // Room for the frame and a character's width of margin on either side.
-  return bounds.right - bounds.left + 2 * metrics.tmAveCharWidth + 2 * GetSystemMetrics(SM_CXEDGE);
-}
-
-// The system sized the buttons for its own texts; widen the row when ours need more room.
-void FitButtons(HWND box) {
-  std::vector<HWND> row;
-  int needed = 0;
-  for (int id : kButtonIds) {
-    HWND button = GetDlgItem(box, id);
-    // The box is not shown yet, so ask for the style rather than IsWindowVisible.
-    if (!button || !(GetWindowLongA(button, GWL_STYLE) & WS_VISIBLE)) continue;
-    row.push_back(button);
-    needed = std::max(needed, TextWidth(button, ButtonText(id)));
-  }
-  if (row.empty()) return;
-  auto bounds_of = [box](HWND control) {
-    RECT r{};
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-  };
-  std::sort(row.begin(), row.end(),
-            [&](HWND a, HWND b) { return bounds_of(a).left < bounds_of(b).left; });
-  const RECT first = bounds_of(row.front());
-  const int width = first.right - first.left;
-  if (needed <= width) return;
-  const int gap = row.size() > 1 ? bounds_of(row[1]).left - first.right : 0;
-  const int count = static_cast<int>(row.size());
-  const int row_width = count * needed + (count - 1) * gap;
-  RECT client{};
-  GetClientRect(box, &client);
-  const int margin = std::max<int>(first.left, gap);
-  if (row_width + 2 * margin > client.right) {
-    RECT frame{};
-    GetWindowRect(box, &frame);
-    SetWindowPos(box, nullptr, 0, 0,
-                 frame.right - frame.left + row_width + 2 * margin - client.right,
-                 frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    GetClientRect(box, &client);
-  }
-  int left = (client.right - row_width) / 2;
-  for (HWND button : row) {
-    SetWindowPos(button, nullptr, left, first.top, needed, first.bottom - first.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    left += needed + gap;
-  }
-}
-
 void CentreOnWorkArea(HWND box) {
   RECT area{};
   if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0)) {
@@ -156,21 +112,32 @@ void CentreOnWorkArea(HWND box) {
   SetWindowPos(box, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The box being opened on this thread; the hook catches its creation. It outlives the box.
+struct PendingBox {
+  BoxButtons buttons;
+  bool caught = false;
+};
+thread_local PendingBox* pending_box = nullptr;
+
 LRESULT CALLBACK BoxProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                         DWORD_PTR escape_button) {
+                         DWORD_PTR pending) {
+  const BoxButtons buttons = reinterpret_cast<const PendingBox*>(pending)->buttons;
   switch (message) {
     case WM_INITDIALOG: {
       const LRESULT result = DefSubclassProc(box, message, wparam, lparam);
       for (int id : kButtonIds) SetDlgItemTextA(box, id, ButtonText(id));
-      FitButtons(box);
+      // The system only gives the first button the focus; without the dialog's own default,
+      // Enter pressed elsewhere would answer with a button the box does not have.
+      SendMessageA(box, DM_SETDEFID, DefaultButton(buttons), 0);
+      FitButtonRow(box);
       CentreOnWorkArea(box);
       return result;
     }
     case WM_COMMAND:
       // The dialog manager turns Escape and the close box into IDCANCEL; a box without a
       // Cancel button answers with its escape button instead of ignoring the key.
-      if (LOWORD(wparam) == IDCANCEL && escape_button != IDCANCEL) {
-        const int id = static_cast<int>(escape_button);
+      if (LOWORD(wparam) == IDCANCEL && !HasButton(buttons, IDCANCEL)) {
+        const int id = EscapeButton(buttons);
         return DefSubclassProc(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                                reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
       }
@@ -182,13 +149,6 @@ LRESULT CALLBACK BoxProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam, U
   return DefSubclassProc(box, message, wparam, lparam);
 }
 
-// The box being opened on this thread; the hook catches its creation.
-struct PendingBox {
-  int escape_button = IDCANCEL;
-  bool caught = false;
-};
-thread_local PendingBox* pending_box = nullptr;
-
 LRESULT CALLBACK CatchBoxHook(int code, WPARAM wparam, LPARAM lparam) {
   if (code == HCBT_CREATEWND && pending_box && !pending_box->caught) {
     HWND window = reinterpret_cast<HWND>(wparam);
@@ -196,8 +156,7 @@ LRESULT CALLBACK CatchBoxHook(int code, WPARAM wparam, LPARAM lparam) {
     GetClassNameA(window, class_name, sizeof class_name);
     if (lstrcmpA(class_name, "#32770") == 0) {
       pending_box->caught = true;
-      SetWindowSubclass(window, BoxProc, kSubclassId,
-                        static_cast<DWORD_PTR>(pending_box->escape_button));
+      SetWindowSubclass(window, BoxProc, kSubclassId, reinterpret_cast<DWORD_PTR>(pending_box));
     }
   }
   return CallNextHookEx(nullptr, code, wparam, lparam);
@@ -207,20 +166,20 @@ LRESULT CALLBACK CatchBoxHook(int code, WPARAM wparam, LPARAM lparam) {
 
 BoxAnswer Win32MessageBoxes::Show(const std::string& caption, BoxIcon icon, BoxButtons buttons,
                                   const std::string& text) {
-  PendingBox box{EscapeButton(buttons)};
+  PendingBox box{buttons};
   PendingBox* const outer = pending_box;
   pending_box = &box;
   HHOOK hook = SetWindowsHookExA(WH_CBT, CatchBoxHook, nullptr, GetCurrentThreadId());
 
   HWND owner = GetActiveWindow();
   // The first button, OK or Yes, is the default.
+  static_assert(MB_DEFBUTTON1 == 0);
   UINT flags = ButtonFlags(buttons) | IconFlags(icon) | MB_DEFBUTTON1 | MB_SETFOREGROUND;
   if (!owner) flags |= MB_TASKMODAL;
   const int result = MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
 
   if (hook) UnhookWindowsHookEx(hook);
   pending_box = outer;
-  // A box that could not be shown, or a Cancel from a box without one, counts as Escape.
-  if (result == IDOK || result == IDYES || result == IDNO) return AnswerOf(result);
-  return AnswerOf(box.escape_button);
+  // A box that could not be shown, or an answer the box does not offer, counts as Escape.
+  return AnswerOf(HasButton(buttons, result) ? result : EscapeButton(buttons));
 }

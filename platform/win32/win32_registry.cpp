@@ -94,7 +94,7 @@ std::unique_ptr<RegistryKey> Win32Registry::OpenCurrentUserKey(std::string_view 
   HKEY key = nullptr;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, relative.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                       KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
-    throw AppError(FormatText(texts::kErrCreateKey, relative));
+    throw AppError(FormatText(texts::kErrCreateKey, path));
   }
   return std::make_unique<Win32RegistryKey>(key);
 }

@@ -1,0 +1,119 @@
+#include "adapter_test_support.h"
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD limit_ms) {
+  const ULONGLONG start = GetTickCount64();
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount64() - start > limit_ms) return condition();
+    // Keep this thread's queue moving: some conditions depend on input it has to take in.
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    Sleep(5);
+  }
+}
+
+std::string UniqueName(const std::string& prefix) {
+  static int counter = 0;
+  std::ostringstream name;
+  name << prefix << '-' << GetCurrentProcessId() << '-' << GetTickCount64() << '-' << ++counter;
+  return name.str();
+}
+
+std::string TestProgramPath() {
+  char path[MAX_PATH * 4] = {};
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  return path;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool FileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool CaptionFits(HWND button) {
+  char text[64] = {};
+  GetWindowTextA(button, text, sizeof text);
+  HDC dc = GetDC(button);
+  HGDIOBJ old_font =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(button, WM_GETFONT, 0, 0)));
+  RECT needed{};
+  DrawTextA(dc, text, -1, &needed, DT_CALCRECT | DT_SINGLELINE);
+  SelectObject(dc, old_font);
+  ReleaseDC(button, dc);
+  RECT client{};
+  GetClientRect(button, &client);
+  return needed.right - needed.left + 4 <= client.right;
+}
+
+namespace {
+
+void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = entry.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string path = folder + "\\" + name;
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path);
+      } else {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+      }
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+ScratchFolder::ScratchFolder() {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(sizeof temp, temp);
+  path_ = std::string(temp) + UniqueName("adapter-test");
+  CreateDirectoryA(path_.c_str(), nullptr);
+}
+
+ScratchFolder::~ScratchFolder() {
+  RemoveTree(path_);
+}
+
+ScopedEnvironment::ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
+  SetEnvironmentVariableA(name, value.c_str());
+}
+
+ScopedEnvironment::~ScopedEnvironment() {
+  SetEnvironmentVariableA(name_, nullptr);
+}
+
+HANDLE StartChild(const std::string& program, const std::string& mode) {
+  ScopedEnvironment child_mode(kChildModeVariable, mode);
+  std::string command_line = "\"" + program + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process)) {
+    return nullptr;
+  }
+  CloseHandle(process.hThread);
+  return process.hProcess;
+}
+
+DWORD WaitForExitCode(HANDLE process, DWORD limit_ms) {
+  if (!process) return kChildFailed;
+  DWORD code = kChildFailed;
+  if (WaitForSingleObject(process, limit_ms) == WAIT_OBJECT_0) GetExitCodeProcess(process, &code);
+  CloseHandle(process);
+  return code;
+}

@@ -1,4 +1,0 @@
-#include <gtest/gtest.h>
-#include <windows.h>
-
-TEST(Wine, CodePageIsShiftJis) { EXPECT_EQ(GetACP(), 932u); }
