@@ -173,7 +173,6 @@ BoxAnswer Win32MessageBoxes::Show(const std::string& caption, BoxIcon icon, BoxB
 
   HWND owner = GetActiveWindow();
   // The first button, OK or Yes, is the default.
-  static_assert(MB_DEFBUTTON1 == 0);
   UINT flags = ButtonFlags(buttons) | IconFlags(icon) | MB_DEFBUTTON1 | MB_SETFOREGROUND;
   if (!owner) flags |= MB_TASKMODAL;
   const int result = MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
