@@ -517,7 +517,8 @@ HWND MainWindow(DWORD pid, bool visibleOnly) {
 
 HWND WaitForMainWindow(const Process& process, DWORD limitMs) {
   HWND window = nullptr;
-  WaitUntil([&] { return (window = MainWindow(process.pid)) != nullptr; }, limitMs);
+  WaitUntil([&] { return (window = MainWindow(process.pid)) != nullptr || !IsRunning(process); },
+            limitMs);
   return window;
 }
 
@@ -570,13 +571,16 @@ std::vector<HWND> MessageBoxes(DWORD pid) {
 
 HWND WaitForMessageBox(DWORD pid, DWORD limitMs) {
   HWND box = nullptr;
+  // A process that has ended shows no box: stop waiting then.
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
   WaitUntil(
       [&] {
         auto boxes = MessageBoxes(pid);
         box = boxes.empty() ? nullptr : boxes.front();
-        return box != nullptr;
+        return box != nullptr || (process && WaitForSingleObject(process, 0) == WAIT_OBJECT_0);
       },
       limitMs);
+  if (process) CloseHandle(process);
   return box;
 }
 

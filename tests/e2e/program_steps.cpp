@@ -104,8 +104,11 @@ void CancelAndExpectExit(const Process& process, HWND main) {
 HWND StartAndWaitForMain(const Process& process) {
   E2E_REQUIRE(process.handle != nullptr, "morvelin.exe did not start");
   HWND main = WaitForMainWindow(process);
-  E2E_REQUIRE(main != nullptr,
-              "no visible main window; message boxes open:" + OpenBoxes(process.pid));
+  DWORD code = 0;
+  E2E_REQUIRE(main != nullptr, "no visible main window; " +
+                                   (WaitForExit(process, &code, 0)
+                                        ? "the process ended with exit code " + std::to_string(code)
+                                        : "message boxes open:" + OpenBoxes(process.pid)));
   return main;
 }
 
