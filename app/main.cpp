@@ -1,3 +1,127 @@
 #include <windows.h>
+// windows.h first: the common controls header relies on its types.
+#include <commctrl.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "core/launcher.h"
+#include "core/main_form.h"
+#include "core/message_dialogs.h"
+#include "core/texts.h"
+#include "core/win32/main_window.h"
+#include "editing/list_commands.h"
+#include "editing/win32/item_dialog_view.h"
+#include "editing/win32/listing_dialog.h"
+#include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_keyboard.h"
+#include "platform/win32/win32_message_boxes.h"
+#include "platform/win32/win32_profile_files.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_system.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+// The arguments after the program's own name, as the C runtime split them.
+std::vector<std::string> CommandLineArguments() {
+  std::vector<std::string> arguments;
+  for (int i = 1; i < __argc; ++i) arguments.emplace_back(__argv[i]);
+  return arguments;
+}
+
+void InitControlClasses() {
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof(controls);
+  controls.dwICC = ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |
+                   ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES;
+  InitCommonControlsEx(&controls);
+}
+
+int RunMessageLoop(MainWindow& window, MessageDialogs& dialogs) {
+  MSG message{};
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    try {
+      if (window.PreTranslateMessage(message)) continue;
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    } catch (const std::exception& error) {
+      dialogs.ShowAppError(error.what());
+    }
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  InitControlClasses();
+
+  Win32MessageBoxes boxes;
+  MessageDialogs dialogs(boxes);
+  Win32System system;
+  Win32SingleInstance single_instance;
+  if (single_instance.AnotherInstanceRuns(texts::kMutexName)) {
+    system.Beep();
+    dialogs.Notice(texts::kSecondInstance);
+    return 0;
+  }
+
+  try {
+    Win32Registry registry;
+    Win32ProfileFiles profile_files;
+    Win32Shell shell;
+    Win32Keyboard keyboard;
+    Win32Clock clock;
+    Launcher launcher(shell);
+
+    MainWindow window(instance);
+    window.Create();
+    window.SetErrorHandler([&](const std::string& message) { dialogs.ShowAppError(message); });
+    launcher.SetApplicationWindow(window.ApplicationHandle());
+    launcher.SetMainWindow(window.Handle());
+
+    MainForm form(window, ModeFromArguments(CommandLineArguments()),
+                  MainFormServices{registry, profile_files, shell, keyboard, clock, system, dialogs,
+                                   launcher});
+    Win32ItemDialogRunner item_dialog(instance, window.Handle(), clock);
+    ListCommands commands(form.Store(), window, item_dialog, dialogs, system, launcher);
+
+    form.SetListButtonsUpdater([&] { commands.UpdateListButtons(); });
+    window.SetCloseHandler([&] { form.FormClose(); });
+    window.SetCommandHandler(IDC_OK_BTN, [&] { form.OkBtnClick(); });
+    window.SetCommandHandler(IDC_CANCEL_BTN, [&] { form.CancelBtnClick(); });
+    window.SetCommandHandler(IDC_UPDATE_BTN, [&] { form.UpdateBtnClick(); });
+    window.SetCommandHandler(IDC_ADD_BTN, [&] { commands.AddBtnClick(); });
+    window.SetCommandHandler(IDC_EDIT_BTN, [&] { commands.EditBtnClick(); });
+    window.SetCommandHandler(IDC_DELETE_BTN, [&] { commands.DeleteBtnClick(); });
+    window.SetCommandHandler(IDC_SEPA_BTN, [&] { commands.SepaBtnClick(); });
+    window.SetCommandHandler(IDC_UP_BUTTON, [&] { commands.UpButtonClick(); });
+    window.SetCommandHandler(IDC_DW_BUTTON, [&] { commands.DwButtonClick(); });
+    window.SetCommandHandler(IDC_RUN_BTN, [&] { commands.RunBtnClick(); });
+    window.SetCommandHandler(IDM_ALL_OK, [&] { commands.AllOKClick(); });
+    window.SetCommandHandler(IDM_ALL_NG, [&] { commands.AllNGClick(); });
+    window.SetCommandHandler(IDM_N2, [&] { commands.UpButtonClick(); });
+    window.SetCommandHandler(IDM_N3, [&] { commands.DwButtonClick(); });
+    window.SetCommandHandler(IDC_LIST_VIEW_BUTTON, [&] {
+      const MainWindowFigures figures = window.Figures();
+      ShowListingDialog(
+          instance, window.Handle(), form.Store().Rows(),
+          ListingPlacement{figures.left, figures.top, figures.width, figures.tool_strip_height,
+                           figures.status_bar_height, figures.page_height, false});
+    });
+    window.SetListEventHandlers(ListEventHandlers{
+        [&](int row, bool checked) { commands.SetRowEnabled(row, checked); },
+        [&] { commands.EditBtnClick(); },
+        [&] { commands.T_ListBoxEnter(); },
+    });
+
+    form.Start();
+    return RunMessageLoop(window, dialogs);
+  } catch (const std::exception& error) {
+    dialogs.ShowAppError(error.what());
+    return 1;
+  }
+}

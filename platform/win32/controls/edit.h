@@ -1,0 +1,27 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// A non-owning handle of an edit box.
+class Edit {
+ public:
+  explicit Edit(HWND hwnd = nullptr) : hwnd_(hwnd) {}
+  HWND Handle() const { return hwnd_; }
+
+  std::string GetText() const {
+    const int length = static_cast<int>(SendMessageA(hwnd_, WM_GETTEXTLENGTH, 0, 0));
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const int copied = static_cast<int>(
+        SendMessageA(hwnd_, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+    text.resize(static_cast<size_t>(copied));
+    return text;
+  }
+  void SetText(const std::string& text) {
+    SendMessageA(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+
+ private:
+  HWND hwnd_;
+};

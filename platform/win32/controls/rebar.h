@@ -1,0 +1,24 @@
+#pragma once
+
+#include <windows.h>
+// windows.h first: the common controls header relies on its types.
+#include <commctrl.h>
+
+// A non-owning handle of a rebar (cool bar).
+class ReBar {
+ public:
+  explicit ReBar(HWND hwnd = nullptr) : hwnd_(hwnd) {}
+  HWND Handle() const { return hwnd_; }
+
+  bool InsertBand(int index, REBARBANDINFOA& band) {
+    band.cbSize = sizeof(band);
+    return SendMessageA(hwnd_, RB_INSERTBANDA, static_cast<WPARAM>(index),
+                        reinterpret_cast<LPARAM>(&band)) != 0;
+  }
+  int GetBandCount() const { return static_cast<int>(SendMessageA(hwnd_, RB_GETBANDCOUNT, 0, 0)); }
+  int GetBarHeight() const { return static_cast<int>(SendMessageA(hwnd_, RB_GETBARHEIGHT, 0, 0)); }
+  int GetRowCount() const { return static_cast<int>(SendMessageA(hwnd_, RB_GETROWCOUNT, 0, 0)); }
+
+ private:
+  HWND hwnd_;
+};
