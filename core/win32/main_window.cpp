@@ -239,7 +239,7 @@ void MainWindow::CreateStatusBar() {
       StatusBar(CreateChild(STATUSCLASSNAMEA, "", WS_VISIBLE | SBARS_SIZEGRIP, 0, IDC_STATUS_BAR));
   const int right_edges[] = {kVersionPanelWidth, -1};
   status_bar_.SetParts(right_edges, 2);
-  status_bar_.SetOwnerDrawn(0);
+  status_bar_.SetOwnerDrawn(0, version_text_.c_str());
 }
 
 void MainWindow::CreatePopupMenu2() {
@@ -443,13 +443,14 @@ void MainWindow::T_ListBoxContextPopup(POINT screen_point) {
 }
 
 void MainWindow::StatusBar1DrawPanel(const DRAWITEMSTRUCT& item) {
-  if (item.itemID != 0) return;
+  if (item.itemID != 0 || !item.itemData) return;
+  const char* text = reinterpret_cast<const char*>(item.itemData);
   const auto font = reinterpret_cast<HFONT>(SendMessageA(status_bar_.Handle(), WM_GETFONT, 0, 0));
   const HGDIOBJ old_font = font ? SelectObject(item.hDC, font) : nullptr;
   const int old_mode = SetBkMode(item.hDC, TRANSPARENT);
   const COLORREF old_color = SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
-  TextOutA(item.hDC, item.rcItem.left + 2, item.rcItem.top + 1, version_text_.c_str(),
-           static_cast<int>(version_text_.size()));
+  TextOutA(item.hDC, item.rcItem.left + 2, item.rcItem.top + 1, text,
+           static_cast<int>(std::strlen(text)));
   SetTextColor(item.hDC, old_color);
   SetBkMode(item.hDC, old_mode);
   if (old_font) SelectObject(item.hDC, old_font);
@@ -609,7 +610,8 @@ void MainWindow::SetApplicationToolWindow() {
 void MainWindow::SetStatusText(int panel, const std::string& text) {
   if (panel == 0) {
     version_text_ = text;
-    status_bar_.SetOwnerDrawn(0);  // repaints the panel
+    // The part carries the address of the text it shows, and repaints.
+    status_bar_.SetOwnerDrawn(0, version_text_.c_str());
   } else {
     hint_ = text;
     status_bar_.SetText(panel, text);

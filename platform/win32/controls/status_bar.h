@@ -21,9 +21,10 @@ class StatusBar {
     SendMessageA(hwnd_, SB_SETTEXTA, static_cast<WPARAM>(part),
                  reinterpret_cast<LPARAM>(text.c_str()));
   }
-  // The part is painted by its parent in WM_DRAWITEM.
-  void SetOwnerDrawn(int part) {
-    SendMessageA(hwnd_, SB_SETTEXTA, static_cast<WPARAM>(part | SBT_OWNERDRAW), 0);
+  // The part is painted by its parent in WM_DRAWITEM, which gets data as the item's data.
+  void SetOwnerDrawn(int part, const void* data) {
+    SendMessageA(hwnd_, SB_SETTEXTA, static_cast<WPARAM>(part | SBT_OWNERDRAW),
+                 reinterpret_cast<LPARAM>(data));
   }
   std::string GetText(int part) const {
     const LRESULT info = SendMessageA(hwnd_, SB_GETTEXTLENGTHA, static_cast<WPARAM>(part), 0);
