@@ -54,6 +54,18 @@ void RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure
   if (!RegisterClassExA(&window_class)) throw std::runtime_error("RegisterClassEx failed");
 }
 
+// The brush of the tab pages' body, behind the option controls: white where the tab control
+// draws with the visual style, the dialog face otherwise.
+HBRUSH PageBrush(HWND tab) {
+  if (HMODULE uxtheme = GetModuleHandleA("uxtheme.dll")) {
+    using GetWindowThemeFunction = HANDLE(WINAPI*)(HWND);
+    const auto get_window_theme = reinterpret_cast<GetWindowThemeFunction>(
+        reinterpret_cast<void*>(GetProcAddress(uxtheme, "GetWindowTheme")));
+    if (get_window_theme && get_window_theme(tab)) return GetSysColorBrush(COLOR_WINDOW);
+  }
+  return GetSysColorBrush(COLOR_BTNFACE);
+}
+
 HFONT CreateUiFont(int height) {
   return CreateFontA(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
@@ -133,6 +145,10 @@ void MainWindow::Create() {
   CreatePages();
   CreateStatusBar();
   CreatePopupMenu2();
+  // The pages' controls lie over the tab control, so it goes below them; it comes last in the
+  // Tab order as a result.
+  SetWindowPos(page_control_.Handle(), HWND_BOTTOM, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   PageControlChange();
   FormResize();
 }
@@ -157,6 +173,7 @@ void MainWindow::CreateCoolBar() {
                                 WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_VARHEIGHT |
                                     RBS_BANDBORDERS | CCS_NODIVIDER | CCS_TOP,
                                 0, IDC_COOL_BAR));
+  cool_bar_.SetBkColor(GetSysColor(COLOR_BTNFACE));
   tool_images_ = ImageList_LoadImageA(instance_, MAKEINTRESOURCEA(IDB_TOOLBAR), kToolImageSize, 0,
                                       kToolImageMask, IMAGE_BITMAP, LR_CREATEDIBSECTION);
 
@@ -210,6 +227,7 @@ void MainWindow::CreatePages() {
       WC_TABCONTROLA, "", WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, IDC_PAGE_CONTROL));
   page_control_.InsertItem(0, texts::kTabApplication);
   page_control_.InsertItem(1, texts::kTabProperties);
+  page_brush_ = PageBrush(page_control_.Handle());
 
   t_list_box_ = ListView(CreateChild(
       WC_LISTVIEWA, "", LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
@@ -325,6 +343,22 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       StatusBar1DrawPanel(item);
       return TRUE;
     }
+    case WM_CTLCOLORSTATIC: {
+      // The label and the check boxes sit on the tab page, not on the window's face.
+      const HWND control = reinterpret_cast<HWND>(lparam);
+      if (control == homepage_.Handle() || GetParent(control) != hwnd_ ||
+          control == status_bar_.Handle())
+        break;
+      const auto dc = reinterpret_cast<HDC>(wparam);
+      LOGBRUSH brush{};
+      GetObjectA(page_brush_, sizeof(brush), &brush);
+      SetBkColor(dc, brush.lbColor);
+      SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+      return reinterpret_cast<LRESULT>(page_brush_);
+    }
+    case WM_THEMECHANGED:
+      page_brush_ = PageBrush(page_control_.Handle());
+      break;
     case WM_MENUSELECT:
       MenuSelect(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HMENU>(lparam));
       return 0;

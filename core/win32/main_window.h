@@ -150,6 +150,7 @@ class MainWindow : public MainView, public ItemListView {
   HFONT list_font_ = nullptr;
   HIMAGELIST tool_images_ = nullptr;
   HMENU popup_menu2_ = nullptr;
+  HBRUSH page_brush_ = nullptr;  // a system brush: not deleted
 
   ReBar cool_bar_;
   ToolBar tool_bars_[4];

@@ -15,6 +15,7 @@ class ReBar {
     return SendMessageA(hwnd_, RB_INSERTBANDA, static_cast<WPARAM>(index),
                         reinterpret_cast<LPARAM>(&band)) != 0;
   }
+  void SetBkColor(COLORREF color) { SendMessageA(hwnd_, RB_SETBKCOLOR, 0, color); }
   int GetBandCount() const { return static_cast<int>(SendMessageA(hwnd_, RB_GETBANDCOUNT, 0, 0)); }
   int GetBarHeight() const { return static_cast<int>(SendMessageA(hwnd_, RB_GETBARHEIGHT, 0, 0)); }
   int GetRowCount() const { return static_cast<int>(SendMessageA(hwnd_, RB_GETROWCOUNT, 0, 0)); }
