@@ -214,6 +214,8 @@ class ItemDialogWindow : public ItemDialogView {
   void FormClose() { presenter_.FormClose(); }
 
   void PlaceControls();
+  RECT PlaceOf(int id) const;
+  RECT RectInDialog(HWND control) const;
   void CentreOnScreen();
   void AddHints();
   void CloseWith(int button);
@@ -355,8 +357,19 @@ void ItemDialogWindow::FormCreate() {
     HWND updown = Item(c.updown_id);
     SendMessageA(updown, UDM_SETRANGE32, 0, TimeFieldMaximum(c.field));
     SendMessageA(updown, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&step));
-    // Attaching the buddy again lines the arrows up inside the edit's final pixel place.
+    // Attaching the buddy again lines the arrows up with the edit's final pixel place; the
+    // control may overlap the edit's border, so widen both until the pair fills its place.
     SendMessageA(updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
+    const RECT place = PlaceOf(c.edit_id);
+    const RECT arrows = RectInDialog(updown);
+    const int shift = place.right - arrows.right;
+    if (shift != 0) {
+      const RECT field = RectInDialog(edit);
+      SetWindowPos(edit, nullptr, 0, 0, field.right - field.left + shift, field.bottom - field.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      SetWindowPos(updown, nullptr, arrows.left + shift, arrows.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
   }
 
   AddHints();
@@ -374,6 +387,20 @@ void ItemDialogWindow::PlaceControls() {
     SetWindowPos(Item(p.id), nullptr, p.left, p.top, p.width, p.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
+}
+
+RECT ItemDialogWindow::PlaceOf(int id) const {
+  for (const ControlPlace& p : kPlaces) {
+    if (p.id == id) return RECT{p.left, p.top, p.left + p.width, p.top + p.height};
+  }
+  return RECT{};
+}
+
+RECT ItemDialogWindow::RectInDialog(HWND control) const {
+  RECT r{};
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 2);
+  return r;
 }
 
 void ItemDialogWindow::CentreOnScreen() {
