@@ -218,7 +218,7 @@ E2E_CASE(item_dialog_add_and_edit) {
 
   SaveScreenshot("main", main);
   OkAndExpectExit(program, main);
-  CheckWindowValues({{"Count", "1"}});
+  CheckWindowValues(DefaultWindowValues("1"));
   E2E_CHECK_EQ_AS("saved item keys", SavedItems(),
                   (KeyValues{{"T0", "マーカー表示"},
                              {"C0", "0"},
@@ -291,7 +291,7 @@ E2E_CASE(list_commands) {
   ExpectList(list, Rows({{"二", false}, {"一", true}, {"三", true}}), "unticking a row");
 
   OkAndExpectExit(program, main);
-  CheckWindowValues({{"Count", "3"}});
+  CheckWindowValues(DefaultWindowValues("3"));
   // Every field travelled with its row; the kept once date survives.
   E2E_CHECK_EQ_AS(
       "saved item keys", Sorted(SavedItems()),
@@ -405,6 +405,7 @@ E2E_CASE(listing_dialog) {
   })));
   Process program = StartProgram();
   HWND main = StartAndWaitForMain(program);
+  SaveScreenshot("main", main);
   HWND dialog = OpenListing(program, main);
   SaveScreenshot("listing", dialog);
 

@@ -430,3 +430,53 @@ E2E_CASE(huge_count) {
   E2E_CHECK_EQ_AS("item file after Cancel", ItemFileBytes(), file);
   CheckWindowValues({{"Count", "2147483647"}});
 }
+
+E2E_CASE(close_box_quits_without_saving) {
+  Process program = StartProgram();
+  HWND main = StartAndWaitForMain(program);
+  ShowOptionsPage(main);
+  HWND lanc = Control(main, IDC_LAN_CHECK_BOX);
+  E2E_REQUIRE(lanc != nullptr, "no LanCheckBox");
+  Click(lanc);
+  SaveScreenshot("main", main);
+  PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+  ExpectQuietExit(program);
+  E2E_CHECK_EQ_AS("registry values after the close box", WindowValueNames().size(), size_t{0});
+  E2E_CHECK(!FileExists(ItemFilePath()), "the close box wrote an item file");
+}
+
+namespace {
+
+// Starts the program with the arguments and tells whether it chose the log-on mode: with an
+// empty list that mode greets the user before the window shows; the other shows it at once.
+bool StartsInLogOnMode(const std::string& arguments, const std::string& shot) {
+  Process program = StartProgram(arguments);
+  E2E_REQUIRE(program.handle != nullptr, "morvelin.exe did not start");
+  HWND box = nullptr;
+  HWND main = nullptr;
+  E2E_REQUIRE(WaitUntil([&] {
+                box = WaitForMessageBox(program.pid, 0);
+                main = MainWindow(program.pid);
+                return box || main || !IsRunning(program);
+              }),
+              "neither a box nor the window appeared for " + Describe(arguments));
+  const bool logOn = box != nullptr;
+  if (box) {
+    E2E_CHECK(ClickButton(box, kOk), "cannot answer the welcome box");
+    main = StartAndWaitForMain(program);
+  }
+  E2E_REQUIRE(main != nullptr, "no main window for " + Describe(arguments));
+  SaveScreenshot(shot, main);
+  CancelAndExpectExit(program, main);
+  return logOn;
+}
+
+}  // namespace
+
+E2E_CASE(command_line_modes) {
+  E2E_CHECK(StartsInLogOnMode("/N more arguments", "main-N-more"),
+            "\"/N more arguments\" must start the log-on mode");
+  E2E_CHECK(!StartsInLogOnMode("/n", "main-lower-n"), "\"/n\" must start the configuration mode");
+  E2E_CHECK(!StartsInLogOnMode("-N", "main-dash-N"), "\"-N\" must start the configuration mode");
+  E2E_CHECK(!StartsInLogOnMode("x /N", "main-x-N"), "\"/N\" counts only as the first argument");
+}
