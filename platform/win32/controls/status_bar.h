@@ -26,12 +26,12 @@ class StatusBar {
     SendMessageA(hwnd_, SB_SETTEXTA, static_cast<WPARAM>(part | SBT_OWNERDRAW),
                  reinterpret_cast<LPARAM>(data));
   }
+  // The text of a part that is not owner-drawn. (The length the bar reports is not always in
+  // bytes, so the buffer is generous.)
   std::string GetText(int part) const {
-    const LRESULT info = SendMessageA(hwnd_, SB_GETTEXTLENGTHA, static_cast<WPARAM>(part), 0);
-    std::string text(LOWORD(info) + 1, '\0');
-    SendMessageA(hwnd_, SB_GETTEXTA, static_cast<WPARAM>(part),
-                 reinterpret_cast<LPARAM>(text.data()));
-    text.resize(LOWORD(info));
+    char text[1024] = {};
+    SendMessageA(hwnd_, SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
+    text[sizeof(text) - 1] = '\0';
     return text;
   }
 

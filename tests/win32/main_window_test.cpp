@@ -1,0 +1,432 @@
+#include "core/win32/main_window.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "adapter_test_support.h"
+#include "core/texts.h"
+#include "platform/app_error.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+LaunchItem Row(std::string title, bool enabled) {
+  LaunchItem row;
+  row.title = std::move(title);
+  row.enabled = enabled;
+  return row;
+}
+
+// Dispatches what is waiting; true when a quit was among it.
+bool PumpMessages() {
+  bool quit = false;
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      quit = true;
+      continue;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return quit;
+}
+
+POINT CentreOnScreen(HWND window, const RECT& client_rect) {
+  POINT point{(client_rect.left + client_rect.right) / 2,
+              (client_rect.top + client_rect.bottom) / 2};
+  ClientToScreen(window, &point);
+  return point;
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindow window{GetModuleHandleA(nullptr)};
+  std::vector<int> commands;
+  std::vector<std::pair<int, bool>> checked_rows;
+  std::vector<std::string> errors;
+
+  void SetUp() override {
+    window.Create();
+    for (int id : {IDC_OK_BTN, IDC_CANCEL_BTN, IDC_UPDATE_BTN, IDC_ADD_BTN, IDC_EDIT_BTN,
+                   IDC_DELETE_BTN, IDC_SEPA_BTN, IDC_UP_BUTTON, IDC_DW_BUTTON, IDC_RUN_BTN,
+                   IDM_ALL_OK, IDM_ALL_NG, IDM_N2, IDM_N3})
+      window.SetCommandHandler(id, [this, id] { commands.push_back(id); });
+    ListEventHandlers list_events;
+    list_events.row_checked = [this](int row, bool checked) {
+      checked_rows.emplace_back(row, checked);
+    };
+    window.SetListEventHandlers(list_events);
+    window.SetErrorHandler([this](const std::string& message) { errors.push_back(message); });
+  }
+
+  void TearDown() override {
+    // Nothing of this window, a quit least of all, may reach the next test's message loops.
+    PumpMessages();
+  }
+
+  HWND Control(int id) { return GetDlgItem(window.Handle(), id); }
+  HWND List() { return Control(IDC_T_LIST_BOX); }
+  HWND ToolBarOf(int id) { return GetDlgItem(Control(IDC_COOL_BAR), id); }
+  bool ButtonEnabled(int tool_bar, int id) {
+    return SendMessageA(ToolBarOf(tool_bar), TB_ISBUTTONENABLED, id, 0) != 0;
+  }
+
+  std::string RowText(int index) {
+    char buffer[256] = {};
+    LVITEMA item{};
+    item.iSubItem = 0;
+    item.pszText = buffer;
+    item.cchTextMax = sizeof(buffer);
+    SendMessageA(List(), LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
+    return buffer;
+  }
+  bool RowChecked(int index) {
+    return ((SendMessageA(List(), LVM_GETITEMSTATE, index, LVIS_STATEIMAGEMASK) >> 12) & 0xF) == 2;
+  }
+
+  // Shows the window and makes it the active one, as the user sees it.
+  bool ShowActive() {
+    window.Show();
+    SetForegroundWindow(window.Handle());
+    SetActiveWindow(window.Handle());
+    PumpMessages();
+    return WaitUntil([&] {
+      PumpMessages();
+      return GetActiveWindow() == window.Handle();
+    });
+  }
+
+  bool Translate(HWND target, UINT message, WPARAM wparam, POINT screen_point = {}) {
+    MSG msg{};
+    msg.hwnd = target;
+    msg.message = message;
+    msg.wParam = wparam;
+    msg.pt = screen_point;
+    const bool handled = window.PreTranslateMessage(msg);
+    PumpMessages();
+    return handled;
+  }
+
+  POINT ToolButtonCentre(int tool_bar, int id) {
+    RECT rect{};
+    SendMessageA(ToolBarOf(tool_bar), TB_GETRECT, id, reinterpret_cast<LPARAM>(&rect));
+    return CentreOnScreen(ToolBarOf(tool_bar), rect);
+  }
+};
+
+TEST_F(MainWindowTest, UsesTheControlClassesAndIdsOthersFindItBy) {
+  char name[64] = {};
+  GetClassNameA(window.Handle(), name, sizeof(name));
+  EXPECT_STREQ(name, "TForm1");
+  EXPECT_EQ(GetWindowTextLengthA(window.Handle()), 8);
+  const std::pair<int, const char*> controls[] = {{IDC_COOL_BAR, "ReBarWindow32"},
+                                                  {IDC_PAGE_CONTROL, "SysTabControl32"},
+                                                  {IDC_T_LIST_BOX, "SysListView32"},
+                                                  {IDC_STATUS_BAR, "msctls_statusbar32"},
+                                                  {IDC_HOMEPAGE, "Edit"},
+                                                  {IDC_LAN_CHECK_BOX, "Button"},
+                                                  {IDC_MENU_ICON_CHECK_BOX, "Button"},
+                                                  {IDC_HOMEPAGE_LABEL, "Static"}};
+  for (const auto& [id, class_name] : controls) {
+    HWND control = Control(id);
+    ASSERT_NE(control, nullptr) << id;
+    GetClassNameA(control, name, sizeof(name));
+    EXPECT_STRCASEEQ(name, class_name) << id;
+  }
+  const std::pair<int, int> bars[] = {{IDC_FILE_TOOL_BAR, 3},
+                                      {IDC_EDIT_TOOL_BAR, 4},
+                                      {IDC_OPTION_TOOL_BAR, 4},
+                                      {IDC_HELP_TOOL_BAR, 4}};
+  for (const auto& [id, buttons] : bars)
+    EXPECT_EQ(SendMessageA(ToolBarOf(id), TB_BUTTONCOUNT, 0, 0), buttons) << id;
+  // No tool tips anywhere on the main window.
+  for (const auto& [id, buttons] : bars)
+    EXPECT_EQ(SendMessageA(ToolBarOf(id), TB_GETTOOLTIPS, 0, 0), 0) << id;
+  // The list is no Tab stop; the options are.
+  EXPECT_FALSE(GetWindowLongA(List(), GWL_STYLE) & WS_TABSTOP);
+  EXPECT_TRUE(GetWindowLongA(Control(IDC_LAN_CHECK_BOX), GWL_STYLE) & WS_TABSTOP);
+}
+
+TEST_F(MainWindowTest, ListShowsTitlesAndChecksAndPassesOnOnlyTheUsersTicks) {
+  window.ShowRows({Row("メモ帳", true), Row("電卓", false), Row("-", false)});
+  ASSERT_EQ(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0), 3);
+  EXPECT_EQ(RowText(0), "メモ帳");
+  EXPECT_EQ(RowText(2), "-");
+  EXPECT_TRUE(RowChecked(0));
+  EXPECT_FALSE(RowChecked(1));
+  EXPECT_TRUE(checked_rows.empty()) << "filling the list is not the user ticking";
+
+  // A tick as the list makes it when the user clicks a check box.
+  LVITEMA state{};
+  state.stateMask = LVIS_STATEIMAGEMASK;
+  state.state = INDEXTOSTATEIMAGEMASK(2);
+  SendMessageA(List(), LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&state));
+  state.state = INDEXTOSTATEIMAGEMASK(1);
+  SendMessageA(List(), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+  EXPECT_EQ(checked_rows, (std::vector<std::pair<int, bool>>{{1, true}, {0, false}}));
+
+  // Selecting is no tick.
+  checked_rows.clear();
+  window.Select(2);
+  EXPECT_EQ(window.SelectedIndex(), 2);
+  window.Select(-1);
+  EXPECT_EQ(window.SelectedIndex(), -1);
+  EXPECT_TRUE(checked_rows.empty());
+
+  // Showing fewer rows replaces the old ones.
+  window.ShowRows({Row("一", false)});
+  EXPECT_EQ(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0), 1);
+  EXPECT_EQ(RowText(0), "一");
+  EXPECT_TRUE(checked_rows.empty());
+}
+
+TEST_F(MainWindowTest, RightClickKeepsTheSelectedRow) {
+  window.ShowRows({Row("a", true), Row("b", true), Row("c", true)});
+  window.Select(0);
+  RECT row{};
+  row.left = LVIR_BOUNDS;
+  SendMessageA(List(), LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row));
+  SendMessageA(List(), WM_RBUTTONDOWN, MK_RBUTTON,
+               MAKELPARAM((row.left + row.right) / 2, (row.top + row.bottom) / 2));
+  EXPECT_EQ(window.SelectedIndex(), 0);
+}
+
+TEST_F(MainWindowTest, RowButtonsAreSwitchedTogetherAndTheOthersStay) {
+  window.EnableRowButtons(false);
+  EXPECT_FALSE(ButtonEnabled(IDC_EDIT_TOOL_BAR, IDC_EDIT_BTN));
+  EXPECT_FALSE(ButtonEnabled(IDC_EDIT_TOOL_BAR, IDC_DELETE_BTN));
+  EXPECT_FALSE(ButtonEnabled(IDC_OPTION_TOOL_BAR, IDC_UP_BUTTON));
+  EXPECT_FALSE(ButtonEnabled(IDC_OPTION_TOOL_BAR, IDC_DW_BUTTON));
+  EXPECT_FALSE(ButtonEnabled(IDC_OPTION_TOOL_BAR, IDC_RUN_BTN));
+  EXPECT_TRUE(ButtonEnabled(IDC_EDIT_TOOL_BAR, IDC_ADD_BTN));
+  EXPECT_TRUE(ButtonEnabled(IDC_EDIT_TOOL_BAR, IDC_SEPA_BTN));
+  EXPECT_TRUE(ButtonEnabled(IDC_OPTION_TOOL_BAR, IDC_LIST_VIEW_BUTTON));
+  EXPECT_TRUE(ButtonEnabled(IDC_FILE_TOOL_BAR, IDC_OK_BTN));
+  window.EnableRowButtons(true);
+  EXPECT_TRUE(ButtonEnabled(IDC_EDIT_TOOL_BAR, IDC_DELETE_BTN));
+  EXPECT_TRUE(ButtonEnabled(IDC_OPTION_TOOL_BAR, IDC_RUN_BTN));
+}
+
+TEST_F(MainWindowTest, SettingsGoIntoTheControlsAndComeBackOut) {
+  window.SetBounds({30, 40, 520, 360});
+  EXPECT_EQ(window.Bounds(), (WindowBounds{30, 40, 520, 360}));
+  RECT rect{};
+  GetWindowRect(window.Handle(), &rect);
+  EXPECT_EQ(rect.left, 30);
+  EXPECT_EQ(rect.bottom - rect.top, 360);
+
+  window.SetOptions({true, false, true, false, true});
+  EXPECT_EQ(window.Options(), (OptionChecks{true, false, true, false, true}));
+  EXPECT_EQ(SendMessageA(Control(IDC_CAPS_CHECK_BOX), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageA(Control(IDC_NUM_CHECK_BOX), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  // The user ticks one more.
+  SendMessageA(Control(IDC_NUM_CHECK_BOX), BM_SETCHECK, BST_CHECKED, 0);
+  EXPECT_TRUE(window.Options().num);
+
+  window.SetHomePage("http://example.com/ホーム");
+  EXPECT_EQ(window.HomePage(), "http://example.com/ホーム");
+  SetWindowTextA(Control(IDC_HOMEPAGE), "typed");
+  EXPECT_EQ(window.HomePage(), "typed");
+}
+
+TEST_F(MainWindowTest, ToolButtonsAndMenuItemsReachTheirCommands) {
+  ASSERT_TRUE(ShowActive());
+  // A real click on the Update button, routed from its tool bar through the cool bar.
+  HWND bar = ToolBarOf(IDC_FILE_TOOL_BAR);
+  RECT rect{};
+  SendMessageA(bar, TB_GETRECT, IDC_UPDATE_BTN, reinterpret_cast<LPARAM>(&rect));
+  const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(bar, WM_LBUTTONUP, 0, at);
+  PumpMessages();
+  // As the e2e driver and the popup menu deliver them.
+  SendMessageA(window.Handle(), WM_COMMAND, MAKEWPARAM(IDM_ALL_NG, 0), 0);
+  // A check box's click is no command.
+  SendMessageA(window.Handle(), WM_COMMAND, MAKEWPARAM(IDC_ADD_BTN, EN_CHANGE),
+               reinterpret_cast<LPARAM>(Control(IDC_HOMEPAGE)));
+  EXPECT_EQ(commands, (std::vector<int>{IDC_UPDATE_BTN, IDM_ALL_NG}));
+}
+
+TEST_F(MainWindowTest, AccessKeysPressTheFirstEnabledButtonWithThatLetter) {
+  ASSERT_TRUE(ShowActive());
+  EXPECT_TRUE(Translate(window.Handle(), WM_SYSCHAR, 'u'));  // &Update comes before &Up
+  EXPECT_TRUE(Translate(List(), WM_SYSCHAR, 'S'));           // &Separate before &Startup
+  EXPECT_EQ(commands, (std::vector<int>{IDC_UPDATE_BTN, IDC_SEPA_BTN}));
+  window.EnableRowButtons(false);
+  Translate(window.Handle(), WM_SYSCHAR, 'd');  // &Delete and &Down are off
+  Translate(window.Handle(), WM_SYSCHAR, 'z');
+  EXPECT_EQ(commands, (std::vector<int>{IDC_UPDATE_BTN, IDC_SEPA_BTN}));
+  window.EnableRowButtons(true);
+  EXPECT_TRUE(Translate(window.Handle(), WM_SYSCHAR, 'd'));
+  EXPECT_EQ(commands, (std::vector<int>{IDC_UPDATE_BTN, IDC_SEPA_BTN, IDC_DELETE_BTN}));
+}
+
+TEST_F(MainWindowTest, StatusBarShowsTheHintUnderThePointerWhileActive) {
+  ASSERT_TRUE(ShowActive());
+  window.ShowApplicationPage();
+  RECT client{};
+  GetClientRect(List(), &client);
+  Translate(List(), WM_MOUSEMOVE, 0, CentreOnScreen(List(), client));
+  EXPECT_EQ(window.HintText(), texts::kListHint);
+
+  HWND bar = ToolBarOf(IDC_OPTION_TOOL_BAR);
+  Translate(bar, WM_MOUSEMOVE, 0, ToolButtonCentre(IDC_OPTION_TOOL_BAR, IDC_RUN_BTN));
+  EXPECT_EQ(window.HintText(), texts::kRunBtnHint);
+  // A disabled button still explains itself.
+  window.EnableRowButtons(false);
+  Translate(bar, WM_MOUSEMOVE, 0, ToolButtonCentre(IDC_OPTION_TOOL_BAR, IDC_DW_BUTTON));
+  EXPECT_EQ(window.HintText(), texts::kMoveDownHint);
+
+  // The tab control has no hint, nor has the window: the panel empties.
+  HWND tabs = Control(IDC_PAGE_CONTROL);
+  RECT tab{};
+  SendMessageA(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
+  Translate(tabs, WM_MOUSEMOVE, 0, CentreOnScreen(tabs, tab));
+  EXPECT_EQ(window.HintText(), "");
+
+  // Menu items of the list's context menu.
+  HMENU menu = CreatePopupMenu();
+  SendMessageA(window.Handle(), WM_MENUSELECT, MAKEWPARAM(IDM_ALL_OK, MF_STRING),
+               reinterpret_cast<LPARAM>(menu));
+  EXPECT_EQ(window.HintText(), texts::kAllOkHint);
+  SendMessageA(window.Handle(), WM_MENUSELECT, MAKEWPARAM(IDM_N3, MF_STRING),
+               reinterpret_cast<LPARAM>(menu));
+  EXPECT_EQ(window.HintText(), texts::kMoveDownHint);
+  SendMessageA(window.Handle(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+  EXPECT_EQ(window.HintText(), "");
+  DestroyMenu(menu);
+
+  // Over the options page.
+  SendMessageA(tabs, TCM_SETCURSEL, 1, 0);
+  NMHDR change{tabs, IDC_PAGE_CONTROL, static_cast<UINT>(TCN_SELCHANGE)};
+  SendMessageA(window.Handle(), WM_NOTIFY, IDC_PAGE_CONTROL, reinterpret_cast<LPARAM>(&change));
+  HWND caps = Control(IDC_CAPS_CHECK_BOX);
+  GetClientRect(caps, &client);
+  Translate(caps, WM_MOUSEMOVE, 0, CentreOnScreen(caps, client));
+  EXPECT_EQ(window.HintText(), texts::kCapsCheckBoxHint);
+  HWND menu_icon = Control(IDC_MENU_ICON_CHECK_BOX);
+  GetClientRect(menu_icon, &client);
+  Translate(menu_icon, WM_MOUSEMOVE, 0, CentreOnScreen(menu_icon, client));
+  EXPECT_EQ(window.HintText(), "") << "no hint of its own and none on its parent";
+
+  // Another window of the program is active: the panel keeps its text.
+  Translate(caps, WM_MOUSEMOVE, 0, CentreOnScreen(caps, client));
+  HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 600, 400, 50, 50,
+                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  SetActiveWindow(other);
+  ASSERT_NE(GetActiveWindow(), window.Handle());
+  Translate(List(), WM_MOUSEMOVE, 0, ToolButtonCentre(IDC_OPTION_TOOL_BAR, IDC_RUN_BTN));
+  EXPECT_EQ(window.HintText(), texts::kCapsCheckBoxHint);
+  DestroyWindow(other);
+}
+
+TEST_F(MainWindowTest, PagesShowTheirOwnControlsAndTabMovesAmongTheOptions) {
+  ASSERT_TRUE(ShowActive());
+  window.ShowApplicationPage();
+  EXPECT_TRUE(IsWindowVisible(List()));
+  EXPECT_FALSE(IsWindowVisible(Control(IDC_LAN_CHECK_BOX)));
+
+  HWND tabs = Control(IDC_PAGE_CONTROL);
+  SendMessageA(tabs, TCM_SETCURSEL, 1, 0);
+  NMHDR change{tabs, IDC_PAGE_CONTROL, static_cast<UINT>(TCN_SELCHANGE)};
+  SendMessageA(window.Handle(), WM_NOTIFY, IDC_PAGE_CONTROL, reinterpret_cast<LPARAM>(&change));
+  EXPECT_FALSE(IsWindowVisible(List()));
+  EXPECT_TRUE(IsWindowVisible(Control(IDC_LAN_CHECK_BOX)));
+  EXPECT_TRUE(IsWindowVisible(Control(IDC_HOMEPAGE)));
+
+  // The option controls lie above the tab control, which would otherwise paint over them.
+  RECT options{};
+  GetWindowRect(Control(IDC_HOMEPAGE), &options);
+  POINT inside{options.left + 4, options.top + 4};
+  EXPECT_EQ(WindowFromPoint(inside), Control(IDC_HOMEPAGE));
+
+  SetFocus(Control(IDC_HOMEPAGE));
+  EXPECT_TRUE(Translate(Control(IDC_HOMEPAGE), WM_KEYDOWN, VK_TAB));
+  EXPECT_EQ(GetFocus(), Control(IDC_LAN_CHECK_BOX));
+  Translate(GetFocus(), WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(GetFocus(), Control(IDC_CLEAR_CHECK_BOX));
+
+  window.ShowApplicationPage();
+  EXPECT_TRUE(IsWindowVisible(List()));
+  EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 0);
+  window.ShowRows({Row("a", true), Row("b", true)});
+  EXPECT_TRUE(window.SelectFirstRowAndFocus());
+  EXPECT_EQ(window.SelectedIndex(), 0);
+  EXPECT_EQ(GetFocus(), List());
+}
+
+TEST_F(MainWindowTest, VersionPanelIsOwnerDrawnFromTheTextItCarries) {
+  window.SetStatusText(0, "Version 2.1");
+  HWND status = Control(IDC_STATUS_BAR);
+  const LRESULT length = SendMessageA(status, SB_GETTEXTLENGTHA, 0, 0);
+  EXPECT_TRUE(HIWORD(length) & SBT_OWNERDRAW);
+  const auto data = SendMessageA(status, SB_GETTEXTA, 0, 0);
+  ASSERT_NE(data, 0);
+  EXPECT_STREQ(reinterpret_cast<const char*>(data), "Version 2.1");
+
+  int edges[2] = {};
+  ASSERT_EQ(SendMessageA(status, SB_GETPARTS, 2, reinterpret_cast<LPARAM>(edges)), 2);
+  EXPECT_EQ(edges[0], 84);
+  window.SetStatusText(1, "ヒント");
+  EXPECT_EQ(window.HintText(), "ヒント");
+}
+
+TEST_F(MainWindowTest, LayoutFillsTheWindowBetweenTheBars) {
+  window.SetBounds({0, 0, 485, 333});
+  const MainWindowFigures small = window.Figures();
+  RECT small_client{};
+  GetClientRect(window.Handle(), &small_client);
+  EXPECT_EQ(small.tool_strip_height + small.page_height + small.status_bar_height,
+            small_client.bottom);
+  window.SetBounds({0, 0, 700, 500});
+  const MainWindowFigures large = window.Figures();
+  RECT client{};
+  GetClientRect(window.Handle(), &client);
+  EXPECT_GT(large.tool_strip_height, 0);
+  EXPECT_GT(large.status_bar_height, 0);
+  EXPECT_EQ(large.tool_strip_height + large.page_height + large.status_bar_height, client.bottom);
+  EXPECT_EQ(large.width, 700);
+  // The list fills the page: as wide as the window, less the tab control's borders.
+  RECT list{};
+  GetWindowRect(List(), &list);
+  EXPECT_GT(list.right - list.left, client.right - 20);
+  // All four bands fit in fewer rows once the window is wide.
+  EXPECT_LE(large.tool_strip_height, small.tool_strip_height);
+}
+
+TEST_F(MainWindowTest, CloseRunsTheCloseHandlingThenEndsTheLoop) {
+  int closes = 0;
+  window.SetCloseHandler([&] { ++closes; });
+  window.Close();
+  const bool quit = PumpMessages();
+  EXPECT_EQ(closes, 1);
+  EXPECT_FALSE(IsWindow(window.Handle()));
+  EXPECT_TRUE(quit);
+}
+
+TEST_F(MainWindowTest, ErrorsOfAHandlerGoToTheErrorBoxAndTheWindowGoesOn) {
+  window.SetCommandHandler(IDC_RUN_BTN, [] { throw AppError("'x' は整数ではありません"); });
+  SendMessageA(window.Handle(), WM_COMMAND, MAKEWPARAM(IDC_RUN_BTN, 0), 0);
+  EXPECT_EQ(errors, (std::vector<std::string>{"'x' は整数ではありません"}));
+  SendMessageA(window.Handle(), WM_COMMAND, MAKEWPARAM(IDC_ADD_BTN, 0), 0);
+  EXPECT_EQ(commands, (std::vector<int>{IDC_ADD_BTN}));
+}
+
+TEST_F(MainWindowTest, LogOnRunKeepsTheWindowsHiddenAndOffTheTaskBar) {
+  window.SetApplicationToolWindow();
+  window.Minimise();
+  EXPECT_TRUE(GetWindowLongA(window.ApplicationHandle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  EXPECT_FALSE(IsWindowVisible(window.Handle()));
+  EXPECT_FALSE(IsWindowVisible(window.ApplicationHandle()));
+  char title[32] = {};
+  GetWindowTextA(window.ApplicationHandle(), title, sizeof(title));
+  EXPECT_STREQ(title, "Morvelin");
+}
+
+}  // namespace
