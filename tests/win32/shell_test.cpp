@@ -25,11 +25,20 @@ class ShellTest : public ::testing::Test {
       ScopedEnvironment child_mode(kChildModeVariable, "launch:" + record_path);
       shell_.Execute(nullptr, file, arguments, folder, show_command);
     }
-    if (!WaitUntil([&] { return FileExists(record_path); })) return false;
-    const std::string text = ReadFileBytes(record_path);
-    const auto first = text.find('\n');
-    const auto second = text.find('\n', first + 1);
-    if (first == std::string::npos || second == std::string::npos) return false;
+    // Wait for the whole record, not only for the file: it may still be opening for reading.
+    std::string text;
+    size_t first = std::string::npos, second = std::string::npos;
+    const bool complete = WaitUntil([&] {
+      if (!FileExists(record_path)) return false;
+      text = ReadFileBytes(record_path);
+      first = text.find('\n');
+      second = first == std::string::npos ? first : text.find('\n', first + 1);
+      return second != std::string::npos;
+    });
+    if (!complete) {
+      ADD_FAILURE() << "no complete launch record in " << record_path << ": '" << text << "'";
+      return false;
+    }
     record->arguments = text.substr(0, first);
     record->folder = text.substr(first + 1, second - first - 1);
     record->show_command = text.substr(second + 1);
