@@ -20,11 +20,10 @@ morvelin_wine_quiet() {
   export WINEDLLOVERRIDES="winemenubuilder.exe=d"
 }
 
-# morvelin_prefix DIR [unmanaged]: make DIR a ready Wine prefix (idempotent), with real folders
-# instead of links into $HOME and the program's font mapped to an installed Japanese font.
-# "unmanaged" is for test prefixes on a bare virtual display.
+# morvelin_prefix DIR: make DIR a ready Wine prefix (idempotent), with real folders instead of
+# links into $HOME and the program's font mapped to an installed Japanese font.
 morvelin_prefix() {
-  local prefix="$1" mode="${2:-}"
+  local prefix="$1"
   export WINEPREFIX="$prefix"
   [ -f "$prefix/.morvelin-ready" ] && return 0
   mkdir -p "$prefix"
@@ -43,10 +42,6 @@ morvelin_prefix() {
   HOME="$home" wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d "$font" /f >/dev/null 2>&1 || true
   HOME="$home" wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ ゴシック' /d 'IPAGothic' /f >/dev/null 2>&1 || true
   HOME="$home" wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /d "$font" /f >/dev/null 2>&1 || true
-  # Without a window manager, managed windows make Wine wait about 2 s on every close.
-  if [ "$mode" = unmanaged ]; then
-    HOME="$home" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
-  fi
   HOME="$home" wineserver -k 2>/dev/null || true
   HOME="$home" wineserver -w 2>/dev/null || true
   touch "$prefix/.morvelin-ready"
@@ -55,7 +50,7 @@ morvelin_prefix() {
 # morvelin_copy_prefix TEMPLATE DEST: a fresh prefix in DEST, copied from a ready template.
 morvelin_copy_prefix() {
   local template="$1" dest="$2"
-  morvelin_prefix "$template" unmanaged
+  morvelin_prefix "$template"
   rm -rf "$dest"
   mkdir -p "$dest"
   # The system DLLs are most of a prefix and never change: hard-link them, copy the rest.
