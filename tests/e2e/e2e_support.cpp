@@ -1060,6 +1060,20 @@ bool SaveScreenshot(const std::string& label, HWND window) {
     RECT r = WindowRect(window);
     IntersectRect(&area, &area, &r);
   }
+  if (window) {
+    // A window found a moment ago may not have painted yet: let it work through its queue,
+    // paint now, and wait until the capture shows more than one colour.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kWaitLimitMs, &ignored);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kWaitLimitMs, &ignored);
+    WaitUntil([&] {
+      const Image shot = CaptureScreen(area);
+      return std::any_of(shot.pixels.begin(), shot.pixels.end(),
+                         [&](DWORD p) { return p != shot.pixels.front(); });
+    });
+  }
   CreateDirectoryA(Settings().outDir.c_str(), nullptr);
   std::string path = Settings().outDir + "\\" + Settings().caseName + "-" + label + ".bmp";
   bool ok = WriteBmp(path, CaptureScreen(area));
