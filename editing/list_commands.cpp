@@ -81,6 +81,9 @@ void ListCommands::EditBtnClick() {
   if (!result) return;
   // The date of the last run survives an edit; only the flag digit comes from the dialog.
   LaunchItem row = RowFromDialog(*result, result->once_check + Piece(old.once, 1, 5));
+  // A state outside the drop-down's choices (a hand-edited file) leaves nothing selected;
+  // storing that as "-1" would later launch the item hidden, so the row keeps its own.
+  if (result->fields.style < 0) row.state = old.state;
   row.enabled = old.enabled;
   store_.Replace(index, std::move(row));
   ShowStore(index);

@@ -226,6 +226,31 @@ TEST_F(ListCommandsTest, EditReadsTheOnceFlagAsOddAndCopiesOnlyTheDateThereIs) {
   EXPECT_TRUE(store.Row(1).enabled);
 }
 
+TEST_F(ListCommandsTest, EditWithAStateTheDropDownCannotShowKeepsTheRowsState) {
+  LaunchItem odd = Item("odd");
+  odd.state = "5";  // written by hand into the item file
+  Load({odd, Item("plain")});
+
+  // The drop-down has nothing to select for 5, so the dialog hands back no selection.
+  view.selected = 0;
+  dialog.result = DialogOk("odd2", -1, "01000200", "0");
+  commands.EditBtnClick();
+  EXPECT_EQ(dialog.given[0].style, 5);
+  EXPECT_EQ(store.Row(0).state, "5");
+  EXPECT_EQ(store.Row(0).title, "odd2");
+  EXPECT_EQ(store.Row(0).band, "01000200");
+
+  // A choice the user did make is stored as before.
+  dialog.result = DialogOk("odd3", 1, "01000200", "0");
+  commands.EditBtnClick();
+  EXPECT_EQ(store.Row(0).state, "1");
+
+  view.selected = 1;
+  dialog.result = DialogOk("plain", -1, "00002359", "0");
+  commands.EditBtnClick();
+  EXPECT_EQ(store.Row(1).state, "0");
+}
+
 TEST_F(ListCommandsTest, EditCancelledOrOnASeparatorLeavesTheRowAlone) {
   Load({Item("a", "09001700", "112/24"), SeparatorRow()});
   const std::vector<LaunchItem> before = store.Rows();
