@@ -161,7 +161,12 @@ class ItemDialogWindow : public ItemDialogView {
     return static_cast<int>(SendDlgItemMessageA(dialog_, IDC_STYLE_COMBO, CB_GETCURSEL, 0, 0));
   }
   void SetStyleIndex(int index) override {
-    SendDlgItemMessageA(dialog_, IDC_STYLE_COMBO, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    // An index without an entry selects nothing; not every system clears the choice by itself.
+    const auto count =
+        static_cast<int>(SendDlgItemMessageA(dialog_, IDC_STYLE_COMBO, CB_GETCOUNT, 0, 0));
+    const WPARAM choice =
+        index >= 0 && index < count ? static_cast<WPARAM>(index) : static_cast<WPARAM>(-1);
+    SendDlgItemMessageA(dialog_, IDC_STYLE_COMBO, CB_SETCURSEL, choice, 0);
   }
   bool OnceTicked() override {
     return IsDlgButtonChecked(dialog_, IDC_ONCE_CHECK_BOX) == BST_CHECKED;

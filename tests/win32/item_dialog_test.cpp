@@ -773,17 +773,19 @@ namespace {
 // A state index the drop-down has no entry for shows no choice and comes back as -1, which is
 // what the list commands look for to keep the row's own state.
 TEST(ItemDialogWindow, StateWithoutAChoiceShowsNothingSelectedAndComesBackAsMinusOne) {
-  ItemDialogFields f = NewItem();
-  f.title = "t";
-  f.file = "f.exe";
-  f.style = 5;
-  DialogSession s(f);
-  ASSERT_NE(s.dialog, nullptr);
-  EXPECT_EQ(SendMessageA(s.Item(IDC_STYLE_COMBO), CB_GETCURSEL, 0, 0), CB_ERR);
-  s.Press(IDOK);
-  ASSERT_TRUE(s.WaitClosed());
-  ASSERT_TRUE(s.result.has_value());
-  EXPECT_EQ(s.result->fields.style, -1);
+  for (int style : {5, 3, -1}) {
+    ItemDialogFields f = NewItem();
+    f.title = "t";
+    f.file = "f.exe";
+    f.style = style;
+    DialogSession s(f);
+    ASSERT_NE(s.dialog, nullptr);
+    EXPECT_EQ(SendMessageA(s.Item(IDC_STYLE_COMBO), CB_GETCURSEL, 0, 0), CB_ERR) << style;
+    s.Press(IDOK);
+    ASSERT_TRUE(s.WaitClosed());
+    ASSERT_TRUE(s.result.has_value());
+    EXPECT_EQ(s.result->fields.style, -1) << style;
+  }
 }
 
 }  // namespace
