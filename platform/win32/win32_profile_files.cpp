@@ -2,19 +2,143 @@
 
 #include <windows.h>
 
+#include <cstring>
+#include <map>
+#include <unordered_map>
+
 #include "core/text_format.h"
 #include "core/texts.h"
 #include "platform/app_error.h"
 
 namespace {
 
+// What tells one state of the file from another: whether it exists, its size and its last
+// write time. The system's own profile cache goes by the write time alone.
+struct FileStamp {
+  bool exists = false;
+  DWORD size_high = 0;
+  DWORD size_low = 0;
+  DWORD written_high = 0;
+  DWORD written_low = 0;
+
+  bool operator==(const FileStamp&) const = default;
+};
+
+FileStamp StampOf(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return {};
+  return {true, data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime.dwHighDateTime,
+          data.ftLastWriteTime.dwLowDateTime};
+}
+
+char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string AsciiLower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = AsciiLower(c);
+  return lower;
+}
+
+// Names whose matching the snapshot can reproduce byte for byte: letters, digits and "_".
+// Anything else (blanks the system trims, "=", double-byte characters, whose case folding is
+// the system's) goes to the system key by key.
+bool IsPlainName(std::string_view name) {
+  if (name.empty()) return false;
+  for (const char c : name) {
+    const bool plain =
+        (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+    if (!plain) return false;
+  }
+  return true;
+}
+
+// A drive or network path: the only kind for which the stamp and the system look at the same
+// file (a bare name goes to the Windows folder for one and to the current folder for the other).
+bool IsAbsolutePath(const std::string& path) {
+  const bool drive = path.size() >= 3 && path[1] == ':' && path[2] == '\\';
+  const bool network = path.rfind("\\\\", 0) == 0;
+  return drive || network;
+}
+
+// What a key read returns for a stored value: a value enclosed in a pair of the same quote
+// marks, double or single, loses them.
+std::string Unquoted(std::string value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front())
+    return value.substr(1, value.size() - 2);
+  return value;
+}
+
+// One section as the system lists it: "key=value" entries, trimmed, in file order.
+class SectionSnapshot {
+ public:
+  // Parses the NUL-separated list; the first entry of a key wins, as in a key read.
+  explicit SectionSnapshot(const std::string& listing) {
+    for (size_t at = 0; at < listing.size();) {
+      const size_t end = listing.find('\0', at);
+      const std::string_view entry(listing.data() + at,
+                                   (end == std::string::npos ? listing.size() : end) - at);
+      if (entry.empty()) break;
+      const size_t equals = entry.find('=');
+      const std::string_view key = entry.substr(0, equals);
+      const std::string_view value =
+          equals == std::string_view::npos ? std::string_view{} : entry.substr(equals + 1);
+      values_.emplace(AsciiLower(key), Unquoted(std::string(value)));
+      if (end == std::string::npos) break;
+      at = end + 1;
+    }
+  }
+
+  std::string Value(std::string_view key) const {
+    const auto found = values_.find(AsciiLower(key));
+    return found == values_.end() ? std::string() : found->second;
+  }
+
+ private:
+  std::unordered_map<std::string, std::string> values_;  // by lower-case key
+};
+
 class Win32ProfileFile : public ProfileFile {
  public:
-  explicit Win32ProfileFile(std::string path) : path_(std::move(path)) {}
+  explicit Win32ProfileFile(std::string path)
+      : path_(std::move(path)), snapshots_allowed_(IsAbsolutePath(path_)) {}
 
   const std::string& Path() const override { return path_; }
 
+  // A load reads every key of a section in turn; asking the system for each would parse the
+  // file again per key. One listing of the section serves them all for as long as the file's
+  // stamp stays the same, so a rewrite from outside is seen on the next read all the same.
   std::string ReadKey(std::string_view section, std::string_view key) override {
+    if (!snapshots_allowed_ || !IsPlainName(section) || !IsPlainName(key))
+      return ReadKeyFromSystem(section, key);
+    const FileStamp stamp = StampOf(path_);
+    if (!(stamp == stamp_)) {
+      snapshots_.clear();
+      stamp_ = stamp;
+    }
+    const std::string section_key = AsciiLower(section);
+    auto snapshot = snapshots_.find(section_key);
+    if (snapshot == snapshots_.end())
+      snapshot = snapshots_.emplace(section_key, SectionSnapshot(ReadSection(section))).first;
+    return snapshot->second.Value(key);
+  }
+
+  void WriteKey(std::string_view section, std::string_view key, std::string_view value) override {
+    snapshots_.clear();
+    const std::string section_name(section);
+    const std::string key_name(key);
+    const std::string text(value);
+    // The BOOL is the only trustworthy outcome; the last error holds leftovers on success.
+    if (!WritePrivateProfileStringA(section_name.c_str(), key_name.c_str(), text.c_str(),
+                                    path_.c_str())) {
+      throw AppError(FormatText(texts::kErrWriteItemFile, path_));
+    }
+  }
+
+ private:
+  std::string ReadKeyFromSystem(std::string_view section, std::string_view key) {
     const std::string section_name(section);
     const std::string key_name(key);
     // A result of size - 1 means the value may have been cut: read again with more room.
@@ -31,19 +155,27 @@ class Win32ProfileFile : public ProfileFile {
     }
   }
 
-  void WriteKey(std::string_view section, std::string_view key, std::string_view value) override {
+  // The section's entries as the system lists them, however long.
+  std::string ReadSection(std::string_view section) {
     const std::string section_name(section);
-    const std::string key_name(key);
-    const std::string text(value);
-    // The BOOL is the only trustworthy outcome; the last error holds leftovers on success.
-    if (!WritePrivateProfileStringA(section_name.c_str(), key_name.c_str(), text.c_str(),
-                                    path_.c_str())) {
-      throw AppError(FormatText(texts::kErrWriteItemFile, path_));
+    // A result of size - 2 means the listing may have been cut: read again with more room.
+    std::string buffer(32 * 1024, '\0');
+    for (;;) {
+      const DWORD size = static_cast<DWORD>(buffer.size());
+      const DWORD length =
+          GetPrivateProfileSectionA(section_name.c_str(), buffer.data(), size, path_.c_str());
+      if (length + 2 < size) {
+        buffer.resize(length);
+        return buffer;
+      }
+      buffer.assign(buffer.size() * 2, '\0');
     }
   }
 
- private:
   std::string path_;
+  bool snapshots_allowed_;
+  FileStamp stamp_;
+  std::map<std::string, SectionSnapshot> snapshots_;  // by lower-case section name
 };
 
 }  // namespace
