@@ -1,6 +1,4 @@
 #include <windows.h>
-// windows.h first: the common controls header relies on its types.
-#include <commctrl.h>
 
 #include <exception>
 #include <string>
@@ -32,14 +30,6 @@ std::vector<std::string> CommandLineArguments() {
   return arguments;
 }
 
-void InitControlClasses() {
-  INITCOMMONCONTROLSEX controls{};
-  controls.dwSize = sizeof(controls);
-  controls.dwICC = ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |
-                   ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES;
-  InitCommonControlsEx(&controls);
-}
-
 int RunMessageLoop(MainWindow& window, MessageDialogs& dialogs) {
   MSG message{};
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -57,8 +47,6 @@ int RunMessageLoop(MainWindow& window, MessageDialogs& dialogs) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  InitControlClasses();
-
   Win32MessageBoxes boxes;
   MessageDialogs dialogs(boxes);
   Win32System system;
@@ -78,7 +66,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Launcher launcher(shell);
 
     MainWindow window(instance);
-    window.Create();
+    // The controls wait until the window is shown or read: a log-on run that ends at once
+    // never builds them.
+    window.Create(MainWindow::Controls::OnFirstUse);
     window.SetErrorHandler([&](const std::string& message) { dialogs.ShowAppError(message); });
     launcher.SetApplicationWindow(window.ApplicationHandle());
     launcher.SetMainWindow(window.Handle());
@@ -119,6 +109,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     });
 
     form.Start();
+    // The resident launcher's dialogs use the common controls even while the window is hidden.
+    if (form.Resident()) InitControlClasses();
     return RunMessageLoop(window, dialogs);
   } catch (const std::exception& error) {
     dialogs.ShowAppError(error.what());

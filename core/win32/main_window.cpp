@@ -124,7 +124,17 @@ static const MainWindow::ToolButton kToolButtons[] = {
     {IDC_TOOL_BUTTON1, 3, 14, texts::kToolButton1Caption, texts::kToolButton1Hint},
 };
 
-void MainWindow::Create() {
+void InitControlClasses() {
+  static bool done = false;
+  if (done) return;
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof(controls);
+  controls.dwICC = ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |
+                   ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES;
+  done = InitCommonControlsEx(&controls) != FALSE;
+}
+
+void MainWindow::Create(Controls controls) {
   RegisterWindowClass(instance_, kApplicationWindowClass, DefWindowProcA);
   RegisterWindowClass(instance_, kMainWindowClass, WindowProc);
 
@@ -134,11 +144,18 @@ void MainWindow::Create() {
                                       0, nullptr, nullptr, instance_, nullptr);
   if (!application_hwnd_) throw std::runtime_error("CreateWindowEx failed");
 
-  CreateFonts();
   hwnd_ = CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, texts::kAppTitle,
                           WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN,
                           0, 0, 485, 333, nullptr, nullptr, instance_, this);
   if (!hwnd_) throw std::runtime_error("CreateWindowEx failed");
+  if (controls == Controls::Now) EnsureControls();
+}
+
+void MainWindow::EnsureControls() {
+  if (controls_built_) return;
+  controls_built_ = true;
+  InitControlClasses();
+  CreateFonts();
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 
   CreateCoolBar();
@@ -151,6 +168,12 @@ void MainWindow::Create() {
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   PageControlChange();
   FormResize();
+
+  // What was set while the controls did not exist yet.
+  homepage_.SetText(home_page_);
+  ApplyOptions();
+  ShowRows(rows_);
+  rows_.clear();
 }
 
 void MainWindow::CreateFonts() {
@@ -503,7 +526,8 @@ void MainWindow::MenuSelect(UINT id, UINT flags, HMENU menu) {
 // ---- Hints and keys ---------------------------------------------------------------------------
 
 bool MainWindow::PreTranslateMessage(MSG& message) {
-  if (!hwnd_ || (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd))) return false;
+  if (!hwnd_ || !controls_built_ || (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd)))
+    return false;
   const bool active = GetActiveWindow() == hwnd_;
   switch (message.message) {
     case WM_MOUSEMOVE:
@@ -571,7 +595,8 @@ const MainWindow::ToolButton* MainWindow::FindToolButton(int id) const {
   return nullptr;
 }
 
-MainWindowFigures MainWindow::Figures() const {
+MainWindowFigures MainWindow::Figures() {
+  EnsureControls();
   RECT rect{};
   GetWindowRect(hwnd_, &rect);
   return {rect.left,
@@ -602,17 +627,36 @@ void MainWindow::SetBounds(const WindowBounds& bounds) {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+std::string MainWindow::HomePage() {
+  EnsureControls();
+  return homepage_.GetText();
+}
+
+void MainWindow::SetHomePage(const std::string& text) {
+  if (!controls_built_) {
+    home_page_ = text;
+    return;
+  }
+  homepage_.SetText(text);
+}
+
 OptionChecks MainWindow::Options() {
+  EnsureControls();
   return {lan_check_box_.GetCheck(), clear_check_box_.GetCheck(), caps_check_box_.GetCheck(),
           num_check_box_.GetCheck(), menu_icon_check_box_.GetCheck()};
 }
 
 void MainWindow::SetOptions(const OptionChecks& options) {
-  lan_check_box_.SetCheck(options.launcher);
-  clear_check_box_.SetCheck(options.clear_recent);
-  caps_check_box_.SetCheck(options.caps);
-  num_check_box_.SetCheck(options.num);
-  menu_icon_check_box_.SetCheck(options.menu_icon);
+  options_ = options;
+  if (controls_built_) ApplyOptions();
+}
+
+void MainWindow::ApplyOptions() {
+  lan_check_box_.SetCheck(options_.launcher);
+  clear_check_box_.SetCheck(options_.clear_recent);
+  caps_check_box_.SetCheck(options_.caps);
+  num_check_box_.SetCheck(options_.num);
+  menu_icon_check_box_.SetCheck(options_.menu_icon);
 }
 
 void MainWindow::CentreOnScreen() {
@@ -626,6 +670,7 @@ void MainWindow::CentreOnScreen() {
 }
 
 void MainWindow::Show() {
+  EnsureControls();
   ShowWindow(hwnd_, minimised_ ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
   UpdateWindow(hwnd_);
   SetForegroundWindow(hwnd_);
@@ -642,6 +687,7 @@ void MainWindow::SetApplicationToolWindow() {
 }
 
 void MainWindow::SetStatusText(int panel, const std::string& text) {
+  EnsureControls();
   if (panel == 0) {
     version_text_ = text;
     // The part carries the address of the text it shows, and repaints.
@@ -653,11 +699,13 @@ void MainWindow::SetStatusText(int panel, const std::string& text) {
 }
 
 void MainWindow::ShowApplicationPage() {
+  EnsureControls();
   page_control_.SetCurSel(0);
   PageControlChange();
 }
 
 bool MainWindow::SelectFirstRowAndFocus() {
+  EnsureControls();
   if (!IsWindowVisible(t_list_box_.Handle()) || !IsWindowEnabled(t_list_box_.Handle()))
     return false;
   if (t_list_box_.GetItemCount() > 0) Select(0);
@@ -666,12 +714,17 @@ bool MainWindow::SelectFirstRowAndFocus() {
 }
 
 void MainWindow::FocusLanCheckBox() {
+  EnsureControls();
   if (IsWindowVisible(lan_check_box_.Handle())) SetFocus(lan_check_box_.Handle());
 }
 
 // ---- ItemListView -----------------------------------------------------------------------------
 
 void MainWindow::ShowRows(const std::vector<LaunchItem>& rows) {
+  if (!controls_built_) {
+    rows_ = rows;
+    return;
+  }
   // Our own changes of the check boxes are not the user's.
   filling_list_ = true;
   HWND list = t_list_box_.Handle();
@@ -688,10 +741,12 @@ void MainWindow::ShowRows(const std::vector<LaunchItem>& rows) {
 }
 
 int MainWindow::SelectedIndex() {
+  EnsureControls();
   return t_list_box_.GetNextItem(-1, LVNI_SELECTED);
 }
 
 void MainWindow::Select(int index) {
+  EnsureControls();
   if (index < 0) {
     t_list_box_.SetItemState(-1, 0, LVIS_SELECTED);
     return;
@@ -701,6 +756,7 @@ void MainWindow::Select(int index) {
 }
 
 void MainWindow::EnableRowButtons(bool enabled) {
+  EnsureControls();
   for (int id : kRowButtonIds)
     if (const ToolButton* spec = FindToolButton(id))
       tool_bars_[spec->band].EnableButton(id, enabled);

@@ -34,6 +34,9 @@ struct ListEventHandlers {
   std::function<void()> enter;  // the list got the keyboard focus
 };
 
+// Registers the common control classes the program's windows use; once is enough.
+void InitControlClasses();
+
 // The main window "TForm1" with its cool bar, pages, title list and status bar, and the hidden
 // application window that stands for the program itself.
 class MainWindow : public MainView, public ItemListView {
@@ -43,8 +46,15 @@ class MainWindow : public MainView, public ItemListView {
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
-  // Creates both windows and every control; nothing is shown yet. Throws on failure.
-  void Create();
+  // When the child controls, fonts, images and menus come into being: at once, or when
+  // something first shows or reads them. A log-on run that ends without showing the window
+  // never needs them; what is set meanwhile is kept and goes into them when they are built.
+  enum class Controls { Now, OnFirstUse };
+  // Creates both windows, and the controls as asked; nothing is shown yet. Throws on failure.
+  void Create(Controls controls = Controls::Now);
+  // Builds the controls unless they exist.
+  void EnsureControls();
+  bool ControlsBuilt() const { return controls_built_; }
 
   HWND Handle() const { return hwnd_; }
   HWND ApplicationHandle() const { return application_hwnd_; }
@@ -65,19 +75,19 @@ class MainWindow : public MainView, public ItemListView {
   // the message has been handled and must not be dispatched.
   bool PreTranslateMessage(MSG& message);
 
-  MainWindowFigures Figures() const;
+  MainWindowFigures Figures();
   const std::string& TrayTip() const { return tray_tip_; }
   bool TrayVisible() const { return tray_visible_; }
   bool TrayEnabled() const { return tray_enabled_; }
   const std::string& HelpFile() const { return help_file_; }
   // The text of the hint panel.
-  std::string HintText() const { return status_bar_.GetText(1); }
+  std::string HintText() { return controls_built_ ? status_bar_.GetText(1) : std::string(); }
 
   // MainView.
   WindowBounds Bounds() override;
   void SetBounds(const WindowBounds& bounds) override;
-  std::string HomePage() override { return homepage_.GetText(); }
-  void SetHomePage(const std::string& text) override { homepage_.SetText(text); }
+  std::string HomePage() override;
+  void SetHomePage(const std::string& text) override;
   OptionChecks Options() override;
   void SetOptions(const OptionChecks& options) override;
   void ShowItems(const std::vector<LaunchItem>& rows) override { ShowRows(rows); }
@@ -118,6 +128,7 @@ class MainWindow : public MainView, public ItemListView {
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void ReportError(const char* message);
 
+  void ApplyOptions();
   void CreateFonts();
   void CreateCoolBar();
   void CreatePages();
@@ -178,6 +189,11 @@ class MainWindow : public MainView, public ItemListView {
   bool tray_visible_ = false;
   bool tray_enabled_ = true;
   std::string help_file_;
+  bool controls_built_ = false;
+  // Kept until the controls exist.
+  std::string home_page_;
+  OptionChecks options_;
+  std::vector<LaunchItem> rows_;
   bool filling_list_ = false;
   bool laying_out_ = false;
   bool minimised_ = false;

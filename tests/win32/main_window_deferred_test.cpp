@@ -1,0 +1,141 @@
+#include <windows.h>
+// windows.h first: the common controls header relies on its types.
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/win32/main_window.h"
+#include "resources/resource_ids.h"
+
+// The main window whose controls wait for their first use, as the log-on run creates it.
+namespace {
+
+LaunchItem Row(std::string title, bool enabled) {
+  LaunchItem row;
+  row.title = std::move(title);
+  row.enabled = enabled;
+  return row;
+}
+
+void PumpMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+class DeferredMainWindowTest : public ::testing::Test {
+ protected:
+  MainWindow window{GetModuleHandleA(nullptr)};
+
+  void SetUp() override { window.Create(MainWindow::Controls::OnFirstUse); }
+  void TearDown() override { PumpMessages(); }
+
+  HWND Control(int id) { return GetDlgItem(window.Handle(), id); }
+  HWND List() { return Control(IDC_T_LIST_BOX); }
+  std::string ControlText(int id) {
+    char buffer[512] = {};
+    GetWindowTextA(Control(id), buffer, sizeof(buffer));
+    return buffer;
+  }
+  bool Checked(int id) { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  std::vector<std::pair<std::string, bool>> Rows() {
+    std::vector<std::pair<std::string, bool>> rows;
+    const int count = static_cast<int>(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      char buffer[256] = {};
+      LVITEMA item{};
+      item.pszText = buffer;
+      item.cchTextMax = sizeof(buffer);
+      SendMessageA(List(), LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item));
+      const auto state = SendMessageA(List(), LVM_GETITEMSTATE, i, LVIS_STATEIMAGEMASK);
+      rows.emplace_back(buffer, ((state >> 12) & 0xF) == 2);
+    }
+    return rows;
+  }
+
+  // What the log-on run sets before it decides whether the window is shown.
+  void SetAsTheLoadDoes() {
+    window.SetBounds({40, 30, 500, 340});
+    window.SetHomePage("http://example.com/");
+    window.SetOptions({false, true, false, true, true});
+    window.ShowItems({Row("メモ帳", true), Row("-", false), Row("ソ表示", true)});
+  }
+};
+
+TEST_F(DeferredMainWindowTest, LogOnRunThatEndsBuildsNoControlsAndShowsNothing) {
+  SetAsTheLoadDoes();
+  window.SetApplicationToolWindow();
+  window.Minimise();
+  window.SetTrayTip("Morvelin 2026年12月6日");
+  window.SetTrayVisible(true);
+  PumpMessages();
+
+  EXPECT_FALSE(window.ControlsBuilt());
+  EXPECT_EQ(GetWindow(window.Handle(), GW_CHILD), nullptr);
+  EXPECT_FALSE(IsWindowVisible(window.Handle()));
+  EXPECT_FALSE(IsWindowVisible(window.ApplicationHandle()));
+  EXPECT_TRUE(GetWindowLongA(window.ApplicationHandle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  const WindowBounds bounds = window.Bounds();
+  EXPECT_EQ(bounds, (WindowBounds{40, 30, 500, 340}));
+  EXPECT_EQ(window.HintText(), "");
+}
+
+TEST_F(DeferredMainWindowTest, ShowingBuildsTheControlsWithWhatWasSetBefore) {
+  SetAsTheLoadDoes();
+  window.Show();
+  PumpMessages();
+
+  EXPECT_TRUE(window.ControlsBuilt());
+  EXPECT_TRUE(IsWindowVisible(window.Handle()));
+  EXPECT_NE(Control(IDC_COOL_BAR), nullptr);
+  EXPECT_NE(Control(IDC_STATUS_BAR), nullptr);
+  EXPECT_EQ(ControlText(IDC_HOMEPAGE), "http://example.com/");
+  EXPECT_EQ(window.HomePage(), "http://example.com/");
+  EXPECT_FALSE(Checked(IDC_LAN_CHECK_BOX));
+  EXPECT_TRUE(Checked(IDC_CLEAR_CHECK_BOX));
+  EXPECT_FALSE(Checked(IDC_CAPS_CHECK_BOX));
+  EXPECT_TRUE(Checked(IDC_NUM_CHECK_BOX));
+  EXPECT_TRUE(Checked(IDC_MENU_ICON_CHECK_BOX));
+  EXPECT_EQ(window.Options(), (OptionChecks{false, true, false, true, true}));
+  EXPECT_EQ(Rows(), (std::vector<std::pair<std::string, bool>>{
+                        {"メモ帳", true}, {"-", false}, {"ソ表示", true}}));
+  // The layout ran: the list fills its page.
+  RECT list{};
+  GetClientRect(List(), &list);
+  EXPECT_GT(list.right, 0);
+  EXPECT_GT(list.bottom, 0);
+
+  // Once built, changes go straight into the controls.
+  window.SetHomePage("http://example.org/");
+  window.ShowItems({Row("one", false)});
+  window.SetOptions({true, false, true, false, false});
+  EXPECT_EQ(ControlText(IDC_HOMEPAGE), "http://example.org/");
+  EXPECT_EQ(Rows(), (std::vector<std::pair<std::string, bool>>{{"one", false}}));
+  EXPECT_TRUE(Checked(IDC_LAN_CHECK_BOX));
+  EXPECT_TRUE(Checked(IDC_CAPS_CHECK_BOX));
+  EXPECT_FALSE(Checked(IDC_NUM_CHECK_BOX));
+}
+
+TEST_F(DeferredMainWindowTest, ReadingTheControlsBuildsThemAndKeepsTheWindowHidden) {
+  SetAsTheLoadDoes();
+  // The resident launcher places its listing by the window's parts without showing it.
+  const MainWindowFigures figures = window.Figures();
+  EXPECT_TRUE(window.ControlsBuilt());
+  EXPECT_FALSE(IsWindowVisible(window.Handle()));
+  EXPECT_EQ(figures.left, 40);
+  EXPECT_EQ(figures.top, 30);
+  EXPECT_EQ(figures.width, 500);
+  EXPECT_GT(figures.tool_strip_height, 0);
+  EXPECT_GT(figures.status_bar_height, 0);
+  EXPECT_GT(figures.page_height, 0);
+  EXPECT_EQ(window.Options(), (OptionChecks{false, true, false, true, true}));
+  EXPECT_EQ(Rows().size(), 3u);
+}
+
+}  // namespace
