@@ -216,14 +216,14 @@ void MainWindow::CreateCoolBar() {
     tool_bar.SetImageList(tool_images_);
 
     std::vector<TBBUTTON> buttons;
-    for (const ToolButton& spec : kToolButtons) {
-      if (spec.band != band) continue;
+    for (const ToolButton& tool : kToolButtons) {
+      if (tool.band != band) continue;
       TBBUTTON button{};
-      button.iBitmap = spec.image;
-      button.idCommand = spec.id;
+      button.iBitmap = tool.image;
+      button.idCommand = tool.id;
       button.fsState = TBSTATE_ENABLED;
       button.fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE;
-      button.iString = reinterpret_cast<INT_PTR>(spec.caption);
+      button.iString = reinterpret_cast<INT_PTR>(tool.caption);
       buttons.push_back(button);
     }
     tool_bar.AddButtons(buttons.data(), static_cast<int>(buttons.size()));
@@ -561,7 +561,7 @@ std::string MainWindow::HintAt(HWND target, POINT screen_point) const {
       const int index = bar.HitTest(point);
       TBBUTTON button{};
       if (index >= 0 && bar.GetButton(index, button)) {
-        if (const ToolButton* spec = FindToolButton(button.idCommand)) return spec->hint;
+        if (const ToolButton* tool = FindToolButton(button.idCommand)) return tool->hint;
       }
     }
     const auto hint = control_hints_.find(GetDlgCtrlID(window));
@@ -578,20 +578,20 @@ void MainWindow::SetHint(const std::string& hint) {
 
 bool MainWindow::PressToolButtonByAccessKey(char key) {
   const int wanted = std::toupper(static_cast<unsigned char>(key));
-  for (const ToolButton& spec : kToolButtons) {
-    const char* amp = std::strchr(spec.caption, '&');
+  for (const ToolButton& tool : kToolButtons) {
+    const char* amp = std::strchr(tool.caption, '&');
     if (!amp || std::toupper(static_cast<unsigned char>(amp[1])) != wanted) continue;
-    if (!tool_bars_[spec.band].IsButtonEnabled(spec.id)) continue;
+    if (!tool_bars_[tool.band].IsButtonEnabled(tool.id)) continue;
     // Through the window procedure, where errors are caught.
-    PostMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(spec.id, 0), 0);
+    PostMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(tool.id, 0), 0);
     return true;
   }
   return false;
 }
 
 const MainWindow::ToolButton* MainWindow::FindToolButton(int id) const {
-  for (const ToolButton& spec : kToolButtons)
-    if (spec.id == id) return &spec;
+  for (const ToolButton& tool : kToolButtons)
+    if (tool.id == id) return &tool;
   return nullptr;
 }
 
@@ -758,6 +758,6 @@ void MainWindow::Select(int index) {
 void MainWindow::EnableRowButtons(bool enabled) {
   EnsureControls();
   for (int id : kRowButtonIds)
-    if (const ToolButton* spec = FindToolButton(id))
-      tool_bars_[spec->band].EnableButton(id, enabled);
+    if (const ToolButton* tool = FindToolButton(id))
+      tool_bars_[tool->band].EnableButton(id, enabled);
 }
