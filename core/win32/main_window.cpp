@@ -10,6 +10,7 @@
 
 #include "core/main_form.h"
 #include "core/texts.h"
+#include "platform/win32/centre_on_screen.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -660,13 +661,7 @@ void MainWindow::ApplyOptions() {
 }
 
 void MainWindow::CentreOnScreen() {
-  RECT rect{};
-  GetWindowRect(hwnd_, &rect);
-  const int width = rect.right - rect.left;
-  const int height = rect.bottom - rect.top;
-  SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  CentreWindowOnScreen(hwnd_);
 }
 
 void MainWindow::Show() {

@@ -16,6 +16,7 @@
 #include "core/texts.h"
 #include "editing/item_dialog.h"
 #include "editing/item_dialog_texts.h"
+#include "platform/win32/centre_on_screen.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "resources/resource_ids.h"
 
@@ -409,13 +410,7 @@ RECT ItemDialogWindow::RectInDialog(HWND control) const {
 }
 
 void ItemDialogWindow::CentreOnScreen() {
-  RECT frame{};
-  GetWindowRect(dialog_, &frame);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  SetWindowPos(dialog_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  CentreWindowOnScreen(dialog_);
 }
 
 void ItemDialogWindow::AddHints() {

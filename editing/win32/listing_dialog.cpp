@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/win32/controls/list_view.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -20,49 +21,6 @@ constexpr ListingColumn kColumns[kListingColumns] = {
 
 constexpr char kListFontName[] = "ＭＳ Ｐゴシック";
 constexpr int kListFontPixels = 13;
-
-// Thin wrapper of a report-style list view; each method sends the message it is named after.
-class ListView {
- public:
-  explicit ListView(HWND hwnd) : hwnd_(hwnd) {}
-
-  void SetExtendedListViewStyle(DWORD style) {
-    SendMessageA(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, style, style);
-  }
-  void InsertColumn(int index, const char* text, int width) {
-    LVCOLUMNA column{};
-    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    column.fmt = LVCFMT_LEFT;
-    column.cx = width;
-    column.pszText = const_cast<char*>(text);
-    column.iSubItem = index;
-    SendMessageA(hwnd_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(&column));
-  }
-  void DeleteAllItems() { SendMessageA(hwnd_, LVM_DELETEALLITEMS, 0, 0); }
-  int InsertItem(int index, const std::string& text) {
-    LVITEMA item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = index;
-    item.pszText = const_cast<char*>(text.c_str());
-    return static_cast<int>(
-        SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-  }
-  void SetItemText(int index, int sub_item, const std::string& text) {
-    LVITEMA item{};
-    item.iSubItem = sub_item;
-    item.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(hwnd_, LVM_SETITEMTEXTA, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(&item));
-  }
-  void SetRedraw(bool on) { SendMessageA(hwnd_, WM_SETREDRAW, on ? TRUE : FALSE, 0); }
-  void SetFont(HFONT font) {
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-  }
-
- private:
-  HWND hwnd_;
-};
 
 class ListingDialog {
  public:

@@ -22,6 +22,27 @@ class ListView {
     return static_cast<int>(SendMessageA(hwnd_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index),
                                          reinterpret_cast<LPARAM>(&column)));
   }
+  int InsertColumn(int index, const char* header, int width) {
+    LVCOLUMNA column{};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = width;
+    column.pszText = const_cast<char*>(header);
+    column.iSubItem = index;
+    return static_cast<int>(SendMessageA(hwnd_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index),
+                                         reinterpret_cast<LPARAM>(&column)));
+  }
+  void SetItemText(int index, int sub_item, const std::string& text) {
+    LVITEMA item{};
+    item.iSubItem = sub_item;
+    item.pszText = const_cast<char*>(text.c_str());
+    SendMessageA(hwnd_, LVM_SETITEMTEXTA, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&item));
+  }
+  void SetRedraw(bool on) { SendMessageA(hwnd_, WM_SETREDRAW, on ? TRUE : FALSE, 0); }
+  void SetFont(HFONT font) {
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  }
   void SetColumnWidth(int index, int width) {
     SendMessageA(hwnd_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(index), MAKELPARAM(width, 0));
   }
