@@ -29,14 +29,7 @@ std::string TrayTipText(const LocalTime& t) {
 }
 
 std::string ProgramFolderOf(const std::string& program_file_path) {
-  std::size_t end = 0;  // one past the last separator seen
-  for (std::size_t i = 0; i < program_file_path.size(); ++i) {
-    const auto c = static_cast<unsigned char>(program_file_path[i]);
-    if (IsShiftJisLeadByte(c)) {
-      ++i;  // the trail byte may look like a backslash but belongs to the character
-      continue;
-    }
-    if (c == '\\' || c == ':') end = i + 1;
-  }
-  return program_file_path.substr(0, end);
+  const std::size_t delimiter = LastPathDelimiter(program_file_path);
+  return delimiter == std::string::npos ? std::string()
+                                        : program_file_path.substr(0, delimiter + 1);
 }

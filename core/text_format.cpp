@@ -5,3 +5,21 @@ std::string FormatText(std::string_view pattern, std::string_view argument) {
   if (const auto at = out.find("%s"); at != std::string::npos) out.replace(at, 2, argument);
   return out;
 }
+
+std::size_t LastPathDelimiter(std::string_view path, std::size_t* previous_start) {
+  std::size_t delimiter = std::string_view::npos;
+  std::size_t before_delimiter = std::string_view::npos;
+  std::size_t previous = std::string_view::npos;
+  for (std::size_t i = 0; i < path.size();) {
+    const auto c = static_cast<unsigned char>(path[i]);
+    const std::size_t length = IsShiftJisLeadByte(c) && i + 1 < path.size() ? 2 : 1;
+    if (length == 1 && (c == '\\' || c == ':')) {
+      delimiter = i;
+      before_delimiter = previous;
+    }
+    previous = i;
+    i += length;
+  }
+  if (previous_start) *previous_start = before_delimiter;
+  return delimiter;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -10,3 +11,8 @@ std::string FormatText(std::string_view pattern, std::string_view argument);
 constexpr bool IsShiftJisLeadByte(unsigned char c) {
   return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
+
+// Index of the last "\" or ":" of a path, never the second byte of a double-byte character;
+// npos when there is none. previous_start, when given, receives where the character before
+// it starts (npos when the delimiter comes first).
+std::size_t LastPathDelimiter(std::string_view path, std::size_t* previous_start = nullptr);

@@ -24,21 +24,8 @@ std::string BuildTimeBand(int start_hour, int start_minute, int end_hour, int en
 }
 
 ItemFileParts SplitItemFileName(std::string_view full_name) {
-  // Walk character by character so that a trail byte 0x5C is never taken for a backslash;
-  // remember where the last delimiter is and where the character before it starts.
-  size_t delimiter = std::string_view::npos;
   size_t before_delimiter = std::string_view::npos;
-  size_t previous = std::string_view::npos;
-  for (size_t i = 0; i < full_name.size();) {
-    const unsigned char c = static_cast<unsigned char>(full_name[i]);
-    const size_t length = IsShiftJisLeadByte(c) && i + 1 < full_name.size() ? 2 : 1;
-    if (length == 1 && (c == '\\' || c == ':')) {
-      delimiter = i;
-      before_delimiter = previous;
-    }
-    previous = i;
-    i += length;
-  }
+  const size_t delimiter = LastPathDelimiter(full_name, &before_delimiter);
   if (delimiter == std::string_view::npos) return {std::string(), std::string(full_name)};
 
   ItemFileParts parts;
