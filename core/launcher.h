@@ -29,5 +29,3 @@ class Launcher {
   WindowHandle main_window_ = nullptr;
   WindowHandle application_window_ = nullptr;
 };
-
-inline constexpr int kSwShow = 5;
