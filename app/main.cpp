@@ -87,14 +87,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     window.SetCommandHandler(IDC_ADD_BTN, [&] { commands.AddBtnClick(); });
     window.SetCommandHandler(IDC_EDIT_BTN, [&] { commands.EditBtnClick(); });
     window.SetCommandHandler(IDC_DELETE_BTN, [&] { commands.DeleteBtnClick(); });
-    window.SetCommandHandler(IDC_SEPA_BTN, [&] { commands.SepaBtnClick(); });
-    window.SetCommandHandler(IDC_UP_BUTTON, [&] { commands.UpButtonClick(); });
-    window.SetCommandHandler(IDC_DW_BUTTON, [&] { commands.DwButtonClick(); });
+    window.SetCommandHandler(IDC_SEPARATOR_BTN, [&] { commands.SeparatorBtnClick(); });
+    window.SetCommandHandler(IDC_MOVE_UP_BTN, [&] { commands.MoveUpClick(); });
+    window.SetCommandHandler(IDC_MOVE_DOWN_BTN, [&] { commands.MoveDownClick(); });
     window.SetCommandHandler(IDC_RUN_BTN, [&] { commands.RunBtnClick(); });
     window.SetCommandHandler(IDM_ALL_OK, [&] { commands.AllOKClick(); });
     window.SetCommandHandler(IDM_ALL_NG, [&] { commands.AllNGClick(); });
-    window.SetCommandHandler(IDM_N2, [&] { commands.UpButtonClick(); });
-    window.SetCommandHandler(IDM_N3, [&] { commands.DwButtonClick(); });
+    window.SetCommandHandler(IDM_MOVE_UP, [&] { commands.MoveUpClick(); });
+    window.SetCommandHandler(IDM_MOVE_DOWN, [&] { commands.MoveDownClick(); });
     window.SetCommandHandler(IDC_LIST_VIEW_BUTTON, [&] {
       const MainWindowFigures figures = window.Figures();
       ShowListingDialog(
@@ -105,7 +105,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     window.SetListEventHandlers(ListEventHandlers{
         [&](int row, bool checked) { commands.SetRowEnabled(row, checked); },
         [&] { commands.EditBtnClick(); },
-        [&] { commands.T_ListBoxEnter(); },
+        [&] { commands.TitleListEnter(); },
     });
 
     form.Start();

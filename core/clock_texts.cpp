@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "core/text_format.h"
+#include "platform/text_format.h"
 #include "core/texts.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/text_format.h"
+#include "platform/text_format.h"
 #include "core/texts.h"
 #include "platform/app_error.h"
 

@@ -1,6 +1,6 @@
 #include "core/message_dialogs.h"
 
-#include "core/text_format.h"
+#include "platform/text_format.h"
 #include "core/texts.h"
 
 BoxAnswer MessageDialogs::Show(MessageKind kind, BoxButtons buttons, const std::string& text) {

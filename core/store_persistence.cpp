@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/integer_text.h"
-#include "core/text_format.h"
+#include "platform/text_format.h"
 #include "core/texts.h"
 #include "platform/app_error.h"
 

@@ -30,8 +30,8 @@ const char* const kBandNames[] = {texts::kBandFile, texts::kBandEdit, texts::kBa
 constexpr int kToolBarIds[] = {IDC_FILE_TOOL_BAR, IDC_EDIT_TOOL_BAR, IDC_OPTION_TOOL_BAR,
                                IDC_HELP_TOOL_BAR};
 // The buttons that need a selected row.
-constexpr int kRowButtonIds[] = {IDC_DELETE_BTN, IDC_EDIT_BTN, IDC_RUN_BTN, IDC_UP_BUTTON,
-                                 IDC_DW_BUTTON};
+constexpr int kRowButtonIds[] = {IDC_DELETE_BTN, IDC_EDIT_BTN, IDC_RUN_BTN, IDC_MOVE_UP_BTN,
+                                 IDC_MOVE_DOWN_BTN};
 
 int WindowHeight(HWND hwnd) {
   RECT rect{};
@@ -88,8 +88,8 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
   menu_hints_ = {
       {IDM_ALL_OK, texts::kAllOkHint},
       {IDM_ALL_NG, texts::kAllNgHint},
-      {IDM_N2, texts::kMoveUpHint},
-      {IDM_N3, texts::kMoveDownHint},
+      {IDM_MOVE_UP, texts::kMoveUpHint},
+      {IDM_MOVE_DOWN, texts::kMoveDownHint},
   };
 }
 
@@ -100,7 +100,7 @@ MainWindow::~MainWindow() {
     DestroyWindow(hwnd_);
   }
   if (application_hwnd_ && IsWindow(application_hwnd_)) DestroyWindow(application_hwnd_);
-  if (popup_menu2_) DestroyMenu(popup_menu2_);
+  if (list_menu_) DestroyMenu(list_menu_);
   if (tool_images_) ImageList_Destroy(tool_images_);
   if (font_) DeleteObject(font_);
   if (list_font_) DeleteObject(list_font_);
@@ -114,15 +114,15 @@ static const MainWindow::ToolButton kToolButtons[] = {
     {IDC_ADD_BTN, 1, 3, texts::kAddBtnCaption, texts::kAddBtnHint},
     {IDC_EDIT_BTN, 1, 4, texts::kEditBtnCaption, texts::kEditBtnHint},
     {IDC_DELETE_BTN, 1, 5, texts::kDeleteBtnCaption, texts::kDeleteBtnHint},
-    {IDC_SEPA_BTN, 1, 6, texts::kSepaBtnCaption, texts::kSepaBtnHint},
-    {IDC_UP_BUTTON, 2, 7, texts::kUpButtonCaption, texts::kMoveUpHint},
-    {IDC_DW_BUTTON, 2, 8, texts::kDwButtonCaption, texts::kMoveDownHint},
+    {IDC_SEPARATOR_BTN, 1, 6, texts::kSeparatorBtnCaption, texts::kSeparatorBtnHint},
+    {IDC_MOVE_UP_BTN, 2, 7, texts::kMoveUpBtnCaption, texts::kMoveUpHint},
+    {IDC_MOVE_DOWN_BTN, 2, 8, texts::kMoveDownBtnCaption, texts::kMoveDownHint},
     {IDC_RUN_BTN, 2, 9, texts::kRunBtnCaption, texts::kRunBtnHint},
     {IDC_LIST_VIEW_BUTTON, 2, 10, texts::kListViewButtonCaption, texts::kListViewButtonHint},
     {IDC_HELP_BTN, 3, 11, texts::kHelpBtnCaption, texts::kHelpBtnHint},
     {IDC_HELP_BUTTON, 3, 12, texts::kHelpButtonCaption, texts::kHelpButtonHint},
     {IDC_GROUP_BUTTON, 3, 13, texts::kGroupButtonCaption, texts::kGroupButtonHint},
-    {IDC_TOOL_BUTTON1, 3, 14, texts::kToolButton1Caption, texts::kToolButton1Hint},
+    {IDC_SHORTCUT_BUTTON, 3, 14, texts::kShortcutButtonCaption, texts::kShortcutButtonHint},
 };
 
 void InitControlClasses() {
@@ -162,7 +162,7 @@ void MainWindow::EnsureControls() {
   CreateCoolBar();
   CreatePages();
   CreateStatusBar();
-  CreatePopupMenu2();
+  CreateListMenu();
   // The pages' controls lie over the tab control, so it goes below them; it comes last in the
   // Tab order as a result.
   SetWindowPos(page_control_.Handle(), HWND_BOTTOM, 0, 0, 0, 0,
@@ -253,13 +253,13 @@ void MainWindow::CreatePages() {
   page_control_.InsertItem(1, texts::kTabProperties);
   page_brush_ = PageBrush(page_control_.Handle());
 
-  t_list_box_ = ListView(CreateChild(
+  title_list_ = ListView(CreateChild(
       WC_LISTVIEWA, "", LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
       WS_EX_CLIENTEDGE, IDC_T_LIST_BOX));
-  SendMessageA(t_list_box_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(list_font_), FALSE);
-  t_list_box_.SetExtendedListViewStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-  t_list_box_.InsertColumn(0, 100);
-  SetWindowSubclass(t_list_box_.Handle(), ListProc, kListSubclassId,
+  SendMessageA(title_list_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(list_font_), FALSE);
+  title_list_.SetExtendedListViewStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+  title_list_.InsertColumn(0, 100);
+  SetWindowSubclass(title_list_.Handle(), ListProc, kListSubclassId,
                     reinterpret_cast<DWORD_PTR>(this));
 
   homepage_label_ =
@@ -284,13 +284,13 @@ void MainWindow::CreateStatusBar() {
   status_bar_.SetOwnerDrawn(0, version_text_.c_str());
 }
 
-void MainWindow::CreatePopupMenu2() {
-  popup_menu2_ = CreatePopupMenu();
-  AppendMenuA(popup_menu2_, MF_STRING, IDM_ALL_OK, texts::kAllOkCaption);
-  AppendMenuA(popup_menu2_, MF_STRING, IDM_ALL_NG, texts::kAllNgCaption);
-  AppendMenuA(popup_menu2_, MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(popup_menu2_, MF_STRING, IDM_N2, texts::kN2Caption);
-  AppendMenuA(popup_menu2_, MF_STRING, IDM_N3, texts::kN3Caption);
+void MainWindow::CreateListMenu() {
+  list_menu_ = CreatePopupMenu();
+  AppendMenuA(list_menu_, MF_STRING, IDM_ALL_OK, texts::kAllOkCaption);
+  AppendMenuA(list_menu_, MF_STRING, IDM_ALL_NG, texts::kAllNgCaption);
+  AppendMenuA(list_menu_, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(list_menu_, MF_STRING, IDM_MOVE_UP, texts::kMoveUpMenuCaption);
+  AppendMenuA(list_menu_, MF_STRING, IDM_MOVE_DOWN, texts::kMoveDownMenuCaption);
 }
 
 // ---- Window procedures ------------------------------------------------------------------------
@@ -322,20 +322,20 @@ LRESULT CALLBACK MainWindow::ListProc(HWND hwnd, UINT message, WPARAM wparam, LP
       case WM_RBUTTONUP: {
         POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
         ClientToScreen(hwnd, &point);
-        self->T_ListBoxContextPopup(point);
+        self->TitleListContextPopup(point);
         return 0;
       }
       case WM_CONTEXTMENU: {
         POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
         if (lparam == -1) {  // from the keyboard: at the selected row, else the list's corner
           RECT rect{};
-          const int selected = self->t_list_box_.GetNextItem(-1, LVNI_SELECTED);
-          if (selected < 0 || !self->t_list_box_.GetItemRect(selected, rect, LVIR_LABEL))
+          const int selected = self->title_list_.GetNextItem(-1, LVNI_SELECTED);
+          if (selected < 0 || !self->title_list_.GetItemRect(selected, rect, LVIR_LABEL))
             rect = RECT{};
           point = POINT{rect.left, rect.bottom};
           ClientToScreen(hwnd, &point);
         }
-        self->T_ListBoxContextPopup(point);
+        self->TitleListContextPopup(point);
         return 0;
       }
       case WM_NCDESTROY:
@@ -364,7 +364,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DRAWITEM: {
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
       if (item.hwndItem != status_bar_.Handle()) break;
-      StatusBar1DrawPanel(item);
+      DrawVersionPanel(item);
       return TRUE;
     }
     case WM_CTLCOLORSTATIC: {
@@ -426,8 +426,8 @@ void MainWindow::FormResize() {
   const int page_width = std::max(0, static_cast<int>(page.right - page.left));
   const int page_height = std::max(0, static_cast<int>(page.bottom - page.top));
 
-  MoveWindow(t_list_box_.Handle(), page.left, page.top, page_width, page_height, TRUE);
-  t_list_box_.SetColumnWidth(0, LVSCW_AUTOSIZE_USEHEADER);
+  MoveWindow(title_list_.Handle(), page.left, page.top, page_width, page_height, TRUE);
+  title_list_.SetColumnWidth(0, LVSCW_AUTOSIZE_USEHEADER);
 
   const int x = page.left + kPageMargin;
   const int inner_width = std::max(0, page_width - 2 * kPageMargin);
@@ -455,10 +455,10 @@ void MainWindow::Command(int id) {
 }
 
 LRESULT MainWindow::Notify(NMHDR& header) {
-  if (header.hwndFrom == t_list_box_.Handle()) {
+  if (header.hwndFrom == title_list_.Handle()) {
     switch (header.code) {
       case LVN_ITEMCHANGED:
-        T_ListBoxItemChanged(reinterpret_cast<NMLISTVIEW&>(header));
+        TitleListItemChanged(reinterpret_cast<NMLISTVIEW&>(header));
         return 0;
       case NM_DBLCLK:
         if (list_events_.double_click) list_events_.double_click();
@@ -477,7 +477,7 @@ LRESULT MainWindow::Notify(NMHDR& header) {
 
 void MainWindow::PageControlChange() {
   const bool application = page_control_.GetCurSel() != 1;
-  ShowWindow(t_list_box_.Handle(), application ? SW_SHOW : SW_HIDE);
+  ShowWindow(title_list_.Handle(), application ? SW_SHOW : SW_HIDE);
   const int options_state = application ? SW_HIDE : SW_SHOW;
   ShowWindow(homepage_label_, options_state);
   ShowWindow(homepage_.Handle(), options_state);
@@ -486,7 +486,7 @@ void MainWindow::PageControlChange() {
     ShowWindow(check->Handle(), options_state);
 }
 
-void MainWindow::T_ListBoxItemChanged(const NMLISTVIEW& change) {
+void MainWindow::TitleListItemChanged(const NMLISTVIEW& change) {
   if (filling_list_ || change.iItem < 0 || !(change.uChanged & LVIF_STATE)) return;
   const UINT old_image = (change.uOldState & LVIS_STATEIMAGEMASK) >> 12;
   const UINT new_image = (change.uNewState & LVIS_STATEIMAGEMASK) >> 12;
@@ -495,12 +495,12 @@ void MainWindow::T_ListBoxItemChanged(const NMLISTVIEW& change) {
   if (list_events_.row_checked) list_events_.row_checked(change.iItem, new_image == 2);
 }
 
-void MainWindow::T_ListBoxContextPopup(POINT screen_point) {
-  TrackPopupMenu(popup_menu2_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen_point.x, screen_point.y, 0,
+void MainWindow::TitleListContextPopup(POINT screen_point) {
+  TrackPopupMenu(list_menu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen_point.x, screen_point.y, 0,
                  hwnd_, nullptr);
 }
 
-void MainWindow::StatusBar1DrawPanel(const DRAWITEMSTRUCT& item) {
+void MainWindow::DrawVersionPanel(const DRAWITEMSTRUCT& item) {
   if (item.itemID != 0 || !item.itemData) return;
   const char* text = reinterpret_cast<const char*>(item.itemData);
   const auto font = reinterpret_cast<HFONT>(SendMessageA(status_bar_.Handle(), WM_GETFONT, 0, 0));
@@ -701,11 +701,11 @@ void MainWindow::ShowApplicationPage() {
 
 bool MainWindow::SelectFirstRowAndFocus() {
   EnsureControls();
-  if (!IsWindowVisible(t_list_box_.Handle()) || !IsWindowEnabled(t_list_box_.Handle()))
+  if (!IsWindowVisible(title_list_.Handle()) || !IsWindowEnabled(title_list_.Handle()))
     return false;
-  if (t_list_box_.GetItemCount() > 0) Select(0);
-  SetFocus(t_list_box_.Handle());
-  return GetFocus() == t_list_box_.Handle();
+  if (title_list_.GetItemCount() > 0) Select(0);
+  SetFocus(title_list_.Handle());
+  return GetFocus() == title_list_.Handle();
 }
 
 void MainWindow::FocusLanCheckBox() {
@@ -722,14 +722,14 @@ void MainWindow::ShowRows(const std::vector<LaunchItem>& rows) {
   }
   // Our own changes of the check boxes are not the user's.
   filling_list_ = true;
-  HWND list = t_list_box_.Handle();
+  HWND list = title_list_.Handle();
   SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-  t_list_box_.DeleteAllItems();
+  title_list_.DeleteAllItems();
   for (size_t i = 0; i < rows.size(); ++i) {
-    const int index = t_list_box_.InsertItem(static_cast<int>(i), rows[i].title);
-    t_list_box_.SetCheckState(index, rows[i].enabled);
+    const int index = title_list_.InsertItem(static_cast<int>(i), rows[i].title);
+    title_list_.SetCheckState(index, rows[i].enabled);
   }
-  t_list_box_.SetColumnWidth(0, LVSCW_AUTOSIZE_USEHEADER);
+  title_list_.SetColumnWidth(0, LVSCW_AUTOSIZE_USEHEADER);
   SendMessageA(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);
   filling_list_ = false;
@@ -737,17 +737,17 @@ void MainWindow::ShowRows(const std::vector<LaunchItem>& rows) {
 
 int MainWindow::SelectedIndex() {
   EnsureControls();
-  return t_list_box_.GetNextItem(-1, LVNI_SELECTED);
+  return title_list_.GetNextItem(-1, LVNI_SELECTED);
 }
 
 void MainWindow::Select(int index) {
   EnsureControls();
   if (index < 0) {
-    t_list_box_.SetItemState(-1, 0, LVIS_SELECTED);
+    title_list_.SetItemState(-1, 0, LVIS_SELECTED);
     return;
   }
-  t_list_box_.SetItemState(index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-  t_list_box_.EnsureVisible(index);
+  title_list_.SetItemState(index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  title_list_.EnsureVisible(index);
 }
 
 void MainWindow::EnableRowButtons(bool enabled) {

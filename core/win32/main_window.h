@@ -133,7 +133,7 @@ class MainWindow : public MainView, public ItemListView {
   void CreateCoolBar();
   void CreatePages();
   void CreateStatusBar();
-  void CreatePopupMenu2();
+  void CreateListMenu();
   HWND CreateChild(const char* class_name, const char* text, DWORD style, DWORD ex_style, int id);
 
   // Event handlers.
@@ -142,9 +142,9 @@ class MainWindow : public MainView, public ItemListView {
   void Command(int id);
   LRESULT Notify(NMHDR& header);
   void PageControlChange();
-  void T_ListBoxItemChanged(const NMLISTVIEW& change);
-  void T_ListBoxContextPopup(POINT screen_point);
-  void StatusBar1DrawPanel(const DRAWITEMSTRUCT& item);
+  void TitleListItemChanged(const NMLISTVIEW& change);
+  void TitleListContextPopup(POINT screen_point);
+  void DrawVersionPanel(const DRAWITEMSTRUCT& item);
   void MenuSelect(UINT id, UINT flags, HMENU menu);
 
   // Puts the hint of the window and point under the pointer into the hint panel.
@@ -160,13 +160,13 @@ class MainWindow : public MainView, public ItemListView {
   HFONT font_ = nullptr;
   HFONT list_font_ = nullptr;
   HIMAGELIST tool_images_ = nullptr;
-  HMENU popup_menu2_ = nullptr;
+  HMENU list_menu_ = nullptr;
   HBRUSH page_brush_ = nullptr;  // a system brush: not deleted
 
   ReBar cool_bar_;
   ToolBar tool_bars_[4];
   TabControl page_control_;
-  ListView t_list_box_;
+  ListView title_list_;
   HWND homepage_label_ = nullptr;
   Edit homepage_;
   Button lan_check_box_;

@@ -43,8 +43,8 @@ constexpr ControlPlace kPlaces[] = {
     {IDC_OPEN_BUTTON, 344, 36, 57, 21},
     {IDC_LABEL_FOLDER, 12, 68, 118, 13},
     {IDC_FOLDER_NAME, 132, 64, 269, 21},
-    {IDC_LABEL_HIKI, 12, 96, 118, 13},
-    {IDC_HIKI_NAME, 132, 92, 269, 21},
+    {IDC_LABEL_ARGUMENTS, 12, 96, 118, 13},
+    {IDC_ARGUMENTS_NAME, 132, 92, 269, 21},
     {IDC_LABEL_STYLE, 12, 124, 118, 13},
     {IDC_STYLE_COMBO, 132, 120, 269, 120},  // the height includes the dropped-down list
     {IDC_LABEL_TIME, 12, 152, 118, 13},
@@ -60,8 +60,8 @@ constexpr ControlPlace kPlaces[] = {
     {IDC_HOME_NAME, 132, 177, 269, 21},
     {IDOK, 180, 204, 75, 25},
     {IDCANCEL, 260, 204, 75, 25},
-    {IDC_BUTTON1, 340, 204, 75, 25},
-    {IDC_IMAGE1, 16, 197, kIconSize, kIconSize},
+    {IDC_EXPLORER_BUTTON, 340, 204, 75, 25},
+    {IDC_ICON_IMAGE, 16, 197, kIconSize, kIconSize},
 };
 
 struct TimeControl {
@@ -85,8 +85,8 @@ int TextFieldId(TextField field) {
       return IDC_FILE_NAME;
     case TextField::FolderName:
       return IDC_FOLDER_NAME;
-    case TextField::HikiName:
-      return IDC_HIKI_NAME;
+    case TextField::ArgumentsName:
+      return IDC_ARGUMENTS_NAME;
     case TextField::HomeName:
       return IDC_HOME_NAME;
   }
@@ -181,7 +181,7 @@ class ItemDialogWindow : public ItemDialogView {
   void ClearIcon() override {
     if (icon_) DestroyIcon(icon_);
     icon_ = nullptr;
-    InvalidateRect(Item(IDC_IMAGE1), nullptr, TRUE);
+    InvalidateRect(Item(IDC_ICON_IMAGE), nullptr, TRUE);
   }
   void ShowIconOf(const std::string& file) override;
   void ShowError(const std::string& text) override {
@@ -209,13 +209,13 @@ class ItemDialogWindow : public ItemDialogView {
   void OKBtnClick();
   void CancelBtnClick() { CloseWith(IDCANCEL); }
   void OpenButtonClick() { presenter_.OpenButtonClick(); }
-  void Button1Click() { presenter_.Button1Click(); }
+  void ExplorerButtonClick() { presenter_.ExplorerButtonClick(); }
   void FileNameExit() { presenter_.FileNameExit(); }
-  void STimeCClick() { presenter_.STimeCClick(); }
-  void ETimeCClick() { presenter_.ETimeCClick(); }
+  void StartTimeNowClick() { presenter_.StartTimeNowClick(); }
+  void EndTimeNowClick() { presenter_.EndTimeNowClick(); }
   void FormDropFiles(HDROP drop);
-  void Image1ContextPopup(LPARAM screen_point);
-  void Image1Paint(const DRAWITEMSTRUCT& item);
+  void IconImageContextPopup(LPARAM screen_point);
+  void IconImagePaint(const DRAWITEMSTRUCT& item);
   void FormCloseQuery() { presenter_.FormCloseQuery(); }
   void FormClose() { presenter_.FormClose(); }
 
@@ -285,14 +285,14 @@ INT_PTR ItemDialogWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case IDC_OPEN_BUTTON:
           if (code == BN_CLICKED) OpenButtonClick();
           return TRUE;
-        case IDC_BUTTON1:
-          if (code == BN_CLICKED) Button1Click();
+        case IDC_EXPLORER_BUTTON:
+          if (code == BN_CLICKED) ExplorerButtonClick();
           return TRUE;
-        case IDM_STIME_C:
-          STimeCClick();
+        case IDM_START_TIME_NOW:
+          StartTimeNowClick();
           return TRUE;
-        case IDM_ETIME_C:
-          ETimeCClick();
+        case IDM_END_TIME_NOW:
+          EndTimeNowClick();
           return TRUE;
       }
       return FALSE;
@@ -313,14 +313,14 @@ INT_PTR ItemDialogWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       FormDropFiles(reinterpret_cast<HDROP>(wparam));
       return TRUE;
     case WM_CONTEXTMENU:
-      if (reinterpret_cast<HWND>(wparam) == Item(IDC_IMAGE1)) {
-        Image1ContextPopup(lparam);
+      if (reinterpret_cast<HWND>(wparam) == Item(IDC_ICON_IMAGE)) {
+        IconImageContextPopup(lparam);
         return TRUE;
       }
       return FALSE;
     case WM_DRAWITEM:
-      if (wparam == IDC_IMAGE1) {
-        Image1Paint(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+      if (wparam == IDC_ICON_IMAGE) {
+        IconImagePaint(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
         return TRUE;
       }
       return FALSE;
@@ -420,8 +420,8 @@ void ItemDialogWindow::AddHints() {
                               WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                               CW_USEDEFAULT, CW_USEDEFAULT, dialog_, nullptr, instance_, nullptr);
   if (!tips) return;
-  const std::pair<int, const char*> hints[] = {{IDC_BUTTON1, texts::kButton1Hint},
-                                               {IDC_IMAGE1, texts::kImage1Hint}};
+  const std::pair<int, const char*> hints[] = {{IDC_EXPLORER_BUTTON, texts::kExplorerButtonHint},
+                                               {IDC_ICON_IMAGE, texts::kIconImageHint}};
   for (const auto& [id, text] : hints) {
     TTTOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
@@ -462,10 +462,10 @@ void ItemDialogWindow::ShowIconOf(const std::string& file) {
   if (reinterpret_cast<UINT_PTR>(icon) <= 1) return;
   if (icon_) DestroyIcon(icon_);
   icon_ = icon;
-  InvalidateRect(Item(IDC_IMAGE1), nullptr, TRUE);
+  InvalidateRect(Item(IDC_ICON_IMAGE), nullptr, TRUE);
 }
 
-void ItemDialogWindow::Image1Paint(const DRAWITEMSTRUCT& item) {
+void ItemDialogWindow::IconImagePaint(const DRAWITEMSTRUCT& item) {
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
   if (icon_) {
     DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, icon_, kIconSize, kIconSize, 0, nullptr,
@@ -473,16 +473,16 @@ void ItemDialogWindow::Image1Paint(const DRAWITEMSTRUCT& item) {
   }
 }
 
-void ItemDialogWindow::Image1ContextPopup(LPARAM screen_point) {
+void ItemDialogWindow::IconImageContextPopup(LPARAM screen_point) {
   POINT at{GET_X_LPARAM(screen_point), GET_Y_LPARAM(screen_point)};
   if (at.x == -1 && at.y == -1) {  // from the keyboard: below the picture
     RECT r{};
-    GetWindowRect(Item(IDC_IMAGE1), &r);
+    GetWindowRect(Item(IDC_ICON_IMAGE), &r);
     at = POINT{r.left, r.bottom};
   }
   HMENU menu = CreatePopupMenu();
-  AppendMenuA(menu, MF_STRING, IDM_STIME_C, texts::kSTimeC);
-  AppendMenuA(menu, MF_STRING, IDM_ETIME_C, texts::kETimeC);
+  AppendMenuA(menu, MF_STRING, IDM_START_TIME_NOW, texts::kStartTimeNowCaption);
+  AppendMenuA(menu, MF_STRING, IDM_END_TIME_NOW, texts::kEndTimeNowCaption);
   TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, dialog_,
                  nullptr);
   DestroyMenu(menu);

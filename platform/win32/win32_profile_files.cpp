@@ -6,8 +6,8 @@
 #include <map>
 #include <unordered_map>
 
-#include "core/text_format.h"
-#include "core/texts.h"
+#include "platform/text_format.h"
+#include "platform/platform_texts.h"
 #include "platform/app_error.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <utility>
 
-#include "core/text_format.h"
-#include "core/texts.h"
+#include "platform/text_format.h"
+#include "platform/platform_texts.h"
 #include "platform/app_error.h"
 
 namespace {

@@ -18,7 +18,7 @@ constexpr char kItemDialog[] = "Morvelinアイテムプロパティ";
 constexpr char kListing[] = "Morvelin Listing";
 constexpr char kSelectFile[] = "ファイルを選択して下さい";
 
-const int kRowButtons[] = {IDC_EDIT_BTN, IDC_DELETE_BTN, IDC_RUN_BTN, IDC_UP_BUTTON, IDC_DW_BUTTON};
+const int kRowButtons[] = {IDC_EDIT_BTN, IDC_DELETE_BTN, IDC_RUN_BTN, IDC_MOVE_UP_BTN, IDC_MOVE_DOWN_BTN};
 
 struct ItemFields {
   std::string title, file, folder, arguments, homePage;
@@ -52,7 +52,7 @@ ItemFields ReadItemDialog(HWND dialog) {
   f.title = TextOf(DialogControl(dialog, IDC_TITLE_NAME));
   f.file = TextOf(DialogControl(dialog, IDC_FILE_NAME));
   f.folder = TextOf(DialogControl(dialog, IDC_FOLDER_NAME));
-  f.arguments = TextOf(DialogControl(dialog, IDC_HIKI_NAME));
+  f.arguments = TextOf(DialogControl(dialog, IDC_ARGUMENTS_NAME));
   f.homePage = TextOf(DialogControl(dialog, IDC_HOME_NAME));
   f.style =
       static_cast<int>(SendOrZero(DialogControl(dialog, IDC_STYLE_COMBO), CB_GETCURSEL, 0, 0));
@@ -69,7 +69,7 @@ void FillItemDialog(HWND dialog, const ItemFields& f) {
   const std::pair<int, std::string> texts[] = {{IDC_TITLE_NAME, f.title},
                                                {IDC_FILE_NAME, f.file},
                                                {IDC_FOLDER_NAME, f.folder},
-                                               {IDC_HIKI_NAME, f.arguments},
+                                               {IDC_ARGUMENTS_NAME, f.arguments},
                                                {IDC_HOME_NAME, f.homePage},
                                                {IDC_SHH, std::to_string(f.startHour)},
                                                {IDC_SMM, std::to_string(f.startMinute)},
@@ -148,7 +148,7 @@ E2E_CASE(item_dialog_add_and_edit) {
   HWND list = TitleList(main);
   E2E_REQUIRE(list != nullptr, "no title list");
   ExpectRowButtons(main, false, "with an empty list");
-  E2E_CHECK(ToolButtonEnabled(main, IDC_ADD_BTN) && ToolButtonEnabled(main, IDC_SEPA_BTN),
+  E2E_CHECK(ToolButtonEnabled(main, IDC_ADD_BTN) && ToolButtonEnabled(main, IDC_SEPARATOR_BTN),
             "Add and Separate must stay enabled");
 
   HWND dialog = OpenItemDialog(program, main, IDC_ADD_BTN);
@@ -246,27 +246,27 @@ E2E_CASE(list_commands) {
   ExpectSelection(list, 0, "showing the window");
   ExpectRowButtons(main, true, "with rows");
 
-  PressCommand(main, IDC_SEPA_BTN);
+  PressCommand(main, IDC_SEPARATOR_BTN);
   ExpectList(list, Rows({{"一", true}, {"二", false}, {"三", true}, {"-", false}}), "Separate");
 
   SelectListRow(list, 1);
-  PressCommand(main, IDC_UP_BUTTON);
+  PressCommand(main, IDC_MOVE_UP_BTN);
   ExpectList(list, Rows({{"二", false}, {"一", true}, {"三", true}, {"-", false}}), "Up");
   ExpectSelection(list, 0, "Up");
   // Up on the first row and Down on the last do nothing; the Delete question proves that the
   // command was handled before we look.
-  ExpectNoBoxFrom(program, main, IDC_UP_BUTTON, "Up on the first row");
+  ExpectNoBoxFrom(program, main, IDC_MOVE_UP_BTN, "Up on the first row");
   ExpectList(list, Rows({{"二", false}, {"一", true}, {"三", true}, {"-", false}}),
              "Up on the first row");
   SelectListRow(list, 3);
-  ExpectNoBoxFrom(program, main, IDC_DW_BUTTON, "Down on the last row");
+  ExpectNoBoxFrom(program, main, IDC_MOVE_DOWN_BTN, "Down on the last row");
   ExpectList(list, Rows({{"二", false}, {"一", true}, {"三", true}, {"-", false}}),
              "Down on the last row");
   // The context menu's Up and Down.
-  PressCommand(main, IDM_N2);
+  PressCommand(main, IDM_MOVE_UP);
   ExpectList(list, Rows({{"二", false}, {"一", true}, {"-", false}, {"三", true}}), "menu Up");
   ExpectSelection(list, 2, "menu Up");
-  PressCommand(main, IDM_N3);
+  PressCommand(main, IDM_MOVE_DOWN);
   ExpectList(list, Rows({{"二", false}, {"一", true}, {"三", true}, {"-", false}}), "menu Down");
   ExpectSelection(list, 3, "menu Down");
   SaveScreenshot("moved", main);

@@ -20,8 +20,8 @@ const std::vector<std::string> kToolCaptions = {
     "&Down", "&Run",    "&List",   "&Version", "&Help", "&Startup", "ShortCut"};
 const std::vector<int> kToolIds = {
     IDC_OK_BTN,           IDC_CANCEL_BTN, IDC_UPDATE_BTN,  IDC_ADD_BTN,      IDC_EDIT_BTN,
-    IDC_DELETE_BTN,       IDC_SEPA_BTN,   IDC_UP_BUTTON,   IDC_DW_BUTTON,    IDC_RUN_BTN,
-    IDC_LIST_VIEW_BUTTON, IDC_HELP_BTN,   IDC_HELP_BUTTON, IDC_GROUP_BUTTON, IDC_TOOL_BUTTON1};
+    IDC_DELETE_BTN,       IDC_SEPARATOR_BTN,   IDC_MOVE_UP_BTN,   IDC_MOVE_DOWN_BTN,    IDC_RUN_BTN,
+    IDC_LIST_VIEW_BUTTON, IDC_HELP_BTN,   IDC_HELP_BUTTON, IDC_GROUP_BUTTON, IDC_SHORTCUT_BUTTON};
 const std::vector<size_t> kButtonsPerBar = {3, 4, 4, 4};
 
 const std::vector<std::string> kWindowValueNames = {

@@ -1,6 +1,6 @@
 #include "fakes/fake_platform.h"
 
-#include "core/text_format.h"
+#include "platform/text_format.h"
 #include "core/texts.h"
 
 namespace {

@@ -54,8 +54,8 @@ class MainWindowTest : public ::testing::Test {
   void SetUp() override {
     window.Create();
     for (int id : {IDC_OK_BTN, IDC_CANCEL_BTN, IDC_UPDATE_BTN, IDC_ADD_BTN, IDC_EDIT_BTN,
-                   IDC_DELETE_BTN, IDC_SEPA_BTN, IDC_UP_BUTTON, IDC_DW_BUTTON, IDC_RUN_BTN,
-                   IDM_ALL_OK, IDM_ALL_NG, IDM_N2, IDM_N3})
+                   IDC_DELETE_BTN, IDC_SEPARATOR_BTN, IDC_MOVE_UP_BTN, IDC_MOVE_DOWN_BTN, IDC_RUN_BTN,
+                   IDM_ALL_OK, IDM_ALL_NG, IDM_MOVE_UP, IDM_MOVE_DOWN})
       window.SetCommandHandler(id, [this, id] { commands.push_back(id); });
     ListEventHandlers list_events;
     list_events.row_checked = [this](int row, bool checked) {
@@ -201,11 +201,11 @@ TEST_F(MainWindowTest, RowButtonsAreSwitchedTogetherAndTheOthersStay) {
   window.EnableRowButtons(false);
   EXPECT_FALSE(ButtonEnabled(IDC_EDIT_TOOL_BAR, IDC_EDIT_BTN));
   EXPECT_FALSE(ButtonEnabled(IDC_EDIT_TOOL_BAR, IDC_DELETE_BTN));
-  EXPECT_FALSE(ButtonEnabled(IDC_OPTION_TOOL_BAR, IDC_UP_BUTTON));
-  EXPECT_FALSE(ButtonEnabled(IDC_OPTION_TOOL_BAR, IDC_DW_BUTTON));
+  EXPECT_FALSE(ButtonEnabled(IDC_OPTION_TOOL_BAR, IDC_MOVE_UP_BTN));
+  EXPECT_FALSE(ButtonEnabled(IDC_OPTION_TOOL_BAR, IDC_MOVE_DOWN_BTN));
   EXPECT_FALSE(ButtonEnabled(IDC_OPTION_TOOL_BAR, IDC_RUN_BTN));
   EXPECT_TRUE(ButtonEnabled(IDC_EDIT_TOOL_BAR, IDC_ADD_BTN));
-  EXPECT_TRUE(ButtonEnabled(IDC_EDIT_TOOL_BAR, IDC_SEPA_BTN));
+  EXPECT_TRUE(ButtonEnabled(IDC_EDIT_TOOL_BAR, IDC_SEPARATOR_BTN));
   EXPECT_TRUE(ButtonEnabled(IDC_OPTION_TOOL_BAR, IDC_LIST_VIEW_BUTTON));
   EXPECT_TRUE(ButtonEnabled(IDC_FILE_TOOL_BAR, IDC_OK_BTN));
   window.EnableRowButtons(true);
@@ -257,14 +257,14 @@ TEST_F(MainWindowTest, AccessKeysPressTheFirstEnabledButtonWithThatLetter) {
   ASSERT_TRUE(ShowActive());
   EXPECT_TRUE(Translate(window.Handle(), WM_SYSCHAR, 'u'));  // &Update comes before &Up
   EXPECT_TRUE(Translate(List(), WM_SYSCHAR, 'S'));           // &Separate before &Startup
-  EXPECT_EQ(commands, (std::vector<int>{IDC_UPDATE_BTN, IDC_SEPA_BTN}));
+  EXPECT_EQ(commands, (std::vector<int>{IDC_UPDATE_BTN, IDC_SEPARATOR_BTN}));
   window.EnableRowButtons(false);
   Translate(window.Handle(), WM_SYSCHAR, 'd');  // &Delete and &Down are off
   Translate(window.Handle(), WM_SYSCHAR, 'z');
-  EXPECT_EQ(commands, (std::vector<int>{IDC_UPDATE_BTN, IDC_SEPA_BTN}));
+  EXPECT_EQ(commands, (std::vector<int>{IDC_UPDATE_BTN, IDC_SEPARATOR_BTN}));
   window.EnableRowButtons(true);
   EXPECT_TRUE(Translate(window.Handle(), WM_SYSCHAR, 'd'));
-  EXPECT_EQ(commands, (std::vector<int>{IDC_UPDATE_BTN, IDC_SEPA_BTN, IDC_DELETE_BTN}));
+  EXPECT_EQ(commands, (std::vector<int>{IDC_UPDATE_BTN, IDC_SEPARATOR_BTN, IDC_DELETE_BTN}));
 }
 
 TEST_F(MainWindowTest, StatusBarShowsTheHintUnderThePointerWhileActive) {
@@ -280,7 +280,7 @@ TEST_F(MainWindowTest, StatusBarShowsTheHintUnderThePointerWhileActive) {
   EXPECT_EQ(window.HintText(), texts::kRunBtnHint);
   // A disabled button still explains itself.
   window.EnableRowButtons(false);
-  Translate(bar, WM_MOUSEMOVE, 0, ToolButtonCentre(IDC_OPTION_TOOL_BAR, IDC_DW_BUTTON));
+  Translate(bar, WM_MOUSEMOVE, 0, ToolButtonCentre(IDC_OPTION_TOOL_BAR, IDC_MOVE_DOWN_BTN));
   EXPECT_EQ(window.HintText(), texts::kMoveDownHint);
 
   // The tab control has no hint, nor has the window: the panel empties.
@@ -295,7 +295,7 @@ TEST_F(MainWindowTest, StatusBarShowsTheHintUnderThePointerWhileActive) {
   SendMessageA(window.Handle(), WM_MENUSELECT, MAKEWPARAM(IDM_ALL_OK, MF_STRING),
                reinterpret_cast<LPARAM>(menu));
   EXPECT_EQ(window.HintText(), texts::kAllOkHint);
-  SendMessageA(window.Handle(), WM_MENUSELECT, MAKEWPARAM(IDM_N3, MF_STRING),
+  SendMessageA(window.Handle(), WM_MENUSELECT, MAKEWPARAM(IDM_MOVE_DOWN, MF_STRING),
                reinterpret_cast<LPARAM>(menu));
   EXPECT_EQ(window.HintText(), texts::kMoveDownHint);
   SendMessageA(window.Handle(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
