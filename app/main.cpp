@@ -11,7 +11,9 @@
 #include "core/win32/main_window.h"
 #include "editing/list_commands.h"
 #include "editing/win32/item_dialog_view.h"
+#include "editing/win32/item_list_pane.h"
 #include "editing/win32/listing_dialog.h"
+#include "platform/win32/common_controls.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_keyboard.h"
 #include "platform/win32/win32_message_boxes.h"
@@ -66,6 +68,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Launcher launcher(shell);
 
     MainWindow window(instance);
+    ItemListPane list_pane(window);
+    window.SetListPane(&list_pane);
     // The controls wait until the window is shown or read: a log-on run that ends at once
     // never builds them.
     window.Create(MainWindow::Controls::OnFirstUse);
@@ -77,7 +81,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                   MainFormServices{registry, profile_files, shell, keyboard, clock, system, dialogs,
                                    launcher});
     Win32ItemDialogRunner item_dialog(instance, window.Handle(), clock);
-    ListCommands commands(form.Store(), window, item_dialog, dialogs, system, launcher);
+    ListCommands commands(form.Store(), list_pane, item_dialog, dialogs, system, launcher);
 
     form.SetListButtonsUpdater([&] { commands.UpdateListButtons(); });
     window.SetCloseHandler([&] { form.FormClose(); });
@@ -102,7 +106,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
           ListingPlacement{figures.left, figures.top, figures.width, figures.tool_strip_height,
                            figures.status_bar_height, figures.page_height, false});
     });
-    window.SetListEventHandlers(ListEventHandlers{
+    list_pane.SetEventHandlers(ListEventHandlers{
         [&](int row, bool checked) { commands.SetRowEnabled(row, checked); },
         [&] { commands.EditBtnClick(); },
         [&] { commands.TitleListEnter(); },

@@ -35,7 +35,7 @@ void MainForm::FormCreate() {
     if (mode_ == RunMode::Startup) {
       if (store_.count <= 0) {
         view_.CentreOnScreen();
-        view_.SetTrayEnabled(false);
+        tray_.enabled = false;
         services_.dialogs.Show(MessageKind::Information, BoxButtons::Ok, texts::kWelcome);
       } else {
         in_startup_branch = true;
@@ -43,10 +43,9 @@ void MainForm::FormCreate() {
       }
     }
 
-    view_.SetTrayTip(TrayTipText(now));
-    view_.SetTrayVisible(mode_ == RunMode::Startup);
+    tray_.tip = TrayTipText(now);
+    tray_.visible = mode_ == RunMode::Startup;
     help_file_ = program_folder_ + texts::kHelpFileName;
-    view_.SetHelpFile(help_file_);
   } catch (const std::exception& error) {
     services_.dialogs.ShowAppError(error.what());
     if (in_startup_branch && !resident_) {

@@ -43,7 +43,6 @@ inline constexpr char kMonth[] = "月";
 inline constexpr char kDay[] = "日";
 
 // Main window.
-inline constexpr char kMainFontName[] = "ＭＳ Ｐゴシック";
 inline constexpr char kBandFile[] = "File";
 inline constexpr char kBandEdit[] = "Edit";
 inline constexpr char kBandOption[] = "Option";

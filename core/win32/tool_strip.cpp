@@ -65,7 +65,7 @@ void ToolStrip::Create(HWND parent, HINSTANCE instance, HFONT font) {
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_COOL_BAR)),
                                   instance, nullptr);
   if (!cool_bar) throw std::runtime_error("CreateWindowEx failed");
-  SetWindowFont(cool_bar, font);
+  UseFont(cool_bar, font);
   cool_bar_ = ReBar(cool_bar);
   cool_bar_.SetBkColor(GetSysColor(COLOR_BTNFACE));
   images_.Reset(ImageList_LoadImageA(instance, MAKEINTRESOURCEA(IDB_TOOLBAR), kToolImageSize, 0,
@@ -83,7 +83,7 @@ void ToolStrip::Create(HWND parent, HINSTANCE instance, HFONT font) {
     ToolBar& tool_bar = tool_bars_[band];
     tool_bar = ToolBar(bar);
     tool_bar.ButtonStructSize();
-    SetWindowFont(bar, font);
+    UseFont(bar, font);
     tool_bar.SetImageList(images_.Get());
 
     std::vector<TBBUTTON> buttons;
@@ -170,7 +170,8 @@ int ToolStrip::FocusedButton() const {
   if (focused_ < 0) return 0;
   const ToolButton& tool = kToolButtons[focused_];
   const ToolBar& bar = tool_bars_[tool.band];
-  if (GetFocus() != bar.Handle() || bar.GetHotItem() != bar.CommandToIndex(tool.id)) return 0;
+  // The hot item only shows it: the pointer moves that.
+  if (GetFocus() != bar.Handle()) return 0;
   return tool.id;
 }
 

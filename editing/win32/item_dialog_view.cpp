@@ -14,9 +14,12 @@
 
 #include "core/message_dialogs.h"
 #include "core/texts.h"
+#include "core/win32/app_error_box.h"
 #include "editing/item_dialog.h"
 #include "editing/item_dialog_texts.h"
 #include "platform/win32/centre_on_screen.h"
+#include "platform/win32/modal_dialog.h"
+#include "platform/win32/ui_font.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "resources/resource_ids.h"
 
@@ -28,7 +31,6 @@ constexpr int kClientHeight = 234;
 constexpr int kFontPixels = 12;
 constexpr int kSeparatorFontPixels = 16;
 constexpr int kIconSize = 32;
-constexpr char kFontName[] = "ＭＳ Ｐゴシック";
 
 struct ControlPlace {
   int id;
@@ -118,12 +120,6 @@ std::string WindowText(HWND window) {
   return text;
 }
 
-HFONT CreatePixelFont(int pixels) {
-  return CreateFontA(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     VARIABLE_PITCH | FF_SWISS, kFontName);
-}
-
 char DecimalSeparator() {
   char separator[8] = {};
   if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator) > 0 &&
@@ -134,53 +130,49 @@ char DecimalSeparator() {
 }
 
 // One showing of the dialog: the window and its presenter.
-class ItemDialogWindow : public ItemDialogView {
+class ItemDialogWindow : public ItemDialogView, public ModalDialog {
  public:
   ItemDialogWindow(HINSTANCE instance, HWND main_window, Clock& clock,
                    const ItemDialogFields& initial)
-      : instance_(instance),
+      : ModalDialog(instance, ShowAppErrorBox),
         main_window_(main_window),
         presenter_(*this, clock),
         initial_(initial),
         decimal_separator_(DecimalSeparator()) {}
-  ~ItemDialogWindow() override { ReleaseGdiObjects(); }
-
-  static INT_PTR CALLBACK Proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
 
   const std::optional<ItemDialogResult>& result() const { return result_; }
 
   // ItemDialogView.
   std::string Text(TextField field) override { return WindowText(Item(TextFieldId(field))); }
   void SetText(TextField field, const std::string& text) override {
-    SetDlgItemTextA(dialog_, TextFieldId(field), text.c_str());
+    SetDlgItemTextA(Handle(), TextFieldId(field), text.c_str());
   }
   std::string TimeText(TimeField field) override { return WindowText(Item(TimeEditId(field))); }
   void SetTimeText(TimeField field, const std::string& text) override {
-    SetDlgItemTextA(dialog_, TimeEditId(field), text.c_str());
+    SetDlgItemTextA(Handle(), TimeEditId(field), text.c_str());
   }
   int StyleIndex() override {
-    return static_cast<int>(SendDlgItemMessageA(dialog_, IDC_STYLE_COMBO, CB_GETCURSEL, 0, 0));
+    return static_cast<int>(SendDlgItemMessageA(Handle(), IDC_STYLE_COMBO, CB_GETCURSEL, 0, 0));
   }
   void SetStyleIndex(int index) override {
     // An index without an entry selects nothing; not every system clears the choice by itself.
     const auto count =
-        static_cast<int>(SendDlgItemMessageA(dialog_, IDC_STYLE_COMBO, CB_GETCOUNT, 0, 0));
+        static_cast<int>(SendDlgItemMessageA(Handle(), IDC_STYLE_COMBO, CB_GETCOUNT, 0, 0));
     const WPARAM choice =
         index >= 0 && index < count ? static_cast<WPARAM>(index) : static_cast<WPARAM>(-1);
-    SendDlgItemMessageA(dialog_, IDC_STYLE_COMBO, CB_SETCURSEL, choice, 0);
+    SendDlgItemMessageA(Handle(), IDC_STYLE_COMBO, CB_SETCURSEL, choice, 0);
   }
   bool OnceTicked() override {
-    return IsDlgButtonChecked(dialog_, IDC_ONCE_CHECK_BOX) == BST_CHECKED;
+    return IsDlgButtonChecked(Handle(), IDC_ONCE_CHECK_BOX) == BST_CHECKED;
   }
   void SetOnceTicked(bool ticked) override {
-    CheckDlgButton(dialog_, IDC_ONCE_CHECK_BOX, ticked ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(Handle(), IDC_ONCE_CHECK_BOX, ticked ? BST_CHECKED : BST_UNCHECKED);
   }
   void Focus(TextField field) override {
-    SendMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(TextFieldId(field))), TRUE);
+    SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(TextFieldId(field))), TRUE);
   }
   void ClearIcon() override {
-    if (icon_) DestroyIcon(icon_);
-    icon_ = nullptr;
+    icon_.Reset();
     InvalidateRect(Item(IDC_ICON_IMAGE), nullptr, TRUE);
   }
   void ShowIconOf(const std::string& file) override;
@@ -196,13 +188,12 @@ class ItemDialogWindow : public ItemDialogView {
   }
   void PinToTopLeft() override {
     pinned_ = true;
-    SetWindowPos(dialog_, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   void Beep() override { MessageBeep(0); }
 
  private:
-  INT_PTR Handle(UINT message, WPARAM wparam, LPARAM lparam);
-  HWND Item(int id) const { return GetDlgItem(dialog_, id); }
+  INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
   // Events, named after control and event.
   void FormCreate();
@@ -225,42 +216,22 @@ class ItemDialogWindow : public ItemDialogView {
   void CentreOnScreen();
   void AddHints();
   void CloseWith(int button);
-  void ReleaseGdiObjects();
 
   static LRESULT CALLBACK TimeEditProc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
                                        UINT_PTR id, DWORD_PTR self);
 
-  HINSTANCE instance_;
   HWND main_window_;
   ItemDialogPresenter presenter_;
   ItemDialogFields initial_;
   char decimal_separator_;
-  HWND dialog_ = nullptr;
-  HFONT font_ = nullptr;
-  HFONT separator_font_ = nullptr;
-  HICON icon_ = nullptr;
+  OwnedFont font_;
+  OwnedFont separator_font_;
+  OwnedIcon icon_;
   bool pinned_ = false;
   std::optional<ItemDialogResult> result_;
 };
 
-INT_PTR CALLBACK ItemDialogWindow::Proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(dialog, GWLP_USERDATA, lparam);
-    reinterpret_cast<ItemDialogWindow*>(lparam)->dialog_ = dialog;
-  }
-  auto* self = reinterpret_cast<ItemDialogWindow*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
-  if (!self) return FALSE;
-  // Exceptions never leave the window procedure: they end the event with the general error box.
-  try {
-    return self->Handle(message, wparam, lparam);
-  } catch (const std::exception& error) {
-    Win32MessageBoxes boxes;
-    MessageDialogs(boxes).ShowAppError(error.what());
-  }
-  return FALSE;
-}
-
-INT_PTR ItemDialogWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+INT_PTR ItemDialogWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_INITDIALOG:
       FormCreate();
@@ -304,7 +275,7 @@ INT_PTR ItemDialogWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         const auto* change = reinterpret_cast<const NMUPDOWN*>(lparam);
         presenter_.TimeFieldStep(c->field, change->iDelta > 0 ? 1 : -1);
         // The field already holds the new value; the control must not set its own.
-        SetWindowLongPtrA(dialog_, DWLP_MSGRESULT, TRUE);
+        SetWindowLongPtrA(Handle(), DWLP_MSGRESULT, TRUE);
         return TRUE;
       }
       return FALSE;
@@ -332,26 +303,27 @@ INT_PTR ItemDialogWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       return FALSE;
     case WM_DESTROY:
-      DragAcceptFiles(dialog_, FALSE);
+      DragAcceptFiles(Handle(), FALSE);
       return FALSE;
   }
   return FALSE;
 }
 
 void ItemDialogWindow::FormCreate() {
-  font_ = CreatePixelFont(kFontPixels);
-  separator_font_ = CreatePixelFont(kSeparatorFontPixels);
-  for (HWND child = GetWindow(dialog_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  font_ = CreateUiFont(kFontPixels);
+  separator_font_ = CreateUiFont(kSeparatorFontPixels);
+  for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    UseFont(child, font_.Get());
   }
   for (int id : {IDC_LABEL_COLON1, IDC_LABEL_TILDE, IDC_LABEL_COLON2}) {
-    SendDlgItemMessageA(dialog_, id, WM_SETFONT, reinterpret_cast<WPARAM>(separator_font_), FALSE);
+    UseFont(Item(id), separator_font_.Get());
   }
 
   for (const char* style : {texts::kStyleNormal, texts::kStyleMinimized, texts::kStyleMaximized}) {
-    SendDlgItemMessageA(dialog_, IDC_STYLE_COMBO, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(style));
+    SendDlgItemMessageA(Handle(), IDC_STYLE_COMBO, CB_ADDSTRING, 0,
+                        reinterpret_cast<LPARAM>(style));
   }
-  SendDlgItemMessageA(dialog_, IDC_STYLE_COMBO, CB_SETCURSEL, 0, 0);
+  SendDlgItemMessageA(Handle(), IDC_STYLE_COMBO, CB_SETCURSEL, 0, 0);
 
   PlaceControls();
   UDACCEL step{0, 1};  // one per press, however long the arrow is held
@@ -379,15 +351,15 @@ void ItemDialogWindow::FormCreate() {
   }
 
   AddHints();
-  DragAcceptFiles(dialog_, TRUE);
+  DragAcceptFiles(Handle(), TRUE);
   CentreOnScreen();
 }
 
 void ItemDialogWindow::PlaceControls() {
   RECT frame{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog_, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrA(dialog_, GWL_EXSTYLE)));
-  SetWindowPos(dialog_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE)));
+  SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   for (const ControlPlace& p : kPlaces) {
     SetWindowPos(Item(p.id), nullptr, p.left, p.top, p.width, p.height,
@@ -405,12 +377,12 @@ RECT ItemDialogWindow::PlaceOf(int id) const {
 RECT ItemDialogWindow::RectInDialog(HWND control) const {
   RECT r{};
   GetWindowRect(control, &r);
-  MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 2);
+  MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);
   return r;
 }
 
 void ItemDialogWindow::CentreOnScreen() {
-  CentreWindowOnScreen(dialog_);
+  CentreWindowOnScreen(Handle());
 }
 
 void ItemDialogWindow::AddHints() {
@@ -418,7 +390,7 @@ void ItemDialogWindow::AddHints() {
   // the "&" of "Drag&Drop" shows as it is.
   HWND tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                               WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, dialog_, nullptr, instance_, nullptr);
+                              CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, Instance(), nullptr);
   if (!tips) return;
   const std::pair<int, const char*> hints[] = {{IDC_EXPLORER_BUTTON, texts::kExplorerButtonHint},
                                                {IDC_ICON_IMAGE, texts::kIconImageHint}};
@@ -426,7 +398,7 @@ void ItemDialogWindow::AddHints() {
     TTTOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = dialog_;
+    tool.hwnd = Handle();
     tool.uId = reinterpret_cast<UINT_PTR>(Item(id));
     tool.lpszText = const_cast<char*>(text);
     SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
@@ -441,7 +413,7 @@ void ItemDialogWindow::CloseWith(int button) {
   FormCloseQuery();
   FormClose();
   if (button == IDOK) result_ = presenter_.Result();
-  EndDialog(dialog_, button);
+  EndDialog(Handle(), button);
 }
 
 void ItemDialogWindow::FormDropFiles(HDROP drop) {
@@ -457,19 +429,18 @@ void ItemDialogWindow::FormDropFiles(HDROP drop) {
 }
 
 void ItemDialogWindow::ShowIconOf(const std::string& file) {
-  HICON icon = ExtractIconA(instance_, file.c_str(), 0);
+  HICON icon = ExtractIconA(Instance(), file.c_str(), 0);
   // 0: no icon; 1: not a file that holds icons.
   if (reinterpret_cast<UINT_PTR>(icon) <= 1) return;
-  if (icon_) DestroyIcon(icon_);
-  icon_ = icon;
+  icon_.Reset(icon);
   InvalidateRect(Item(IDC_ICON_IMAGE), nullptr, TRUE);
 }
 
 void ItemDialogWindow::IconImagePaint(const DRAWITEMSTRUCT& item) {
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
   if (icon_) {
-    DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, icon_, kIconSize, kIconSize, 0, nullptr,
-               DI_NORMAL);
+    DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, icon_.Get(), kIconSize, kIconSize, 0,
+               nullptr, DI_NORMAL);
   }
 }
 
@@ -480,12 +451,11 @@ void ItemDialogWindow::IconImageContextPopup(LPARAM screen_point) {
     GetWindowRect(Item(IDC_ICON_IMAGE), &r);
     at = POINT{r.left, r.bottom};
   }
-  HMENU menu = CreatePopupMenu();
-  AppendMenuA(menu, MF_STRING, IDM_START_TIME_NOW, texts::kStartTimeNowCaption);
-  AppendMenuA(menu, MF_STRING, IDM_END_TIME_NOW, texts::kEndTimeNowCaption);
-  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, dialog_,
-                 nullptr);
-  DestroyMenu(menu);
+  OwnedMenu menu(CreatePopupMenu());
+  AppendMenuA(menu.Get(), MF_STRING, IDM_START_TIME_NOW, texts::kStartTimeNowCaption);
+  AppendMenuA(menu.Get(), MF_STRING, IDM_END_TIME_NOW, texts::kEndTimeNowCaption);
+  TrackPopupMenu(menu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
+                 Handle(), nullptr);
 }
 
 std::optional<std::string> ItemDialogWindow::AskFileToOpen(const std::string& initial_file) {
@@ -493,7 +463,7 @@ std::optional<std::string> ItemDialogWindow::AskFileToOpen(const std::string& in
   std::vector<char> name(32768, '\0');
   OPENFILENAMEA dialog{};
   dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = dialog_;
+  dialog.hwndOwner = Handle();
   dialog.lpstrFilter = texts::kOpenFileFilter;
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = name.data();
@@ -514,7 +484,7 @@ void ItemDialogWindow::MinimizeMainWindow() {
   if (!main_window_) return;
   ShowWindow(main_window_, SW_MINIMIZE);
   // Minimising the owner hides its owned windows; this one must stay beside Explorer.
-  ShowWindow(dialog_, SW_SHOWNA);
+  ShowWindow(Handle(), SW_SHOWNA);
 }
 
 LRESULT CALLBACK ItemDialogWindow::TimeEditProc(HWND edit, UINT message, WPARAM wparam,
@@ -528,23 +498,10 @@ LRESULT CALLBACK ItemDialogWindow::TimeEditProc(HWND edit, UINT message, WPARAM 
   return DefSubclassProc(edit, message, wparam, lparam);
 }
 
-void ItemDialogWindow::ReleaseGdiObjects() {
-  if (icon_) DestroyIcon(icon_);
-  if (font_) DeleteObject(font_);
-  if (separator_font_) DeleteObject(separator_font_);
-  icon_ = nullptr;
-  font_ = separator_font_ = nullptr;
-}
-
 }  // namespace
 
 std::optional<ItemDialogResult> Win32ItemDialogRunner::Run(const ItemDialogFields& initial) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
-  InitCommonControlsEx(&controls);
   ItemDialogWindow window(instance_, main_window_, clock_, initial);
-  const INT_PTR answer =
-      DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_ITEM_DLG), main_window_,
-                      &ItemDialogWindow::Proc, reinterpret_cast<LPARAM>(&window));
-  if (answer != IDOK) return std::nullopt;
+  if (window.Run(IDD_ITEM_DLG, main_window_) != IDOK) return std::nullopt;
   return window.result();
 }

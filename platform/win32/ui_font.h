@@ -8,6 +8,6 @@
 OwnedFont CreateUiFont(int pixels);
 
 // Gives a window a font without redrawing it; the caller keeps the font alive.
-inline void SetWindowFont(HWND window, HFONT font) {
+inline void UseFont(HWND window, HFONT font) {
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }

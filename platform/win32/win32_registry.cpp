@@ -5,9 +5,9 @@
 #include <string>
 #include <utility>
 
-#include "platform/text_format.h"
-#include "platform/platform_texts.h"
 #include "platform/app_error.h"
+#include "platform/platform_texts.h"
+#include "platform/text_format.h"
 
 namespace {
 
