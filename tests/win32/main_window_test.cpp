@@ -1,6 +1,9 @@
+#include <windows.h>
+
+#include "editing/win32/item_list_pane.h"
+// windows.h first: the common controls header relies on its types.
 #include <commctrl.h>
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <string>
 #include <utility>
@@ -8,7 +11,6 @@
 
 #include "adapter_test_support.h"
 #include "core/texts.h"
-#include "editing/win32/item_list_pane.h"
 #include "platform/app_error.h"
 #include "resources/resource_ids.h"
 
