@@ -122,7 +122,6 @@ bool MainForm::SaveStore() {
     settings_.num = options.num;
     settings_.menu_icon = options.menu_icon;
     store_.count = store_.Size();
-    settings_.count = store_.count;
     persistence_.Save(settings_, store_);
     return true;
   } catch (const std::exception& error) {
