@@ -2,21 +2,19 @@
 
 // windows.h first: the common controls and shell headers rely on its types.
 #include <commctrl.h>
-#include <commdlg.h>
 #include <shellapi.h>
 #include <windowsx.h>
 
-#include <algorithm>
 #include <exception>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "core/message_dialogs.h"
 #include "core/texts.h"
 #include "core/win32/app_error_box.h"
 #include "editing/item_dialog.h"
 #include "editing/item_dialog_texts.h"
+#include "editing/win32/item_dialog_layout.h"
 #include "platform/win32/centre_on_screen.h"
 #include "platform/win32/modal_dialog.h"
 #include "platform/win32/ui_font.h"
@@ -26,45 +24,8 @@
 namespace {
 
 // The window's client size and every control's place, in pixels.
-constexpr int kClientWidth = 420;
-constexpr int kClientHeight = 234;
 constexpr int kFontPixels = 12;
 constexpr int kSeparatorFontPixels = 16;
-constexpr int kIconSize = 32;
-
-struct ControlPlace {
-  int id;
-  int left, top, width, height;
-};
-
-constexpr ControlPlace kPlaces[] = {
-    {IDC_LABEL_TITLE, 12, 12, 74, 13},
-    {IDC_TITLE_NAME, 88, 8, 313, 21},
-    {IDC_LABEL_FILE, 12, 40, 74, 13},
-    {IDC_FILE_NAME, 88, 36, 253, 21},
-    {IDC_OPEN_BUTTON, 344, 36, 57, 21},
-    {IDC_LABEL_FOLDER, 12, 68, 118, 13},
-    {IDC_FOLDER_NAME, 132, 64, 269, 21},
-    {IDC_LABEL_ARGUMENTS, 12, 96, 118, 13},
-    {IDC_ARGUMENTS_NAME, 132, 92, 269, 21},
-    {IDC_LABEL_STYLE, 12, 124, 118, 13},
-    {IDC_STYLE_COMBO, 132, 120, 269, 120},  // the height includes the dropped-down list
-    {IDC_LABEL_TIME, 12, 152, 118, 13},
-    {IDC_SHH, 132, 148, 37, 21},
-    {IDC_LABEL_COLON1, 170, 150, 14, 17},
-    {IDC_SMM, 184, 148, 37, 21},
-    {IDC_LABEL_TILDE, 225, 150, 20, 17},
-    {IDC_EHH, 248, 148, 37, 21},
-    {IDC_LABEL_COLON2, 286, 150, 14, 17},
-    {IDC_EMM, 300, 148, 37, 21},
-    {IDC_ONCE_CHECK_BOX, 344, 152, 69, 17},
-    {IDC_LABEL_HOME, 12, 181, 118, 13},
-    {IDC_HOME_NAME, 132, 177, 269, 21},
-    {IDOK, 180, 204, 75, 25},
-    {IDCANCEL, 260, 204, 75, 25},
-    {IDC_EXPLORER_BUTTON, 340, 204, 75, 25},
-    {IDC_ICON_IMAGE, 16, 197, kIconSize, kIconSize},
-};
 
 struct TimeControl {
   TimeField field;
@@ -180,7 +141,9 @@ class ItemDialogWindow : public ItemDialogView, public ModalDialog {
     Win32MessageBoxes boxes;
     MessageDialogs(boxes).Show(MessageKind::Error, BoxButtons::Ok, text);
   }
-  std::optional<std::string> AskFileToOpen(const std::string& initial_file) override;
+  std::optional<std::string> AskFileToOpen(const std::string& initial_file) override {
+    return AskFileToOpenFrom(Handle(), initial_file);
+  }
   void StartExplorer() override { WinExec(texts::kExplorerCommand, SW_SHOWNORMAL); }
   void MinimizeMainWindow() override;
   void RestoreMainWindow() override {
@@ -210,10 +173,6 @@ class ItemDialogWindow : public ItemDialogView, public ModalDialog {
   void FormCloseQuery() { presenter_.FormCloseQuery(); }
   void FormClose() { presenter_.FormClose(); }
 
-  void PlaceControls();
-  RECT PlaceOf(int id) const;
-  RECT RectInDialog(HWND control) const;
-  void CentreOnScreen();
   void AddHints();
   void CloseWith(int button);
 
@@ -325,7 +284,7 @@ void ItemDialogWindow::FormCreate() {
   }
   SendDlgItemMessageA(Handle(), IDC_STYLE_COMBO, CB_SETCURSEL, 0, 0);
 
-  PlaceControls();
+  PlaceItemDialogControls(Handle());
   UDACCEL step{0, 1};  // one per press, however long the arrow is held
   for (const TimeControl& c : kTimeControls) {
     HWND edit = Item(c.edit_id);
@@ -335,53 +294,11 @@ void ItemDialogWindow::FormCreate() {
     HWND updown = Item(c.updown_id);
     SendMessageA(updown, UDM_SETRANGE32, 0, TimeFieldMaximum(c.field));
     SendMessageA(updown, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&step));
-    // Attaching the buddy again lines the arrows up with the edit's final pixel place; the
-    // control may overlap the edit's border, so widen both until the pair fills its place.
-    SendMessageA(updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
-    const RECT place = PlaceOf(c.edit_id);
-    const RECT arrows = RectInDialog(updown);
-    const int shift = place.right - arrows.right;
-    if (shift != 0) {
-      const RECT field = RectInDialog(edit);
-      SetWindowPos(edit, nullptr, 0, 0, field.right - field.left + shift, field.bottom - field.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-      SetWindowPos(updown, nullptr, arrows.left + shift, arrows.top, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    AttachUpDown(Handle(), c.edit_id, c.updown_id);
   }
 
   AddHints();
   DragAcceptFiles(Handle(), TRUE);
-  CentreOnScreen();
-}
-
-void ItemDialogWindow::PlaceControls() {
-  RECT frame{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE)));
-  SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  for (const ControlPlace& p : kPlaces) {
-    SetWindowPos(Item(p.id), nullptr, p.left, p.top, p.width, p.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-}
-
-RECT ItemDialogWindow::PlaceOf(int id) const {
-  for (const ControlPlace& p : kPlaces) {
-    if (p.id == id) return RECT{p.left, p.top, p.left + p.width, p.top + p.height};
-  }
-  return RECT{};
-}
-
-RECT ItemDialogWindow::RectInDialog(HWND control) const {
-  RECT r{};
-  GetWindowRect(control, &r);
-  MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
-void ItemDialogWindow::CentreOnScreen() {
   CentreWindowOnScreen(Handle());
 }
 
@@ -439,8 +356,8 @@ void ItemDialogWindow::ShowIconOf(const std::string& file) {
 void ItemDialogWindow::IconImagePaint(const DRAWITEMSTRUCT& item) {
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
   if (icon_) {
-    DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, icon_.Get(), kIconSize, kIconSize, 0,
-               nullptr, DI_NORMAL);
+    DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, icon_.Get(), kItemDialogIconSize,
+               kItemDialogIconSize, 0, nullptr, DI_NORMAL);
   }
 }
 
@@ -456,28 +373,6 @@ void ItemDialogWindow::IconImageContextPopup(LPARAM screen_point) {
   AppendMenuA(menu.Get(), MF_STRING, IDM_END_TIME_NOW, texts::kEndTimeNowCaption);
   TrackPopupMenu(menu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
                  Handle(), nullptr);
-}
-
-std::optional<std::string> ItemDialogWindow::AskFileToOpen(const std::string& initial_file) {
-  // Room for long paths; the common dialog writes the chosen name here.
-  std::vector<char> name(32768, '\0');
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = Handle();
-  dialog.lpstrFilter = texts::kOpenFileFilter;
-  dialog.nFilterIndex = 1;
-  dialog.lpstrFile = name.data();
-  dialog.nMaxFile = static_cast<DWORD>(name.size());
-  dialog.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
-  initial_file.copy(name.data(), name.size() - 1);
-  if (GetOpenFileNameA(&dialog)) return std::string(name.data());
-  // A starting name the dialog refuses (a web address, say) must not keep the user from
-  // browsing: open it once more without one.
-  if (CommDlgExtendedError() == FNERR_INVALIDFILENAME && !initial_file.empty()) {
-    std::fill(name.begin(), name.end(), '\0');
-    if (GetOpenFileNameA(&dialog)) return std::string(name.data());
-  }
-  return std::nullopt;
 }
 
 void ItemDialogWindow::MinimizeMainWindow() {
