@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "platform/text_format.h"
 #include "core/texts.h"
+#include "platform/text_format.h"
 
 std::string FitToWidth(std::string_view text, int width) {
   if (width <= 0) return std::string();

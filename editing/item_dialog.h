@@ -89,9 +89,9 @@ class ItemDialogPresenter {
   bool OKBtnClick();
   void OpenButtonClick();
   void FilesDropped(const std::string& first_file) { ChooseItemFile(first_file); }
-  void ExplorerButtonClick();  // Button1Click
+  void ExplorerButtonClick();                                                 // Button1Click
   void StartTimeNowClick() { SetTimeToNow(TimeField::Shh, TimeField::Smm); }  // STimeCClick
-  void EndTimeNowClick() { SetTimeToNow(TimeField::Ehh, TimeField::Emm); }  // ETimeCClick
+  void EndTimeNowClick() { SetTimeToNow(TimeField::Ehh, TimeField::Emm); }    // ETimeCClick
   void FormCloseQuery() { view_.RestoreMainWindow(); }
   // Builds P_Time and OnceCheck; runs at every close, whatever the result.
   void FormClose();

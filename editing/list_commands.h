@@ -23,8 +23,8 @@ class ListCommands {
   void EditBtnClick();  // also the list's double click
   void DeleteBtnClick();
   void SeparatorBtnClick();  // SepaBtnClick
-  void MoveUpClick();    // UpButtonClick, also N2
-  void MoveDownClick();  // DwButtonClick, also N3
+  void MoveUpClick();        // UpButtonClick, also N2
+  void MoveDownClick();      // DwButtonClick, also N3
   void RunBtnClick();
   void AllOKClick();
   void AllNGClick();

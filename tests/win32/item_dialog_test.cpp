@@ -372,12 +372,18 @@ TEST(ItemDialogWindow, LayoutCaptionsAndFontsInPixels) {
     int left, top, width;
   };
   const Expected places[] = {
-      {IDC_TITLE_NAME, 88, 8, 313},     {IDC_FILE_NAME, 88, 36, 253},
-      {IDC_FOLDER_NAME, 132, 64, 269},  {IDC_ARGUMENTS_NAME, 132, 92, 269},
-      {IDC_STYLE_COMBO, 132, 120, 269}, {IDC_ONCE_CHECK_BOX, 344, 152, 69},
-      {IDC_HOME_NAME, 132, 177, 269},   {IDOK, 180, 204, 75},
-      {IDCANCEL, 260, 204, 75},         {IDC_OPEN_BUTTON, 344, 36, 57},
-      {IDC_EXPLORER_BUTTON, 340, 204, 75},      {IDC_ICON_IMAGE, 16, 197, 32},
+      {IDC_TITLE_NAME, 88, 8, 313},
+      {IDC_FILE_NAME, 88, 36, 253},
+      {IDC_FOLDER_NAME, 132, 64, 269},
+      {IDC_ARGUMENTS_NAME, 132, 92, 269},
+      {IDC_STYLE_COMBO, 132, 120, 269},
+      {IDC_ONCE_CHECK_BOX, 344, 152, 69},
+      {IDC_HOME_NAME, 132, 177, 269},
+      {IDOK, 180, 204, 75},
+      {IDCANCEL, 260, 204, 75},
+      {IDC_OPEN_BUTTON, 344, 36, 57},
+      {IDC_EXPLORER_BUTTON, 340, 204, 75},
+      {IDC_ICON_IMAGE, 16, 197, 32},
   };
   for (const Expected& e : places) {
     const RECT r = PlaceIn(s.dialog, s.Item(e.id));
