@@ -98,9 +98,10 @@ void MainWindow::CreatePages() {
       create(WC_TABCONTROLA, WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, IDC_PAGE_CONTROL));
   page_control_.InsertItem(0, texts::kTabApplication);
   page_control_.InsertItem(1, texts::kTabProperties);
-  title_list_ =
-      create(WC_LISTVIEWA, LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-             WS_EX_CLIENTEDGE, IDC_T_LIST_BOX);
+  title_list_ = create(
+      WC_LISTVIEWA,
+      LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDRAWFIXED,
+      WS_EX_CLIENTEDGE, IDC_T_LIST_BOX);
   option_page_.Create(hwnd_, instance_, font_.Get(), page_control_.Handle());
 }
 
@@ -132,9 +133,19 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_NOTIFY:
       return Notify(*reinterpret_cast<NMHDR*>(lparam));
-    case WM_DRAWITEM:
-      if (!status_hints_.DrawPanel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam))) break;
+    case WM_MEASUREITEM: {
+      auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
+      if (item.CtlType != ODT_LISTVIEW || item.CtlID != IDC_T_LIST_BOX) break;
+      item.itemHeight = ListPane::kRowHeight;
       return TRUE;
+    }
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+      if (status_hints_.DrawPanel(item)) return TRUE;
+      if (item.hwndItem != title_list_ || !list_pane_) break;
+      list_pane_->DrawRow(item);
+      return TRUE;
+    }
     case WM_CTLCOLORSTATIC:
       // The label and the check boxes sit on the tab page, not on the window's face.
       if (HBRUSH brush = option_page_.ControlColour(reinterpret_cast<HWND>(lparam),

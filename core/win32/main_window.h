@@ -28,10 +28,15 @@ struct MainWindowFigures {
 // behaviour implements it and is handed the list's window when it exists.
 class ListPane {
  public:
+  // "T_ListBox" rows are 15 pixels high, less than its font and check boxes would make them:
+  // the list is owner-drawn with rows of this height.
+  static constexpr int kRowHeight = 15;
+
   virtual ~ListPane() = default;
   virtual void Attach(HWND list) = 0;
   // The list's WM_NOTIFY messages.
   virtual LRESULT Notify(const NMHDR& header) = 0;
+  virtual void DrawRow(const DRAWITEMSTRUCT& item) = 0;
   virtual void ShowRows(const std::vector<LaunchItem>& rows) = 0;
   virtual bool SelectFirstRowAndFocus() = 0;
 };

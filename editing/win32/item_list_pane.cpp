@@ -2,7 +2,9 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <exception>
+#include <string>
 
 #include "core/texts.h"
 #include "platform/win32/ui_font.h"
@@ -103,6 +105,50 @@ void ItemListPane::TitleListContextPopup(POINT screen_point) {
   // The frame gets the chosen command and the menu's hints.
   TrackPopupMenu(list_menu_.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen_point.x, screen_point.y,
                  0, GetParent(title_list_.Handle()), nullptr);
+}
+
+void ItemListPane::DrawRow(const DRAWITEMSTRUCT& item) {
+  const HDC dc = item.hDC;
+  const int row = static_cast<int>(item.itemID);
+  RECT rect = item.rcItem;
+  FillRect(dc, &rect, GetSysColorBrush(COLOR_WINDOW));
+  // The check box where the list looks for clicks on it: its state image at the row's left.
+  int label_left = rect.left;
+  if (HIMAGELIST states = title_list_.GetImageList(LVSIL_STATE)) {
+    int width = 0;
+    int height = 0;
+    ImageList_GetIconSize(states, &width, &height);
+    const int image = static_cast<int>(title_list_.GetItemState(row, LVIS_STATEIMAGEMASK) >> 12);
+    if (image > 0)
+      ImageList_DrawEx(states, image - 1, dc, rect.left, rect.top, width,
+                       std::min(height, static_cast<int>(rect.bottom - rect.top)), CLR_NONE,
+                       CLR_NONE, ILD_NORMAL);
+    label_left += width;
+  }
+  RECT label{label_left, rect.top, rect.right, rect.bottom};
+  const std::string title = title_list_.GetItemText(row, 0);
+  SIZE extent{};
+  const HGDIOBJ old_font = SelectObject(dc, font_.Get());
+  GetTextExtentPoint32A(dc, title.c_str(), static_cast<int>(title.size()), &extent);
+  label.right = std::min(label.right, label.left + extent.cx + 4);
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  const bool active = GetFocus() == title_list_.Handle();
+  COLORREF text_colour = GetSysColor(COLOR_WINDOWTEXT);
+  if (selected) {
+    // As the list paints itself: the selection stays visible, greyed, without the focus.
+    FillRect(dc, &label, GetSysColorBrush(active ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+    if (active) text_colour = GetSysColor(COLOR_HIGHLIGHTTEXT);
+  }
+  const int old_mode = SetBkMode(dc, TRANSPARENT);
+  const COLORREF old_colour = SetTextColor(dc, text_colour);
+  RECT text = label;
+  text.left += 2;
+  DrawTextA(dc, title.c_str(), static_cast<int>(title.size()), &text,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+  if ((item.itemState & ODS_FOCUS) && active) DrawFocusRect(dc, &label);
+  SetTextColor(dc, old_colour);
+  SetBkMode(dc, old_mode);
+  SelectObject(dc, old_font);
 }
 
 bool ItemListPane::SelectFirstRowAndFocus() {

@@ -29,6 +29,7 @@ class ItemListPane : public ItemListView, public ListPane {
   // ListPane.
   void Attach(HWND list) override;
   LRESULT Notify(const NMHDR& header) override;
+  void DrawRow(const DRAWITEMSTRUCT& item) override;
   bool SelectFirstRowAndFocus() override;
 
   // ItemListView.

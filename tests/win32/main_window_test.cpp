@@ -318,6 +318,30 @@ TEST_F(MainWindowTest, TheListsDoubleClickAndFocusReachTheirHandlersThroughTheLi
   EXPECT_EQ(pane.SelectedIndex(), 1);
 }
 
+TEST_F(MainWindowTest, ListRowsAreFifteenPixelsHighAndTheirCheckBoxesStillTick) {
+  ASSERT_TRUE(ShowActive());
+  pane.ShowRows({Row("メモ帳", true), Row("電卓", false), Row("-", false)});
+  RECT first{};
+  RECT second{};
+  first.left = second.left = LVIR_BOUNDS;
+  ASSERT_TRUE(SendMessageA(List(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first)));
+  ASSERT_TRUE(SendMessageA(List(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second)));
+  EXPECT_EQ(first.bottom - first.top, 15);
+  EXPECT_EQ(second.top - first.top, 15);
+
+  // A click on a row's check box, as the user makes it.
+  LVHITTESTINFO hit{};
+  hit.pt = POINT{first.left + 4, second.top + 7};
+  SendMessageA(List(), LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+  ASSERT_TRUE(hit.flags & LVHT_ONITEMSTATEICON) << hit.flags;
+  const LPARAM at = MAKELPARAM(hit.pt.x, hit.pt.y);
+  SendMessageA(List(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(List(), WM_LBUTTONUP, 0, at);
+  PumpMessages();
+  EXPECT_TRUE(RowChecked(1));
+  EXPECT_EQ(checked_rows, (std::vector<std::pair<int, bool>>{{1, true}}));
+}
+
 TEST_F(MainWindowTest, StatusBarShowsTheHintUnderThePointerWhileActive) {
   ASSERT_TRUE(ShowActive());
   window.ShowApplicationPage();
