@@ -286,3 +286,24 @@ E2E_CASE(help_file_missing) {
   E2E_CHECK(TopWindows("MS_WINHELP", 0, false).empty(), "a help viewer opened");
   CancelAndExpectExit(program, main);
 }
+
+E2E_CASE(help_viewer_shows_contents) {
+  E2E_REQUIRE(FileExists(AppPath("Morvelin.Hlp")), "no help file beside the program");
+  Process program = StartProgram();
+  HWND main = StartAndWaitForMain(program);
+  PressCommand(main, IDC_HELP_BUTTON);
+  HWND viewer = nullptr;
+  E2E_CHECK(WaitUntil([&] {
+              for (HWND w : TopWindows("MS_WINHELP", 0, true)) viewer = w;
+              return viewer != nullptr;
+            }),
+            "no help viewer: " + OpenBoxes(program.pid));
+  if (viewer) {
+    E2E_CHECK(MessageBoxes(program.pid).empty(), "a message came: " + OpenBoxes(program.pid));
+    E2E_CHECK_EQ(TextOf(viewer), std::string("Morvelin ヘルプ"));
+    SaveScreenshot("help", viewer);
+    PostMessageA(viewer, WM_CLOSE, 0, 0);
+    WaitUntilGone(viewer);
+  }
+  CancelAndExpectExit(program, main);
+}
