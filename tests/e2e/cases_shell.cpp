@@ -271,6 +271,25 @@ E2E_CASE(about_box) {
   PostMessageA(ok, WM_KEYUP, VK_RETURN, 0);
   E2E_CHECK(WaitUntilGone(box), "Enter did not close the box");
 
+  // The address opens through the shell: web addresses go to the marker here.
+  HKEY command = nullptr;
+  const char handler[] = "\"C:\\e2e\\marker.exe\" \"%1\"";
+  E2E_REQUIRE(
+      RegCreateKeyExA(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", 0, nullptr, 0,
+                      KEY_ALL_ACCESS, nullptr, &command, nullptr) == ERROR_SUCCESS &&
+          RegSetValueExA(command, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(handler),
+                         sizeof handler) == ERROR_SUCCESS,
+      "cannot point web addresses at the marker");
+  RegCloseKey(command);
+  box = OpenAboutBox(program, main);
+  PostClick(GetDlgItem(box, IDC_ABOUT_LINK), POINT{20, 6});
+  E2E_CHECK(WaitUntil([] { return !ReadMarks().empty(); }), "the address did not open");
+  if (!ReadMarks().empty())
+    E2E_CHECK_EQ_AS("opened address", ReadMarks()[0].args,
+                    std::string("\"http://www.brel.example/\""));  // as the handler quotes it
+  PostButtonCommand(box, IDOK);
+  E2E_REQUIRE(WaitUntilGone(box), "OK did not close the box");
+
   // Ten more showings, closed by the OK button and by the close box in turn.
   for (int i = 0; i < 10; ++i) {
     box = OpenAboutBox(program, main);
