@@ -8,16 +8,14 @@
 #include <shlobj.h>
 // clang-format on
 
-#include <atomic>
 #include <cmath>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "../../resources/resource_ids.h"
 #include "e2e_support.h"
 #include "program_steps.h"
+#include "win32/shell_test_support.h"
 
 using namespace e2e;
 
@@ -28,102 +26,6 @@ const char kRegisterQuestion[] =
     "登録後、重複するｱﾌﾟﾘｹｰｼｮﾝは｢ｽﾀｰﾄｱｯﾌﾟ｣から削除して下さい。";
 const char kDesktopQuestion[] = "ﾃﾞｽｸﾄｯﾌﾟにｼｮｰﾄｶｯﾄを作成しますか?";
 const char kAboutCaption[] = "ﾊﾞｰｼﾞｮﾝ情報";
-
-// A DDEML server registered as "PROGMAN" on a thread of its own, recording execute strings.
-class ProgmanServer {
- public:
-  ProgmanServer() {
-    thread_ = std::thread([this] { Run(); });
-    WaitUntil([this] { return ready_.load(); });
-  }
-  ~ProgmanServer() {
-    PostThreadMessageA(thread_id_, WM_QUIT, 0, 0);
-    thread_.join();
-  }
-  bool Registered() const { return registered_; }
-  std::vector<std::string> Commands() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return commands_;
-  }
-
- private:
-  static HDDEDATA CALLBACK Callback(UINT type, UINT, HCONV, HSZ topic, HSZ, HDDEDATA data,
-                                    ULONG_PTR, ULONG_PTR) {
-    ProgmanServer* self = current_;
-    if (type == XTYP_CONNECT)
-      return reinterpret_cast<HDDEDATA>(
-          static_cast<ULONG_PTR>(DdeCmpStringHandles(topic, self->name_) == 0));
-    if (type != XTYP_EXECUTE) return nullptr;
-    const DWORD size = DdeGetData(data, nullptr, 0, 0);
-    std::string bytes(size, '\0');
-    DdeGetData(data, reinterpret_cast<BYTE*>(bytes.data()), size, 0);
-    std::lock_guard<std::mutex> lock(self->mutex_);
-    self->commands_.push_back(bytes);
-    return reinterpret_cast<HDDEDATA>(static_cast<ULONG_PTR>(DDE_FACK));
-  }
-
-  void Run() {
-    thread_id_ = GetCurrentThreadId();
-    MSG message;
-    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
-    current_ = this;
-    if (DdeInitializeA(&instance_, Callback, APPCLASS_STANDARD | CBF_SKIP_ALLNOTIFICATIONS, 0) ==
-        DMLERR_NO_ERROR) {
-      name_ = DdeCreateStringHandleA(instance_, "PROGMAN", CP_WINANSI);
-      registered_ = DdeNameService(instance_, name_, nullptr, DNS_REGISTER) != nullptr;
-    }
-    ready_ = true;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
-    if (instance_) {
-      DdeNameService(instance_, name_, nullptr, DNS_UNREGISTER);
-      DdeFreeStringHandle(instance_, name_);
-      DdeUninitialize(instance_);
-    }
-  }
-
-  static inline ProgmanServer* current_ = nullptr;
-  std::thread thread_;
-  DWORD thread_id_ = 0;
-  std::atomic<bool> ready_{false};
-  bool registered_ = false;
-  DWORD instance_ = 0;
-  HSZ name_ = nullptr;
-  std::mutex mutex_;
-  std::vector<std::string> commands_;
-};
-
-struct LinkFields {
-  bool loaded = false;
-  std::string target, folder, arguments;
-};
-
-LinkFields ReadLink(const std::string& path) {
-  LinkFields fields;
-  IShellLinkA* link = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                              reinterpret_cast<void**>(&link))))
-    return fields;
-  IPersistFile* file = nullptr;
-  if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-    wchar_t wide[MAX_PATH * 2] = {};
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH * 2);
-    if (SUCCEEDED(file->Load(wide, STGM_READ))) {
-      fields.loaded = true;
-      char buffer[MAX_PATH * 2] = {};
-      link->GetPath(buffer, sizeof buffer, nullptr, SLGP_RAWPATH);
-      fields.target = buffer;
-      buffer[0] = 0;
-      link->GetWorkingDirectory(buffer, sizeof buffer);
-      fields.folder = buffer;
-      buffer[0] = 0;
-      link->GetArguments(buffer, sizeof buffer);
-      fields.arguments = buffer;
-    }
-    file->Release();
-  }
-  link->Release();
-  return fields;
-}
 
 std::string DesktopFolder() {
   char path[MAX_PATH] = {};
@@ -188,7 +90,7 @@ HWND OpenAboutBox(const Process& program, HWND main) {
 
 E2E_CASE(startup_group_and_desktop_shortcut) {
   CoInitialize(nullptr);
-  ProgmanServer server;
+  TestProgmanServer server([](const std::function<bool()>& ready) { return WaitUntil(ready); });
   E2E_REQUIRE(server.Registered(), "the test server could not register as PROGMAN");
   Process program = StartProgram();
   HWND main = StartAndWaitForMain(program);

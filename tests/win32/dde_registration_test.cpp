@@ -6,10 +6,7 @@
 // windows.h first: DDEML relies on its types.
 #include <ddeml.h>
 
-#include <atomic>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "adapter_test_support.h"
@@ -18,76 +15,9 @@
 #include "platform/win32/win32_shell_links.h"
 #include "platform/win32/win32_system.h"
 #include "shell/startup_registration.h"
+#include "shell_test_support.h"
 
 namespace {
-
-// A DDEML server registered as "PROGMAN" on its own thread, recording every execute string.
-class TestProgmanServer {
- public:
-  TestProgmanServer() {
-    thread_ = std::thread([this] { Run(); });
-    WaitUntil([this] { return ready_.load(); });
-  }
-  ~TestProgmanServer() {
-    PostThreadMessageA(thread_id_, WM_QUIT, 0, 0);
-    thread_.join();
-  }
-  bool Ready() const { return registered_; }
-  std::vector<std::string> Commands() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return commands_;
-  }
-
- private:
-  static HDDEDATA CALLBACK Callback(UINT type, UINT, HCONV, HSZ topic, HSZ, HDDEDATA data,
-                                    ULONG_PTR, ULONG_PTR) {
-    TestProgmanServer* self = current_;
-    switch (type) {
-      case XTYP_CONNECT:
-        return reinterpret_cast<HDDEDATA>(
-            static_cast<ULONG_PTR>(DdeCmpStringHandles(topic, self->name_) == 0));
-      case XTYP_EXECUTE: {
-        const DWORD size = DdeGetData(data, nullptr, 0, 0);
-        std::string bytes(size, '\0');
-        DdeGetData(data, reinterpret_cast<BYTE*>(bytes.data()), size, 0);
-        std::lock_guard<std::mutex> lock(self->mutex_);
-        self->commands_.push_back(bytes);
-        return reinterpret_cast<HDDEDATA>(static_cast<ULONG_PTR>(DDE_FACK));
-      }
-      default:
-        return nullptr;
-    }
-  }
-
-  void Run() {
-    thread_id_ = GetCurrentThreadId();
-    MSG message;
-    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue
-    current_ = this;
-    if (DdeInitializeA(&instance_, Callback, APPCLASS_STANDARD | CBF_SKIP_ALLNOTIFICATIONS, 0) ==
-        DMLERR_NO_ERROR) {
-      name_ = DdeCreateStringHandleA(instance_, "PROGMAN", CP_WINANSI);
-      registered_ = DdeNameService(instance_, name_, nullptr, DNS_REGISTER) != nullptr;
-    }
-    ready_ = true;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
-    if (instance_) {
-      DdeNameService(instance_, name_, nullptr, DNS_UNREGISTER);
-      DdeFreeStringHandle(instance_, name_);
-      DdeUninitialize(instance_);
-    }
-  }
-
-  static inline TestProgmanServer* current_ = nullptr;
-  std::thread thread_;
-  DWORD thread_id_ = 0;
-  std::atomic<bool> ready_{false};
-  bool registered_ = false;
-  DWORD instance_ = 0;
-  HSZ name_ = nullptr;
-  std::mutex mutex_;
-  std::vector<std::string> commands_;
-};
 
 // Runs this thread's messages while waiting: the client's DDE windows live here.
 bool PumpUntil(const std::function<bool()>& condition) {
@@ -115,8 +45,8 @@ class FixedProgram : public Win32System {
 };
 
 TEST(DdeRegistrationTest, TheTestServerReceivesTheThreeCommandsByteForByte) {
-  TestProgmanServer server;
-  ASSERT_TRUE(server.Ready());
+  TestProgmanServer server([](const std::function<bool()>& ready) { return WaitUntil(ready); });
+  ASSERT_TRUE(server.Registered());
   ComApartment com;
   Win32DdeClient dde;
   Win32ProgramStarter starter;

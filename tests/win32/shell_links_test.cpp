@@ -13,39 +13,9 @@
 #include "platform/special_folders.h"
 #include "platform/win32/win32_shell_links.h"
 #include "shell/shortcut.h"
+#include "shell_test_support.h"
 
 namespace {
-
-struct LinkFields {
-  std::string target, folder, arguments;
-};
-
-LinkFields ReadLink(const std::string& path) {
-  LinkFields fields;
-  IShellLinkA* link = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                              reinterpret_cast<void**>(&link))))
-    return fields;
-  IPersistFile* file = nullptr;
-  if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-    wchar_t wide[MAX_PATH * 2] = {};
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH * 2);
-    if (SUCCEEDED(file->Load(wide, STGM_READ))) {
-      char buffer[MAX_PATH * 2] = {};
-      link->GetPath(buffer, sizeof buffer, nullptr, SLGP_RAWPATH);
-      fields.target = buffer;
-      buffer[0] = 0;
-      link->GetWorkingDirectory(buffer, sizeof buffer);
-      fields.folder = buffer;
-      buffer[0] = 0;
-      link->GetArguments(buffer, sizeof buffer);
-      fields.arguments = buffer;
-    }
-    file->Release();
-  }
-  link->Release();
-  return fields;
-}
 
 class ScratchFolders : public SpecialFolders {
  public:
