@@ -15,13 +15,20 @@
 #include "editing/win32/listing_dialog.h"
 #include "platform/win32/common_controls.h"
 #include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_dde.h"
+#include "platform/win32/win32_help.h"
 #include "platform/win32/win32_keyboard.h"
+#include "platform/win32/win32_memory_status.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_profile_files.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_shell_links.h"
 #include "platform/win32/win32_system.h"
 #include "resources/resource_ids.h"
+#include "shell/help_command.h"
+#include "shell/startup_registration.h"
+#include "shell/win32/about_box_window.h"
 
 namespace {
 
@@ -60,6 +67,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   }
 
   try {
+    // The shell link and the Startup group's conversation need these for the whole run.
+    ComApartment com;
+    Win32DdeClient dde;
     Win32Registry registry;
     Win32ProfileFiles profile_files;
     Win32Shell shell;
@@ -105,6 +115,21 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
           instance, window.Handle(), form.Store().Rows(),
           ListingPlacement{figures.left, figures.top, figures.width, figures.tool_strip_height,
                            figures.status_bar_height, figures.page_height, false});
+    });
+    Win32ProgramStarter starter;
+    Win32ShellLinks links;
+    Win32SpecialFolders folders;
+    StartupRegistration registration({system, dialogs, dde, starter, links, folders});
+    window.SetCommandHandler(IDC_GROUP_BUTTON, [&] { registration.RegisterInStartupGroup(); });
+    window.SetCommandHandler(IDC_SHORTCUT_BUTTON, [&] { registration.CreateDesktopShortcut(); });
+    Win32MemoryStatus memory;
+    Win32FreeResources resources;
+    window.SetCommandHandler(IDC_HELP_BTN, [&] {
+      ShowAboutBox(instance, window.Handle(), {memory, resources, shell, window.Handle()});
+    });
+    Win32HelpViewer help;
+    window.SetCommandHandler(IDC_HELP_BUTTON, [&] {
+      ShowHelpContents(help, dialogs, window.Handle(), form.ProgramFolder());
     });
     list_pane.SetEventHandlers(ListEventHandlers{
         [&](int row, bool checked) { commands.SetRowEnabled(row, checked); },

@@ -84,3 +84,11 @@
 #define IDD_LIST_VIEW_DLG 3000
 #define IDC_LIST_PANEL 3001
 #define IDC_LIST_VIEW1 3002
+
+// About box (its controls are placed in code, at fixed pixel places).
+#define IDC_ABOUT_VERSION 4001
+#define IDC_ABOUT_LINK 4002
+#define IDC_ABOUT_TOTAL_MEMORY 4003
+#define IDC_ABOUT_FREE_MEMORY 4004
+#define IDC_ABOUT_FREE_RESOURCES 4005
+#define IDC_ABOUT_WWW 4006
