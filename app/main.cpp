@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "app/tray_launcher.h"
+#include "core/clock_texts.h"
 #include "core/launcher.h"
 #include "core/main_form.h"
 #include "core/message_dialogs.h"
@@ -80,6 +82,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ListCommands commands(form.Store(), window, item_dialog, dialogs, system, launcher);
 
     form.SetListButtonsUpdater([&] { commands.UpdateListButtons(); });
+    // Help and version information come with the about box; until then they do nothing.
+    TrayLauncher tray(instance, window, form, launcher, keyboard, dialogs,
+                      ProgramFolderOf(system.ProgramFilePath()), nullptr,
+                      TrayLauncher::InfoHandlers{nullptr, nullptr});
+    form.SetLauncherMenuBuilder([&] { tray.BuildLauncherMenu(); });
     window.SetCloseHandler([&] { form.FormClose(); });
     window.SetCommandHandler(IDC_OK_BTN, [&] { form.OkBtnClick(); });
     window.SetCommandHandler(IDC_CANCEL_BTN, [&] { form.CancelBtnClick(); });
@@ -109,6 +116,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     });
 
     form.Start();
+    try {
+      tray.ApplyWindowState();
+    } catch (const std::exception& error) {
+      // The program goes on without its tray icon.
+      dialogs.ShowAppError(error.what());
+    }
     // The resident launcher's dialogs use the common controls even while the window is hidden.
     if (form.Resident()) InitControlClasses();
     return RunMessageLoop(window, dialogs);
