@@ -124,7 +124,8 @@ void TrayIcon::SetEnabled(bool enabled) {
 
 void TrayIcon::ShellRestarted() {
   if (!visible_) return;
-  icon_added_ = false;
+  // A shell that still knows the icon would refuse a second add of the same identifier.
+  UpdateNotifyIcon(NotifyAction::Delete);
   UpdateNotifyIcon(NotifyAction::Add);
 }
 

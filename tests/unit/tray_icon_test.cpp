@@ -109,9 +109,11 @@ TEST_F(TrayIconTest, ShellRestartAddsAShownIconAgain) {
   shown.SetVisible(true);
   shell.calls.clear();
   ForEachTrayIcon([](TrayIcon& icon) { icon.ShellRestarted(); });
-  ASSERT_EQ(shell.calls.size(), 1u);
-  EXPECT_EQ(shell.calls[0].action, NotifyAction::Add);
-  EXPECT_EQ(shell.calls[0].record.id, shown.Id());
+  ASSERT_EQ(shell.calls.size(), 2u);
+  EXPECT_EQ(shell.calls[0].action, NotifyAction::Delete);
+  EXPECT_EQ(shell.calls[1].action, NotifyAction::Add);
+  EXPECT_EQ(shell.calls[1].record.id, shown.Id());
+  EXPECT_TRUE(shown.IconAdded());
 }
 
 TEST_F(TrayIconTest, ButtonPressesOpenTheirMenusAtThePointer) {
