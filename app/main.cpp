@@ -22,6 +22,7 @@
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
 #include "resources/resource_ids.h"
+#include "shell/shell_folders.h"
 
 namespace {
 
@@ -83,9 +84,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     form.SetListButtonsUpdater([&] { commands.UpdateListButtons(); });
     // Help and version information come with the about box; until then they do nothing.
-    TrayLauncher tray(instance, window, form, launcher, keyboard, dialogs,
-                      ProgramFolderOf(system.ProgramFilePath()), nullptr,
-                      TrayLauncher::InfoHandlers{nullptr, nullptr});
+    TrayLauncher tray(
+        instance, window, form, launcher, keyboard, dialogs,
+        ProgramFolderOf(system.ProgramFilePath()),
+        [&registry](int index) {
+          return GetShellFolder(registry, static_cast<ShellFolderIndex>(index));
+        },
+        TrayLauncher::InfoHandlers{nullptr, nullptr});
     form.SetLauncherMenuBuilder([&] { tray.BuildLauncherMenu(); });
     window.SetCloseHandler([&] { form.FormClose(); });
     window.SetCommandHandler(IDC_OK_BTN, [&] { form.OkBtnClick(); });

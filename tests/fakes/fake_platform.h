@@ -36,6 +36,8 @@ class FakeRegistry : public Registry {
   int open_keys = 0;  // keys currently open
 
   std::unique_ptr<RegistryKey> OpenCurrentUserKey(std::string_view path) override;
+  std::set<std::string> missing_keys;  // paths that only the creating open can open
+  std::unique_ptr<RegistryKey> OpenExistingCurrentUserKey(std::string_view path) override;
   void Set(const std::string& section, const std::string& name, const std::string& text) {
     values[section + "\\" + name] = Value{text, true};
   }
