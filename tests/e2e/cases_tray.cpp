@@ -179,11 +179,21 @@ E2E_CASE(TrayLauncherMenuLaunchesAndQuits) {
   E2E_REQUIRE(WaitForMarks(3), "the home page was not opened");
   std::string page;
   E2E_CHECK(ReadFileBytes(AppPath("Morvelin.html"), &page), "no Morvelin.html");
-  E2E_CHECK(page.find("\r\n◆<A HREF=\"http://alpha.example/?a=1&b=<2>\">    Alpha</A></TB><BR>\r\n"
-                      "<BR><BR>\r\n<HR>\r\n") != std::string::npos,
-            "the item link is not in the page: " + Describe(page));
-  E2E_CHECK(page.rfind("<HTML>\r\n", 0) == 0 && page.ends_with("</BODY>\r\n</HTML>\r\n"),
-            "the page is not whole");
+  E2E_CHECK_EQ(
+      page, std::string("<HTML>\r\n<HEAD>\r\n<TITLE>Morvelin</TITLE>\r\n</HEAD>\r\n"
+                        "<BODY BGCOLOR=\"#C0E0FF\">\r\n</A>\r\n<UL>\r\n<BR>\r\n"
+                        "<P>Welcome <FONT size=\"+4\" color=\"#000099\" face=\"ＭＳ Ｐゴシック\">"
+                        "Morvelin</FONT></P>\r\n<BR><BR>\r\n"
+                        "◆<A HREF=\"http://alpha.example/?a=1&b=<2>\">    Alpha</A></TB><BR>\r\n"
+                        "<BR><BR>\r\n<HR>\r\n<BR>\r\n"
+                        "◆<A href=\"http://www.brel.example/morvelin/\">Morvelinホームページ</A>"
+                        "<BR><BR>\r\n"
+                        "◆<A href=\"http://www.brel.example/\">作者ホームページ</A><BR><BR>\r\n"
+                        "<P>\r\n◆メールはこちらへ \r\n"
+                        "<A href=\"mailto: morvelin@brel.example\">morvelin@brel.example</A>\r\n"
+                        "<BR><BR>\r\n<CENTER><HR WIDTH=400></CENTER>\r\n"
+                        "<CENTER><I>Presented By brel</CENTER>\r\n</P>\r\n<BR>\r\n</UL>\r\n"
+                        "</BODY>\r\n</HTML>\r\n"));
   bool opened = false;
   for (const Mark& mark : ReadMarks()) {
     std::string args = mark.args;
