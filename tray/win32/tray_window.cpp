@@ -18,7 +18,7 @@ constexpr int kImageSize = 16;
 bool Win32NotifyIcons::Notify(NotifyAction action, const NotifyIconRecord& record) {
   NOTIFYICONDATAA data{};
   data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  data.hWnd = window_;
+  data.hWnd = window_ ? window_() : nullptr;
   data.uID = record.id;
   data.uFlags = record.flags;
   data.uCallbackMessage = record.callback_message;
@@ -33,22 +33,27 @@ bool Win32NotifyIcons::Notify(NotifyAction action, const NotifyIconRecord& recor
   return Shell_NotifyIconA(message, &data) != FALSE;
 }
 
-Win32MenuImages::Win32MenuImages()
-    : list_(ImageList_Create(kImageSize, kImageSize, ILC_COLOR32 | ILC_MASK, 16, 16)) {}
+Win32MenuImages::Win32MenuImages() = default;
+
+HIMAGELIST Win32MenuImages::Handle() {
+  if (list_ == nullptr)
+    list_ = ImageList_Create(kImageSize, kImageSize, ILC_COLOR32 | ILC_MASK, 16, 16);
+  return list_;
+}
 
 Win32MenuImages::~Win32MenuImages() {
   if (list_) ImageList_Destroy(list_);
 }
 
 void Win32MenuImages::Clear() {
-  ImageList_RemoveAll(list_);
+  if (list_) ImageList_RemoveAll(list_);
 }
 
 bool Win32MenuImages::AddMenuIcon(const std::string& file) {
   HICON icon = ExtractIconA(GetModuleHandleA(nullptr), file.c_str(), 0);
   const bool has_icon = icon != nullptr && icon != reinterpret_cast<HICON>(1);
   // The list scales a larger icon down to its own size.
-  if (has_icon && ImageList_AddIcon(list_, icon) >= 0) {
+  if (has_icon && ImageList_AddIcon(Handle(), icon) >= 0) {
     DestroyIcon(icon);
     return true;
   }
@@ -62,7 +67,7 @@ bool Win32MenuImages::AddMenuIcon(const std::string& file) {
                                      0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
                                      0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
   HBITMAP mask = CreateBitmap(kImageSize, kImageSize, 1, 1, ones);
-  ImageList_Add(list_, colour, mask);
+  ImageList_Add(Handle(), colour, mask);
   DeleteObject(colour);
   DeleteObject(mask);
   return false;
@@ -124,19 +129,24 @@ std::optional<std::string> Win32FileChooser::ChooseFile(const std::string& initi
   return std::string(file);
 }
 
-TrayWindow::TrayWindow(HINSTANCE instance) {
+TrayWindow::TrayWindow(HINSTANCE instance) : instance_(instance) {
+  notifier_.SetWindowSource([this] { return Handle(); });
+}
+
+HWND TrayWindow::Handle() {
+  if (hwnd_ != nullptr) return hwnd_;
   WNDCLASSEXA window_class{};
   window_class.cbSize = sizeof(window_class);
   window_class.lpfnWndProc = WindowProc;
-  window_class.hInstance = instance;
+  window_class.hInstance = instance_;
   window_class.lpszClassName = kWindowClass;
   RegisterClassExA(&window_class);
   // Top-level and unowned, so that the shell's broadcast reaches it; never shown.
   hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
-                          nullptr, instance, this);
+                          nullptr, instance_, this);
   if (hwnd_ == nullptr) throw std::runtime_error("CreateWindowEx failed");
-  notifier_.SetWindow(hwnd_);
   taskbar_created_ = RegisterWindowMessageA("TaskbarCreated");
+  return hwnd_;
 }
 
 TrayWindow::~TrayWindow() {
@@ -173,6 +183,9 @@ LRESULT TrayWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     return 0;
   }
   switch (message) {
+    case WM_CLOSE:
+      // Lives as long as its owner: icons would otherwise outlive their callback window.
+      return 0;
     case WM_TIMER: {
       KillTimer(hwnd_, wparam);
       const unsigned id = static_cast<unsigned>(wparam);

@@ -15,14 +15,15 @@
 #include "tray/launcher_menu.h"
 #include "tray/tray_icon.h"
 
-// Shell_NotifyIconA with the record's first form, sent for the given callback window.
+// Shell_NotifyIconA with the record's first form, sent for the callback window, which is made
+// when the first record needs it.
 class Win32NotifyIcons : public NotifyIcons {
  public:
-  void SetWindow(HWND window) { window_ = window; }
+  void SetWindowSource(std::function<HWND()> window) { window_ = std::move(window); }
   bool Notify(NotifyAction action, const NotifyIconRecord& record) override;
 
  private:
-  HWND window_ = nullptr;
+  std::function<HWND()> window_;
 };
 
 // The launcher menu's images: 16 x 16, one slot per row.
@@ -35,11 +36,11 @@ class Win32MenuImages : public MenuImages {
 
   void Clear() override;
   bool AddMenuIcon(const std::string& file) override;
-  HIMAGELIST Handle() const { return list_; }
-  int Count() const { return ImageList_GetImageCount(list_); }
+  HIMAGELIST Handle();
+  int Count() { return ImageList_GetImageCount(Handle()); }
 
  private:
-  HIMAGELIST list_ = nullptr;
+  HIMAGELIST list_ = nullptr;  // made on first use: a run without menu icons never loads it
 };
 
 // A popup menu made from entries: command id = first_id + position; hidden separators are
@@ -78,12 +79,14 @@ class Win32FileChooser : public FileChooser {
 // actions out (menus at the pointer, the single-click wait).
 class TrayWindow {
  public:
+  // The window itself is made on first use: a run that never shows an icon never makes it.
   explicit TrayWindow(HINSTANCE instance);
   ~TrayWindow();
   TrayWindow(const TrayWindow&) = delete;
   TrayWindow& operator=(const TrayWindow&) = delete;
 
-  HWND Handle() const { return hwnd_; }
+  // Makes the window unless it exists. Throws when it cannot be made.
+  HWND Handle();
   NotifyIcons& Notifier() { return notifier_; }
   void SetErrorHandler(std::function<void(const std::string&)> handler) {
     error_handler_ = std::move(handler);
@@ -98,6 +101,7 @@ class TrayWindow {
   void CarryOut(const TrayAction& action);
   void OpenMenu(const TrayMenuView& menu, int x, int y);
 
+  HINSTANCE instance_;
   HWND hwnd_ = nullptr;
   UINT taskbar_created_ = 0;
   Win32NotifyIcons notifier_;
