@@ -58,8 +58,15 @@ TrayLauncher::TrayLauncher(HINSTANCE instance, MainWindow& window, MainForm& for
   icon_.on_dbl_click = [] {};
 }
 
+// The hidden window's boxes hold what was loaded until someone shows and edits them; reading
+// them through the window would build all its controls in a run that never shows them.
+std::string TrayLauncher::HomePageText() {
+  return window_.ControlsBuilt() ? window_.HomePage() : form_.Settings().home_page;
+}
+
 void TrayLauncher::BuildLauncherMenu() {
-  const bool menu_icon = window_.Options().menu_icon;
+  const bool menu_icon =
+      window_.ControlsBuilt() ? window_.Options().menu_icon : form_.Settings().menu_icon;
   const std::vector<MenuEntry> entries =
       ::BuildLauncherMenu(form_.Store(), form_.Marks(), menu_icon, images_);
   popup_menu1_ = std::make_unique<TrayMenuView>(kLauncherMenuFirstId, entries,
