@@ -121,8 +121,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     });
 
     form.Start();
+    // A log-on run that ends at once never puts its icon up only to take it away again.
+    const bool ending = !form.ShowsWindow() && !form.Resident();
     try {
-      tray.ApplyWindowState();
+      if (!ending) tray.ApplyWindowState();
     } catch (const std::exception& error) {
       // The program goes on without its tray icon.
       dialogs.ShowAppError(error.what());
