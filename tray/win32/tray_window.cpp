@@ -12,6 +12,8 @@ namespace {
 
 constexpr char kWindowClass[] = "TCallbackWindow";
 constexpr int kImageSize = 16;
+// The item data of a menu entry without an image.
+constexpr ULONG_PTR kNoImage = static_cast<ULONG_PTR>(-1);
 
 }  // namespace
 
@@ -91,11 +93,13 @@ TrayMenuView::TrayMenuView(UINT first_id, const std::vector<MenuEntry>& entries,
       item.fState = entry.radio_mark ? MFS_CHECKED : 0;
       item.wID = first_id + static_cast<UINT>(position);
       item.dwTypeData = const_cast<char*>(entry.caption.c_str());
-      if (entry.image >= 0 && images != nullptr) {
-        // Drawn by the owner window from the image list.
+      if (images != nullptr) {
+        // Drawn by the owner window from the image list. Entries without an image take an
+        // empty one too: Wine makes room for the images only beside the entries that have one,
+        // so the longer captions of the others would be cut.
         item.fMask |= MIIM_BITMAP | MIIM_DATA;
         item.hbmpItem = HBMMENU_CALLBACK;
-        item.dwItemData = static_cast<ULONG_PTR>(entry.image);
+        item.dwItemData = entry.image >= 0 ? static_cast<ULONG_PTR>(entry.image) : kNoImage;
       }
     }
     InsertMenuItemA(menu_, GetMenuItemCount(menu_), TRUE, &item);
@@ -204,6 +208,7 @@ LRESULT TrayWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DRAWITEM: {
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
       if (item.CtlType != ODT_MENU || open_menu_ == nullptr || !open_menu_->Images()) break;
+      if (item.itemData == kNoImage) return TRUE;
       ImageList_Draw(open_menu_->Images(), static_cast<int>(item.itemData), item.hDC,
                      item.rcItem.left, item.rcItem.top, ILD_TRANSPARENT);
       return TRUE;
