@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "app/tray_launcher.h"
+#include "core/clock_texts.h"
 #include "core/launcher.h"
 #include "core/main_form.h"
 #include "core/message_dialogs.h"
@@ -27,6 +29,7 @@
 #include "platform/win32/win32_system.h"
 #include "resources/resource_ids.h"
 #include "shell/help_command.h"
+#include "shell/shell_folders.h"
 #include "shell/startup_registration.h"
 #include "shell/win32/about_box_window.h"
 
@@ -94,6 +97,23 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ListCommands commands(form.Store(), list_pane, item_dialog, dialogs, system, launcher);
 
     form.SetListButtonsUpdater([&] { commands.UpdateListButtons(); });
+    Win32MemoryStatus memory;
+    Win32FreeResources resources;
+    Win32HelpViewer help;
+    const auto show_about = [&] {
+      ShowAboutBox(instance, window.Handle(), {memory, resources, shell, window.Handle()});
+    };
+    const auto show_help = [&] {
+      ShowHelpContents(help, dialogs, window.Handle(), form.ProgramFolder());
+    };
+    TrayLauncher tray(
+        instance, window, form, launcher, keyboard, dialogs,
+        ProgramFolderOf(system.ProgramFilePath()),
+        [&registry](int index) {
+          return GetShellFolder(registry, static_cast<ShellFolderIndex>(index));
+        },
+        TrayLauncher::InfoHandlers{show_help, show_about});
+    form.SetLauncherMenuBuilder([&] { tray.BuildLauncherMenu(); });
     window.SetCloseHandler([&] { form.FormClose(); });
     window.SetCommandHandler(IDC_OK_BTN, [&] { form.OkBtnClick(); });
     window.SetCommandHandler(IDC_CANCEL_BTN, [&] { form.CancelBtnClick(); });
@@ -122,15 +142,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     StartupRegistration registration({system, dialogs, dde, starter, links, folders});
     window.SetCommandHandler(IDC_GROUP_BUTTON, [&] { registration.RegisterInStartupGroup(); });
     window.SetCommandHandler(IDC_SHORTCUT_BUTTON, [&] { registration.CreateDesktopShortcut(); });
-    Win32MemoryStatus memory;
-    Win32FreeResources resources;
-    window.SetCommandHandler(IDC_HELP_BTN, [&] {
-      ShowAboutBox(instance, window.Handle(), {memory, resources, shell, window.Handle()});
-    });
-    Win32HelpViewer help;
-    window.SetCommandHandler(IDC_HELP_BUTTON, [&] {
-      ShowHelpContents(help, dialogs, window.Handle(), form.ProgramFolder());
-    });
+    window.SetCommandHandler(IDC_HELP_BTN, show_about);
+    window.SetCommandHandler(IDC_HELP_BUTTON, show_help);
     list_pane.SetEventHandlers(ListEventHandlers{
         [&](int row, bool checked) { commands.SetRowEnabled(row, checked); },
         [&] { commands.EditBtnClick(); },
@@ -138,6 +151,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     });
 
     form.Start();
+    // A log-on run that ends at once never puts its icon up only to take it away again.
+    const bool ending = !form.ShowsWindow() && !form.Resident();
+    try {
+      if (!ending) tray.ApplyWindowState();
+    } catch (const std::exception& error) {
+      // The program goes on without its tray icon.
+      dialogs.ShowAppError(error.what());
+    }
     // The resident launcher's dialogs use the common controls even while the window is hidden.
     if (form.Resident()) InitControlClasses();
     return RunMessageLoop(window, dialogs);

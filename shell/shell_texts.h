@@ -23,8 +23,6 @@ inline constexpr char kAboutCaption[] = "ﾊﾞｰｼﾞｮﾝ情報";
 inline constexpr char kAboutFont[] = "ＭＳ Ｐゴシック";
 inline constexpr char kTitleFont[] = "Times New Roman";
 inline constexpr char kWww[] = "WWW";
-// The maker's home page (a reserved documentation domain).
-inline constexpr char kMakerAddress[] = "http://www.brel.example/";
 inline constexpr char kTotalMemoryLabel[] = "Memory Available to Windows : ";
 inline constexpr char kFreeMemoryLabel[] = "Free Memory : ";
 inline constexpr char kNoResourceFigures[] = "Windows2000";

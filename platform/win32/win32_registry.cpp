@@ -98,3 +98,14 @@ std::unique_ptr<RegistryKey> Win32Registry::OpenCurrentUserKey(std::string_view 
   }
   return std::make_unique<Win32RegistryKey>(key);
 }
+
+std::unique_ptr<RegistryKey> Win32Registry::OpenExistingCurrentUserKey(std::string_view path) {
+  std::string relative(path);
+  if (!relative.empty() && relative.front() == '\\') relative.erase(0, 1);
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, relative.c_str(), 0, KEY_ALL_ACCESS, &key) !=
+      ERROR_SUCCESS) {
+    return nullptr;
+  }
+  return std::make_unique<Win32RegistryKey>(key);
+}

@@ -3,6 +3,7 @@
 #include <exception>
 #include <string>
 
+#include "core/maker_addresses.h"
 #include "core/message_dialogs.h"
 #include "core/texts.h"
 #include "platform/app_error.h"
@@ -165,7 +166,7 @@ void TAboutBox::FormCreate() {
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
   SetDlgItemTextA(hwnd_, IDC_ABOUT_WWW, shell_texts::kWww);
-  SetDlgItemTextA(hwnd_, IDC_ABOUT_LINK, shell_texts::kMakerAddress);
+  SetDlgItemTextA(hwnd_, IDC_ABOUT_LINK, maker::kHomePage);
   SetDlgItemTextA(hwnd_, IDOK, texts::kButtonOk);
   // Until the first tick the memory lines show their captions only.
   SetDlgItemTextA(hwnd_, IDC_ABOUT_TOTAL_MEMORY, shell_texts::kTotalMemoryLabel);

@@ -67,6 +67,12 @@ std::unique_ptr<RegistryKey> FakeRegistry::OpenCurrentUserKey(std::string_view p
   return std::make_unique<FakeRegistryKey>(*this);
 }
 
+std::unique_ptr<RegistryKey> FakeRegistry::OpenExistingCurrentUserKey(std::string_view path) {
+  opened_paths.emplace_back(path);
+  if (missing_keys.count(std::string(path))) return nullptr;
+  return std::make_unique<FakeRegistryKey>(*this);
+}
+
 std::optional<std::string> FakeProfileFiles::File::Get(const std::string& section,
                                                        const std::string& key) const {
   for (const auto& [k, v] : keys)
