@@ -124,6 +124,12 @@ bool MainForm::SaveStore() {
     settings_.menu_icon = options.menu_icon;
     store_.count = store_.Size();
     settings_.count = store_.count;
+    // The stored rows were never read: replacing them needs the user's word, every time.
+    if (!persistence_.RowsRead() &&
+        !services_.dialogs.AskYesNo(MessageKind::Warning, texts::kReplaceUnreadList)) {
+      persistence_.SaveSettingsOnly(settings_);
+      return true;
+    }
     persistence_.Save(settings_, store_);
     return true;
   } catch (const std::exception& error) {

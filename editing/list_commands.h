@@ -39,6 +39,8 @@ class ListCommands {
   // Shows the store in the list and selects the given row (-1: none).
   void ShowStore(int selected);
   void SetAllEnabled(bool enabled);
+  // A list that a load would refuse must not grow; says so and returns true at the bound.
+  bool RefuseWhenFull();
 
   ItemStore& store_;
   ItemListView& view_;

@@ -1,5 +1,7 @@
 #include "fakes/fake_platform.h"
 
+#include <algorithm>
+
 #include "core/text_format.h"
 #include "core/texts.h"
 
@@ -23,7 +25,8 @@ class FakeRegistryKey : public RegistryKey {
     const std::string key = std::string(section) + "\\" + std::string(name);
     if (registry_.uncreatable_sections.count(std::string(section)))
       throw AppError(FormatText(texts::kErrCreateKey, section));
-    if (registry_.failing_writes.count(key)) throw AppError(FormatText(texts::kErrWriteValue, name));
+    if (registry_.failing_writes.count(key))
+      throw AppError(FormatText(texts::kErrWriteValue, name));
     registry_.values[key] = FakeRegistry::Value{std::string(text), true};
     registry_.write_log.push_back(key + "=" + std::string(text));
   }
@@ -52,6 +55,54 @@ class FakeProfileFile : public ProfileFile {
       throw AppError(FormatText(texts::kErrWriteItemFile, path_));
     files_.files[path_].Put(std::string(section), std::string(key), std::string(value));
     files_.write_log.push_back(std::string(key) + "=" + std::string(value));
+  }
+  std::string ReadAll() override {
+    std::string bytes;
+    const auto file = files_.files.find(path_);
+    if (file == files_.files.end()) return bytes;
+    // Sections in the order they first appear, each with its keys: the file the system writes.
+    std::vector<std::string> sections;
+    for (const auto& [name, value] : file->second.keys) {
+      const std::string section = name.substr(0, name.find('\\'));
+      if (std::find(sections.begin(), sections.end(), section) == sections.end())
+        sections.push_back(section);
+    }
+    for (const std::string& section : sections) {
+      bytes += "[" + section + "]\r\n";
+      for (const auto& [name, value] : file->second.keys)
+        if (name.substr(0, name.find('\\')) == section)
+          bytes += name.substr(section.size() + 1) + "=" + value + "\r\n";
+    }
+    return bytes;
+  }
+  void ReplaceAll(std::string_view bytes) override {
+    FakeProfileFiles::File parsed;
+    std::string section;
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+      std::size_t end = bytes.find_first_of("\r\n", at);
+      if (end == std::string_view::npos) end = bytes.size();
+      const std::string line(bytes.substr(at, end - at));
+      at = bytes.find_first_not_of("\r\n", end);
+      if (at == std::string_view::npos) at = bytes.size();
+      if (!line.empty() && line.front() == '[') {
+        section = line.substr(1, line.find(']') - 1);
+      } else if (const auto equals = line.find('='); equals != std::string::npos) {
+        parsed.keys.emplace_back(section + "\\" + line.substr(0, equals), line.substr(equals + 1));
+      }
+    }
+    FakeProfileFiles::File& old = files_.files[path_];
+    std::vector<std::string> changed;
+    for (const auto& [name, value] : parsed.keys) {
+      const std::string key = name.substr(name.find('\\') + 1);
+      const std::string section_name = name.substr(0, name.find('\\'));
+      if (files_.failing_writes.count(key))
+        throw AppError(FormatText(texts::kErrWriteItemFile, path_));
+      if (old.Get(section_name, key) != value) changed.push_back(key + "=" + value);
+    }
+    old = std::move(parsed);
+    files_.write_log.insert(files_.write_log.end(), changed.begin(), changed.end());
+    ++files_.replacements;
   }
 
  private:

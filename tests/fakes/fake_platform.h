@@ -26,14 +26,14 @@ class FakeRegistry : public Registry {
     std::string text;
     bool is_text = true;  // false: stored with a type other than REG_SZ
   };
-  std::map<std::string, Value> values;        // key "Section\Name"
-  std::set<std::string> failing_writes;       // "Section\Name" whose write fails
-  std::set<std::string> failing_reads;        // "Section\Name" whose read fails
+  std::map<std::string, Value> values;         // key "Section\Name"
+  std::set<std::string> failing_writes;        // "Section\Name" whose write fails
+  std::set<std::string> failing_reads;         // "Section\Name" whose read fails
   std::set<std::string> uncreatable_sections;  // sections whose subkey cannot be created
   std::vector<std::string> read_log;           // "Section\Name" in read order
-  std::vector<std::string> write_log;         // "Section\Name=text" in write order
+  std::vector<std::string> write_log;          // "Section\Name=text" in write order
   std::vector<std::string> opened_paths;
-  int open_keys = 0;                          // keys currently open
+  int open_keys = 0;  // keys currently open
 
   std::unique_ptr<RegistryKey> OpenCurrentUserKey(std::string_view path) override;
   void Set(const std::string& section, const std::string& name, const std::string& text) {
@@ -55,9 +55,12 @@ class FakeProfileFiles : public ProfileFiles {
     void Put(const std::string& section, const std::string& key, const std::string& value);
   };
   std::map<std::string, File> files;
-  std::set<std::string> failing_writes;  // "Key" names whose write fails
-  std::vector<std::string> write_log;    // "Key=value" in write order
-  std::vector<std::string> read_log;     // "Key" in read order
+  // "Key" names whose write fails; a whole-file replacement that changes one of them fails.
+  std::set<std::string> failing_writes;
+  int replacements = 0;  // whole-file replacements that succeeded
+  // "Key=value" in write order; a whole-file replacement logs the keys it changes, in file order.
+  std::vector<std::string> write_log;
+  std::vector<std::string> read_log;  // "Key" in read order
   std::vector<std::string> opened_paths;
   int open_files = 0;
 
@@ -156,6 +159,6 @@ class FakeMessageBoxes : public MessageBoxes {
       return a;
     }
     return buttons == BoxButtons::YesNo || buttons == BoxButtons::YesNoCancel ? BoxAnswer::Yes
-                                                                               : BoxAnswer::Ok;
+                                                                              : BoxAnswer::Ok;
   }
 };
