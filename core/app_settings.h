@@ -9,8 +9,8 @@ struct AppSettings {
   int top = 0;
   int height = 333;
   int width = 485;
-  std::string home_page;  // MP
-  bool launcher = true;   // Lanc
+  std::string home_page;      // MP
+  bool launcher = true;       // Lanc
   bool clear_recent = false;  // Clear
   bool caps = false;
   bool num = false;

@@ -194,6 +194,16 @@ std::string EditProfileText(std::string_view bytes, std::string_view section,
   return out;
 }
 
+std::unordered_set<std::string> ProfileKeyNames(std::string_view bytes, std::string_view section) {
+  std::unordered_set<std::string> names;
+  for (const KeyLine& line : FindSection(bytes, section).keys) {
+    std::string name(line.name);
+    for (char& c : name) c = Lower(c);
+    names.insert(std::move(name));
+  }
+  return names;
+}
+
 bool FindProfileValue(std::string_view bytes, std::string_view section, std::string_view key,
                       std::string* value) {
   const SectionSpan span = FindSection(bytes, section);

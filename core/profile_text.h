@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 // The bytes of an INI file, edited as the system's per-key profile writes would edit it, but
@@ -24,6 +25,9 @@ struct ProfileWrite {
 // New lines end in CR LF. Leading blanks of a value are dropped, as the system drops them.
 std::string EditProfileText(std::string_view bytes, std::string_view section,
                             const std::vector<ProfileWrite>& writes);
+
+// The names of the keys of the section's first occurrence, in ASCII lower case.
+std::unordered_set<std::string> ProfileKeyNames(std::string_view bytes, std::string_view section);
 
 // The value of a key as a key read of the system returns it for such a file, without the
 // quote marks the system removes; nothing when the section or the key is missing.

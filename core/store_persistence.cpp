@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "core/integer_text.h"
@@ -197,18 +198,27 @@ void StorePersistence::Save(const AppSettings& settings, ItemStore& store) {
   WriteSettings(section, settings);
 
   // One replacement of the whole file, whatever the number of rows; the keys in the order the
-  // column-wise writes have always given a new file.
+  // column-wise writes have always given a new file. A key that already reads back as the value
+  // keeps its bytes, whatever encoding the file was written in by someone else.
+  const std::unique_ptr<ProfileFile> file = files_.Open(item_file_path_);
+  const std::string bytes = file->ReadAll();
+  const std::unordered_set<std::string> present = ProfileKeyNames(bytes, texts::kItemSection);
   std::vector<ProfileWrite> writes;
   writes.reserve(static_cast<std::size_t>(count) * 9);
+  const auto write = [&](std::string key, const std::string& value) {
+    std::string lower = key;
+    for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    if (present.count(lower) && file->ReadKey(texts::kItemSection, key) == value) return;
+    writes.push_back({std::move(key), value});
+  };
   for (char letter : kFieldLetters) {
     for (int i = 0; i < count; ++i) {
       const LaunchItem& row = store.Row(i);
-      writes.push_back({RowKey(letter, i), FieldOf(row, letter)});
-      if (letter == 'T') writes.push_back({RowKey('C', i), row.enabled ? "1" : "0"});
+      write(RowKey(letter, i), FieldOf(row, letter));
+      if (letter == 'T') write(RowKey('C', i), row.enabled ? "1" : "0");
     }
   }
-  const std::unique_ptr<ProfileFile> file = files_.Open(item_file_path_);
-  file->ReplaceAll(EditProfileText(file->ReadAll(), texts::kItemSection, writes));
+  if (!writes.empty()) file->ReplaceAll(EditProfileText(bytes, texts::kItemSection, writes));
 
   // Only now that the rows are stored may "Count" speak of them.
   section.WriteInteger(kCount, count);
