@@ -1,5 +1,6 @@
 #include "core/store_persistence.h"
 
+#include <algorithm>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -204,7 +205,7 @@ void StorePersistence::Save(const AppSettings& settings, ItemStore& store) {
   const std::string bytes = file->ReadAll();
   const std::unordered_set<std::string> present = ProfileKeyNames(bytes, texts::kItemSection);
   std::vector<ProfileWrite> writes;
-  writes.reserve(static_cast<std::size_t>(count) * 9);
+  writes.reserve(static_cast<std::size_t>(std::max(count, 0)) * 9);
   const auto write = [&](std::string key, const std::string& value) {
     std::string lower = key;
     for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
