@@ -12,7 +12,9 @@
 #include <utility>
 #include <vector>
 
+#include "core/launch_limits.h"
 #include "core/message_dialogs.h"
+#include "core/store_persistence.h"
 #include "core/texts.h"
 #include "editing/item_dialog.h"
 #include "editing/item_dialog_texts.h"
@@ -352,6 +354,15 @@ void ItemDialogWindow::FormCreate() {
     SendDlgItemMessageA(dialog_, IDC_STYLE_COMBO, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(style));
   }
   SendDlgItemMessageA(dialog_, IDC_STYLE_COMBO, CB_SETCURSEL, 0, 0);
+
+  // Each field no longer than the item file can hold and the shell can take.
+  const std::pair<int, std::size_t> limits[] = {
+      {IDC_TITLE_NAME, kMaxStoredValueBytes},
+      {IDC_FILE_NAME, kMaxLaunchPathBytes},
+      {IDC_FOLDER_NAME, kMaxLaunchPathBytes},
+      {IDC_HIKI_NAME, kMaxCommandLineBytes - kMaxLaunchPathBytes - 4},
+      {IDC_HOME_NAME, kMaxStoredValueBytes}};
+  for (const auto& [id, most] : limits) SendDlgItemMessageA(dialog_, id, EM_LIMITTEXT, most, 0);
 
   PlaceControls();
   UDACCEL step{0, 1};  // one per press, however long the arrow is held
