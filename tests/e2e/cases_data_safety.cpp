@@ -236,3 +236,31 @@ E2E_CASE(killed_save_leaves_one_list) {
   E2E_CHECK(sawNew > 0, "no kill came after the save: the delays never reached its end");
   E2E_CHECK_EQ_AS("Count", ReadWindowValue("Count").bytes, SzBytes("3000"));
 }
+
+// At the most rows a load reads, Add and Separate refuse with a message and the list stays.
+E2E_CASE(row_bound_at_add) {
+  std::string file = "[Items]\r\n";
+  for (int i = 0; i < 10000; ++i) {
+    const std::string n = std::to_string(i);
+    file += "T" + n + "=-\r\nC" + n + "=0\r\nS" + n + "=0\r\nH" + n + "=00000000\r\nD" + n +
+            "=000/00\r\n";
+  }
+  WriteSettings({{"Count", "10000"}});
+  WriteItemFile(file);
+
+  Process program = StartProgram();
+  HWND main = StartAndWaitForMain(program);
+  HWND list = TitleList(main);
+  E2E_REQUIRE(list != nullptr, "no title list");
+  E2E_CHECK_EQ_AS("rows loaded", ListCount(list), 10000);
+  for (int command : {IDC_ADD_BTN, IDC_SEPA_BTN}) {
+    PressCommand(main, command);
+    AnswerBox(program.pid, kWarning, "アイテムは 10000 個までしか登録できません", {kOk},
+              IconKind::Warning, kOk, "full");
+  }
+  E2E_CHECK(FindDialog(program.pid, "Morvelinアイテムプロパティ") == nullptr,
+            "the item dialog opened");
+  E2E_CHECK_EQ_AS("rows after Add and Separate", ListCount(list), 10000);
+  CancelAndExpectExit(program, main);
+  E2E_CHECK_EQ_AS("item file", ItemFileBytes(), file);
+}

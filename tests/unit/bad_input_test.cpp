@@ -5,7 +5,9 @@
 
 #include "core/integer_text.h"
 #include "core/launch_limits.h"
+#include "core/store_persistence.h"
 #include "core/text_format.h"
+#include "fakes/fake_platform.h"
 
 namespace {
 
@@ -49,6 +51,19 @@ TEST(BadInput, ShellTakesNoTextBeyondItsLimits) {
   EXPECT_FALSE(ShellCanTake(std::string(2000, 'x'), "", ""));
   EXPECT_TRUE(ShellCanTake("a.exe", std::string(32767 - 9, 'x'), ""));
   EXPECT_FALSE(ShellCanTake("a.exe", std::string(32767 - 8, 'x'), ""));
+}
+
+// Found by fuzzing: a negative Count once made the save ask for an impossible amount of room.
+TEST(BadInput, SaveWithANegativeCountWritesNoRows) {
+  FakeRegistry registry;
+  FakeProfileFiles files;
+  StorePersistence persistence(registry, files, "C:\\Tools\\Morvelin.ini");
+  AppSettings settings;
+  ItemStore store;
+  store.count = settings.count = -1;
+  EXPECT_NO_THROW(persistence.Save(settings, store));
+  EXPECT_EQ(files.replacements, 0);
+  EXPECT_EQ(registry.Get("Window", "Count"), "-1");
 }
 
 }  // namespace
