@@ -76,20 +76,36 @@ class FakeProfileFile : public ProfileFile {
     return bytes;
   }
   void ReplaceAll(std::string_view bytes) override {
+    // Read as the system reads a profile: blanks around names and values dropped, a header
+    // only with its "]", a line without "=" a key without value.
+    const auto blank = [](char c) {
+      return c == ' ' || c == '\t' || (c >= 0x0A && c <= 0x0D) || c == 0x1A;
+    };
+    const auto trim = [&](std::string text) {
+      while (!text.empty() && blank(text.front())) text.erase(text.begin());
+      while (!text.empty() && blank(text.back())) text.pop_back();
+      return text;
+    };
     FakeProfileFiles::File parsed;
     std::string section;
-    std::size_t at = 0;
+    std::size_t at = bytes.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
     while (at < bytes.size()) {
       std::size_t end = bytes.find_first_of("\r\n", at);
       if (end == std::string_view::npos) end = bytes.size();
-      const std::string line(bytes.substr(at, end - at));
-      at = bytes.find_first_not_of("\r\n", end);
-      if (at == std::string_view::npos) at = bytes.size();
-      if (!line.empty() && line.front() == '[') {
-        section = line.substr(1, line.find(']') - 1);
-      } else if (const auto equals = line.find('='); equals != std::string::npos) {
-        parsed.keys.emplace_back(section + "\\" + line.substr(0, equals), line.substr(equals + 1));
+      const std::string line = trim(std::string(bytes.substr(at, end - at)));
+      at = end + 1;
+      if (line.empty()) continue;
+      if (line.front() == '[' && line.rfind(']') != std::string::npos) {
+        section = line.substr(1, line.rfind(']') - 1);
+        std::replace(section.begin(), section.end(), '\\', '/');
+        continue;
       }
+      const auto equals = line.find('=');
+      std::string value = equals == std::string::npos ? "" : trim(line.substr(equals + 1));
+      if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+          value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+      parsed.keys.emplace_back(section + "\\" + trim(line.substr(0, equals)), value);
     }
     FakeProfileFiles::File& old = files_.files[path_];
     std::vector<std::string> changed;
@@ -117,17 +133,31 @@ std::unique_ptr<RegistryKey> FakeRegistry::OpenCurrentUserKey(std::string_view p
   return std::make_unique<FakeRegistryKey>(*this);
 }
 
+namespace {
+
+// Profile names match without regard to ASCII case, as the system matches them.
+bool SameName(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 std::optional<std::string> FakeProfileFiles::File::Get(const std::string& section,
                                                        const std::string& key) const {
   for (const auto& [k, v] : keys)
-    if (k == section + "\\" + key) return v;
+    if (SameName(k, section + "\\" + key)) return v;
   return std::nullopt;
 }
 
 void FakeProfileFiles::File::Put(const std::string& section, const std::string& key,
                                  const std::string& value) {
   for (auto& [k, v] : keys)
-    if (k == section + "\\" + key) {
+    if (SameName(k, section + "\\" + key)) {
       v = value;
       return;
     }
