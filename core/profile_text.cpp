@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <map>
+#include <unordered_map>
 
 namespace {
 
@@ -20,6 +21,12 @@ bool SameName(std::string_view a, std::string_view b) {
   for (std::size_t i = 0; i < a.size(); ++i)
     if (Lower(a[i]) != Lower(b[i])) return false;
   return true;
+}
+
+std::string LowerCopy(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = Lower(c);
+  return lower;
 }
 
 std::string_view Trimmed(std::string_view text) {
@@ -130,6 +137,16 @@ SectionSpan FindSection(std::string_view bytes, std::string_view section) {
   return span;
 }
 
+// A key's value as a key read returns it: a pair of like quote marks around it goes.
+std::string_view ReadValue(std::string_view bytes, const KeyLine& line) {
+  std::string_view text;
+  if (line.has_equals) text = bytes.substr(line.value_begin, line.value_end - line.value_begin);
+  if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
+      text.back() == text.front())
+    text = text.substr(1, text.size() - 2);
+  return text;
+}
+
 std::string_view WithoutLeadingBlanks(std::string_view value) {
   while (!value.empty() && IsBlank(value.front())) value.remove_prefix(1);
   return value;
@@ -141,29 +158,33 @@ std::string EditProfileText(std::string_view bytes, std::string_view section,
                             const std::vector<ProfileWrite>& writes) {
   const SectionSpan span = FindSection(bytes, section);
 
+  // The first key line of each name, found once: a save writes thousands of keys.
+  std::unordered_map<std::string, const KeyLine*> existing;
+  existing.reserve(span.keys.size());
+  for (const KeyLine& line : span.keys) existing.emplace(LowerCopy(line.name), &line);
+
   // Replacements by position, and new keys in the order they were first written.
   std::map<std::size_t, std::pair<std::size_t, std::string>> replacements;  // begin -> end, text
   std::vector<ProfileWrite> added;
+  std::unordered_map<std::string, std::size_t> added_at;  // lower-case name -> index in added
   for (const ProfileWrite& write : writes) {
     const std::string_view value = WithoutLeadingBlanks(write.value);
     const std::string_view key_name = Trimmed(write.key);
-    const auto existing = std::find_if(span.keys.begin(), span.keys.end(), [&](const KeyLine& k) {
-      return SameName(k.name, key_name);
-    });
-    if (existing != span.keys.end()) {
-      if (existing->has_equals)
-        replacements[existing->value_begin] = {existing->value_end, std::string(value)};
+    const std::string lower = LowerCopy(key_name);
+    if (const auto found = existing.find(lower); found != existing.end()) {
+      const KeyLine& line = *found->second;
+      if (line.has_equals)
+        replacements[line.value_begin] = {line.value_end, std::string(value)};
       else
-        replacements[existing->name_end] = {existing->name_end, "=" + std::string(value)};
+        replacements[line.name_end] = {line.name_end, "=" + std::string(value)};
       continue;
     }
-    const auto again = std::find_if(added.begin(), added.end(), [&](const ProfileWrite& w) {
-      return SameName(w.key, key_name);
-    });
-    if (again != added.end())
-      again->value = value;
-    else
+    if (const auto again = added_at.find(lower); again != added_at.end()) {
+      added[again->second].value = value;
+    } else {
+      added_at.emplace(lower, added.size());
       added.push_back({std::string(key_name), std::string(value)});
+    }
   }
 
   std::string inserted;
@@ -196,12 +217,16 @@ std::string EditProfileText(std::string_view bytes, std::string_view section,
 
 std::unordered_set<std::string> ProfileKeyNames(std::string_view bytes, std::string_view section) {
   std::unordered_set<std::string> names;
-  for (const KeyLine& line : FindSection(bytes, section).keys) {
-    std::string name(line.name);
-    for (char& c : name) c = Lower(c);
-    names.insert(std::move(name));
-  }
+  for (const KeyLine& line : FindSection(bytes, section).keys) names.insert(LowerCopy(line.name));
   return names;
+}
+
+std::unordered_map<std::string, std::string> ProfileValues(std::string_view bytes,
+                                                           std::string_view section) {
+  std::unordered_map<std::string, std::string> values;
+  for (const KeyLine& line : FindSection(bytes, section).keys)
+    values.emplace(LowerCopy(line.name), std::string(ReadValue(bytes, line)));
+  return values;
 }
 
 bool FindProfileValue(std::string_view bytes, std::string_view section, std::string_view key,
@@ -209,12 +234,7 @@ bool FindProfileValue(std::string_view bytes, std::string_view section, std::str
   const SectionSpan span = FindSection(bytes, section);
   for (const KeyLine& line : span.keys) {
     if (!SameName(line.name, Trimmed(key))) continue;
-    std::string_view text;
-    if (line.has_equals) text = bytes.substr(line.value_begin, line.value_end - line.value_begin);
-    if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
-        text.back() == text.front())
-      text = text.substr(1, text.size() - 2);
-    if (value) *value = std::string(text);
+    if (value) *value = std::string(ReadValue(bytes, line));
     return true;
   }
   return false;

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -28,6 +29,11 @@ std::string EditProfileText(std::string_view bytes, std::string_view section,
 
 // The names of the keys of the section's first occurrence, in ASCII lower case.
 std::unordered_set<std::string> ProfileKeyNames(std::string_view bytes, std::string_view section);
+
+// Every key of the section's first occurrence by its ASCII lower-case name, with its value as
+// FindProfileValue gives it (the first key of a name wins).
+std::unordered_map<std::string, std::string> ProfileValues(std::string_view bytes,
+                                                           std::string_view section);
 
 // The value of a key as a key read of the system returns it for such a file, without the
 // quote marks the system removes; nothing when the section or the key is missing.

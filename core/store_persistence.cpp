@@ -6,7 +6,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 #include "core/integer_text.h"
@@ -203,13 +203,19 @@ void StorePersistence::Save(const AppSettings& settings, ItemStore& store) {
   // keeps its bytes, whatever encoding the file was written in by someone else.
   const std::unique_ptr<ProfileFile> file = files_.Open(item_file_path_);
   const std::string bytes = file->ReadAll();
-  const std::unordered_set<std::string> present = ProfileKeyNames(bytes, texts::kItemSection);
+  const std::unordered_map<std::string, std::string> stored =
+      ProfileValues(bytes, texts::kItemSection);
   std::vector<ProfileWrite> writes;
   writes.reserve(static_cast<std::size_t>(std::max(count, 0)) * 9);
   const auto write = [&](std::string key, const std::string& value) {
     std::string lower = key;
     for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    if (present.count(lower) && file->ReadKey(texts::kItemSection, key) == value) return;
+    const auto found = stored.find(lower);
+    // Bytes that differ may still read back as the value when the file is in another encoding:
+    // then the system's own reading decides.
+    if (found != stored.end() &&
+        (found->second == value || file->ReadKey(texts::kItemSection, key) == value))
+      return;
     writes.push_back({std::move(key), value});
   };
   for (char letter : kFieldLetters) {
