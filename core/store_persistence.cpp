@@ -205,16 +205,19 @@ void StorePersistence::Save(const AppSettings& settings, ItemStore& store) {
   const std::string bytes = file->ReadAll();
   const std::unordered_map<std::string, std::string> stored =
       ProfileValues(bytes, texts::kItemSection);
+  // In a file with a byte-order mark or a NUL the system reads other text than the bytes say;
+  // there its own reading decides whether a value is already stored. Asking it costs a listing
+  // of the section, so plain files go by their bytes.
+  const bool foreign = bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") ||
+                       bytes.starts_with("\xFE\xFF") || bytes.find('\0') != std::string::npos;
   std::vector<ProfileWrite> writes;
   writes.reserve(static_cast<std::size_t>(std::max(count, 0)) * 9);
   const auto write = [&](std::string key, const std::string& value) {
     std::string lower = key;
     for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     const auto found = stored.find(lower);
-    // Bytes that differ may still read back as the value when the file is in another encoding:
-    // then the system's own reading decides.
     if (found != stored.end() &&
-        (found->second == value || file->ReadKey(texts::kItemSection, key) == value))
+        (found->second == value || (foreign && file->ReadKey(texts::kItemSection, key) == value)))
       return;
     writes.push_back({std::move(key), value});
   };
