@@ -4,14 +4,22 @@
 
 std::string& FieldOf(LaunchItem& item, char letter) {
   switch (letter) {
-    case 'T': return item.title;
-    case 'F': return item.file;
-    case 'W': return item.folder;
-    case 'A': return item.args;
-    case 'S': return item.state;
-    case 'H': return item.band;
-    case 'D': return item.once;
-    case 'P': return item.home;
+    case 'T':
+      return item.title;
+    case 'F':
+      return item.file;
+    case 'W':
+      return item.folder;
+    case 'A':
+      return item.args;
+    case 'S':
+      return item.state;
+    case 'H':
+      return item.band;
+    case 'D':
+      return item.once;
+    case 'P':
+      return item.home;
   }
   throw std::invalid_argument("unknown field letter");
 }
@@ -30,4 +38,6 @@ LaunchItem SeparatorRow() {
   return row;
 }
 
-bool IsSeparator(const LaunchItem& item) { return item.title == "-"; }
+bool IsSeparator(const LaunchItem& item) {
+  return item.title == "-";
+}

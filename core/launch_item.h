@@ -4,14 +4,14 @@
 
 // One row of the list. Every field is text in the ANSI code page, stored under its key letter.
 struct LaunchItem {
-  std::string title;   // T; exactly "-" makes a separator
-  std::string file;    // F
-  std::string folder;  // W
-  std::string args;    // A
-  std::string state;   // S: "0" normal, "1" minimised, "2" maximised
-  std::string band;    // H: hhmmhhmm
-  std::string once;    // D: flag digit + mm/dd
-  std::string home;    // P
+  std::string title;     // T; exactly "-" makes a separator
+  std::string file;      // F
+  std::string folder;    // W
+  std::string args;      // A
+  std::string state;     // S: "0" normal, "1" minimised, "2" maximised
+  std::string band;      // H: hhmmhhmm
+  std::string once;      // D: flag digit + mm/dd
+  std::string home;      // P
   bool enabled = false;  // C
 
   bool operator==(const LaunchItem&) const = default;

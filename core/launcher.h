@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/launch_limits.h"
 #include "platform/shell.h"
 #include "platform/window_handle.h"
 
@@ -13,15 +14,20 @@ class Launcher {
   void SetMainWindow(WindowHandle window) { main_window_ = window; }
   void SetApplicationWindow(WindowHandle window) { application_window_ = window; }
 
-  // Owned by the main window.
-  void LaunchFile(const std::string& file, const std::string& arguments, const std::string& folder,
+  // Owned by the main window. False, with nothing handed on, for texts the shell cannot take
+  // (ShellCanTake); callers treat that as a launch the shell refused.
+  bool LaunchFile(const std::string& file, const std::string& arguments, const std::string& folder,
                   int show_command) {
+    if (!ShellCanTake(file, arguments, folder)) return false;
     shell_.Execute(main_window_, file, arguments, folder, show_command);
+    return true;
   }
   // Owned by the application window: the start-up run happens before the main window counts.
-  void LaunchFileAtStart(const std::string& file, const std::string& arguments,
+  bool LaunchFileAtStart(const std::string& file, const std::string& arguments,
                          const std::string& folder, int show_command) {
+    if (!ShellCanTake(file, arguments, folder)) return false;
     shell_.Execute(application_window_, file, arguments, folder, show_command);
+    return true;
   }
 
  private:

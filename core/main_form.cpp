@@ -122,6 +122,12 @@ bool MainForm::SaveStore() {
     settings_.num = options.num;
     settings_.menu_icon = options.menu_icon;
     store_.count = store_.Size();
+    // The stored rows were never read: replacing them needs the user's word, every time.
+    if (!persistence_.RowsRead() &&
+        !services_.dialogs.AskYesNo(MessageKind::Warning, texts::kReplaceUnreadList)) {
+      persistence_.SaveSettingsOnly(settings_);
+      return true;
+    }
     persistence_.Save(settings_, store_);
     return true;
   } catch (const std::exception& error) {

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "core/integer_text.h"
+#include "core/profile_text.h"
 #include "core/texts.h"
 #include "platform/app_error.h"
 
@@ -34,8 +36,21 @@ bool InTimeBand(const std::string& band, const std::string& clock) {
   return clock >= start || clock <= end;
 }
 
+namespace {
+
+ProfileWrite OnceDateWrite(int row, const std::string& today) {
+  return {"D" + std::to_string(row), "1" + today};
+}
+
+// Changes only the bytes of the once dates, whatever else the file holds.
+void WriteOnceDates(ProfileFile& file, const std::vector<ProfileWrite>& writes) {
+  file.ReplaceAll(EditProfileText(file.ReadAll(), texts::kItemSection, writes));
+}
+
+}  // namespace
+
 void MarkRunToday(ProfileFile& file, int row, const std::string& today) {
-  file.WriteKey(texts::kItemSection, "D" + std::to_string(row), "1" + today);
+  WriteOnceDates(file, {OnceDateWrite(row, today)});
 }
 
 int ShowCommandOf(const std::string& state) {
@@ -49,6 +64,7 @@ RunMarks StartupRun(const ItemStore& store, const StartupClock& now, ProfileFile
   RunMarks marks;
   // Count governs the run, but never past the rows actually held.
   const int rows = std::min<int>(store.count, store.Size());
+  std::vector<ProfileWrite> once_dates;
   for (int i = 0; i < rows; ++i) {
     marks.push_back(" ");
     const LaunchItem& row = store.Row(i);
@@ -62,9 +78,18 @@ RunMarks StartupRun(const ItemStore& store, const StartupClock& now, ProfileFile
         launcher.LaunchFileAtStart(row.file, row.args, row.folder, ShowCommandOf(row.state));
         marks.back() = "*";
       }
-      if (once) MarkRunToday(*file, i, now.today);
+      if (once) once_dates.push_back(OnceDateWrite(i, now.today));
     } catch (const AppError& e) {
       // One faulty row must not keep the rows after it from starting.
+      errors.ShowAppError(e.what());
+    }
+  }
+  // All dates in one write after the last launch: a file that cannot be written then costs one
+  // report, and no launch waits for it.
+  if (!once_dates.empty()) {
+    try {
+      WriteOnceDates(*file, once_dates);
+    } catch (const AppError& e) {
       errors.ShowAppError(e.what());
     }
   }

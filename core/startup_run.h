@@ -23,9 +23,9 @@ struct StartupClock {
 // midnight.
 bool InTimeBand(const std::string& band, const std::string& clock);
 
-// Walks rows 0 to store.count - 1, launches the due ones through LaunchFileAtStart and writes
-// the once dates straight into the item file. A failure on one row is shown through errors
-// and the run goes on with the next row.
+// Walks rows 0 to store.count - 1, launches the due ones through LaunchFileAtStart and then
+// writes the once dates into the item file in one replacement. A failure on one row is shown
+// through errors and the run goes on with the next row; a failed date write is shown once.
 RunMarks StartupRun(const ItemStore& store, const StartupClock& now, ProfileFiles& files,
                     const std::string& item_file_path, Launcher& launcher, MessageDialogs& errors);
 
@@ -33,7 +33,7 @@ RunMarks StartupRun(const ItemStore& store, const StartupClock& now, ProfileFile
 void ApplyCapsLock(Keyboard& keyboard, bool caps_on);
 void ApplyNumLock(Keyboard& keyboard, bool num_on);
 
-// Writes "D<row>" = "1" + today into section "Items" of the open item file.
+// Writes "D<row>" = "1" + today into section "Items" of the item file, changing nothing else.
 void MarkRunToday(ProfileFile& file, int row, const std::string& today);
 
 // The show command for a window state S: S as a whole number plus one. Throws AppError

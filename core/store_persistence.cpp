@@ -1,10 +1,16 @@
 #include "core/store_persistence.h"
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "core/integer_text.h"
+#include "core/profile_text.h"
 #include "core/texts.h"
 #include "platform/app_error.h"
 #include "platform/text_format.h"
@@ -54,6 +60,40 @@ class SettingsSection {
   RegistryKey& key_;
 };
 
+// A title short enough for a message, cut before a character, never inside one.
+std::string ShortTitle(const std::string& title) {
+  constexpr std::size_t kMost = 60;
+  if (title.size() <= kMost) return title;
+  std::size_t at = 0;
+  while (at < title.size()) {
+    const std::size_t width =
+        IsShiftJisLeadByte(static_cast<unsigned char>(title[at])) && at + 1 < title.size() ? 2 : 1;
+    if (at + width > kMost) break;
+    at += width;
+  }
+  return title.substr(0, at) + "...";
+}
+
+// Whether the item file holds a first row at all.
+bool StoredRowsPresent(ProfileFile& file) {
+  for (const char* key : {"T0", "F0", "C0"})
+    if (!file.ReadKey(texts::kItemSection, key).empty()) return true;
+  return false;
+}
+
+void WriteSettings(SettingsSection& section, const AppSettings& settings) {
+  section.WriteInteger(kLeft, settings.left);
+  section.WriteInteger(kTop, settings.top);
+  section.WriteInteger(kHeight, settings.height);
+  section.WriteInteger(kWidth, settings.width);
+  section.WriteString(kHomePage, settings.home_page);
+  section.WriteBool(kLauncher, settings.launcher);
+  section.WriteBool(kClearRecent, settings.clear_recent);
+  section.WriteBool(kCaps, settings.caps);
+  section.WriteBool(kNum, settings.num);
+  section.WriteBool(kMenuIcon, settings.menu_icon);
+}
+
 std::string RowKey(char letter, int row) {
   return letter + std::to_string(row);
 }
@@ -61,6 +101,26 @@ std::string RowKey(char letter, int row) {
 // A D field whose once flag is off forgets its last-run date when saved.
 void ForgetDateWhenOnceIsOff(std::string& once) {
   if (!once.empty() && once.front() == '0') once = "000/00";
+}
+
+// The first value of the store that the item file cannot hold back as it is, as an error.
+void RefuseUnstorableValues(const ItemStore& store, std::int32_t count) {
+  static constexpr const char* kFieldNames[] = {texts::kFieldNameTitle,  texts::kFieldNameFile,
+                                                texts::kFieldNameFolder, texts::kFieldNameArgs,
+                                                texts::kFieldNameState,  texts::kFieldNameBand,
+                                                texts::kFieldNameOnce,   texts::kFieldNameHome};
+  for (int i = 0; i < count; ++i) {
+    const LaunchItem& row = store.Row(i);
+    for (std::size_t f = 0; f < std::size(kFieldLetters); ++f) {
+      const std::string& value = FieldOf(row, kFieldLetters[f]);
+      const bool storable = value.size() <= kMaxStoredValueBytes &&
+                            value.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos;
+      if (storable) continue;
+      std::string message = FormatText(texts::kErrValueNotStorable, ShortTitle(row.title));
+      message = FormatText(message, kFieldNames[f]);
+      throw AppError(FormatText(message, std::to_string(kMaxStoredValueBytes)));
+    }
+  }
 }
 
 }  // namespace
@@ -72,6 +132,7 @@ std::string ItemFilePath(const std::string& program_folder) {
 void StorePersistence::Load(AppSettings& settings, ItemStore& store) {
   store.Clear();
   store.count = 0;
+  rows_read_ = false;
 
   const std::unique_ptr<RegistryKey> key = registry_.OpenCurrentUserKey(texts::kRegistryKeyPath);
   SettingsSection section(*key);
@@ -88,7 +149,8 @@ void StorePersistence::Load(AppSettings& settings, ItemStore& store) {
   settings.num = section.ReadBool(kNum, defaults.num);
   settings.menu_icon = section.ReadBool(kMenuIcon, defaults.menu_icon);
 
-  const std::int32_t count = section.ReadInteger(kCount, 0);
+  const std::optional<std::string> count_text = key->ReadText(texts::kRegistrySection, kCount);
+  const std::int32_t count = count_text ? ParseInteger(*count_text).value_or(0) : 0;
   if (count > kMaxItemRows) {
     // Reading that many rows would take the log-on hostage; keep the file as it is and say so.
     throw AppError(FormatText(FormatText(texts::kErrTooManyItems, std::to_string(count)),
@@ -111,36 +173,61 @@ void StorePersistence::Load(AppSettings& settings, ItemStore& store) {
       }
     }
   }
+  // A "Count" that is no row count at all says nothing about rows that are stored.
+  const bool count_garbled = count_text && (count < 0 || !ParseInteger(*count_text));
+  rows_read_ = !(count_garbled && StoredRowsPresent(*file));
+}
+
+void StorePersistence::SaveSettingsOnly(const AppSettings& settings) {
+  const std::unique_ptr<RegistryKey> key = registry_.OpenCurrentUserKey(texts::kRegistryKeyPath);
+  SettingsSection section(*key);
+  WriteSettings(section, settings);
 }
 
 void StorePersistence::Save(const AppSettings& settings, ItemStore& store) {
   const std::int32_t count = store.count;
   if (count > store.Size())
     throw std::invalid_argument("the store's count exceeds its rows; set it before saving");
+  for (int i = 0; i < count; ++i) ForgetDateWhenOnceIsOff(store.Row(i).once);
+  RefuseUnstorableValues(store, count);
 
   const std::unique_ptr<RegistryKey> key = registry_.OpenCurrentUserKey(texts::kRegistryKeyPath);
   SettingsSection section(*key);
-  section.WriteInteger(kLeft, settings.left);
-  section.WriteInteger(kTop, settings.top);
-  section.WriteInteger(kHeight, settings.height);
-  section.WriteInteger(kWidth, settings.width);
-  section.WriteString(kHomePage, settings.home_page);
-  section.WriteBool(kLauncher, settings.launcher);
-  section.WriteBool(kClearRecent, settings.clear_recent);
-  section.WriteBool(kCaps, settings.caps);
-  section.WriteBool(kNum, settings.num);
-  section.WriteBool(kMenuIcon, settings.menu_icon);
-  section.WriteInteger(kCount, count);
+  WriteSettings(section, settings);
 
+  // One replacement of the whole file, whatever the number of rows; the keys in the order the
+  // column-wise writes have always given a new file. A key that already reads back as the value
+  // keeps its bytes, whatever encoding the file was written in by someone else.
   const std::unique_ptr<ProfileFile> file = files_.Open(item_file_path_);
+  const std::string bytes = file->ReadAll();
+  const std::unordered_map<std::string, std::string> stored =
+      ProfileValues(bytes, texts::kItemSection);
+  // In a file with a byte-order mark or a NUL the system reads other text than the bytes say;
+  // there its own reading decides whether a value is already stored. Asking it costs a listing
+  // of the section, so plain files go by their bytes.
+  const bool foreign = bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") ||
+                       bytes.starts_with("\xFE\xFF") || bytes.find('\0') != std::string::npos;
+  std::vector<ProfileWrite> writes;
+  writes.reserve(static_cast<std::size_t>(std::max(count, 0)) * 9);
+  const auto write = [&](std::string key, const std::string& value) {
+    std::string lower = key;
+    for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    const auto found = stored.find(lower);
+    if (found != stored.end() &&
+        (found->second == value || (foreign && file->ReadKey(texts::kItemSection, key) == value)))
+      return;
+    writes.push_back({std::move(key), value});
+  };
   for (char letter : kFieldLetters) {
     for (int i = 0; i < count; ++i) {
-      LaunchItem& row = store.Row(i);
-      std::string& value = FieldOf(row, letter);
-      if (letter == 'D') ForgetDateWhenOnceIsOff(value);
-      file->WriteKey(texts::kItemSection, RowKey(letter, i), value);
-      if (letter == 'T')
-        file->WriteKey(texts::kItemSection, RowKey('C', i), row.enabled ? "1" : "0");
+      const LaunchItem& row = store.Row(i);
+      write(RowKey(letter, i), FieldOf(row, letter));
+      if (letter == 'T') write(RowKey('C', i), row.enabled ? "1" : "0");
     }
   }
+  if (!writes.empty()) file->ReplaceAll(EditProfileText(bytes, texts::kItemSection, writes));
+
+  // Only now that the rows are stored may "Count" speak of them.
+  section.WriteInteger(kCount, count);
+  rows_read_ = true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -14,6 +15,10 @@ std::string ItemFilePath(const std::string& program_folder);
 // The most rows a load reads. A larger stored Count loads no rows (Count stays 0 in memory) and
 // throws AppError, rather than exhausting memory or holding up the log-on.
 inline constexpr std::int32_t kMaxItemRows = 10000;
+
+// The longest value a save writes into the item file. A longer one, or one holding a line
+// break or a NUL, would not read back as it was written, so the save refuses it.
+inline constexpr std::size_t kMaxStoredValueBytes = 32766;
 
 // Keeps AppSettings in the registry and the rows in the item file. Errors throw AppError and
 // end the load or save where they happen; what was read or written before stays.
@@ -30,7 +35,17 @@ class StorePersistence {
   // and rows 0 to store.count - 1; a D that begins with "0" becomes "000/00" in the store
   // itself. store.count beyond the rows held is a caller's fault (std::invalid_argument, before
   // anything is written).
+  // The rows go to the item file in one replacement before "Count" is written, so registry and
+  // file always describe one list. A value the file cannot hold throws AppError naming the item
+  // and the field before anything is written.
   void Save(const AppSettings& settings, ItemStore& store);
+  // Every setting but "Count"; the stored rows stay as they are.
+  void SaveSettingsOnly(const AppSettings& settings);
+
+  // False after a load that did not read the stored rows (an error, a "Count" beyond the bound,
+  // or a "Count" that is negative or not a number while rows are stored): the list in memory
+  // does not stand for them. A full save makes it true again.
+  bool RowsRead() const { return rows_read_; }
 
   const std::string& ItemFile() const { return item_file_path_; }
 
@@ -38,4 +53,5 @@ class StorePersistence {
   Registry& registry_;
   ProfileFiles& files_;
   std::string item_file_path_;
+  bool rows_read_ = true;
 };

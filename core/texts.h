@@ -30,6 +30,27 @@ inline constexpr char kErrNotInteger[] = "'%s' は整数ではありません";
 // A stored item count beyond what a load will read; the count, then the limit.
 inline constexpr char kErrTooManyItems[] =
     "アイテム数 %s が上限の %s を超えています。アイテムは読み込まれませんでした";
+// The stored list could not be read; a save would put the list in memory in its place.
+inline constexpr char kReplaceUnreadList[] =
+    "保存されているアイテムの一覧を読み込めませんでした。\r\n"
+    "今の一覧で置き換えますか？\r\n"
+    "「いいえ」を選ぶと設定だけを保存し、保存されている一覧はそのまま残します。";
+// A value the item file cannot hold: the item's title, the field, the limit in bytes.
+inline constexpr char kErrValueNotStorable[] =
+    "アイテム「%s」の%sは保存できません。%s バイト以内の1行にして下さい";
+inline constexpr char kFieldNameTitle[] = "タイトル";
+inline constexpr char kFieldNameFile[] = "ファイル名";
+inline constexpr char kFieldNameFolder[] = "作業フォルダ";
+inline constexpr char kFieldNameArgs[] = "引数";
+inline constexpr char kFieldNameState[] = "ウィンドウの状態";
+inline constexpr char kFieldNameBand[] = "起動時間";
+inline constexpr char kFieldNameOnce[] = "一日一回";
+inline constexpr char kFieldNameHome[] = "ホームページ";
+// Add or Separate at the most rows a load reads; the limit.
+inline constexpr char kErrListFull[] = "アイテムは %s 個までしか登録できません";
+// Run of a row whose texts the shell cannot take.
+inline constexpr char kErrLaunchTooLong[] =
+    "ファイル名、作業フォルダまたは引数が長すぎるため実行できません";
 
 // Entry and modes.
 inline constexpr char kSecondInstance[] = "二重起動は出来ません";

@@ -6,7 +6,9 @@
 #include <string>
 
 #include "core/integer_text.h"
+#include "core/store_persistence.h"
 #include "core/texts.h"
+#include "platform/text_format.h"
 
 namespace {
 
@@ -36,7 +38,15 @@ void ListCommands::ShowStore(int selected) {
   view_.Select(selected);
 }
 
+bool ListCommands::RefuseWhenFull() {
+  if (store_.Size() < kMaxItemRows) return false;
+  dialogs_.Show(MessageKind::Warning, BoxButtons::Ok,
+                FormatText(texts::kErrListFull, std::to_string(kMaxItemRows)));
+  return true;
+}
+
 void ListCommands::AddBtnClick() {
+  if (RefuseWhenFull()) return;
   ItemDialogFields initial;
   initial.style = 0;
   initial.once = false;
@@ -105,6 +115,7 @@ void ListCommands::DeleteBtnClick() {
 }
 
 void ListCommands::SeparatorBtnClick() {
+  if (RefuseWhenFull()) return;
   const int selected = view_.SelectedIndex();
   store_.Append(SeparatorRow());
   ShowStore(selected);
@@ -140,7 +151,8 @@ void ListCommands::RunBtnClick() {
   const std::int32_t state = IntegerOrThrow(row.state);
   // Wraps instead of overflowing for an absurd state text; the shell ignores such a value.
   const int show_command = static_cast<int>(static_cast<std::uint32_t>(state) + 1u);
-  launcher_.LaunchFile(row.file, row.args, row.folder, show_command);
+  if (!launcher_.LaunchFile(row.file, row.args, row.folder, show_command))
+    dialogs_.Show(MessageKind::Warning, BoxButtons::Ok, texts::kErrLaunchTooLong);
 }
 
 void ListCommands::AllOKClick() {

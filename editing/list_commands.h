@@ -22,13 +22,13 @@ class ListCommands {
   void AddBtnClick();
   void EditBtnClick();  // also the list's double click
   void DeleteBtnClick();
-  void SeparatorBtnClick();  // SepaBtnClick
-  void MoveUpClick();        // UpButtonClick, also N2
-  void MoveDownClick();      // DwButtonClick, also N3
+  void SeparatorBtnClick();  // SeparatorBtnClick
+  void MoveUpClick();        // MoveUpClick, also N2
+  void MoveDownClick();      // MoveDownClick, also N3
   void RunBtnClick();
   void AllOKClick();
   void AllNGClick();
-  void TitleListEnter() { UpdateListButtons(); }  // T_ListBoxEnter
+  void TitleListEnter() { UpdateListButtons(); }  // TitleListEnter
   // The user ticked or unticked a row's check box.
   void SetRowEnabled(int index, bool enabled);
   void UpdateListButtons();
@@ -39,6 +39,8 @@ class ListCommands {
   // Shows the store in the list and selects the given row (-1: none).
   void ShowStore(int selected);
   void SetAllEnabled(bool enabled);
+  // A list that a load would refuse must not grow; says so and returns true at the bound.
+  bool RefuseWhenFull();
 
   ItemStore& store_;
   ItemListView& view_;

@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-// An INI file, read and written key by key; nothing is cached and nothing is rewritten whole.
+// An INI file, read key by key; written either key by key or as a whole that replaces the old
+// file in one step.
 class ProfileFile {
  public:
   virtual ~ProfileFile() = default;
@@ -13,6 +14,13 @@ class ProfileFile {
   virtual std::string ReadKey(std::string_view section, std::string_view key) = 0;
   // Throws AppError("<path> に書き込めません") when the key cannot be written.
   virtual void WriteKey(std::string_view section, std::string_view key, std::string_view value) = 0;
+  // The file's bytes as they are on disk; empty when there is no file. Throws AppError
+  // ("<path> に書き込めません") when a file is there but cannot be read.
+  virtual std::string ReadAll() = 0;
+  // Writes the bytes to a new file beside the old one and puts it in the old one's place in one
+  // step, so that an interrupted save leaves either file whole. Throws AppError
+  // ("<path> に書き込めません") with the old file untouched.
+  virtual void ReplaceAll(std::string_view bytes) = 0;
 };
 
 class ProfileFiles {

@@ -9,7 +9,9 @@
 #include <string>
 #include <utility>
 
+#include "core/launch_limits.h"
 #include "core/message_dialogs.h"
+#include "core/store_persistence.h"
 #include "core/texts.h"
 #include "core/win32/app_error_box.h"
 #include "editing/item_dialog.h"
@@ -283,6 +285,15 @@ void ItemDialogWindow::FormCreate() {
                         reinterpret_cast<LPARAM>(style));
   }
   SendDlgItemMessageA(Handle(), IDC_STYLE_COMBO, CB_SETCURSEL, 0, 0);
+
+  // Each field no longer than the item file can hold and the shell can take.
+  const std::pair<int, std::size_t> limits[] = {
+      {IDC_TITLE_NAME, kMaxStoredValueBytes},
+      {IDC_FILE_NAME, kMaxLaunchPathBytes},
+      {IDC_FOLDER_NAME, kMaxLaunchPathBytes},
+      {IDC_ARGUMENTS_NAME, kMaxCommandLineBytes - kMaxLaunchPathBytes - 4},
+      {IDC_HOME_NAME, kMaxStoredValueBytes}};
+  for (const auto& [id, most] : limits) SendDlgItemMessageA(Handle(), id, EM_LIMITTEXT, most, 0);
 
   PlaceItemDialogControls(Handle());
   UDACCEL step{0, 1};  // one per press, however long the arrow is held

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <unordered_map>
@@ -133,6 +134,49 @@ class Win32ProfileFile : public ProfileFile {
     // The BOOL is the only trustworthy outcome; the last error holds leftovers on success.
     if (!WritePrivateProfileStringA(section_name.c_str(), key_name.c_str(), text.c_str(),
                                     path_.c_str())) {
+      throw AppError(FormatText(texts::kErrWriteItemFile, path_));
+    }
+  }
+
+  std::string ReadAll() override {
+    const HANDLE file = CreateFileA(path_.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+      const DWORD error = GetLastError();
+      if (error == ERROR_FILE_NOT_FOUND) return {};
+      throw AppError(FormatText(texts::kErrWriteItemFile, path_));
+    }
+    std::string bytes;
+    char chunk[64 * 1024];
+    DWORD got = 0;
+    bool ok = true;
+    while ((ok = ReadFile(file, chunk, sizeof chunk, &got, nullptr)) && got > 0)
+      bytes.append(chunk, got);
+    CloseHandle(file);
+    if (!ok) throw AppError(FormatText(texts::kErrWriteItemFile, path_));
+    return bytes;
+  }
+
+  void ReplaceAll(std::string_view bytes) override {
+    snapshots_.clear();
+    // Beside the old file, so that the replacement stays on one volume and is one rename.
+    const std::string fresh = path_ + ".new";
+    const HANDLE file = CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw AppError(FormatText(texts::kErrWriteItemFile, path_));
+    bool ok = true;
+    for (std::size_t at = 0; ok && at < bytes.size();) {
+      const DWORD part = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - at, 1u << 30));
+      DWORD written = 0;
+      ok = WriteFile(file, bytes.data() + at, part, &written, nullptr) && written > 0;
+      at += written;
+    }
+    ok = ok && FlushFileBuffers(file);
+    CloseHandle(file);
+    if (!ok || !MoveFileExA(fresh.c_str(), path_.c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      DeleteFileA(fresh.c_str());
       throw AppError(FormatText(texts::kErrWriteItemFile, path_));
     }
   }

@@ -57,9 +57,12 @@ class FakeProfileFiles : public ProfileFiles {
     void Put(const std::string& section, const std::string& key, const std::string& value);
   };
   std::map<std::string, File> files;
-  std::set<std::string> failing_writes;  // "Key" names whose write fails
-  std::vector<std::string> write_log;    // "Key=value" in write order
-  std::vector<std::string> read_log;     // "Key" in read order
+  // "Key" names whose write fails; a whole-file replacement that changes one of them fails.
+  std::set<std::string> failing_writes;
+  int replacements = 0;  // whole-file replacements that succeeded
+  // "Key=value" in write order; a whole-file replacement logs the keys it changes, in file order.
+  std::vector<std::string> write_log;
+  std::vector<std::string> read_log;  // "Key" in read order
   std::vector<std::string> opened_paths;
   int open_files = 0;
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/store_persistence.h"
 #include "core/texts.h"
 #include "fakes/fake_platform.h"
 #include "platform/app_error.h"
@@ -476,6 +477,57 @@ TEST_F(ListCommandsTest, TickingARowInTheListSetsItsFlagOnly) {
   EXPECT_TRUE(store.Row(0).enabled);
   EXPECT_FALSE(store.Row(1).enabled);
   EXPECT_EQ(store.Row(0).band, "00002359");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ListCommandsTest, EditToTheFirstWindowStateStoresZero) {
+  LaunchItem row = Item("Max");
+  row.state = "2";
+  Load({row});
+  view.selected = 0;
+  dialog.result = DialogOk("Max", 0, "00002359", "0");
+
+  commands.EditBtnClick();
+
+  EXPECT_EQ(dialog.given.at(0).style, 2);
+  EXPECT_EQ(store.Row(0).state, "0");
+}
+
+TEST_F(ListCommandsTest, AddAndSeparateStopAtTheRowsALoadAccepts) {
+  for (int i = 0; i < kMaxItemRows; ++i) store.Append(SeparatorRow());
+  dialog.result = DialogOk("one too many", 0, "00002359", "0");
+
+  commands.AddBtnClick();
+  commands.SeparatorBtnClick();
+
+  EXPECT_EQ(store.Size(), kMaxItemRows);
+  EXPECT_TRUE(dialog.given.empty()) << "the dialog is not even opened";
+  ASSERT_EQ(boxes.shown.size(), 2u);
+  EXPECT_EQ(boxes.shown[0].text, "アイテムは 10000 個までしか登録できません");
+  EXPECT_EQ(boxes.shown[0].caption, "警告");
+
+  store.Delete(0);
+  commands.SeparatorBtnClick();
+  EXPECT_EQ(store.Size(), kMaxItemRows);
+  EXPECT_EQ(boxes.shown.size(), 2u);
+}
+
+TEST_F(ListCommandsTest, RunOfATooLongFileSaysWhyAndHandsNothingOn) {
+  LaunchItem row = Item("Long");
+  row.file = "C:\\" + std::string(2000, 'x') + ".exe";
+  Load({row});
+  view.selected = 0;
+  boxes.answers = {BoxAnswer::Yes};
+
+  commands.RunBtnClick();
+
+  EXPECT_TRUE(shell.calls.empty());
+  ASSERT_EQ(boxes.shown.size(), 2u);
+  EXPECT_EQ(boxes.shown[1].text, "ファイル名、作業フォルダまたは引数が長すぎるため実行できません");
+  EXPECT_EQ(store.Row(0).file, row.file) << "the row stays as it was";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -410,6 +411,101 @@ TEST_F(MainFormTest, ShowingTheWindowRefreshesTheRowButtons) {
   form.SetListButtonsUpdater([&] { ++updates; });
   form.Start();
   EXPECT_EQ(updates, 1);
+}
+
+}  // namespace
+
+namespace {
+
+// A list whose stored rows were not read: OK asks before replacing them; No keeps them.
+TEST_F(MainFormTest, UnreadListIsReplacedOnlyWithConsent) {
+  for (const bool consent : {false, true}) {
+    registry.values.clear();
+    files.files.clear();
+    boxes.shown.clear();
+    registry.values["Window\\Count"] = FakeRegistry::Value{"\x02", false};
+    StoreRow(0, "Mail", "C:\\mail.exe", true);
+    StoreRow(1, "Web", "C:\\web.exe", true);
+    const auto stored_rows = files.files[kItemFile].keys;
+    MainForm& form = Make(RunMode::Config);
+    form.Start();
+    ASSERT_EQ(boxes.shown.size(), 1u) << "the failed load is reported";
+    EXPECT_TRUE(form.Store().Empty());
+
+    form.Store().Append(SeparatorRow());
+    boxes.answers = {consent ? BoxAnswer::Yes : BoxAnswer::No, BoxAnswer::No};
+    form.OkBtnClick();
+
+    ASSERT_GE(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].caption, "警告");
+    EXPECT_EQ(boxes.shown[1].text.find("保存されているアイテムの一覧を読み込めませんでした"), 0u);
+    EXPECT_TRUE(view.closed);
+    EXPECT_EQ(Stored("Lanc"), "1") << "settings are saved either way";
+    if (consent) {
+      EXPECT_EQ(Stored("Count"), "1");
+      EXPECT_EQ(files.files[kItemFile].Get("Items", "T0"), "-");
+    } else {
+      EXPECT_FALSE(registry.values.at("Window\\Count").is_text) << "Count untouched";
+      EXPECT_EQ(files.files[kItemFile].keys, stored_rows) << "item file untouched";
+    }
+  }
+}
+
+TEST_F(MainFormTest, ReadListSavesWithoutAsking) {
+  registry.Set("Window", "Count", "1");
+  StoreRow(0, "Mail", "C:\\mail.exe", true);
+  MainForm& form = Make(RunMode::Config);
+  form.Start();
+  form.UpdateBtnClick();
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_EQ(files.replacements, 1);
+}
+
+TEST_F(MainFormTest, TooLongValueIsRefusedByNameAndNothingIsWritten) {
+  registry.Set("Window", "Count", "1");
+  StoreRow(0, "Mail", "C:\\mail.exe", true);
+  MainForm& form = Make(RunMode::Config);
+  form.Start();
+  form.Store().Row(0).args = std::string(40000, 'a');
+  const auto registry_before = registry.write_log.size();
+
+  form.OkBtnClick();
+
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text,
+            "アイテム「Mail」の引数は保存できません。32766 バイト以内の1行にして下さい.");
+  EXPECT_FALSE(view.closed);
+  EXPECT_EQ(registry.write_log.size(), registry_before);
+  EXPECT_EQ(files.replacements, 0);
+  EXPECT_EQ(files.files[kItemFile].Get("Items", "A0"), std::nullopt);
+}
+
+// A file the shell cannot take is skipped without a word; later rows start, and the once
+// dates of all rows go in one write after the last launch.
+TEST_F(MainFormTest, LogOnSkipsTooLongFilesAndWritesOnceDatesAfterTheLaunches) {
+  registry.Set("Window", "Count", "3");
+  registry.Set("Window", "Lanc", "0");
+  StoreRow(0, "Long", "C:\\" + std::string(2000, 'x') + ".exe", true);
+  StoreRow(1, "Mail", "C:\\mail.exe", true);
+  StoreRow(2, "Web", "C:\\web.exe", true);
+  for (int i = 0; i < 3; ++i)
+    files.files[kItemFile].Put("Items", "D" + std::to_string(i), "100/00");
+  LogEvents();
+  files.failing_writes = {"D0"};
+  boxes.event_log = &events;
+  MainForm& form = Make(RunMode::Startup);
+  form.Start();
+
+  // Counted as a launch the shell refused: marked, like any other.
+  EXPECT_EQ(form.Marks(), (RunMarks{"*", "*", "*"}));
+  ASSERT_EQ(shell.calls.size(), 2u);
+  EXPECT_EQ(shell.calls[0].file, "C:\\mail.exe");
+  ASSERT_EQ(boxes.shown.size(), 1u) << "one report for the failed date write";
+  EXPECT_EQ(boxes.shown[0].text, kItemFile + " に書き込めません.");
+  const auto box = std::find(events.begin(), events.end(), "box " + boxes.shown[0].text);
+  const auto last_launch = std::find(events.begin(), events.end(), "launch C:\\web.exe");
+  EXPECT_LT(last_launch, box);
+  EXPECT_TRUE(view.terminated);
 }
 
 }  // namespace

@@ -140,7 +140,7 @@ TEST_F(StartupRunTest, OnceItemRunsOnFirstStartOfEachDayAndDateGoesToFileOnly) {
   store.Row(6).once = "112/06";
   files.write_log.clear();
   EXPECT_EQ(Run("12/06", "17:00")[6], " ");
-  EXPECT_EQ(files.write_log, std::vector<std::string>{"D6=112/06"});
+  EXPECT_EQ(FileValue("D6"), "112/06");
 
   EXPECT_EQ(Run("12/07", "08:00")[6], "*");
   EXPECT_EQ(FileValue("D6"), "112/07");
@@ -160,7 +160,7 @@ TEST_F(StartupRunTest, OnceRuleComparesMonthAndDayAndIgnoresRowsWithFlagOff) {
   EXPECT_EQ(files.write_log, (std::vector<std::string>{"D0=112/06", "D3=112/06"}));
 }
 
-TEST_F(StartupRunTest, WriteFailureIsShownAndLaterRowsStillStart) {
+TEST_F(StartupRunTest, WriteFailureIsShownOnceAfterAllLaunches) {
   Add(Item("C:\\a.exe", "00002359", "100/00"));
   Add(Item("C:\\b.exe", "00002359", "100/00"));
   Add(Item("C:\\c.exe", "00002359", "100/00"));
@@ -173,9 +173,8 @@ TEST_F(StartupRunTest, WriteFailureIsShownAndLaterRowsStillStart) {
   EXPECT_EQ(boxes.shown[0].icon, BoxIcon::Error);
   EXPECT_EQ(Launched(), (std::vector<std::string>{"C:\\a.exe", "C:\\b.exe", "C:\\c.exe"}));
   EXPECT_EQ(marks, (RunMarks{"*", "*", "*"}));
-  EXPECT_EQ(FileValue("D0"), "112/06");
-  EXPECT_EQ(FileValue("D1"), std::nullopt);
-  EXPECT_EQ(FileValue("D2"), "112/06");
+  // The dates go in one write, which failed whole.
+  for (const char* key : {"D0", "D1", "D2"}) EXPECT_EQ(FileValue(key), std::nullopt) << key;
 }
 
 TEST_F(StartupRunTest, WindowStateThatIsNotANumberSkipsOnlyThatRow) {

@@ -1,0 +1,166 @@
+// Times the main window's Update against a bare program that writes the same bytes with one
+// WriteFile, in one run, for ROWS rows. Run in the program's folder, which holds morvelin.exe
+// and save_bench.exe; the settings must say Count = ROWS.
+//   save_bench ROWS RUNS          prints "rows R: update ms ..., bare write ms ..., ratio X"
+//   save_bench --write FROM TO    the bare program: FROM's bytes into TO with one WriteFile
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "../../resources/resource_ids.h"
+
+namespace {
+
+std::string ReadBytes(const std::string& path) {
+  std::string bytes;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  char chunk[65536];
+  DWORD got = 0;
+  while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
+  CloseHandle(file);
+  return bytes;
+}
+
+bool WriteBytes(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok =
+      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == bytes.size();
+}
+
+double NowMs() {
+  LARGE_INTEGER count, frequency;
+  QueryPerformanceCounter(&count);
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// The item file as a person would write it, every once flag off with a date, so that Update
+// has to rewrite all the D values ("000/00").
+std::string ItemFile(int rows, const char* date) {
+  std::string bytes = "[Items]\r\n";
+  for (int i = 0; i < rows; ++i) {
+    const std::string n = std::to_string(i);
+    bytes += "T" + n + "=Item " + n + "\r\nC" + n + "=1\r\nF" + n + "=C:\\bench\\marker.exe\r\n";
+    bytes += "W" + n + "=C:\\bench\r\nA" + n + "=--row " + n + "\r\nS" + n + "=0\r\nH" + n +
+             "=00002359\r\nD" + n + "=" + date + "\r\nP" + n + "=\r\n";
+  }
+  return bytes;
+}
+
+bool RunAndWait(const std::string& command) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  std::string line = command;
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process))
+    return false;
+  WaitForSingleObject(process.hProcess, 120000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
+}
+
+HWND FindMain(DWORD pid) {
+  struct Search {
+    DWORD pid;
+    HWND found;
+  } search{pid, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        char name[32] = {};
+        GetClassNameA(window, name, sizeof name);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == s->pid && lstrcmpA(name, "TForm1") == 0 && IsWindowVisible(window)) {
+          s->found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// One Update: from the posted command until the file on disk is the saved list.
+double TimedUpdate(const std::string& saved) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  char line[] = "morvelin.exe";
+  if (!CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process))
+    return -1;
+  HWND main = nullptr;
+  for (int i = 0; i < 60000 && !(main = FindMain(process.dwProcessId)); ++i) Sleep(1);
+  double elapsed = -1;
+  if (main) {
+    const double start = NowMs();
+    PostMessageA(main, WM_COMMAND, IDC_UPDATE_BTN, 0);
+    for (int i = 0; i < 600000; ++i) {
+      if (ReadBytes("Morvelin.ini") == saved) {
+        elapsed = NowMs() - start;
+        break;
+      }
+      Sleep(1);
+    }
+    PostMessageA(main, WM_COMMAND, IDC_CANCEL_BTN, 0);
+  }
+  if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0)
+    TerminateProcess(process.hProcess, 1);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return elapsed;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--write")
+    return WriteBytes(argv[3], ReadBytes(argv[2])) ? 0 : 1;
+  if (argc != 3) return 2;
+  const int rows = std::atoi(argv[1]);
+  const int runs = std::atoi(argv[2]);
+  const std::string before = ItemFile(rows, "012/06");
+  const std::string saved = ItemFile(rows, "000/00");
+  WriteBytes("saved.ini", saved);
+
+  std::vector<double> updates, writes;
+  for (int run = 0; run <= runs; ++run) {
+    WriteBytes("Morvelin.ini", before);
+    const double update = TimedUpdate(saved);
+    WriteBytes("Morvelin.ini", before);
+    const double start = NowMs();
+    RunAndWait("save_bench.exe --write saved.ini Morvelin.ini");
+    const double write = NowMs() - start;
+    if (update < 0 || ReadBytes("Morvelin.ini") != saved) {
+      std::printf("rows %d: a run failed\n", rows);
+      return 1;
+    }
+    if (run == 0) continue;  // warms the caches of both
+    updates.push_back(update);
+    writes.push_back(write);
+  }
+  const double u = Median(updates), w = Median(writes);
+  std::printf("rows %d: median update %.1f ms, bare one-write program %.1f ms, ratio %.2f\n", rows,
+              u, w, u / w);
+  return 0;
+}

@@ -1,0 +1,266 @@
+// Bad input and failures that must not cost the user's list: unread lists, unwritable and
+// oddly encoded item files, values and file names beyond what can be stored or launched, and a
+// save cut short.
+
+// clang-format off
+#include <windows.h>
+// clang-format on
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "../../resources/resource_ids.h"
+#include "e2e_support.h"
+#include "program_steps.h"
+
+using namespace e2e;
+
+namespace {
+
+const char kMarker[] = "C:\\e2e\\marker.exe";
+const char kReplaceQuestion[] =
+    "保存されているアイテムの一覧を読み込めませんでした。\r\n"
+    "今の一覧で置き換えますか？\r\n"
+    "「いいえ」を選ぶと設定だけを保存し、保存されている一覧はそのまま残します。";
+const char kWriteError[] = "C:\\e2e\\Morvelin.ini に書き込めません.";
+
+std::string TodayOnce() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  char text[8];
+  std::snprintf(text, sizeof text, "1%02d/%02d", now.wMonth, now.wDay);
+  return text;
+}
+
+void WriteBinaryCount() {
+  HKEY key = nullptr;
+  E2E_REQUIRE(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Brel\\Morvelin\\Window", 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS,
+              "cannot create the settings key");
+  const BYTE data[] = {2, 0, 0, 0};
+  RegSetValueExA(key, "Count", 0, REG_BINARY, data, sizeof data);
+  RegCloseKey(key);
+}
+
+// OK on a list that did not load, Separate added first; the replace question answered.
+void OkWithAnswer(const Process& program, HWND main, const char* answer) {
+  PressCommand(main, IDC_SEPARATOR_BTN);
+  PressCommand(main, IDC_OK_BTN);
+  AnswerBox(program.pid, kWarning, kReplaceQuestion, {kYes, kNo}, IconKind::Warning, answer,
+            "replace-question");
+  AnswerBox(program.pid, kInformation, kRestartQuestion, {kYes, kNo}, IconKind::Information, kNo);
+  ExpectQuietExit(program);
+}
+
+bool WaitForMarks(size_t count) {
+  return WaitUntil([count] { return ReadMarks().size() >= count; });
+}
+
+}  // namespace
+
+// A load that failed ("Count" of the wrong type, then beyond the bound): No keeps the stored
+// list and "Count" byte for byte; Yes replaces them.
+E2E_CASE(unread_list_needs_consent) {
+  const std::string file = ItemFile(Join({
+      RowKeys(0, "一", "C:\\one.exe", "", "", "0", "00002359", "000/00", "", "1"),
+      RowKeys(1, "二", "C:\\two.exe", "", "", "0", "00002359", "000/00", "", "1"),
+  }));
+  WriteItemFile(file);
+  WriteBinaryCount();
+
+  Process program = StartProgram();
+  AnswerBox(program.pid, "Morvelin", "'Count' のデータ型が不正です.", {kOk}, IconKind::Error, kOk);
+  OkWithAnswer(program, StartAndWaitForMain(program), kNo);
+  E2E_CHECK_EQ_AS("item file after No", ItemFileBytes(), file);
+  const RegValue count = ReadWindowValue("Count");
+  E2E_CHECK_EQ_AS("Count type after No", count.type, static_cast<DWORD>(REG_BINARY));
+  E2E_CHECK_EQ_AS("Lanc after No", ReadWindowValue("Lanc").bytes, SzBytes("1"));
+
+  WriteSettings({{"Count", "20000"}});
+  program = StartProgram();
+  AnswerBox(program.pid, "Morvelin",
+            "アイテム数 20000 が上限の 10000 を超えています。アイテムは読み込まれませんでした.",
+            {kOk}, IconKind::Error, kOk);
+  OkWithAnswer(program, StartAndWaitForMain(program), kYes);
+  KeyValues saved = ProfileSection(ItemFileBytes(), "Items");
+  E2E_CHECK_EQ_AS("T0 after Yes", ProfileValue(saved, "T0"), "-");
+  E2E_CHECK_EQ_AS("T1 beyond Count stays", ProfileValue(saved, "T1"), "二");
+  E2E_CHECK_EQ_AS("Count after Yes", ReadWindowValue("Count").bytes, SzBytes("1"));
+}
+
+// A file name of 2,000 characters: at log-on the other rows start and every once date is
+// written; through Run the user is told why nothing starts, and the window lives on.
+E2E_CASE(long_file_name) {
+  const std::string longFile = "C:\\" + std::string(2000, 'x') + ".exe";
+  const KeyValues items = Join({
+      RowKeys(0, "長い", longFile, "", "", "0", "00002359", "100/00", "", "1"),
+      RowKeys(1, "一", kMarker, "", "--row 1", "0", "00002359", "100/00", "", "1"),
+      RowKeys(2, "二", kMarker, "", "--row 2", "0", "00002359", "000/00", "", "1"),
+  });
+  WriteSettings({{"Lanc", "0"}, {"Count", "3"}});
+  WriteItemFile(ItemFile(items));
+
+  Process program = StartProgram("/N");
+  ExpectQuietExit(program);
+  E2E_CHECK(WaitForMarks(2), "the rows after the long one did not start");
+  E2E_CHECK_EQ_AS("marker runs", ReadMarks().size(), size_t{2});
+  KeyValues saved = ProfileSection(ItemFileBytes(), "Items");
+  E2E_CHECK_EQ_AS("D0", ProfileValue(saved, "D0"), TodayOnce());
+  E2E_CHECK_EQ_AS("D1", ProfileValue(saved, "D1"), TodayOnce());
+
+  program = StartProgram();
+  HWND main = StartAndWaitForMain(program);
+  HWND list = TitleList(main);
+  E2E_REQUIRE(list != nullptr, "no title list");
+  SelectListRow(list, 0);
+  PressCommand(main, IDC_RUN_BTN);
+  AnswerBox(program.pid, kInformation, "長いを実行しますか？", {kYes, kNo}, IconKind::Information,
+            kYes);
+  AnswerBox(program.pid, kWarning, "ファイル名、作業フォルダまたは引数が長すぎるため実行できません",
+            {kOk}, IconKind::Warning, kOk, "run-refused");
+  E2E_CHECK(Responsive(main), "the main window does not answer after Run");
+  E2E_CHECK_EQ_AS("marker runs after Run", ReadMarks().size(), size_t{2});
+  CancelAndExpectExit(program, main);
+}
+
+// An item file that cannot be replaced: the log-on starts all three once rows and then reports
+// once; a save reports the error and leaves registry and file describing the same list.
+E2E_CASE(unwritable_item_file) {
+  const std::string file = ItemFile(Join({
+      RowKeys(0, "一", kMarker, "", "--row 0", "0", "00002359", "100/00", "", "1"),
+      RowKeys(1, "二", kMarker, "", "--row 1", "0", "00002359", "100/00", "", "1"),
+      RowKeys(2, "三", kMarker, "", "--row 2", "0", "00002359", "100/00", "", "1"),
+  }));
+  WriteSettings({{"Lanc", "0"}, {"Count", "3"}});
+  WriteItemFile(file);
+  // A folder where the new copy of the file would be written.
+  E2E_REQUIRE(CreateDirectoryA(AppPath("Morvelin.ini.new").c_str(), nullptr), "no folder");
+
+  Process program = StartProgram("/N");
+  HWND box = WaitForMessageBox(program.pid);
+  E2E_REQUIRE(box != nullptr, "no report of the failed write");
+  E2E_CHECK(WaitForMarks(3), "not every row started before the report");
+  AnswerBox(program.pid, "Morvelin", kWriteError, {kOk}, IconKind::Error, kOk, "logon-report");
+  ExpectQuietExit(program);
+  E2E_CHECK_EQ_AS("marker runs", ReadMarks().size(), size_t{3});
+  E2E_CHECK_EQ_AS("item file after the log-on", ItemFileBytes(), file);
+
+  program = StartProgram();
+  HWND main = StartAndWaitForMain(program);
+  PressCommand(main, IDC_SEPARATOR_BTN);
+  PressCommand(main, IDC_UPDATE_BTN);
+  AnswerBox(program.pid, "Morvelin", kWriteError, {kOk}, IconKind::Error, kOk, "save-error");
+  E2E_CHECK_EQ_AS("item file after Update", ItemFileBytes(), file);
+  E2E_CHECK_EQ_AS("Count after Update", ReadWindowValue("Count").bytes, SzBytes("3"));
+  CancelAndExpectExit(program, main);
+}
+
+// A 40,000-byte value from a hand-edited file: the save names the item and the field and writes
+// nothing; the value is still there afterwards.
+E2E_CASE(value_too_long) {
+  const std::string file = ItemFile(Join({RowKeys(0, "長い", kMarker, "", std::string(40000, 'a'),
+                                                  "0", "00002359", "000/00", "", "1")}));
+  WriteSettings({{"Count", "1"}});
+  WriteItemFile(file);
+
+  Process program = StartProgram();
+  HWND main = StartAndWaitForMain(program);
+  PressCommand(main, IDC_OK_BTN);
+  AnswerBox(program.pid, "Morvelin",
+            "アイテム「長い」の引数は保存できません。32766 バイト以内の1行にして下さい.", {kOk},
+            IconKind::Error, kOk, "refused");
+  E2E_CHECK(IsWindowVisible(main), "the refused save closed the window");
+  CancelAndExpectExit(program, main);
+  E2E_CHECK_EQ_AS("item file", ItemFileBytes(), file);
+  E2E_CHECK_EQ_AS("values written", WindowValueNames(), std::vector<std::string>{"Count"});
+}
+
+// A UTF-8 byte-order mark, a NUL and a lone lead byte: the log-on changes only the once date's
+// bytes, and OK without changes writes nothing.
+E2E_CASE(foreign_bytes_survive) {
+  const std::string before = std::string("\xEF\xBB\xBF; kept\r\n[Items]\r\n") +
+                             "T0=\xE3\x83\xA1\xE3\x83\xA2\r\nC0=1\r\nF0=" + kMarker +
+                             "\r\nS0=0\r\nH0=00002359\r\nD0=100/00\r\n" +
+                             "T1=lone\x83\r\nC1=0\r\nS1=0\r\nH1=00002359\r\nD1=000/00\r\n" +
+                             "W0=\r\nW1=\r\nA0=\r\nA1=\r\nF1=\r\nP0=\r\nP1=\r\n" +
+                             "[Other]\r\nK=a" + std::string(1, '\0') + "b\r\n";
+  WriteSettings({{"Lanc", "0"}, {"Count", "2"}});
+  WriteItemFile(before);
+
+  Process program = StartProgram("/N");
+  ExpectQuietExit(program);
+  std::string after = before;
+  after.replace(after.find("D0=100/00") + 3, 6, TodayOnce());
+  E2E_CHECK_EQ_AS("item file after the log-on", ItemFileBytes(), after);
+
+  program = StartProgram();
+  OkAndExpectExit(program, StartAndWaitForMain(program));
+  E2E_CHECK_EQ_AS("item file after OK", ItemFileBytes(), after);
+}
+
+// Update over 3,000 rows killed at different moments: the file is always the old list or the
+// new one.
+E2E_CASE(killed_save_leaves_one_list) {
+  KeyValues rows;
+  for (int i = 0; i < 3000; ++i) {
+    const KeyValues row = RowKeys(i, "行" + std::to_string(i), kMarker, "", "--row", "0",
+                                  "00002359", "012/06", "", "1");
+    rows.insert(rows.end(), row.begin(), row.end());
+  }
+  const std::string oldFile = ItemFile(rows);
+  std::string newFile = oldFile;
+  for (size_t at = 0; (at = newFile.find("=012/06", at)) != std::string::npos; at += 7)
+    newFile.replace(at, 7, "=000/00");
+  WriteSettings({{"Count", "3000"}});
+
+  int sawOld = 0, sawNew = 0;
+  for (DWORD delay : {0u, 20u, 60u, 150u, 300u, 500u, 800u, 1200u, 2000u, 4000u}) {
+    WriteItemFile(oldFile);
+    Process program = StartProgram();
+    HWND main = StartAndWaitForMain(program);
+    PressCommand(main, IDC_UPDATE_BTN);
+    Sleep(delay);  // where in the save the kill lands; no outcome is timed
+    TerminateProcess(program.handle, 1);
+    DWORD code = 0;
+    WaitForExit(program, &code);
+    const std::string bytes = ItemFileBytes();
+    if (bytes == oldFile) ++sawOld;
+    if (bytes == newFile) ++sawNew;
+    E2E_CHECK(bytes == oldFile || bytes == newFile, "delay " + std::to_string(delay) +
+                                                        ": a torn file of " +
+                                                        std::to_string(bytes.size()) + " bytes");
+    DeleteFileA(AppPath("Morvelin.ini.new").c_str());
+  }
+  Log("old " + std::to_string(sawOld) + ", new " + std::to_string(sawNew));
+  E2E_CHECK(sawNew > 0, "no kill came after the save: the delays never reached its end");
+  E2E_CHECK_EQ_AS("Count", ReadWindowValue("Count").bytes, SzBytes("3000"));
+}
+
+// At the most rows a load reads, Add and Separate refuse with a message and the list stays.
+E2E_CASE(row_bound_at_add) {
+  std::string file = "[Items]\r\n";
+  for (int i = 0; i < 10000; ++i) {
+    const std::string n = std::to_string(i);
+    file += "T" + n + "=-\r\nC" + n + "=0\r\nS" + n + "=0\r\nH" + n + "=00000000\r\nD" + n +
+            "=000/00\r\n";
+  }
+  WriteSettings({{"Count", "10000"}});
+  WriteItemFile(file);
+
+  Process program = StartProgram();
+  HWND main = StartAndWaitForMain(program);
+  HWND list = TitleList(main);
+  E2E_REQUIRE(list != nullptr, "no title list");
+  E2E_CHECK_EQ_AS("rows loaded", ListCount(list), 10000);
+  for (int command : {IDC_ADD_BTN, IDC_SEPARATOR_BTN}) {
+    PressCommand(main, command);
+    AnswerBox(program.pid, kWarning, "アイテムは 10000 個までしか登録できません", {kOk},
+              IconKind::Warning, kOk, "full");
+  }
+  E2E_CHECK(FindDialog(program.pid, "Morvelinアイテムプロパティ") == nullptr,
+            "the item dialog opened");
+  E2E_CHECK_EQ_AS("rows after Add and Separate", ListCount(list), 10000);
+  CancelAndExpectExit(program, main);
+  E2E_CHECK_EQ_AS("item file", ItemFileBytes(), file);
+}
