@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "app/tray_launcher.h"
+#include "core/clock_texts.h"
 #include "core/launcher.h"
 #include "core/main_form.h"
 #include "core/message_dialogs.h"
@@ -11,15 +13,25 @@
 #include "core/win32/main_window.h"
 #include "editing/list_commands.h"
 #include "editing/win32/item_dialog_view.h"
+#include "editing/win32/item_list_pane.h"
 #include "editing/win32/listing_dialog.h"
+#include "platform/win32/common_controls.h"
 #include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_dde.h"
+#include "platform/win32/win32_help.h"
 #include "platform/win32/win32_keyboard.h"
+#include "platform/win32/win32_memory_status.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_profile_files.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_shell_links.h"
 #include "platform/win32/win32_system.h"
 #include "resources/resource_ids.h"
+#include "shell/help_command.h"
+#include "shell/shell_folders.h"
+#include "shell/startup_registration.h"
+#include "shell/win32/about_box_window.h"
 
 namespace {
 
@@ -58,6 +70,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   }
 
   try {
+    // The shell link and the Startup group's conversation need these for the whole run.
+    ComApartment com;
+    Win32DdeClient dde;
     Win32Registry registry;
     Win32ProfileFiles profile_files;
     Win32Shell shell;
@@ -66,6 +81,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Launcher launcher(shell);
 
     MainWindow window(instance);
+    ItemListPane list_pane(window);
+    window.SetListPane(&list_pane);
     // The controls wait until the window is shown or read: a log-on run that ends at once
     // never builds them.
     window.Create(MainWindow::Controls::OnFirstUse);
@@ -77,9 +94,26 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                   MainFormServices{registry, profile_files, shell, keyboard, clock, system, dialogs,
                                    launcher});
     Win32ItemDialogRunner item_dialog(instance, window.Handle(), clock);
-    ListCommands commands(form.Store(), window, item_dialog, dialogs, system, launcher);
+    ListCommands commands(form.Store(), list_pane, item_dialog, dialogs, system, launcher);
 
     form.SetListButtonsUpdater([&] { commands.UpdateListButtons(); });
+    Win32MemoryStatus memory;
+    Win32FreeResources resources;
+    Win32HelpViewer help;
+    const auto show_about = [&] {
+      ShowAboutBox(instance, window.Handle(), {memory, resources, shell, window.Handle()});
+    };
+    const auto show_help = [&] {
+      ShowHelpContents(help, dialogs, window.Handle(), form.ProgramFolder());
+    };
+    TrayLauncher tray(
+        instance, window, form, launcher, keyboard, dialogs,
+        ProgramFolderOf(system.ProgramFilePath()),
+        [&registry](int index) {
+          return GetShellFolder(registry, static_cast<ShellFolderIndex>(index));
+        },
+        TrayLauncher::InfoHandlers{show_help, show_about});
+    form.SetLauncherMenuBuilder([&] { tray.BuildLauncherMenu(); });
     window.SetCloseHandler([&] { form.FormClose(); });
     window.SetCommandHandler(IDC_OK_BTN, [&] { form.OkBtnClick(); });
     window.SetCommandHandler(IDC_CANCEL_BTN, [&] { form.CancelBtnClick(); });
@@ -87,14 +121,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     window.SetCommandHandler(IDC_ADD_BTN, [&] { commands.AddBtnClick(); });
     window.SetCommandHandler(IDC_EDIT_BTN, [&] { commands.EditBtnClick(); });
     window.SetCommandHandler(IDC_DELETE_BTN, [&] { commands.DeleteBtnClick(); });
-    window.SetCommandHandler(IDC_SEPA_BTN, [&] { commands.SepaBtnClick(); });
-    window.SetCommandHandler(IDC_UP_BUTTON, [&] { commands.UpButtonClick(); });
-    window.SetCommandHandler(IDC_DW_BUTTON, [&] { commands.DwButtonClick(); });
+    window.SetCommandHandler(IDC_SEPARATOR_BTN, [&] { commands.SeparatorBtnClick(); });
+    window.SetCommandHandler(IDC_MOVE_UP_BTN, [&] { commands.MoveUpClick(); });
+    window.SetCommandHandler(IDC_MOVE_DOWN_BTN, [&] { commands.MoveDownClick(); });
     window.SetCommandHandler(IDC_RUN_BTN, [&] { commands.RunBtnClick(); });
     window.SetCommandHandler(IDM_ALL_OK, [&] { commands.AllOKClick(); });
     window.SetCommandHandler(IDM_ALL_NG, [&] { commands.AllNGClick(); });
-    window.SetCommandHandler(IDM_N2, [&] { commands.UpButtonClick(); });
-    window.SetCommandHandler(IDM_N3, [&] { commands.DwButtonClick(); });
+    window.SetCommandHandler(IDM_MOVE_UP, [&] { commands.MoveUpClick(); });
+    window.SetCommandHandler(IDM_MOVE_DOWN, [&] { commands.MoveDownClick(); });
     window.SetCommandHandler(IDC_LIST_VIEW_BUTTON, [&] {
       const MainWindowFigures figures = window.Figures();
       ShowListingDialog(
@@ -102,13 +136,29 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
           ListingPlacement{figures.left, figures.top, figures.width, figures.tool_strip_height,
                            figures.status_bar_height, figures.page_height, false});
     });
-    window.SetListEventHandlers(ListEventHandlers{
+    Win32ProgramStarter starter;
+    Win32ShellLinks links;
+    Win32SpecialFolders folders;
+    StartupRegistration registration({system, dialogs, dde, starter, links, folders});
+    window.SetCommandHandler(IDC_GROUP_BUTTON, [&] { registration.RegisterInStartupGroup(); });
+    window.SetCommandHandler(IDC_SHORTCUT_BUTTON, [&] { registration.CreateDesktopShortcut(); });
+    window.SetCommandHandler(IDC_HELP_BTN, show_about);
+    window.SetCommandHandler(IDC_HELP_BUTTON, show_help);
+    list_pane.SetEventHandlers(ListEventHandlers{
         [&](int row, bool checked) { commands.SetRowEnabled(row, checked); },
         [&] { commands.EditBtnClick(); },
-        [&] { commands.T_ListBoxEnter(); },
+        [&] { commands.TitleListEnter(); },
     });
 
     form.Start();
+    // A log-on run that ends at once never puts its icon up only to take it away again.
+    const bool ending = !form.ShowsWindow() && !form.Resident();
+    try {
+      if (!ending) tray.ApplyWindowState();
+    } catch (const std::exception& error) {
+      // The program goes on without its tray icon.
+      dialogs.ShowAppError(error.what());
+    }
     // The resident launcher's dialogs use the common controls even while the window is hidden.
     if (form.Resident()) InitControlClasses();
     return RunMessageLoop(window, dialogs);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 // The values of the registry section "Window", with their defaults when missing.
@@ -9,13 +8,12 @@ struct AppSettings {
   int top = 0;
   int height = 333;
   int width = 485;
-  std::string home_page;  // MP
-  bool launcher = true;   // Lanc
+  std::string home_page;      // MP
+  bool launcher = true;       // Lanc
   bool clear_recent = false;  // Clear
   bool caps = false;
   bool num = false;
   bool menu_icon = false;  // MenuIcon
-  std::int32_t count = 0;
 
   bool operator==(const AppSettings&) const = default;
 };

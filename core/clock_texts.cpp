@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "core/text_format.h"
 #include "core/texts.h"
+#include "platform/text_format.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "core/text_format.h"
 #include "core/texts.h"
 #include "platform/app_error.h"
+#include "platform/text_format.h"
 
 namespace {
 

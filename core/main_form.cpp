@@ -35,7 +35,7 @@ void MainForm::FormCreate() {
     if (mode_ == RunMode::Startup) {
       if (store_.count <= 0) {
         view_.CentreOnScreen();
-        view_.SetTrayEnabled(false);
+        tray_.enabled = false;
         services_.dialogs.Show(MessageKind::Information, BoxButtons::Ok, texts::kWelcome);
       } else {
         in_startup_branch = true;
@@ -43,10 +43,9 @@ void MainForm::FormCreate() {
       }
     }
 
-    view_.SetTrayTip(TrayTipText(now));
-    view_.SetTrayVisible(mode_ == RunMode::Startup);
+    tray_.tip = TrayTipText(now);
+    tray_.visible = mode_ == RunMode::Startup;
     help_file_ = program_folder_ + texts::kHelpFileName;
-    view_.SetHelpFile(help_file_);
   } catch (const std::exception& error) {
     services_.dialogs.ShowAppError(error.what());
     if (in_startup_branch && !resident_) {
@@ -123,7 +122,6 @@ bool MainForm::SaveStore() {
     settings_.num = options.num;
     settings_.menu_icon = options.menu_icon;
     store_.count = store_.Size();
-    settings_.count = store_.count;
     persistence_.Save(settings_, store_);
     return true;
   } catch (const std::exception& error) {

@@ -37,6 +37,13 @@ struct MainFormServices {
   Launcher& launcher;
 };
 
+// What the tray icon is to show, until the tray has a service of its own.
+struct TrayState {
+  std::string tip;
+  bool visible = false;
+  bool enabled = true;
+};
+
 // The presenter of the main window: its creation in either mode, its showing, and the
 // commands of the "File" band with the close handling.
 class MainForm {
@@ -75,6 +82,7 @@ class MainForm {
   const std::string& ClockText() const { return clock_text_; }
   const std::string& ProgramFolder() const { return program_folder_; }
   const std::string& HelpFile() const { return help_file_; }
+  const TrayState& Tray() const { return tray_; }
   bool RestartPending() const { return restart_pending_; }
   // True while the log-on run stays resident behind its tray icon.
   bool Resident() const { return resident_; }
@@ -101,6 +109,7 @@ class MainForm {
   std::string clock_text_;
   std::string program_folder_;
   std::string help_file_;
+  TrayState tray_;
   bool restart_pending_ = false;
   bool shows_window_ = true;
   bool resident_ = false;

@@ -51,11 +51,6 @@ class MainView {
   // Closes the main window; the close handling runs and the program ends with it.
   virtual void Close() = 0;
 
-  virtual void SetTrayTip(const std::string& text) = 0;
-  virtual void SetTrayVisible(bool visible) = 0;
-  virtual void SetTrayEnabled(bool enabled) = 0;
-  virtual void SetHelpFile(const std::string& path) = 0;
-
   // Panel 0 holds the version text, panel 1 the hints.
   virtual void SetStatusText(int panel, const std::string& text) = 0;
   virtual void ShowApplicationPage() = 0;

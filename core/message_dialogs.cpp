@@ -1,7 +1,7 @@
 #include "core/message_dialogs.h"
 
-#include "core/text_format.h"
 #include "core/texts.h"
+#include "platform/text_format.h"
 
 BoxAnswer MessageDialogs::Show(MessageKind kind, BoxButtons buttons, const std::string& text) {
   switch (kind) {
@@ -32,7 +32,7 @@ std::string AppErrorText(const std::string& message) {
   for (size_t i = 0; i < message.size();) {
     last = i;
     i += IsShiftJisLeadByte(static_cast<unsigned char>(message[i])) && i + 1 < message.size() ? 2
-                                                                                             : 1;
+                                                                                              : 1;
   }
   return static_cast<unsigned char>(message[last]) > '.' ? message + "." : message;
 }

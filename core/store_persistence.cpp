@@ -5,9 +5,9 @@
 #include <string>
 
 #include "core/integer_text.h"
-#include "core/text_format.h"
 #include "core/texts.h"
 #include "platform/app_error.h"
+#include "platform/text_format.h"
 
 namespace {
 
@@ -88,14 +88,12 @@ void StorePersistence::Load(AppSettings& settings, ItemStore& store) {
   settings.num = section.ReadBool(kNum, defaults.num);
   settings.menu_icon = section.ReadBool(kMenuIcon, defaults.menu_icon);
 
-  const std::int32_t count = section.ReadInteger(kCount, defaults.count);
+  const std::int32_t count = section.ReadInteger(kCount, 0);
   if (count > kMaxItemRows) {
     // Reading that many rows would take the log-on hostage; keep the file as it is and say so.
-    settings.count = 0;
     throw AppError(FormatText(FormatText(texts::kErrTooManyItems, std::to_string(count)),
                               std::to_string(kMaxItemRows)));
   }
-  settings.count = count;
   store.count = count;
 
   const std::unique_ptr<ProfileFile> file = files_.Open(item_file_path_);

@@ -26,7 +26,7 @@ class StorePersistence {
   // rows 0 to Count - 1. store.count receives Count. The registry key and the item file are
   // opened for this call only.
   void Load(AppSettings& settings, ItemStore& store);
-  // Writes settings (settings.count must equal store.count; "Count" is written from the store)
+  // Writes settings, "Count" from store.count,
   // and rows 0 to store.count - 1; a D that begins with "0" becomes "000/00" in the store
   // itself. store.count beyond the rows held is a caller's fault (std::invalid_argument, before
   // anything is written).

@@ -2,6 +2,8 @@
 
 // The program's own texts. Sources are UTF-8; the compiler turns them into Shift-JIS bytes.
 
+#include "platform/platform_texts.h"
+
 namespace texts {
 
 inline constexpr char kAppTitle[] = "Morvelin";
@@ -23,18 +25,7 @@ inline constexpr char kCaptionError[] = "エラー";
 inline constexpr char kCaptionInformation[] = "情報";
 inline constexpr char kCaptionConfirmation[] = "確認";
 
-// Button texts of every message box.
-inline constexpr char kButtonYes[] = "はい(&Y)";
-inline constexpr char kButtonNo[] = "いいえ(&N)";
-inline constexpr char kButtonOk[] = "OK";
-inline constexpr char kButtonCancel[] = "キャンセル";
-
 // Errors; %s is replaced by the name or path.
-inline constexpr char kErrBadValueType[] = "'%s' のデータ型が不正です";
-inline constexpr char kErrCreateKey[] = "キー %s の作成に失敗しました";
-inline constexpr char kErrWriteValue[] = "'%s' の設定に失敗しました";
-inline constexpr char kErrReadValue[] = "'%s' の取得に失敗しました";
-inline constexpr char kErrWriteItemFile[] = "%s に書き込めません";
 inline constexpr char kErrNotInteger[] = "'%s' は整数ではありません";
 // A stored item count beyond what a load will read; the count, then the limit.
 inline constexpr char kErrTooManyItems[] =
@@ -52,7 +43,6 @@ inline constexpr char kMonth[] = "月";
 inline constexpr char kDay[] = "日";
 
 // Main window.
-inline constexpr char kMainFontName[] = "ＭＳ Ｐゴシック";
 inline constexpr char kBandFile[] = "File";
 inline constexpr char kBandEdit[] = "Edit";
 inline constexpr char kBandOption[] = "Option";
@@ -71,10 +61,10 @@ inline constexpr char kEditBtnCaption[] = "&Edit";
 inline constexpr char kEditBtnHint[] = "編集";
 inline constexpr char kDeleteBtnCaption[] = "&Delete";
 inline constexpr char kDeleteBtnHint[] = "削除";
-inline constexpr char kSepaBtnCaption[] = "&Separate";
-inline constexpr char kSepaBtnHint[] = "ｾﾊﾟﾚｰﾄ";
-inline constexpr char kUpButtonCaption[] = "&Up";
-inline constexpr char kDwButtonCaption[] = "&Down";
+inline constexpr char kSeparatorBtnCaption[] = "&Separate";
+inline constexpr char kSeparatorBtnHint[] = "ｾﾊﾟﾚｰﾄ";
+inline constexpr char kMoveUpBtnCaption[] = "&Up";
+inline constexpr char kMoveDownBtnCaption[] = "&Down";
 inline constexpr char kMoveUpHint[] = "上へ移動";
 inline constexpr char kMoveDownHint[] = "下へ移動";
 inline constexpr char kRunBtnCaption[] = "&Run";
@@ -87,8 +77,8 @@ inline constexpr char kHelpButtonCaption[] = "&Help";
 inline constexpr char kHelpButtonHint[] = "ﾍﾙﾌﾟ";
 inline constexpr char kGroupButtonCaption[] = "&Startup";
 inline constexpr char kGroupButtonHint[] = "ｽﾀｰﾄﾒﾆｭｰの「ｽﾀｰﾄｱｯﾌﾟ｣ﾌｫﾙﾀﾞにｼｮｰﾄｶｯﾄを作成します";
-inline constexpr char kToolButton1Caption[] = "ShortCut";
-inline constexpr char kToolButton1Hint[] = "ﾃﾞｽｸﾄｯﾌﾟにｼｮｰﾄｶｯﾄを作成します";
+inline constexpr char kShortcutButtonCaption[] = "ShortCut";
+inline constexpr char kShortcutButtonHint[] = "ﾃﾞｽｸﾄｯﾌﾟにｼｮｰﾄｶｯﾄを作成します";
 inline constexpr char kListHint[] = "有効にする場合はﾁｪｯｸを忘れずに。";
 inline constexpr char kHomePageLabel[] = "一番お気に入りのホームページ";
 inline constexpr char kHomePageHint[] = "お気に入りのホームページアドレスを入力して下さい";
@@ -106,8 +96,8 @@ inline constexpr char kAllOkCaption[] = "すべて選択";
 inline constexpr char kAllOkHint[] = "全てのｱｲﾃﾑをﾁｪｯｸします";
 inline constexpr char kAllNgCaption[] = "すべて解除";
 inline constexpr char kAllNgHint[] = "全てのｱｲﾃﾑのﾁｪｯｸを解除します";
-inline constexpr char kN2Caption[] = "上へ";
-inline constexpr char kN3Caption[] = "下へ";
+inline constexpr char kMoveUpMenuCaption[] = "上へ";
+inline constexpr char kMoveDownMenuCaption[] = "下へ";
 
 // List editing.
 inline constexpr char kSelectFile[] = "ファイルを選択して下さい";

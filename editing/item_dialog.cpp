@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "core/text_format.h"
 #include "core/texts.h"
+#include "platform/text_format.h"
 
 std::string FitToWidth(std::string_view text, int width) {
   if (width <= 0) return std::string();
@@ -78,7 +78,7 @@ void ItemDialogPresenter::Load(const ItemDialogFields& fields) {
   view_.SetText(TextField::TitleName, fields.title);
   view_.SetText(TextField::FileName, fields.file);
   view_.SetText(TextField::FolderName, fields.folder);
-  view_.SetText(TextField::HikiName, fields.args);
+  view_.SetText(TextField::ArgumentsName, fields.args);
   view_.SetText(TextField::HomeName, fields.home);
   view_.SetStyleIndex(fields.style);
   SetTimeValue(TimeField::Shh, fields.start_hour);
@@ -115,7 +115,7 @@ void ItemDialogPresenter::OpenButtonClick() {
   ShowFileIcon(view_.Text(TextField::FileName));
 }
 
-void ItemDialogPresenter::Button1Click() {
+void ItemDialogPresenter::ExplorerButtonClick() {
   view_.StartExplorer();
   view_.MinimizeMainWindow();
   view_.PinToTopLeft();
@@ -149,7 +149,7 @@ void ItemDialogPresenter::ChooseItemFile(const std::string& full_name) {
   view_.SetText(TextField::FileName, full_name);
   view_.SetText(TextField::FolderName, parts.folder);
   view_.SetText(TextField::TitleName, parts.name);
-  view_.SetText(TextField::HikiName, std::string());
+  view_.SetText(TextField::ArgumentsName, std::string());
   ShowFileIcon(full_name);
 }
 
@@ -165,7 +165,7 @@ ItemDialogResult ItemDialogPresenter::Result() {
   f.title = view_.Text(TextField::TitleName);
   f.file = view_.Text(TextField::FileName);
   f.folder = view_.Text(TextField::FolderName);
-  f.args = view_.Text(TextField::HikiName);
+  f.args = view_.Text(TextField::ArgumentsName);
   f.home = view_.Text(TextField::HomeName);
   f.style = view_.StyleIndex();
   f.start_hour = TimeValue(TimeField::Shh);

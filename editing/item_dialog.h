@@ -42,7 +42,7 @@ int ParseTimeText(std::string_view text);
 // separator and control characters.
 bool IsTimeFieldCharacter(char c, char decimal_separator);
 
-enum class TextField { TitleName, FileName, FolderName, HikiName, HomeName };
+enum class TextField { TitleName, FileName, FolderName, ArgumentsName /* HikiName */, HomeName };
 
 // What the dialog window provides to its rules.
 class ItemDialogView {
@@ -89,9 +89,9 @@ class ItemDialogPresenter {
   bool OKBtnClick();
   void OpenButtonClick();
   void FilesDropped(const std::string& first_file) { ChooseItemFile(first_file); }
-  void Button1Click();
-  void STimeCClick() { SetTimeToNow(TimeField::Shh, TimeField::Smm); }
-  void ETimeCClick() { SetTimeToNow(TimeField::Ehh, TimeField::Emm); }
+  void ExplorerButtonClick();                                                 // Button1Click
+  void StartTimeNowClick() { SetTimeToNow(TimeField::Shh, TimeField::Smm); }  // STimeCClick
+  void EndTimeNowClick() { SetTimeToNow(TimeField::Ehh, TimeField::Emm); }    // ETimeCClick
   void FormCloseQuery() { view_.RestoreMainWindow(); }
   // Builds P_Time and OnceCheck; runs at every close, whatever the result.
   void FormClose();

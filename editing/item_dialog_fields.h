@@ -8,7 +8,7 @@ struct ItemDialogFields {
   std::string title;   // TitleName
   std::string file;    // FileName
   std::string folder;  // FolderName
-  std::string args;    // HikiName
+  std::string args;    // ArgumentsName
   std::string home;    // HomeName
   int style = 0;       // StyleCombo index
   int start_hour = 0;  // Shh

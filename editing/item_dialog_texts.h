@@ -8,10 +8,10 @@ inline constexpr char kItemDlgCaption[] = "Morvelinアイテムプロパティ";
 inline constexpr char kStyleNormal[] = "通常のｳｲﾝﾄﾞｳ";
 inline constexpr char kStyleMinimized[] = "最小化";
 inline constexpr char kStyleMaximized[] = "最大化";
-inline constexpr char kButton1Hint[] = "ｴｸｽﾌﾟﾛｰﾗからDrag&Drop出来ます。";
-inline constexpr char kImage1Hint[] = "Click Here(Right)";
-inline constexpr char kSTimeC[] = "現在の時刻を開始時刻に設定";
-inline constexpr char kETimeC[] = "現在の時刻を終了時刻に設定";
+inline constexpr char kExplorerButtonHint[] = "ｴｸｽﾌﾟﾛｰﾗからDrag&Drop出来ます。";
+inline constexpr char kIconImageHint[] = "Click Here(Right)";
+inline constexpr char kStartTimeNowCaption[] = "現在の時刻を開始時刻に設定";
+inline constexpr char kEndTimeNowCaption[] = "現在の時刻を終了時刻に設定";
 // Pairs of description and pattern, each ending in NUL; the array's own NUL closes the list.
 inline constexpr char kOpenFileFilter[] = "ﾌﾟﾛｸﾞﾗﾑ(*.exe)\0*.exe\0すべてのﾌｧｲﾙ(*.*)\0*.*\0";
 inline constexpr char kExplorerCommand[] = "EXPLORER.EXE";

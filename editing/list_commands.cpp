@@ -104,18 +104,18 @@ void ListCommands::DeleteBtnClick() {
   UpdateListButtons();
 }
 
-void ListCommands::SepaBtnClick() {
+void ListCommands::SeparatorBtnClick() {
   const int selected = view_.SelectedIndex();
   store_.Append(SeparatorRow());
   ShowStore(selected);
   UpdateListButtons();
 }
 
-void ListCommands::UpButtonClick() {
+void ListCommands::MoveUpClick() {
   MoveItemRow(-1);
 }
 
-void ListCommands::DwButtonClick() {
+void ListCommands::MoveDownClick() {
   MoveItemRow(+1);
 }
 

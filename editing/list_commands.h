@@ -22,13 +22,13 @@ class ListCommands {
   void AddBtnClick();
   void EditBtnClick();  // also the list's double click
   void DeleteBtnClick();
-  void SepaBtnClick();
-  void UpButtonClick();  // also N2
-  void DwButtonClick();  // also N3
+  void SeparatorBtnClick();  // SepaBtnClick
+  void MoveUpClick();        // UpButtonClick, also N2
+  void MoveDownClick();      // DwButtonClick, also N3
   void RunBtnClick();
   void AllOKClick();
   void AllNGClick();
-  void T_ListBoxEnter() { UpdateListButtons(); }
+  void TitleListEnter() { UpdateListButtons(); }  // T_ListBoxEnter
   // The user ticked or unticked a row's check box.
   void SetRowEnabled(int index, bool enabled);
   void UpdateListButtons();

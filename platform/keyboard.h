@@ -7,6 +7,8 @@ class Keyboard {
   virtual bool IsToggled(int virtual_key) = 0;
   // keybd_event press, then release, of the key.
   virtual void PressAndRelease(int virtual_key) = 0;
+  // One keybd_event: the key goes down, or up.
+  virtual void SendKey(int virtual_key, bool key_up) = 0;
 };
 
 inline constexpr int kVkCapital = 0x14;

@@ -22,4 +22,6 @@ class Registry {
   virtual ~Registry() = default;
   // Opens with full access, creating the key when it is missing. The path starts with "\".
   virtual std::unique_ptr<RegistryKey> OpenCurrentUserKey(std::string_view path) = 0;
+  // Opens with full access without creating anything; null when the key cannot be opened.
+  virtual std::unique_ptr<RegistryKey> OpenExistingCurrentUserKey(std::string_view path) = 0;
 };

@@ -14,15 +14,15 @@
 #define IDC_ADD_BTN 1004
 #define IDC_EDIT_BTN 1005
 #define IDC_DELETE_BTN 1006
-#define IDC_SEPA_BTN 1007
-#define IDC_UP_BUTTON 1008
-#define IDC_DW_BUTTON 1009
+#define IDC_SEPARATOR_BTN 1007 /* SepaBtn */
+#define IDC_MOVE_UP_BTN 1008   /* UpButton */
+#define IDC_MOVE_DOWN_BTN 1009 /* DwButton */
 #define IDC_RUN_BTN 1010
 #define IDC_LIST_VIEW_BUTTON 1011
 #define IDC_HELP_BTN 1012
 #define IDC_HELP_BUTTON 1013
 #define IDC_GROUP_BUTTON 1014
-#define IDC_TOOL_BUTTON1 1015
+#define IDC_SHORTCUT_BUTTON 1015 /* ToolButton1 */
 
 // Main window: controls.
 #define IDC_COOL_BAR 1100
@@ -40,20 +40,19 @@
 #define IDC_EDIT_TOOL_BAR 1112
 #define IDC_OPTION_TOOL_BAR 1113
 #define IDC_HELP_TOOL_BAR 1114
-#define IDC_PROPERTIES_PAGE 1115
 
 // List context menu (PopupMenu2).
 #define IDM_ALL_OK 1201
 #define IDM_ALL_NG 1202
-#define IDM_N2 1203
-#define IDM_N3 1204
+#define IDM_MOVE_UP 1203   /* N2 */
+#define IDM_MOVE_DOWN 1204 /* N3 */
 
 // Item dialog.
 #define IDD_ITEM_DLG 2000
 #define IDC_TITLE_NAME 2001
 #define IDC_FILE_NAME 2002
 #define IDC_FOLDER_NAME 2003
-#define IDC_HIKI_NAME 2004
+#define IDC_ARGUMENTS_NAME 2004 /* HikiName */
 #define IDC_STYLE_COMBO 2005
 #define IDC_SHH 2006
 #define IDC_SMM 2007
@@ -61,11 +60,9 @@
 #define IDC_EMM 2009
 #define IDC_ONCE_CHECK_BOX 2010
 #define IDC_HOME_NAME 2011
-#define IDC_OK_BTN_DLG 1       /* IDOK */
-#define IDC_CANCEL_BTN_DLG 2   /* IDCANCEL */
 #define IDC_OPEN_BUTTON 2012
-#define IDC_BUTTON1 2013
-#define IDC_IMAGE1 2014
+#define IDC_EXPLORER_BUTTON 2013 /* Button1 */
+#define IDC_ICON_IMAGE 2014      /* Image1 */
 #define IDC_SHH_UPDOWN 2015
 #define IDC_SMM_UPDOWN 2016
 #define IDC_EHH_UPDOWN 2017
@@ -73,17 +70,25 @@
 #define IDC_LABEL_TITLE 2020
 #define IDC_LABEL_FILE 2021
 #define IDC_LABEL_FOLDER 2022
-#define IDC_LABEL_HIKI 2023
+#define IDC_LABEL_ARGUMENTS 2023
 #define IDC_LABEL_STYLE 2024
 #define IDC_LABEL_TIME 2025
 #define IDC_LABEL_COLON1 2026
 #define IDC_LABEL_TILDE 2027
 #define IDC_LABEL_COLON2 2028
 #define IDC_LABEL_HOME 2029
-#define IDM_STIME_C 2101
-#define IDM_ETIME_C 2102
+#define IDM_START_TIME_NOW 2101 /* STimeC */
+#define IDM_END_TIME_NOW 2102   /* ETimeC */
 
 // Listing dialog.
 #define IDD_LIST_VIEW_DLG 3000
 #define IDC_LIST_PANEL 3001
 #define IDC_LIST_VIEW1 3002
+
+// About box (its controls are placed in code, at fixed pixel places).
+#define IDC_ABOUT_VERSION 4001
+#define IDC_ABOUT_LINK 4002
+#define IDC_ABOUT_TOTAL_MEMORY 4003
+#define IDC_ABOUT_FREE_MEMORY 4004
+#define IDC_ABOUT_FREE_RESOURCES 4005
+#define IDC_ABOUT_WWW 4006

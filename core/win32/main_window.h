@@ -8,14 +8,11 @@
 #include <vector>
 
 #include "core/main_view.h"
-#include "editing/item_list_view.h"
-#include "platform/win32/controls/button.h"
-#include "platform/win32/controls/edit.h"
-#include "platform/win32/controls/list_view.h"
-#include "platform/win32/controls/rebar.h"
-#include "platform/win32/controls/status_bar.h"
+#include "core/win32/option_page.h"
+#include "core/win32/status_hints.h"
+#include "core/win32/tool_strip.h"
 #include "platform/win32/controls/tab_control.h"
-#include "platform/win32/controls/tool_bar.h"
+#include "platform/win32/owned_handle.h"
 
 // The sizes of the main window's parts that a dialog placed over its item area needs.
 struct MainWindowFigures {
@@ -27,21 +24,29 @@ struct MainWindowFigures {
   int page_height = 0;
 };
 
-// What the list's own events do; set by whoever owns the list commands.
-struct ListEventHandlers {
-  std::function<void(int row, bool checked)> row_checked;
-  std::function<void()> double_click;
-  std::function<void()> enter;  // the list got the keyboard focus
+// The list on the application page as the frame drives it; the subsystem that owns the list's
+// behaviour implements it and is handed the list's window when it exists.
+class ListPane {
+ public:
+  // "T_ListBox" rows are 15 pixels high, less than its font and check boxes would make them:
+  // the list is owner-drawn with rows of this height.
+  static constexpr int kRowHeight = 15;
+
+  virtual ~ListPane() = default;
+  virtual void Attach(HWND list) = 0;
+  // The list's WM_NOTIFY messages.
+  virtual LRESULT Notify(const NMHDR& header) = 0;
+  virtual void DrawRow(const DRAWITEMSTRUCT& item) = 0;
+  virtual void ShowRows(const std::vector<LaunchItem>& rows) = 0;
+  virtual bool SelectFirstRowAndFocus() = 0;
 };
 
-// Registers the common control classes the program's windows use; once is enough.
-void InitControlClasses();
-
-// The main window "TForm1" with its cool bar, pages, title list and status bar, and the hidden
-// application window that stands for the program itself.
-class MainWindow : public MainView, public ItemListView {
+// The main window "TForm1": its frame, layout and close handling, with the tool strip, the
+// pages and the status bar as parts; and the hidden application window that stands for the
+// program itself.
+class MainWindow : public MainView {
  public:
-  explicit MainWindow(HINSTANCE instance);
+  explicit MainWindow(HINSTANCE instance) : instance_(instance) {}
   ~MainWindow() override;
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
@@ -59,82 +64,53 @@ class MainWindow : public MainView, public ItemListView {
   HWND Handle() const { return hwnd_; }
   HWND ApplicationHandle() const { return application_hwnd_; }
 
+  // The pane that runs the title list; set before the controls are built.
+  void SetListPane(ListPane* pane) { list_pane_ = pane; }
   // The command behind a tool button or menu item id.
   void SetCommandHandler(int id, std::function<void()> handler) {
     commands_[id] = std::move(handler);
   }
-  void SetListEventHandlers(ListEventHandlers handlers) { list_events_ = std::move(handlers); }
   // The close handling, run before the window goes.
   void SetCloseHandler(std::function<void()> handler) { close_handler_ = std::move(handler); }
   // Shows an error that ended a handler: the application's general error box.
   void SetErrorHandler(std::function<void(const std::string&)> handler) {
     error_handler_ = std::move(handler);
   }
+  void ReportError(const char* message);
 
   // The message loop's share: hints, the tool buttons' access keys and the Tab key. True when
   // the message has been handled and must not be dispatched.
   bool PreTranslateMessage(MSG& message);
 
   MainWindowFigures Figures();
-  const std::string& TrayTip() const { return tray_tip_; }
-  bool TrayVisible() const { return tray_visible_; }
-  bool TrayEnabled() const { return tray_enabled_; }
-  const std::string& HelpFile() const { return help_file_; }
   // The text of the hint panel.
-  std::string HintText() { return controls_built_ ? status_bar_.GetText(1) : std::string(); }
+  std::string HintText() { return controls_built_ ? status_hints_.HintText() : std::string(); }
+  void EnableRowButtons(bool enabled);
 
   // MainView.
   WindowBounds Bounds() override;
   void SetBounds(const WindowBounds& bounds) override;
   std::string HomePage() override;
-  void SetHomePage(const std::string& text) override;
-  OptionChecks Options() override;
-  void SetOptions(const OptionChecks& options) override;
-  void ShowItems(const std::vector<LaunchItem>& rows) override { ShowRows(rows); }
+  void SetHomePage(const std::string& text) override { option_page_.SetHomePage(text); }
+  OptionChecks Options() override { return option_page_.Options(); }
+  void SetOptions(const OptionChecks& options) override { option_page_.SetOptions(options); }
+  void ShowItems(const std::vector<LaunchItem>& rows) override;
   void CentreOnScreen() override;
   void Show() override;
   void Minimise() override;
   void SetApplicationToolWindow() override;
   void Terminate() override { PostQuitMessage(0); }
   void Close() override { PostMessageA(hwnd_, WM_CLOSE, 0, 0); }
-  void SetTrayTip(const std::string& text) override { tray_tip_ = text; }
-  void SetTrayVisible(bool visible) override { tray_visible_ = visible; }
-  void SetTrayEnabled(bool enabled) override { tray_enabled_ = enabled; }
-  void SetHelpFile(const std::string& path) override { help_file_ = path; }
   void SetStatusText(int panel, const std::string& text) override;
   void ShowApplicationPage() override;
   bool SelectFirstRowAndFocus() override;
   void FocusLanCheckBox() override;
 
-  // ItemListView.
-  void ShowRows(const std::vector<LaunchItem>& rows) override;
-  int SelectedIndex() override;
-  void Select(int index) override;
-  void EnableRowButtons(bool enabled) override;
-
-  // A tool button: its command id, band, image and texts.
-  struct ToolButton {
-    int id;
-    int band;
-    int image;
-    const char* caption;
-    const char* hint;
-  };
-
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-  static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
-                                   UINT_PTR id, DWORD_PTR data);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
-  void ReportError(const char* message);
-
-  void ApplyOptions();
-  void CreateFonts();
-  void CreateCoolBar();
   void CreatePages();
-  void CreateStatusBar();
-  void CreatePopupMenu2();
-  HWND CreateChild(const char* class_name, const char* text, DWORD style, DWORD ex_style, int id);
+  std::string HintAt(HWND target, POINT screen_point) const;
 
   // Event handlers.
   void FormResize();
@@ -142,59 +118,24 @@ class MainWindow : public MainView, public ItemListView {
   void Command(int id);
   LRESULT Notify(NMHDR& header);
   void PageControlChange();
-  void T_ListBoxItemChanged(const NMLISTVIEW& change);
-  void T_ListBoxContextPopup(POINT screen_point);
-  void StatusBar1DrawPanel(const DRAWITEMSTRUCT& item);
-  void MenuSelect(UINT id, UINT flags, HMENU menu);
-
-  // Puts the hint of the window and point under the pointer into the hint panel.
-  void ShowHintInStatusBar(HWND target, POINT screen_point);
-  std::string HintAt(HWND target, POINT screen_point) const;
-  void SetHint(const std::string& hint);
-  bool PressToolButtonByAccessKey(char key);
-  const ToolButton* FindToolButton(int id) const;
 
   HINSTANCE instance_;
   HWND application_hwnd_ = nullptr;
   HWND hwnd_ = nullptr;
-  HFONT font_ = nullptr;
-  HFONT list_font_ = nullptr;
-  HIMAGELIST tool_images_ = nullptr;
-  HMENU popup_menu2_ = nullptr;
-  HBRUSH page_brush_ = nullptr;  // a system brush: not deleted
+  OwnedFont font_;
 
-  ReBar cool_bar_;
-  ToolBar tool_bars_[4];
+  ToolStrip tool_strip_;
   TabControl page_control_;
-  ListView t_list_box_;
-  HWND homepage_label_ = nullptr;
-  Edit homepage_;
-  Button lan_check_box_;
-  Button clear_check_box_;
-  Button caps_check_box_;
-  Button num_check_box_;
-  Button menu_icon_check_box_;
-  StatusBar status_bar_;
+  HWND title_list_ = nullptr;  // T_ListBox, run by the list pane
+  OptionPage option_page_;
+  StatusHints status_hints_;
+  ListPane* list_pane_ = nullptr;
 
   std::map<int, std::function<void()>> commands_;
-  ListEventHandlers list_events_;
   std::function<void()> close_handler_;
   std::function<void(const std::string&)> error_handler_;
-  std::map<int, std::string> control_hints_;  // by control id
-  std::map<UINT, std::string> menu_hints_;    // by menu item id
 
-  std::string version_text_;
-  std::string hint_;
-  std::string tray_tip_;
-  bool tray_visible_ = false;
-  bool tray_enabled_ = true;
-  std::string help_file_;
   bool controls_built_ = false;
-  // Kept until the controls exist.
-  std::string home_page_;
-  OptionChecks options_;
-  std::vector<LaunchItem> rows_;
-  bool filling_list_ = false;
   bool laying_out_ = false;
   bool minimised_ = false;
 };

@@ -4,7 +4,10 @@
 
 #include <string>
 
+#include "core/win32/app_error_box.h"
 #include "platform/win32/controls/list_view.h"
+#include "platform/win32/modal_dialog.h"
+#include "platform/win32/ui_font.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -19,30 +22,31 @@ constexpr ListingColumn kColumns[kListingColumns] = {
     {"1回", 32},   {"ﾌｧｲﾙ名", 120}, {"引数", 52},
 };
 
-constexpr char kListFontName[] = "ＭＳ Ｐゴシック";
 constexpr int kListFontPixels = 13;
 
-class ListingDialog {
+class ListingDialog : public ModalDialog {
  public:
-  ListingDialog(const std::vector<LaunchItem>& rows, const ListingPlacement& placement)
-      : rows_(rows), placement_(placement), listing_(CompareUserLocaleText) {}
+  ListingDialog(HINSTANCE instance, const std::vector<LaunchItem>& rows,
+                const ListingPlacement& placement)
+      : ModalDialog(instance, ShowAppErrorBox),
+        rows_(rows),
+        placement_(placement),
+        listing_(CompareUserLocaleText) {}
 
-  static INT_PTR CALLBACK Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_INITDIALOG) SetWindowLongPtrA(hwnd, GWLP_USERDATA, lparam);
-    auto* self = reinterpret_cast<ListingDialog*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return FALSE;
+ private:
+  INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override {
     switch (message) {
       case WM_INITDIALOG:
-        self->FormCreate(hwnd);
-        self->FormShow();
+        FormCreate();
+        FormShow();
         return TRUE;
       case WM_SIZE:
-        self->FormResize();
+        FormResize();
         return TRUE;
       case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lparam);
         if (header->idFrom == IDC_LIST_VIEW1 && header->code == LVN_COLUMNCLICK) {
-          self->ListView1ColumnClick(reinterpret_cast<const NMLISTVIEW*>(lparam)->iSubItem);
+          ListView1ColumnClick(reinterpret_cast<const NMLISTVIEW*>(lparam)->iSubItem);
           return TRUE;
         }
         return FALSE;
@@ -50,31 +54,27 @@ class ListingDialog {
       case WM_COMMAND:
         // Escape arrives as IDCANCEL.
         if (LOWORD(wparam) == IDCANCEL) {
-          EndDialog(hwnd, IDCANCEL);
+          EndDialog(Handle(), IDCANCEL);
           return TRUE;
         }
         return FALSE;
       case WM_CLOSE:
-        EndDialog(hwnd, IDCANCEL);
+        EndDialog(Handle(), IDCANCEL);
         return TRUE;
       case WM_DESTROY:
-        self->FormDestroy();
+        ListView(list_hwnd_).SetFont(nullptr);
         return FALSE;
     }
     return FALSE;
   }
 
- private:
-  void FormCreate(HWND hwnd) {
-    hwnd_ = hwnd;
-    panel_ = GetDlgItem(hwnd, IDC_LIST_PANEL);
-    list_hwnd_ = GetDlgItem(hwnd, IDC_LIST_VIEW1);
+  void FormCreate() {
+    panel_ = Item(IDC_LIST_PANEL);
+    list_hwnd_ = Item(IDC_LIST_VIEW1);
     ListView list(list_hwnd_);
     list.SetExtendedListViewStyle(LVS_EX_FULLROWSELECT);
-    list_font_ = CreateFontA(-kListFontPixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                             SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, kListFontName);
-    if (list_font_) list.SetFont(list_font_);
+    list_font_ = CreateUiFont(kListFontPixels);
+    if (list_font_) list.SetFont(list_font_.Get());
     for (int i = 0; i < kListingColumns; ++i) {
       list.InsertColumn(i, kColumns[i].header, kColumns[i].width);
     }
@@ -83,24 +83,17 @@ class ListingDialog {
   void FormShow() {
     const ListingRect rect =
         PlaceListing(placement_, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    SetWindowPos(hwnd_, HWND_TOPMOST, rect.left, rect.top, rect.width, rect.height, SWP_NOACTIVATE);
+    SetWindowPos(Handle(), HWND_TOPMOST, rect.left, rect.top, rect.width, rect.height,
+                 SWP_NOACTIVATE);
     listing_.FormShow(rows_);
     ShowTable();
   }
 
   void FormResize() {
     RECT client;
-    GetClientRect(hwnd_, &client);
+    GetClientRect(Handle(), &client);
     MoveWindow(panel_, 0, 0, client.right, client.bottom, TRUE);
     MoveWindow(list_hwnd_, 0, 0, client.right, client.bottom, TRUE);
-  }
-
-  void FormDestroy() {
-    if (list_font_) {
-      ListView(list_hwnd_).SetFont(nullptr);
-      DeleteObject(list_font_);
-      list_font_ = nullptr;
-    }
   }
 
   void ListView1ColumnClick(int column) {
@@ -128,10 +121,9 @@ class ListingDialog {
   const std::vector<LaunchItem>& rows_;
   ListingPlacement placement_;
   Listing listing_;
-  HWND hwnd_ = nullptr;
   HWND panel_ = nullptr;
   HWND list_hwnd_ = nullptr;
-  HFONT list_font_ = nullptr;
+  OwnedFont list_font_;
 };
 
 }  // namespace
@@ -146,10 +138,5 @@ int CompareUserLocaleText(const std::string& a, const std::string& b) {
 
 void ShowListingDialog(HINSTANCE instance, HWND owner, const std::vector<LaunchItem>& rows,
                        const ListingPlacement& placement) {
-  // The report list's window class must exist before the template is created.
-  INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_LISTVIEW_CLASSES};
-  InitCommonControlsEx(&classes);
-  ListingDialog dialog(rows, placement);
-  DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_LIST_VIEW_DLG), owner, ListingDialog::Proc,
-                  reinterpret_cast<LPARAM>(&dialog));
+  ListingDialog(instance, rows, placement).Run(IDD_LIST_VIEW_DLG, owner);
 }

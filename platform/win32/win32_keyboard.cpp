@@ -11,3 +11,7 @@ void Win32Keyboard::PressAndRelease(int virtual_key) {
   keybd_event(key, 0, 0, 0);
   keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
 }
+
+void Win32Keyboard::SendKey(int virtual_key, bool key_up) {
+  keybd_event(static_cast<BYTE>(virtual_key), 0, key_up ? KEYEVENTF_KEYUP : 0, 0);
+}

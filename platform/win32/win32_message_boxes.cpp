@@ -4,7 +4,7 @@
 // windows.h first: the common controls header relies on its types.
 #include <commctrl.h>
 
-#include "core/texts.h"
+#include "platform/platform_texts.h"
 #include "platform/win32/win32_button_row.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <map>
 #include <unordered_map>
 
-#include "core/text_format.h"
-#include "core/texts.h"
 #include "platform/app_error.h"
+#include "platform/platform_texts.h"
+#include "platform/text_format.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <utility>
 
-#include "core/text_format.h"
-#include "core/texts.h"
 #include "platform/app_error.h"
+#include "platform/platform_texts.h"
+#include "platform/text_format.h"
 
 namespace {
 
@@ -95,6 +95,17 @@ std::unique_ptr<RegistryKey> Win32Registry::OpenCurrentUserKey(std::string_view 
   if (RegCreateKeyExA(HKEY_CURRENT_USER, relative.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                       KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
     throw AppError(FormatText(texts::kErrCreateKey, path));
+  }
+  return std::make_unique<Win32RegistryKey>(key);
+}
+
+std::unique_ptr<RegistryKey> Win32Registry::OpenExistingCurrentUserKey(std::string_view path) {
+  std::string relative(path);
+  if (!relative.empty() && relative.front() == '\\') relative.erase(0, 1);
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, relative.c_str(), 0, KEY_ALL_ACCESS, &key) !=
+      ERROR_SUCCESS) {
+    return nullptr;
   }
   return std::make_unique<Win32RegistryKey>(key);
 }

@@ -9,4 +9,5 @@
 class Win32Registry : public Registry {
  public:
   std::unique_ptr<RegistryKey> OpenCurrentUserKey(std::string_view path) override;
+  std::unique_ptr<RegistryKey> OpenExistingCurrentUserKey(std::string_view path) override;
 };

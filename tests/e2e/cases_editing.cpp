@@ -18,12 +18,13 @@ constexpr char kItemDialog[] = "Morvelinアイテムプロパティ";
 constexpr char kListing[] = "Morvelin Listing";
 constexpr char kSelectFile[] = "ファイルを選択して下さい";
 
-const int kRowButtons[] = {IDC_EDIT_BTN, IDC_DELETE_BTN, IDC_RUN_BTN, IDC_UP_BUTTON, IDC_DW_BUTTON};
+const int kRowButtons[] = {IDC_EDIT_BTN, IDC_DELETE_BTN, IDC_RUN_BTN, IDC_MOVE_UP_BTN,
+                           IDC_MOVE_DOWN_BTN};
 
 struct ItemFields {
-  std::string title, file, folder, arguments, homePage;
+  std::string title, file, folder, arguments, home_page;
   int style = 0;
-  int startHour = 0, startMinute = 0, endHour = 0, endMinute = 0;
+  int start_hour = 0, start_minute = 0, end_hour = 0, end_minute = 0;
   bool once = false;
   bool operator==(const ItemFields&) const = default;
 };
@@ -31,9 +32,9 @@ struct ItemFields {
 std::string Describe(const ItemFields& f) {
   return "{" + e2e::Describe(f.title) + ", " + e2e::Describe(f.file) + ", " +
          e2e::Describe(f.folder) + ", " + e2e::Describe(f.arguments) + ", " +
-         e2e::Describe(f.homePage) + ", style " + std::to_string(f.style) + ", " +
-         std::to_string(f.startHour) + ":" + std::to_string(f.startMinute) + "-" +
-         std::to_string(f.endHour) + ":" + std::to_string(f.endMinute) + ", once " +
+         e2e::Describe(f.home_page) + ", style " + std::to_string(f.style) + ", " +
+         std::to_string(f.start_hour) + ":" + std::to_string(f.start_minute) + "-" +
+         std::to_string(f.end_hour) + ":" + std::to_string(f.end_minute) + ", once " +
          e2e::Describe(f.once) + "}";
 }
 
@@ -52,14 +53,14 @@ ItemFields ReadItemDialog(HWND dialog) {
   f.title = TextOf(DialogControl(dialog, IDC_TITLE_NAME));
   f.file = TextOf(DialogControl(dialog, IDC_FILE_NAME));
   f.folder = TextOf(DialogControl(dialog, IDC_FOLDER_NAME));
-  f.arguments = TextOf(DialogControl(dialog, IDC_HIKI_NAME));
-  f.homePage = TextOf(DialogControl(dialog, IDC_HOME_NAME));
+  f.arguments = TextOf(DialogControl(dialog, IDC_ARGUMENTS_NAME));
+  f.home_page = TextOf(DialogControl(dialog, IDC_HOME_NAME));
   f.style =
       static_cast<int>(SendOrZero(DialogControl(dialog, IDC_STYLE_COMBO), CB_GETCURSEL, 0, 0));
-  f.startHour = NumberIn(dialog, IDC_SHH);
-  f.startMinute = NumberIn(dialog, IDC_SMM);
-  f.endHour = NumberIn(dialog, IDC_EHH);
-  f.endMinute = NumberIn(dialog, IDC_EMM);
+  f.start_hour = NumberIn(dialog, IDC_SHH);
+  f.start_minute = NumberIn(dialog, IDC_SMM);
+  f.end_hour = NumberIn(dialog, IDC_EHH);
+  f.end_minute = NumberIn(dialog, IDC_EMM);
   f.once = IsChecked(DialogControl(dialog, IDC_ONCE_CHECK_BOX));
   return f;
 }
@@ -69,12 +70,12 @@ void FillItemDialog(HWND dialog, const ItemFields& f) {
   const std::pair<int, std::string> texts[] = {{IDC_TITLE_NAME, f.title},
                                                {IDC_FILE_NAME, f.file},
                                                {IDC_FOLDER_NAME, f.folder},
-                                               {IDC_HIKI_NAME, f.arguments},
-                                               {IDC_HOME_NAME, f.homePage},
-                                               {IDC_SHH, std::to_string(f.startHour)},
-                                               {IDC_SMM, std::to_string(f.startMinute)},
-                                               {IDC_EHH, std::to_string(f.endHour)},
-                                               {IDC_EMM, std::to_string(f.endMinute)}};
+                                               {IDC_ARGUMENTS_NAME, f.arguments},
+                                               {IDC_HOME_NAME, f.home_page},
+                                               {IDC_SHH, std::to_string(f.start_hour)},
+                                               {IDC_SMM, std::to_string(f.start_minute)},
+                                               {IDC_EHH, std::to_string(f.end_hour)},
+                                               {IDC_EMM, std::to_string(f.end_minute)}};
   for (const auto& [id, text] : texts)
     E2E_CHECK(SetText(DialogControl(dialog, id), text),
               "cannot type into field " + std::to_string(id));
@@ -148,14 +149,14 @@ E2E_CASE(item_dialog_add_and_edit) {
   HWND list = TitleList(main);
   E2E_REQUIRE(list != nullptr, "no title list");
   ExpectRowButtons(main, false, "with an empty list");
-  E2E_CHECK(ToolButtonEnabled(main, IDC_ADD_BTN) && ToolButtonEnabled(main, IDC_SEPA_BTN),
+  E2E_CHECK(ToolButtonEnabled(main, IDC_ADD_BTN) && ToolButtonEnabled(main, IDC_SEPARATOR_BTN),
             "Add and Separate must stay enabled");
 
   HWND dialog = OpenItemDialog(program, main, IDC_ADD_BTN);
   SaveScreenshot("item-dialog-new", dialog);
   ItemFields blank;
-  blank.endHour = 23;
-  blank.endMinute = 59;
+  blank.end_hour = 23;
+  blank.end_minute = 59;
   E2E_CHECK_EQ_AS("new item dialog", ReadItemDialog(dialog), blank);
 
   // Both required fields are reported, the title first, and the dialog stays.
@@ -173,12 +174,12 @@ E2E_CASE(item_dialog_add_and_edit) {
   marker.file = "C:\\e2e\\marker.exe";
   marker.folder = "C:\\windows";
   marker.arguments = "--x \"two words\" ソフト表示";
-  marker.homePage = "http://home.example/";
+  marker.home_page = "http://home.example/";
   marker.style = 1;
-  marker.startHour = 7;
-  marker.startMinute = 5;
-  marker.endHour = 18;
-  marker.endMinute = 30;
+  marker.start_hour = 7;
+  marker.start_minute = 5;
+  marker.end_hour = 18;
+  marker.end_minute = 30;
   marker.once = true;
   FillItemDialog(dialog, marker);
   SaveScreenshot("item-dialog-filled", dialog);
@@ -246,27 +247,27 @@ E2E_CASE(list_commands) {
   ExpectSelection(list, 0, "showing the window");
   ExpectRowButtons(main, true, "with rows");
 
-  PressCommand(main, IDC_SEPA_BTN);
+  PressCommand(main, IDC_SEPARATOR_BTN);
   ExpectList(list, Rows({{"一", true}, {"二", false}, {"三", true}, {"-", false}}), "Separate");
 
   SelectListRow(list, 1);
-  PressCommand(main, IDC_UP_BUTTON);
+  PressCommand(main, IDC_MOVE_UP_BTN);
   ExpectList(list, Rows({{"二", false}, {"一", true}, {"三", true}, {"-", false}}), "Up");
   ExpectSelection(list, 0, "Up");
   // Up on the first row and Down on the last do nothing; the Delete question proves that the
   // command was handled before we look.
-  ExpectNoBoxFrom(program, main, IDC_UP_BUTTON, "Up on the first row");
+  ExpectNoBoxFrom(program, main, IDC_MOVE_UP_BTN, "Up on the first row");
   ExpectList(list, Rows({{"二", false}, {"一", true}, {"三", true}, {"-", false}}),
              "Up on the first row");
   SelectListRow(list, 3);
-  ExpectNoBoxFrom(program, main, IDC_DW_BUTTON, "Down on the last row");
+  ExpectNoBoxFrom(program, main, IDC_MOVE_DOWN_BTN, "Down on the last row");
   ExpectList(list, Rows({{"二", false}, {"一", true}, {"三", true}, {"-", false}}),
              "Down on the last row");
   // The context menu's Up and Down.
-  PressCommand(main, IDM_N2);
+  PressCommand(main, IDM_MOVE_UP);
   ExpectList(list, Rows({{"二", false}, {"一", true}, {"-", false}, {"三", true}}), "menu Up");
   ExpectSelection(list, 2, "menu Up");
-  PressCommand(main, IDM_N3);
+  PressCommand(main, IDM_MOVE_DOWN);
   ExpectList(list, Rows({{"二", false}, {"一", true}, {"三", true}, {"-", false}}), "menu Down");
   ExpectSelection(list, 3, "menu Down");
   SaveScreenshot("moved", main);
@@ -407,10 +408,9 @@ E2E_CASE(listing_dialog) {
   HWND main = StartAndWaitForMain(program);
   SaveScreenshot("main", main);
   HWND dialog = OpenListing(program, main);
-  SaveScreenshot("listing", dialog);
-
   HWND list = FindControl(dialog, WC_LISTVIEWA);
   E2E_REQUIRE(list != nullptr, "the listing has no list");
+  SaveScreenshot("listing", dialog, list);
   HWND header = reinterpret_cast<HWND>(SendOrZero(list, LVM_GETHEADER, 0, 0));
   E2E_REQUIRE(header != nullptr, "the listing has no column headers");
   E2E_CHECK_EQ_AS(
@@ -435,18 +435,18 @@ E2E_CASE(listing_dialog) {
   // Start ascending, then descending; the title column starts ascending on its own.
   ClickHeader(header, 2);
   ExpectTitles(list, {"あいう", "Beta", "ソフト表示", "alpha"}, "first click on Start");
-  SaveScreenshot("listing-sorted", dialog);
+  SaveScreenshot("listing-sorted", dialog, list);
   ClickHeader(header, 2);
   ExpectTitles(list, {"alpha", "ソフト表示", "Beta", "あいう"}, "second click on Start");
-  std::vector<std::string> byTitle = {"ソフト表示", "あいう", "Beta", "alpha"};
-  std::sort(byTitle.begin(), byTitle.end(), [](const std::string& a, const std::string& b) {
+  std::vector<std::string> by_title = {"ソフト表示", "あいう", "Beta", "alpha"};
+  std::sort(by_title.begin(), by_title.end(), [](const std::string& a, const std::string& b) {
     return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) ==
            CSTR_LESS_THAN;
   });
   ClickHeader(header, 0);
-  ExpectTitles(list, byTitle, "first click on the title header");
-  E2E_CHECK(std::find(byTitle.begin(), byTitle.end(), "alpha") <
-                std::find(byTitle.begin(), byTitle.end(), "Beta"),
+  ExpectTitles(list, by_title, "first click on the title header");
+  E2E_CHECK(std::find(by_title.begin(), by_title.end(), "alpha") <
+                std::find(by_title.begin(), by_title.end(), "Beta"),
             "the locale ordering should put alpha before Beta");
 
   // The order is not kept between openings.

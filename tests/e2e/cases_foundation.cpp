@@ -18,28 +18,29 @@ namespace {
 const std::vector<std::string> kToolCaptions = {
     "&Ok",   "&Cancel", "&Update", "&Add",     "&Edit", "&Delete",  "&Separate", "&Up",
     "&Down", "&Run",    "&List",   "&Version", "&Help", "&Startup", "ShortCut"};
-const std::vector<int> kToolIds = {
-    IDC_OK_BTN,           IDC_CANCEL_BTN, IDC_UPDATE_BTN,  IDC_ADD_BTN,      IDC_EDIT_BTN,
-    IDC_DELETE_BTN,       IDC_SEPA_BTN,   IDC_UP_BUTTON,   IDC_DW_BUTTON,    IDC_RUN_BTN,
-    IDC_LIST_VIEW_BUTTON, IDC_HELP_BTN,   IDC_HELP_BUTTON, IDC_GROUP_BUTTON, IDC_TOOL_BUTTON1};
+const std::vector<int> kToolIds = {IDC_OK_BTN,        IDC_CANCEL_BTN,       IDC_UPDATE_BTN,
+                                   IDC_ADD_BTN,       IDC_EDIT_BTN,         IDC_DELETE_BTN,
+                                   IDC_SEPARATOR_BTN, IDC_MOVE_UP_BTN,      IDC_MOVE_DOWN_BTN,
+                                   IDC_RUN_BTN,       IDC_LIST_VIEW_BUTTON, IDC_HELP_BTN,
+                                   IDC_HELP_BUTTON,   IDC_GROUP_BUTTON,     IDC_SHORTCUT_BUTTON};
 const std::vector<size_t> kButtonsPerBar = {3, 4, 4, 4};
 
 const std::vector<std::string> kWindowValueNames = {
     "Left", "Top", "Height", "Width", "MP", "Lanc", "Clear", "Caps", "Num", "MenuIcon", "Count"};
 
 struct Options {
-  std::string homePage;
-  bool lanc, clear, caps, num, menuIcon;
+  std::string home_page;
+  bool lanc, clear, caps, num, menu_icon;
 };
 
 void CheckOptions(HWND main, const Options& expected) {
-  if (HWND homePage = Control(main, IDC_HOMEPAGE))
-    E2E_CHECK_EQ_AS("HOMEPAGE edit", TextOf(homePage), expected.homePage);
+  if (HWND home_page = Control(main, IDC_HOMEPAGE))
+    E2E_CHECK_EQ_AS("HOMEPAGE edit", TextOf(home_page), expected.home_page);
   const std::pair<int, bool> boxes[] = {{IDC_LAN_CHECK_BOX, expected.lanc},
                                         {IDC_CLEAR_CHECK_BOX, expected.clear},
                                         {IDC_CAPS_CHECK_BOX, expected.caps},
                                         {IDC_NUM_CHECK_BOX, expected.num},
-                                        {IDC_MENU_ICON_CHECK_BOX, expected.menuIcon}};
+                                        {IDC_MENU_ICON_CHECK_BOX, expected.menu_icon}};
   for (const auto& [id, checked] : boxes)
     if (HWND box = Control(main, id))
       E2E_CHECK_EQ_AS("check state of " + Describe(TextOf(box)), IsChecked(box), checked);
@@ -80,20 +81,20 @@ E2E_CASE(first_start) {
     E2E_CHECK_EQ_AS("rows in the title list", ListCount(list), 0);
 
   std::vector<HWND> bars = ToolBars(main);
-  std::vector<size_t> perBar;
-  std::vector<std::string> allCaptions;
-  std::vector<int> allIds;
+  std::vector<size_t> per_bar;
+  std::vector<std::string> all_captions;
+  std::vector<int> all_ids;
   for (HWND bar : bars) {
     auto buttons = ReadToolBar(bar);
-    perBar.push_back(buttons.size());
+    per_bar.push_back(buttons.size());
     for (const auto& b : buttons) {
-      allCaptions.push_back(b.caption);
-      allIds.push_back(b.id);
+      all_captions.push_back(b.caption);
+      all_ids.push_back(b.id);
     }
   }
-  E2E_CHECK_EQ_AS("buttons per tool bar", perBar, kButtonsPerBar);
-  E2E_CHECK_EQ_AS("tool button captions", allCaptions, kToolCaptions);
-  E2E_CHECK_EQ_AS("tool button command ids", allIds, kToolIds);
+  E2E_CHECK_EQ_AS("buttons per tool bar", per_bar, kButtonsPerBar);
+  E2E_CHECK_EQ_AS("tool button captions", all_captions, kToolCaptions);
+  E2E_CHECK_EQ_AS("tool button command ids", all_ids, kToolIds);
 
   HWND status = FindControl(main, STATUSCLASSNAMEA);
   if (E2E_CHECK(status != nullptr, "no status bar"))
@@ -111,10 +112,10 @@ E2E_CASE(first_start) {
   // The save is complete by the time the question is asked.
   CheckWindowValues(DefaultWindowValues("0"));
   std::vector<std::string> names = WindowValueNames();
-  std::vector<std::string> expectedNames = kWindowValueNames;
+  std::vector<std::string> expected_names = kWindowValueNames;
   std::sort(names.begin(), names.end());
-  std::sort(expectedNames.begin(), expectedNames.end());
-  E2E_CHECK_EQ_AS("registry value names", names, expectedNames);
+  std::sort(expected_names.begin(), expected_names.end());
+  E2E_CHECK_EQ_AS("registry value names", names, expected_names);
   std::string items;
   if (ReadFileBytes(ItemFilePath(), &items))
     E2E_CHECK_EQ_AS("item keys saved for an empty list", ProfileSection(items, "Items"),
@@ -259,11 +260,11 @@ E2E_CASE(update_then_cancel) {
   E2E_REQUIRE(ListCount(list) == 2, "the two rows did not load");
 
   // Change options and a check mark the way a user would.
-  HWND homePage = Control(main, IDC_HOMEPAGE);
+  HWND home_page = Control(main, IDC_HOMEPAGE);
   HWND lanc = Control(main, IDC_LAN_CHECK_BOX);
   HWND num = Control(main, IDC_NUM_CHECK_BOX);
-  E2E_REQUIRE(homePage && lanc && num, "option controls missing");
-  E2E_CHECK(SetText(homePage, "http://home.example/"), "cannot type into HOMEPAGE");
+  E2E_REQUIRE(home_page && lanc && num, "option controls missing");
+  E2E_CHECK(SetText(home_page, "http://home.example/"), "cannot type into HOMEPAGE");
   ShowOptionsPage(main);
   E2E_CHECK(Click(lanc), "cannot click LanCheckBox");
   E2E_CHECK(Click(num), "cannot click NumCheckBox");
@@ -324,7 +325,7 @@ E2E_CASE(update_then_cancel) {
   E2E_CHECK(IsRunning(program) && IsWindowVisible(main), "Update closed the main window");
 
   // Changes after Update are dropped by Cancel, which asks nothing.
-  SetText(homePage, "http://changed.example/");
+  SetText(home_page, "http://changed.example/");
   Click(lanc);
   SetListChecked(list, 0, false);
   CancelAndExpectExit(program, main);
@@ -378,14 +379,14 @@ E2E_CASE(startup_empty_list) {
   const LONG height = r.bottom - r.top;
   E2E_CHECK_EQ_AS("window width", width, 485L);
   E2E_CHECK_EQ_AS("window height", height, 333L);
-  const LONG screenWidth = GetSystemMetrics(SM_CXSCREEN);
-  const LONG screenHeight = GetSystemMetrics(SM_CYSCREEN);
-  E2E_CHECK(std::abs(r.left * 2 + width - screenWidth) <= 2,
+  const LONG screen_width = GetSystemMetrics(SM_CXSCREEN);
+  const LONG screen_height = GetSystemMetrics(SM_CYSCREEN);
+  E2E_CHECK(std::abs(r.left * 2 + width - screen_width) <= 2,
             "not centred across: left " + std::to_string(r.left) + " on a screen " +
-                std::to_string(screenWidth) + " wide");
-  E2E_CHECK(std::abs(r.top * 2 + height - screenHeight) <= 2,
+                std::to_string(screen_width) + " wide");
+  E2E_CHECK(std::abs(r.top * 2 + height - screen_height) <= 2,
             "not centred down: top " + std::to_string(r.top) + " on a screen " +
-                std::to_string(screenHeight) + " high");
+                std::to_string(screen_height) + " high");
   E2E_CHECK(ReadMarks().empty(), "something was launched");
 
   CancelAndExpectExit(program, main);
@@ -460,7 +461,7 @@ bool StartsInLogOnMode(const std::string& arguments, const std::string& shot) {
                 return box || main || !IsRunning(program);
               }),
               "neither a box nor the window appeared for " + Describe(arguments));
-  const bool logOn = box != nullptr;
+  const bool log_on = box != nullptr;
   if (box) {
     E2E_CHECK(ClickButton(box, kOk), "cannot answer the welcome box");
     main = StartAndWaitForMain(program);
@@ -468,7 +469,7 @@ bool StartsInLogOnMode(const std::string& arguments, const std::string& shot) {
   E2E_REQUIRE(main != nullptr, "no main window for " + Describe(arguments));
   SaveScreenshot(shot, main);
   CancelAndExpectExit(program, main);
-  return logOn;
+  return log_on;
 }
 
 }  // namespace

@@ -96,22 +96,22 @@ KeyValues WithValue(KeyValues keys, const std::string& key, const std::string& v
 
 E2E_CASE(startup_run) {
   const LocalNow now = SettledNow();
-  const std::string inBand = Band(now, -60, 60);
+  const std::string in_band = Band(now, -60, 60);
   const std::string once = "1" + now.today;
   const std::string japanese = "--row 0 \"two words\" ソフト表示";
   const KeyValues items = Join({
-      RowKeys(0, "起動", kMarker, "C:\\windows", japanese, "0", inBand, "000/00", "", "1"),
+      RowKeys(0, "起動", kMarker, "C:\\windows", japanese, "0", in_band, "000/00", "", "1"),
       RowKeys(1, "過去", kMarker, "", "--row 1", "0", Band(now, -180, -120), "100/00", "", "1"),
       // No file: nothing else about the row matters.
       RowKeys(2, "-", "", "", "--row 2", "0", "00002359", "100/00", "", "1"),
-      RowKeys(3, "無効", kMarker, "", "--row 3", "0", inBand, "100/00", "", "0"),
-      RowKeys(4, "今日済み", kMarker, "", "--row 4", "0", inBand, once, "", "1"),
-      RowKeys(5, "毎日", kMarker, "", "--row 5", "1", inBand, "100/00", "", "1"),
+      RowKeys(3, "無効", kMarker, "", "--row 3", "0", in_band, "100/00", "", "0"),
+      RowKeys(4, "今日済み", kMarker, "", "--row 4", "0", in_band, once, "", "1"),
+      RowKeys(5, "毎日", kMarker, "", "--row 5", "1", in_band, "100/00", "", "1"),
       // Titled like a separator but with a file; its band reaches round the day past now.
       RowKeys(6, "-", kMarker, kAppFolder, "--row 6", "2", Band(now, -60, -120), "000/00", "", "1"),
-      RowKeys(7, "不正", kMarker, "", "--row 7", "x", inBand, "100/00", "", "1"),
+      RowKeys(7, "不正", kMarker, "", "--row 7", "x", in_band, "100/00", "", "1"),
       RowKeys(8, "未来", kMarker, "", "--row 8", "0", Band(now, 120, 180), "000/00", "", "1"),
-      RowKeys(9, "五", kMarker, kAppFolder, "--row 9", "5", inBand, "000/00", "", "1"),
+      RowKeys(9, "五", kMarker, kAppFolder, "--row 9", "5", in_band, "000/00", "", "1"),
       RowKeys(10, "空帯", kMarker, "", "--row 10", "0", "", "000/00", "", "1"),
       // Beyond Count.
       RowKeys(11, "余り", kMarker, "", "--row 11", "0", "00002359", "000/00", "", "1"),
@@ -146,13 +146,13 @@ E2E_CASE(startup_once_per_day) {
   });
   WriteSettings({{"Lanc", "0"}, {"Count", "2"}});
   WriteItemFile(ItemFile(items));
-  const KeyValues afterFirst = WithValue(items, "D0", "1" + now.today);
+  const KeyValues after_first = WithValue(items, "D0", "1" + now.today);
 
   Process first = StartProgram("/N");
   ExpectQuietExit(first);
   E2E_CHECK_EQ_AS("first start of the day", Launches(),
                   (std::vector<std::string>{"--always | C:\\e2e | 1", "--daily | C:\\e2e | 1"}));
-  E2E_CHECK_EQ_AS("item file after the first start", SavedItems(), afterFirst);
+  E2E_CHECK_EQ_AS("item file after the first start", SavedItems(), after_first);
 
   // The second start the same day reads the date the first one wrote.
   Process second = StartProgram("/N");
@@ -160,7 +160,7 @@ E2E_CASE(startup_once_per_day) {
   E2E_CHECK_EQ_AS("after the second start", Launches(),
                   (std::vector<std::string>{"--always | C:\\e2e | 1", "--always | C:\\e2e | 1",
                                             "--daily | C:\\e2e | 1"}));
-  E2E_CHECK_EQ_AS("item file after the second start", SavedItems(), afterFirst);
+  E2E_CHECK_EQ_AS("item file after the second start", SavedItems(), after_first);
 }
 
 E2E_CASE(startup_resident) {

@@ -8,8 +8,8 @@
 
 int main(int argc, char** argv) {
   e2e::RunSettings& settings = e2e::Settings();
-  settings.appDir = "C:\\e2e";
-  settings.outDir = "C:\\e2e\\out";
+  settings.app_dir = "C:\\e2e";
+  settings.out_dir = "C:\\e2e\\out";
   for (int i = 1; i < argc; ++i) {
     std::string option = argv[i];
     if (option == "--list") {
@@ -18,19 +18,19 @@ int main(int argc, char** argv) {
     }
     if (i + 1 >= argc) break;
     if (option == "--case")
-      settings.caseName = argv[++i];
+      settings.case_name = argv[++i];
     else if (option == "--app")
-      settings.appDir = argv[++i];
+      settings.app_dir = argv[++i];
     else if (option == "--out")
-      settings.outDir = argv[++i];
+      settings.out_dir = argv[++i];
   }
-  if (settings.caseName.empty()) {
+  if (settings.case_name.empty()) {
     std::fprintf(stderr, "usage: e2e_driver --case NAME [--app FOLDER] [--out FOLDER] | --list\n");
     return 2;
   }
-  int failures = e2e::RunCase(settings.caseName);
+  int failures = e2e::RunCase(settings.case_name);
   if (failures < 0) {
-    std::fprintf(stderr, "no case named %s\n", settings.caseName.c_str());
+    std::fprintf(stderr, "no case named %s\n", settings.case_name.c_str());
     return 2;
   }
   return failures == 0 ? 0 : 1;

@@ -15,6 +15,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/wait_and_files.h"
+
 namespace e2e {
 
 // ---- Cases -----------------------------------------------------------------------------------
@@ -40,9 +42,9 @@ const std::vector<RegisteredCase>& RegisteredCases();
 
 // Where the running case lives: its name, the program's folder and the folder for results.
 struct RunSettings {
-  std::string caseName;
-  std::string appDir;
-  std::string outDir;
+  std::string case_name;
+  std::string app_dir;
+  std::string out_dir;
 };
 RunSettings& Settings();
 
@@ -65,7 +67,7 @@ std::string Describe(const std::string& text);
 std::string Describe(const char* text);
 std::string Describe(bool value);
 std::string Describe(const std::vector<std::string>& texts);
-std::string Describe(const std::pair<std::string, std::string>& keyValue);
+std::string Describe(const std::pair<std::string, std::string>& key_value);
 template <class T>
 requires std::is_arithmetic_v<T> std::string Describe(T value) {
   return std::to_string(value);
@@ -107,11 +109,8 @@ bool CheckEqual(const A& actual, const B& expected, const std::string& what, con
 
 // ---- Waiting ---------------------------------------------------------------------------------
 
-// Generous limit for anything the program does in answer to one step.
-inline constexpr DWORD kWaitLimitMs = 30000;
-
-// Polls the condition until it holds or the limit passes; true when it held.
-bool WaitUntil(const std::function<bool()>& condition, DWORD limitMs = kWaitLimitMs);
+using ::kWaitLimitMs;
+using ::WaitUntil;
 
 // ---- Processes -------------------------------------------------------------------------------
 
@@ -124,7 +123,7 @@ struct Process {
 Process StartProgram(const std::string& arguments = "");
 bool IsRunning(const Process& process);
 // Waits for the process to end; false when it still runs after the limit.
-bool WaitForExit(const Process& process, DWORD* exitCode, DWORD limitMs = kWaitLimitMs);
+bool WaitForExit(const Process& process, DWORD* exit_code, DWORD limit_ms = kWaitLimitMs);
 // Ends every program and marker process still running in this prefix.
 void KillLeftovers();
 
@@ -136,13 +135,13 @@ DWORD ProcessOf(HWND window);
 std::string TextOf(HWND window);
 RECT WindowRect(HWND window);
 // Top-level windows of a class owned by the process (visible ones only, when asked).
-std::vector<HWND> TopWindows(const char* className, DWORD pid, bool visibleOnly);
+std::vector<HWND> TopWindows(const char* class_name, DWORD pid, bool visible_only);
 // The main window ("TForm1") of the process, or null.
-HWND MainWindow(DWORD pid, bool visibleOnly = true);
-HWND WaitForMainWindow(const Process& process, DWORD limitMs = kWaitLimitMs);
+HWND MainWindow(DWORD pid, bool visible_only = true);
+HWND WaitForMainWindow(const Process& process, DWORD limit_ms = kWaitLimitMs);
 // A descendant control by class (null for any) and control id (-1 for any).
-HWND FindControl(HWND parent, const char* className, int id = -1);
-std::vector<HWND> FindControls(HWND parent, const char* className);
+HWND FindControl(HWND parent, const char* class_name, int id = -1);
+std::vector<HWND> FindControls(HWND parent, const char* class_name);
 
 // Sends a message and waits for the answer within the limit; false on time-out.
 bool SendTimed(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
@@ -162,10 +161,10 @@ struct BoxInfo {
 // Visible message boxes ("#32770" with a message text control) of the process.
 std::vector<HWND> MessageBoxes(DWORD pid);
 // Waits for a message box of the process (its first one).
-HWND WaitForMessageBox(DWORD pid, DWORD limitMs = kWaitLimitMs);
+HWND WaitForMessageBox(DWORD pid, DWORD limit_ms = kWaitLimitMs);
 // A visible dialog ("#32770") of the process with exactly this caption.
 HWND FindDialog(DWORD pid, const std::string& caption);
-HWND WaitForDialog(DWORD pid, const std::string& caption, DWORD limitMs = kWaitLimitMs);
+HWND WaitForDialog(DWORD pid, const std::string& caption, DWORD limit_ms = kWaitLimitMs);
 BoxInfo ReadBox(HWND box);
 // Clicks the box's button with this text; false when there is no such button.
 bool ClickButton(HWND dialog, const std::string& text);
@@ -174,10 +173,10 @@ bool ClickButtonById(HWND dialog, int id);
 // Clicks a dialog's button by posting the command it would send, for buttons whose handler may
 // open a modal box (a sent click would block the driver until that box is answered).
 void PostButtonCommand(HWND dialog, int id);
-bool WaitUntilGone(HWND window, DWORD limitMs = kWaitLimitMs);
+bool WaitUntilGone(HWND window, DWORD limit_ms = kWaitLimitMs);
 
 // Presses a tool button: a posted WM_COMMAND, so that a modal box it opens cannot block us.
-void PressCommand(HWND mainWindow, int commandId);
+void PressCommand(HWND main_window, int command_id);
 
 // ---- Controls across processes -----------------------------------------------------------------
 
@@ -192,18 +191,18 @@ struct ToolButton {
   bool enabled = false;
 };
 // The tool bars of the window in their reading order (top to bottom, left to right).
-std::vector<HWND> ToolBars(HWND mainWindow);
+std::vector<HWND> ToolBars(HWND main_window);
 // The buttons of one tool bar, separators left out.
-std::vector<ToolButton> ReadToolBar(HWND toolBar);
+std::vector<ToolButton> ReadToolBar(HWND tool_bar);
 // Every tool button of the window, tool bar after tool bar.
-std::vector<ToolButton> ReadAllToolButtons(HWND mainWindow);
+std::vector<ToolButton> ReadAllToolButtons(HWND main_window);
 
 // Status bar part text, through SB_GETTEXTA with a buffer in the program's process.
-std::string StatusText(HWND statusBar, int part);
+std::string StatusText(HWND status_bar, int part);
 
 struct ListRow {
   std::string title;
-  int stateImage = 0;  // 1 unchecked, 2 checked, 0 no check box
+  int state_image = 0;  // 1 unchecked, 2 checked, 0 no check box
   bool operator==(const ListRow&) const = default;
 };
 std::string Describe(const ListRow& row);
@@ -223,7 +222,7 @@ bool HeaderItemRect(HWND header, int index, RECT* rect);
 bool TabItemRect(HWND tab, int index, RECT* rect);
 // A left click at a point of the control: posted mouse messages, as the system would send
 // them to the control under the pointer.
-void PostClick(HWND control, POINT clientPoint);
+void PostClick(HWND control, POINT client_point);
 
 // ---- Registry: HKCU\Software\Brel\Morvelin\Window ----------------------------------------------
 
@@ -242,11 +241,11 @@ std::string SzBytes(const std::string& text);
 
 // ---- Files -----------------------------------------------------------------------------------
 
-std::string AppPath(const std::string& fileName);
+std::string AppPath(const std::string& file_name);
 std::string ItemFilePath();
-bool FileExists(const std::string& path);
-bool ReadFileBytes(const std::string& path, std::string* bytes);
-bool WriteFileBytes(const std::string& path, const std::string& bytes);
+using ::FileExists;
+using ::ReadFileBytes;
+using ::WriteFileBytes;
 // Key/value pairs of one section of a profile file, in file order.
 std::vector<std::pair<std::string, std::string>> ProfileSection(const std::string& bytes,
                                                                 const std::string& section);
@@ -264,7 +263,8 @@ std::vector<Mark> ReadMarks();
 
 // ---- Screenshots -------------------------------------------------------------------------------
 
-// Saves the whole screen, or the window's rectangle, as <case>-<label>.bmp in the out folder.
-bool SaveScreenshot(const std::string& label, HWND window = nullptr);
+// Saves the whole screen, or the window's rectangle, as <case>-<label>.bmp in the out folder;
+// given a list, it waits first until the list's rows have painted.
+bool SaveScreenshot(const std::string& label, HWND window = nullptr, HWND list = nullptr);
 
 }  // namespace e2e

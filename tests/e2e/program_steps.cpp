@@ -14,12 +14,12 @@ std::string ItemFile(const KeyValues& keys) {
 // All nine keys of row i, in the order a person editing the file by hand would write them.
 KeyValues RowKeys(int i, const std::string& title, const std::string& file,
                   const std::string& folder, const std::string& arguments, const std::string& state,
-                  const std::string& band, const std::string& once, const std::string& homePage,
+                  const std::string& band, const std::string& once, const std::string& home_page,
                   const std::string& enabled) {
   const std::string n = std::to_string(i);
-  return {{"T" + n, title},     {"F" + n, file},     {"W" + n, folder},
-          {"A" + n, arguments}, {"S" + n, state},    {"H" + n, band},
-          {"D" + n, once},      {"P" + n, homePage}, {"C" + n, enabled}};
+  return {{"T" + n, title},     {"F" + n, file},      {"W" + n, folder},
+          {"A" + n, arguments}, {"S" + n, state},     {"H" + n, band},
+          {"D" + n, once},      {"P" + n, home_page}, {"C" + n, enabled}};
 }
 
 KeyValues Join(std::initializer_list<KeyValues> parts) {
@@ -127,11 +127,11 @@ bool Responsive(HWND window) {
   return SendTimed(window, WM_NULL, 0, 0, &ignored);
 }
 
-bool ToolButtonEnabled(HWND main, int commandId) {
+bool ToolButtonEnabled(HWND main, int command_id) {
   for (HWND bar : ToolBars(main))
     for (const ToolButton& button : ReadToolBar(bar))
-      if (button.id == commandId) return button.enabled;
-  RecordFailure(__FILE__, __LINE__, "no tool button " + std::to_string(commandId));
+      if (button.id == command_id) return button.enabled;
+  RecordFailure(__FILE__, __LINE__, "no tool button " + std::to_string(command_id));
   return false;
 }
 

@@ -30,7 +30,7 @@ std::string ItemFile(const KeyValues& keys);
 // All nine keys of row i, in the order a person editing the file by hand would write them.
 KeyValues RowKeys(int i, const std::string& title, const std::string& file,
                   const std::string& folder, const std::string& arguments, const std::string& state,
-                  const std::string& band, const std::string& once, const std::string& homePage,
+                  const std::string& band, const std::string& once, const std::string& home_page,
                   const std::string& enabled);
 KeyValues Join(std::initializer_list<KeyValues> parts);
 // Seeds values of the Window section (REG_SZ); the case stops when that fails.
@@ -54,7 +54,7 @@ HWND Control(HWND main, int id);
 void ShowOptionsPage(HWND main);
 bool Responsive(HWND window);
 // Whether a tool button of the main window is enabled.
-bool ToolButtonEnabled(HWND main, int commandId);
+bool ToolButtonEnabled(HWND main, int command_id);
 
 // ---- Message boxes ----
 

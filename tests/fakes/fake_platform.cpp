@@ -1,7 +1,7 @@
 #include "fakes/fake_platform.h"
 
-#include "core/text_format.h"
 #include "core/texts.h"
+#include "platform/text_format.h"
 
 namespace {
 
@@ -23,7 +23,8 @@ class FakeRegistryKey : public RegistryKey {
     const std::string key = std::string(section) + "\\" + std::string(name);
     if (registry_.uncreatable_sections.count(std::string(section)))
       throw AppError(FormatText(texts::kErrCreateKey, section));
-    if (registry_.failing_writes.count(key)) throw AppError(FormatText(texts::kErrWriteValue, name));
+    if (registry_.failing_writes.count(key))
+      throw AppError(FormatText(texts::kErrWriteValue, name));
     registry_.values[key] = FakeRegistry::Value{std::string(text), true};
     registry_.write_log.push_back(key + "=" + std::string(text));
   }
@@ -63,6 +64,12 @@ class FakeProfileFile : public ProfileFile {
 
 std::unique_ptr<RegistryKey> FakeRegistry::OpenCurrentUserKey(std::string_view path) {
   opened_paths.emplace_back(path);
+  return std::make_unique<FakeRegistryKey>(*this);
+}
+
+std::unique_ptr<RegistryKey> FakeRegistry::OpenExistingCurrentUserKey(std::string_view path) {
+  opened_paths.emplace_back(path);
+  if (missing_keys.count(std::string(path))) return nullptr;
   return std::make_unique<FakeRegistryKey>(*this);
 }
 

@@ -26,16 +26,18 @@ class FakeRegistry : public Registry {
     std::string text;
     bool is_text = true;  // false: stored with a type other than REG_SZ
   };
-  std::map<std::string, Value> values;        // key "Section\Name"
-  std::set<std::string> failing_writes;       // "Section\Name" whose write fails
-  std::set<std::string> failing_reads;        // "Section\Name" whose read fails
+  std::map<std::string, Value> values;         // key "Section\Name"
+  std::set<std::string> failing_writes;        // "Section\Name" whose write fails
+  std::set<std::string> failing_reads;         // "Section\Name" whose read fails
   std::set<std::string> uncreatable_sections;  // sections whose subkey cannot be created
   std::vector<std::string> read_log;           // "Section\Name" in read order
-  std::vector<std::string> write_log;         // "Section\Name=text" in write order
+  std::vector<std::string> write_log;          // "Section\Name=text" in write order
   std::vector<std::string> opened_paths;
-  int open_keys = 0;                          // keys currently open
+  int open_keys = 0;  // keys currently open
 
   std::unique_ptr<RegistryKey> OpenCurrentUserKey(std::string_view path) override;
+  std::set<std::string> missing_keys;  // paths that only the creating open can open
+  std::unique_ptr<RegistryKey> OpenExistingCurrentUserKey(std::string_view path) override;
   void Set(const std::string& section, const std::string& name, const std::string& text) {
     values[section + "\\" + name] = Value{text, true};
   }
@@ -100,6 +102,9 @@ class FakeKeyboard : public Keyboard {
     toggled[vk] = !toggled[vk];
     if (event_log) event_log->push_back("key " + std::to_string(vk));
   }
+  void SendKey(int vk, bool key_up) override {
+    events.push_back((key_up ? "up " : "down ") + std::to_string(vk));
+  }
 };
 
 class FakeClock : public Clock {
@@ -156,6 +161,6 @@ class FakeMessageBoxes : public MessageBoxes {
       return a;
     }
     return buttons == BoxButtons::YesNo || buttons == BoxButtons::YesNoCancel ? BoxAnswer::Yes
-                                                                               : BoxAnswer::Ok;
+                                                                              : BoxAnswer::Ok;
   }
 };

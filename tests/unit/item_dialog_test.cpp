@@ -20,8 +20,8 @@ const char* FieldName(TextField field) {
       return "FileName";
     case TextField::FolderName:
       return "FolderName";
-    case TextField::HikiName:
-      return "HikiName";
+    case TextField::ArgumentsName:
+      return "ArgumentsName";
     case TextField::HomeName:
       return "HomeName";
   }
@@ -207,7 +207,7 @@ TEST_F(ItemDialogTest, LoadFillsEveryFieldAndClampsTheTimes) {
   EXPECT_EQ(view.texts[TextField::TitleName], "メモ帳");
   EXPECT_EQ(view.texts[TextField::FileName], "C:\\Windows\\notepad.exe");
   EXPECT_EQ(view.texts[TextField::FolderName], "C:\\Windows");
-  EXPECT_EQ(view.texts[TextField::HikiName], "/p a.txt");
+  EXPECT_EQ(view.texts[TextField::ArgumentsName], "/p a.txt");
   EXPECT_EQ(view.texts[TextField::HomeName], "http://example.jp/");
   EXPECT_EQ(view.style, 2);
   EXPECT_TRUE(view.once);
@@ -244,7 +244,7 @@ TEST_F(ItemDialogTest, ResultCarriesEveryFieldAndTheBuiltTexts) {
   view.texts[TextField::TitleName] = "t";
   view.texts[TextField::FileName] = "f.exe";
   view.texts[TextField::FolderName] = "C:\\w";
-  view.texts[TextField::HikiName] = "-a";
+  view.texts[TextField::ArgumentsName] = "-a";
   view.texts[TextField::HomeName] = "http://h/";
   view.style = 1;
   view.once = true;
@@ -287,13 +287,13 @@ TEST_F(ItemDialogTest, OkChecksTitleFirstThenFileAndOnlyForEmptiness) {
 TEST_F(ItemDialogTest, ChoosingAFileReplacesTitleFolderAndArguments) {
   view.texts[TextField::TitleName] = "old title";
   view.texts[TextField::FolderName] = "C:\\old";
-  view.texts[TextField::HikiName] = "--old";
+  view.texts[TextField::ArgumentsName] = "--old";
   view.texts[TextField::HomeName] = "http://keep/";
   dialog.FilesDropped("C:\\ソフト\\表示.exe");
   EXPECT_EQ(view.texts[TextField::FileName], "C:\\ソフト\\表示.exe");
   EXPECT_EQ(view.texts[TextField::FolderName], "C:\\ソフト");
   EXPECT_EQ(view.texts[TextField::TitleName], "表示.exe");
-  EXPECT_EQ(view.texts[TextField::HikiName], "");
+  EXPECT_EQ(view.texts[TextField::ArgumentsName], "");
   EXPECT_EQ(view.texts[TextField::HomeName], "http://keep/");
   EXPECT_EQ(view.log, (Log{"clear icon", "icon C:\\ソフト\\表示.exe"}));
 
@@ -333,13 +333,13 @@ TEST_F(ItemDialogTest, ShowingTheDialogShowsTheFileIconThenFocusesTheTitle) {
 TEST_F(ItemDialogTest, BrowseStartsAtTheCurrentFileAndCancelChangesNothing) {
   view.texts[TextField::TitleName] = "t";
   view.texts[TextField::FileName] = "C:\\a\\b.exe";
-  view.texts[TextField::HikiName] = "-x";
+  view.texts[TextField::ArgumentsName] = "-x";
   dialog.OpenButtonClick();
   EXPECT_EQ(view.open_dialog_initials, (Log{"C:\\a\\b.exe"}));
   EXPECT_EQ(view.log, (Log{"open dialog"}));
   EXPECT_EQ(view.texts[TextField::TitleName], "t");
   EXPECT_EQ(view.texts[TextField::FileName], "C:\\a\\b.exe");
-  EXPECT_EQ(view.texts[TextField::HikiName], "-x");
+  EXPECT_EQ(view.texts[TextField::ArgumentsName], "-x");
 
   view.log.clear();
   view.file_to_pick = "D:\\Games\\play.exe";
@@ -347,13 +347,13 @@ TEST_F(ItemDialogTest, BrowseStartsAtTheCurrentFileAndCancelChangesNothing) {
   EXPECT_EQ(view.texts[TextField::FileName], "D:\\Games\\play.exe");
   EXPECT_EQ(view.texts[TextField::FolderName], "D:\\Games");
   EXPECT_EQ(view.texts[TextField::TitleName], "play.exe");
-  EXPECT_EQ(view.texts[TextField::HikiName], "");
+  EXPECT_EQ(view.texts[TextField::ArgumentsName], "");
   EXPECT_EQ(view.log.front(), "open dialog");
   EXPECT_EQ(view.log.back(), "icon D:\\Games\\play.exe");
 }
 
 TEST_F(ItemDialogTest, ExplorerButtonMinimisesTheMainWindowAndClosingRestoresIt) {
-  dialog.Button1Click();
+  dialog.ExplorerButtonClick();
   EXPECT_EQ(view.log, (Log{"explorer", "minimize main", "pin"}));
   view.log.clear();
   dialog.FormCloseQuery();
@@ -363,7 +363,7 @@ TEST_F(ItemDialogTest, ExplorerButtonMinimisesTheMainWindowAndClosingRestoresIt)
 TEST_F(ItemDialogTest, NowSetsStartOrEndToTheCurrentHourAndMinute) {
   SetTimes("0", "0", "23", "59");
   clock.now = LocalTime{2026, 3, 1, 9, 5, 48};
-  dialog.STimeCClick();
+  dialog.StartTimeNowClick();
   EXPECT_EQ(view.times[TimeField::Shh], "9");
   EXPECT_EQ(view.times[TimeField::Smm], "5");
   dialog.FormClose();
@@ -371,7 +371,7 @@ TEST_F(ItemDialogTest, NowSetsStartOrEndToTheCurrentHourAndMinute) {
   EXPECT_EQ(dialog.p_time(), "09052359");
 
   clock.now = LocalTime{2026, 3, 1, 18, 40, 0};
-  dialog.ETimeCClick();
+  dialog.EndTimeNowClick();
   dialog.FormClose();
   EXPECT_EQ(dialog.p_time(), "09051840");
 }

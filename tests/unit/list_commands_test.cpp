@@ -125,8 +125,8 @@ TEST_F(ListCommandsTest, EmptyListDisablesRowButtonsAndRowCommandsDoNothing) {
   commands.UpdateListButtons();
   EXPECT_EQ(view.buttons_enabled, false);
 
-  commands.UpButtonClick();
-  commands.DwButtonClick();
+  commands.MoveUpClick();
+  commands.MoveDownClick();
   commands.RunBtnClick();
   commands.AllOKClick();
   commands.AllNGClick();
@@ -336,7 +336,7 @@ TEST_F(ListCommandsTest, DeletingASeparatorAndThenTheLastRowDisablesTheButtons) 
 TEST_F(ListCommandsTest, SeparatorIsAppendedLastAndDisabled) {
   Load({Item("a")});
   view.selected = 0;
-  commands.SepaBtnClick();
+  commands.SeparatorBtnClick();
   ASSERT_EQ(store.Size(), 2);
   EXPECT_EQ(store.Row(1), (LaunchItem{"-", "", "", "", "0", "00000000", "000/00", "", false}));
   EXPECT_EQ(view.shown, store.Rows());
@@ -345,13 +345,13 @@ TEST_F(ListCommandsTest, SeparatorIsAppendedLastAndDisabled) {
 }
 
 TEST_F(ListCommandsTest, RowButtonsFollowWhetherAnyTitleIsNonEmpty) {
-  commands.SepaBtnClick();  // only separators: "-" is a title
+  commands.SeparatorBtnClick();  // only separators: "-" is a title
   EXPECT_EQ(view.buttons_enabled, true);
 
   store.Clear();
   LaunchItem untitled = Item("");
   Load({untitled, untitled});
-  commands.T_ListBoxEnter();
+  commands.TitleListEnter();
   EXPECT_EQ(view.buttons_enabled, false);
   store.Row(1).title = "x";
   commands.UpdateListButtons();
@@ -362,15 +362,15 @@ TEST_F(ListCommandsTest, MovingCarriesTheRowWithItsFlagAndKeepsItSelected) {
   Load({Item("a", "00002359", "000/00", true), Item("b", "01000200", "112/24", false),
         Item("c", "00002359", "000/00", true)});
   view.selected = 1;
-  commands.UpButtonClick();
+  commands.MoveUpClick();
   EXPECT_EQ(Titles(), (std::vector<std::string>{"b", "a", "c"}));
   EXPECT_EQ(store.Row(0), Item("b", "01000200", "112/24", false));
   EXPECT_TRUE(store.Row(1).enabled);
   EXPECT_EQ(view.selected, 0);
   EXPECT_EQ(view.shown, store.Rows());
 
-  commands.DwButtonClick();
-  commands.DwButtonClick();
+  commands.MoveDownClick();
+  commands.MoveDownClick();
   EXPECT_EQ(Titles(), (std::vector<std::string>{"a", "c", "b"}));
   EXPECT_FALSE(store.Row(2).enabled);
   EXPECT_TRUE(store.Row(1).enabled);
@@ -381,14 +381,14 @@ TEST_F(ListCommandsTest, MovingCarriesTheRowWithItsFlagAndKeepsItSelected) {
 TEST_F(ListCommandsTest, MovingPastEitherEndOrWithoutSelectionDoesNothing) {
   Load({Item("a"), Item("b")});
   view.selected = 0;
-  commands.UpButtonClick();
+  commands.MoveUpClick();
   view.selected = 1;
-  commands.DwButtonClick();
+  commands.MoveDownClick();
   view.selected = -1;
-  commands.UpButtonClick();
-  commands.DwButtonClick();
+  commands.MoveUpClick();
+  commands.MoveDownClick();
   view.selected = 7;  // a selection the store no longer has
-  commands.UpButtonClick();
+  commands.MoveUpClick();
   EXPECT_EQ(Titles(), (std::vector<std::string>{"a", "b"}));
   EXPECT_EQ(view.refreshes, 0);
   EXPECT_TRUE(boxes.shown.empty());

@@ -27,10 +27,6 @@ class FakeMainView : public MainView {
   bool tool_window = false;
   bool terminated = false;
   bool closed = false;
-  std::string tray_tip;
-  bool tray_visible = false;
-  bool tray_enabled = true;
-  std::string help_file;
   std::string status[2];
   bool application_page = false;
   int selected_row = -1;
@@ -60,10 +56,6 @@ class FakeMainView : public MainView {
     if (form) form->FormClose();
     closed = true;
   }
-  void SetTrayTip(const std::string& text) override { tray_tip = text; }
-  void SetTrayVisible(bool visible) override { tray_visible = visible; }
-  void SetTrayEnabled(bool enabled) override { tray_enabled = enabled; }
-  void SetHelpFile(const std::string& path) override { help_file = path; }
   void SetStatusText(int panel, const std::string& text) override { status[panel] = text; }
   void ShowApplicationPage() override { application_page = true; }
   bool SelectFirstRowAndFocus() override {
@@ -151,8 +143,8 @@ TEST_F(MainFormTest, FirstStartShowsTheDefaultsAndOkStoresThemAndAsksToRestart) 
   EXPECT_EQ(view.status[0], "Version 2.1");
   EXPECT_TRUE(view.list_focused);
   EXPECT_EQ(view.selected_row, -1);
-  EXPECT_FALSE(view.tray_visible);
-  EXPECT_EQ(view.help_file, "C:\\Tools\\Morvelin\\Morvelin.Hlp");
+  EXPECT_FALSE(form.Tray().visible);
+  EXPECT_EQ(form.HelpFile(), "C:\\Tools\\Morvelin\\Morvelin.Hlp");
   EXPECT_EQ(form.TodayText(), "12/06");
   EXPECT_EQ(form.ClockText(), "08:12");
   EXPECT_EQ(form.ProgramFolder(), "C:\\Tools\\Morvelin\\");
@@ -263,8 +255,8 @@ TEST_F(MainFormTest, LogOnRunWithNothingRegisteredWelcomesAndShowsTheWindowCentr
   EXPECT_TRUE(view.centred);
   EXPECT_TRUE(view.shown);
   EXPECT_FALSE(view.tool_window);
-  EXPECT_TRUE(view.tray_visible);
-  EXPECT_FALSE(view.tray_enabled);
+  EXPECT_TRUE(form.Tray().visible);
+  EXPECT_FALSE(form.Tray().enabled);
   EXPECT_FALSE(view.terminated);
   EXPECT_EQ(view.status[0], "Version 2.1");
   EXPECT_TRUE(events.empty()) << "no launch, key press or clearing";
@@ -298,8 +290,8 @@ TEST_F(MainFormTest, LogOnRunLaunchesThenSetsTheKeysThenClearsThenEnds) {
   EXPECT_TRUE(boxes.shown.empty());
   EXPECT_TRUE(keyboard.toggled[kVkCapital]);
   EXPECT_FALSE(keyboard.toggled[kVkNumLock]);
-  EXPECT_EQ(view.tray_tip, "Morvelin 2026年12月6日");
-  EXPECT_TRUE(view.tray_visible);
+  EXPECT_EQ(form.Tray().tip, "Morvelin 2026年12月6日");
+  EXPECT_TRUE(form.Tray().visible);
 }
 
 TEST_F(MainFormTest, LogOnRunWithTheLauncherOptionStaysResidentWithItsMenu) {
@@ -315,8 +307,8 @@ TEST_F(MainFormTest, LogOnRunWithTheLauncherOptionStaysResidentWithItsMenu) {
   EXPECT_TRUE(form.Resident());
   EXPECT_FALSE(view.terminated);
   EXPECT_FALSE(view.shown);
-  EXPECT_TRUE(view.tray_visible);
-  EXPECT_TRUE(view.tray_enabled);
+  EXPECT_TRUE(form.Tray().visible);
+  EXPECT_TRUE(form.Tray().enabled);
   EXPECT_EQ(shell.recent_cleared, 0) << "Clear is off";
 }
 
@@ -334,9 +326,9 @@ TEST_F(MainFormTest, LoadErrorIsShownAndTheWindowStillOpens) {
   EXPECT_TRUE(view.shown);
   EXPECT_EQ(view.status[0], "Version 2.1");
   // The remaining creation steps were skipped.
-  EXPECT_EQ(view.tray_tip, "");
-  EXPECT_FALSE(view.tray_visible);
-  EXPECT_EQ(view.help_file, "");
+  EXPECT_EQ(form.Tray().tip, "");
+  EXPECT_FALSE(form.Tray().visible);
+  EXPECT_EQ(form.HelpFile(), "");
   EXPECT_FALSE(view.tool_window);
   EXPECT_TRUE(shell.calls.empty());
 }
@@ -353,7 +345,7 @@ TEST_F(MainFormTest, ErrorInsideTheLogOnRunShowsItAndEndsTheHiddenProcess) {
   EXPECT_FALSE(view.shown);
   EXPECT_TRUE(view.terminated);
   EXPECT_FALSE(form.Resident());
-  EXPECT_EQ(view.tray_tip, "") << "later creation steps are skipped";
+  EXPECT_EQ(form.Tray().tip, "") << "later creation steps are skipped";
 }
 
 TEST_F(MainFormTest, FailedSaveKeepsTheWindowOpenAndAsksNothing) {
@@ -392,7 +384,7 @@ TEST_F(MainFormTest, TrayTipCarriesTheStartDateWithoutLeadingZeros) {
   clock.now = LocalTime{2027, 1, 1, 0, 5, 0};
   MainForm& form = Make(RunMode::Config);
   form.Start();
-  EXPECT_EQ(view.tray_tip, "Morvelin 2027年1月1日");
+  EXPECT_EQ(form.Tray().tip, "Morvelin 2027年1月1日");
   EXPECT_EQ(form.TodayText(), "01/01");
   EXPECT_EQ(form.ClockText(), "00:05");
 }

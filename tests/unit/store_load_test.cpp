@@ -142,7 +142,6 @@ TEST_F(StoreLoad, RowsLoadColumnByColumnWithEachFlagReadRightAfterItsTitle) {
 
   ASSERT_EQ(store.Size(), 2);
   EXPECT_EQ(store.count, 2);
-  EXPECT_EQ(settings.count, 2);
   LaunchItem expected_first = first;
   expected_first.enabled = true;
   EXPECT_EQ(store.Row(0), expected_first);

@@ -37,7 +37,6 @@ class StoreSave : public ::testing::Test {
     store.Clear();
     for (const auto& row : rows) store.Append(row);
     store.count = store.Size();
-    settings.count = store.count;
   }
   std::optional<std::string> Stored(const std::string& key) const {
     auto it = files.files.find(kIniPath);
@@ -139,7 +138,6 @@ TEST_F(StoreSave, ShrinkingTheListLeavesTheOldRowsInTheFileButTheyAreNotLoaded) 
   store.Delete(4);
   store.Delete(1);
   store.count = store.Size();
-  settings.count = store.count;
   files.write_log.clear();
 
   persistence.Save(settings, store);

@@ -4,18 +4,6 @@
 #include <iterator>
 #include <sstream>
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD limit_ms) {
-  const ULONGLONG start = GetTickCount64();
-  for (;;) {
-    if (condition()) return true;
-    if (GetTickCount64() - start > limit_ms) return condition();
-    // Keep this thread's queue moving: some conditions depend on input it has to take in.
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    Sleep(5);
-  }
-}
-
 std::string UniqueName(const std::string& prefix) {
   static int counter = 0;
   std::ostringstream name;
@@ -27,15 +15,6 @@ std::string TestProgramPath() {
   char path[MAX_PATH * 4] = {};
   GetModuleFileNameA(nullptr, path, sizeof path);
   return path;
-}
-
-std::string ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool FileExists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool CaptionFits(HWND button) {

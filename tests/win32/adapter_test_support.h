@@ -1,24 +1,20 @@
 #pragma once
 
-// Helpers for the adapter tests under Wine: waiting for conditions, scratch folders and
-// registry keys, and child copies of this test program.
+// Helpers for the adapter tests under Wine: scratch folders and registry keys, and child
+// copies of this test program; waits and file helpers come from the shared support.
 
 #include <windows.h>
 
 #include <functional>
 #include <string>
 
-// Polls the condition until it holds or the limit (generous, in milliseconds) passes.
-bool WaitUntil(const std::function<bool()>& condition, DWORD limit_ms = 30000);
+#include "common/wait_and_files.h"
 
 // A name no other test run uses: the prefix, the process id and a counter.
 std::string UniqueName(const std::string& prefix);
 
 // The running test program's own path.
 std::string TestProgramPath();
-
-std::string ReadFileBytes(const std::string& path);
-bool FileExists(const std::string& path);
 
 // Whether the button's caption fits inside it in the button's own font.
 bool CaptionFits(HWND button);

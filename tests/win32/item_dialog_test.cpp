@@ -372,12 +372,18 @@ TEST(ItemDialogWindow, LayoutCaptionsAndFontsInPixels) {
     int left, top, width;
   };
   const Expected places[] = {
-      {IDC_TITLE_NAME, 88, 8, 313},     {IDC_FILE_NAME, 88, 36, 253},
-      {IDC_FOLDER_NAME, 132, 64, 269},  {IDC_HIKI_NAME, 132, 92, 269},
-      {IDC_STYLE_COMBO, 132, 120, 269}, {IDC_ONCE_CHECK_BOX, 344, 152, 69},
-      {IDC_HOME_NAME, 132, 177, 269},   {IDOK, 180, 204, 75},
-      {IDCANCEL, 260, 204, 75},         {IDC_OPEN_BUTTON, 344, 36, 57},
-      {IDC_BUTTON1, 340, 204, 75},      {IDC_IMAGE1, 16, 197, 32},
+      {IDC_TITLE_NAME, 88, 8, 313},
+      {IDC_FILE_NAME, 88, 36, 253},
+      {IDC_FOLDER_NAME, 132, 64, 269},
+      {IDC_ARGUMENTS_NAME, 132, 92, 269},
+      {IDC_STYLE_COMBO, 132, 120, 269},
+      {IDC_ONCE_CHECK_BOX, 344, 152, 69},
+      {IDC_HOME_NAME, 132, 177, 269},
+      {IDOK, 180, 204, 75},
+      {IDCANCEL, 260, 204, 75},
+      {IDC_OPEN_BUTTON, 344, 36, 57},
+      {IDC_EXPLORER_BUTTON, 340, 204, 75},
+      {IDC_ICON_IMAGE, 16, 197, 32},
   };
   for (const Expected& e : places) {
     const RECT r = PlaceIn(s.dialog, s.Item(e.id));
@@ -385,7 +391,7 @@ TEST(ItemDialogWindow, LayoutCaptionsAndFontsInPixels) {
     EXPECT_EQ(r.top, e.top) << e.id;
     EXPECT_EQ(r.right - r.left, e.width) << e.id;
   }
-  EXPECT_EQ(PlaceIn(s.dialog, s.Item(IDC_IMAGE1)).bottom, 197 + 32);
+  EXPECT_EQ(PlaceIn(s.dialog, s.Item(IDC_ICON_IMAGE)).bottom, 197 + 32);
 
   // Each numeric field with its arrows fills its place; the arrows sit at its right edge.
   const int time_lefts[] = {132, 184, 248, 300};
@@ -408,7 +414,7 @@ TEST(ItemDialogWindow, LayoutCaptionsAndFontsInPixels) {
   // Labels at the left margin on their field's row, with their captions.
   const std::pair<int, const char*> labels[] = {
       {IDC_LABEL_TITLE, "タイトル(&T):"},          {IDC_LABEL_FILE, "ファイル名(&F):"},
-      {IDC_LABEL_FOLDER, "実行時のフォルダ(&W):"}, {IDC_LABEL_HIKI, "実行時の引数(&A):"},
+      {IDC_LABEL_FOLDER, "実行時のフォルダ(&W):"}, {IDC_LABEL_ARGUMENTS, "実行時の引数(&A):"},
       {IDC_LABEL_STYLE, "実行時の状態(&S):"},      {IDC_LABEL_TIME, "有効時間帯(&H):"},
       {IDC_LABEL_HOME, "ホームページ(&P)"},
   };
@@ -423,7 +429,7 @@ TEST(ItemDialogWindow, LayoutCaptionsAndFontsInPixels) {
   EXPECT_EQ(s.Text(IDOK), "OK");
   EXPECT_EQ(s.Text(IDCANCEL), "ｷｬﾝｾﾙ");
   EXPECT_EQ(s.Text(IDC_OPEN_BUTTON), "参照(&R)...");
-  EXPECT_EQ(s.Text(IDC_BUTTON1), "ｴｸｽﾌﾟﾛｰﾗ");
+  EXPECT_EQ(s.Text(IDC_EXPLORER_BUTTON), "ｴｸｽﾌﾟﾛｰﾗ");
 
   // Fonts: 12 pixels everywhere, 16 for the separators between the times.
   auto font_height = [&](int id) {
@@ -452,11 +458,11 @@ TEST(ItemDialogWindow, LayoutCaptionsAndFontsInPixels) {
   // OK is the default button; the browse button is left out of the Tab order.
   EXPECT_EQ(GetWindowLongA(s.Item(IDOK), GWL_STYLE) & 0x0F, BS_DEFPUSHBUTTON);
   EXPECT_EQ(GetWindowLongA(s.Item(IDC_OPEN_BUTTON), GWL_STYLE) & WS_TABSTOP, 0);
-  EXPECT_NE(GetWindowLongA(s.Item(IDC_BUTTON1), GWL_STYLE) & WS_TABSTOP, 0);
+  EXPECT_NE(GetWindowLongA(s.Item(IDC_EXPLORER_BUTTON), GWL_STYLE) & WS_TABSTOP, 0);
 
   // Title focused first; the icon of the item's file is shown at once.
   EXPECT_EQ(s.Focused(), s.Item(IDC_TITLE_NAME));
-  EXPECT_TRUE(WaitFor([&] { return ColoursShownBy(s.Item(IDC_IMAGE1)) > 2; }));
+  EXPECT_TRUE(WaitFor([&] { return ColoursShownBy(s.Item(IDC_ICON_IMAGE)) > 2; }));
 
   // Hint pop-ups only on the Explorer button and the icon, "&" shown as it is.
   HWND tips = FindThreadWindowOfClass(s.thread, TOOLTIPS_CLASSA);
@@ -474,8 +480,8 @@ TEST(ItemDialogWindow, LayoutCaptionsAndFontsInPixels) {
     hints.insert({reinterpret_cast<HWND>(tool.uId), text});
   }
   EXPECT_EQ(hints, (std::set<std::pair<HWND, std::string>>{
-                       {s.Item(IDC_BUTTON1), "ｴｸｽﾌﾟﾛｰﾗからDrag&Drop出来ます。"},
-                       {s.Item(IDC_IMAGE1), "Click Here(Right)"}}));
+                       {s.Item(IDC_EXPLORER_BUTTON), "ｴｸｽﾌﾟﾛｰﾗからDrag&Drop出来ます。"},
+                       {s.Item(IDC_ICON_IMAGE), "Click Here(Right)"}}));
 
   // A picture of the dialog for a person to check the layout.
   CreateDirectoryA((ExeFolder() + "screens").c_str(), nullptr);
@@ -535,7 +541,7 @@ TEST(ItemDialogWindow, DroppedLongFileNameFillsTheFieldsWhole) {
   EXPECT_EQ(s.Text(IDC_FILE_NAME), file);
   EXPECT_EQ(s.Text(IDC_FOLDER_NAME), folder);
   EXPECT_EQ(s.Text(IDC_TITLE_NAME), "表示.exe");
-  EXPECT_EQ(s.Text(IDC_HIKI_NAME), "");
+  EXPECT_EQ(s.Text(IDC_ARGUMENTS_NAME), "");
 
   s.Press(IDOK);
   ASSERT_TRUE(s.WaitClosed());
@@ -552,20 +558,20 @@ TEST(ItemDialogWindow, TypedFileNameChangesOnlyTheIconWhenLeft) {
   f.folder = "C:\\kept";
   DialogSession s(f);
   ASSERT_NE(s.dialog, nullptr);
-  EXPECT_EQ(ColoursShownBy(s.Item(IDC_IMAGE1)), 1u);  // a new item: no picture
+  EXPECT_EQ(ColoursShownBy(s.Item(IDC_ICON_IMAGE)), 1u);  // a new item: no picture
 
   s.FocusOn(IDC_FILE_NAME);
   s.SetText(IDC_FILE_NAME, ExePath());
-  s.FocusOn(IDC_HIKI_NAME);
-  EXPECT_TRUE(WaitFor([&] { return ColoursShownBy(s.Item(IDC_IMAGE1)) > 2; }));
+  s.FocusOn(IDC_ARGUMENTS_NAME);
+  EXPECT_TRUE(WaitFor([&] { return ColoursShownBy(s.Item(IDC_ICON_IMAGE)) > 2; }));
   EXPECT_EQ(s.Text(IDC_TITLE_NAME), "kept");
   EXPECT_EQ(s.Text(IDC_FOLDER_NAME), "C:\\kept");
 
   // A name without an icon empties the picture again.
   s.FocusOn(IDC_FILE_NAME);
   s.SetText(IDC_FILE_NAME, "C:\\nowhere\\missing.exe");
-  s.FocusOn(IDC_HIKI_NAME);
-  EXPECT_TRUE(WaitFor([&] { return ColoursShownBy(s.Item(IDC_IMAGE1)) == 1; }));
+  s.FocusOn(IDC_ARGUMENTS_NAME);
+  EXPECT_TRUE(WaitFor([&] { return ColoursShownBy(s.Item(IDC_ICON_IMAGE)) == 1; }));
 }
 
 TEST(ItemDialogWindow, NumericFieldsStepClampAndRefuseOtherCharacters) {
@@ -625,8 +631,8 @@ TEST(ItemDialogWindow, IconMenuSetsTheCurrentTimeAsStart) {
   DialogSession s(NewItem());
   ASSERT_NE(s.dialog, nullptr);
   RECT picture{};
-  GetWindowRect(s.Item(IDC_IMAGE1), &picture);
-  PostMessageA(s.dialog, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(s.Item(IDC_IMAGE1)),
+  GetWindowRect(s.Item(IDC_ICON_IMAGE), &picture);
+  PostMessageA(s.dialog, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(s.Item(IDC_ICON_IMAGE)),
                MAKELPARAM(picture.left + 5, picture.top + 5));
   HWND popup = nullptr;
   ASSERT_TRUE(WaitFor([&] {
@@ -639,10 +645,10 @@ TEST(ItemDialogWindow, IconMenuSetsTheCurrentTimeAsStart) {
   char caption[128] = {};
   GetMenuStringA(menu, 0, caption, sizeof caption, MF_BYPOSITION);
   EXPECT_STREQ(caption, "現在の時刻を開始時刻に設定");
-  EXPECT_EQ(GetMenuItemID(menu, 0), static_cast<UINT>(IDM_STIME_C));
+  EXPECT_EQ(GetMenuItemID(menu, 0), static_cast<UINT>(IDM_START_TIME_NOW));
   GetMenuStringA(menu, 1, caption, sizeof caption, MF_BYPOSITION);
   EXPECT_STREQ(caption, "現在の時刻を終了時刻に設定");
-  EXPECT_EQ(GetMenuItemID(menu, 1), static_cast<UINT>(IDM_ETIME_C));
+  EXPECT_EQ(GetMenuItemID(menu, 1), static_cast<UINT>(IDM_END_TIME_NOW));
 
   PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
   PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
@@ -652,7 +658,7 @@ TEST(ItemDialogWindow, IconMenuSetsTheCurrentTimeAsStart) {
 
   s.clock.now.hour = 17;
   s.clock.now.minute = 30;
-  PostMessageA(s.dialog, WM_COMMAND, IDM_ETIME_C, 0);
+  PostMessageA(s.dialog, WM_COMMAND, IDM_END_TIME_NOW, 0);
   ASSERT_TRUE(WaitFor([&] { return s.Text(IDC_EHH) == "17"; }));
   EXPECT_EQ(s.Text(IDC_EMM), "30");
 
@@ -684,7 +690,7 @@ TEST(ItemDialogWindow, ExplorerButtonMinimisesTheMainWindowAndPinsTheDialog) {
   ASSERT_NE(s.dialog, nullptr);
   const std::set<HWND> before = ForeignWindows();
 
-  s.Press(IDC_BUTTON1);
+  s.Press(IDC_EXPLORER_BUTTON);
   ASSERT_TRUE(WaitFor([&] { return IsIconic(s.main) != FALSE; }));
   RECT frame{};
   ASSERT_TRUE(WaitFor([&] {
@@ -710,10 +716,10 @@ TEST(ItemDialogWindow, ExplorerButtonMinimisesTheMainWindowAndPinsTheDialog) {
   EXPECT_EQ(frame.top, 0);
 
   // Files dropped from there still fill it, and the file's icon appears.
-  EXPECT_EQ(ColoursShownBy(s.Item(IDC_IMAGE1)), 1u);
+  EXPECT_EQ(ColoursShownBy(s.Item(IDC_ICON_IMAGE)), 1u);
   SendMessageA(s.dialog, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({ExePath()})), 0);
   EXPECT_EQ(s.Text(IDC_FILE_NAME), ExePath());
-  EXPECT_TRUE(WaitFor([&] { return ColoursShownBy(s.Item(IDC_IMAGE1)) > 2; }));
+  EXPECT_TRUE(WaitFor([&] { return ColoursShownBy(s.Item(IDC_ICON_IMAGE)) > 2; }));
 
   // Closing brings the main window back.
   s.Press(IDCANCEL);
@@ -751,7 +757,7 @@ TEST(ItemDialogWindow, BrowseStartsAtTheCurrentFileAndTakesThePickedOne) {
   SendMessageA(GetDlgItem(open, IDCANCEL), BM_CLICK, 0, 0);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(open); }));
   EXPECT_EQ(s.Text(IDC_TITLE_NAME), "old");
-  EXPECT_EQ(s.Text(IDC_HIKI_NAME), "-x");
+  EXPECT_EQ(s.Text(IDC_ARGUMENTS_NAME), "-x");
   EXPECT_EQ(s.Text(IDC_FILE_NAME), ExePath());
 
   // Picked: the file replaces title, folder and arguments.
@@ -765,7 +771,7 @@ TEST(ItemDialogWindow, BrowseStartsAtTheCurrentFileAndTakesThePickedOne) {
   EXPECT_STRCASEEQ(s.Text(IDC_FILE_NAME).c_str(), "C:\\windows\\notepad.exe");
   EXPECT_STRCASEEQ(s.Text(IDC_FOLDER_NAME).c_str(), "C:\\windows");
   EXPECT_STRCASEEQ(s.Text(IDC_TITLE_NAME).c_str(), "notepad.exe");
-  EXPECT_EQ(s.Text(IDC_HIKI_NAME), "");
+  EXPECT_EQ(s.Text(IDC_ARGUMENTS_NAME), "");
 }
 
 namespace {

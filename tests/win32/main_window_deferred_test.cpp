@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/win32/main_window.h"
+#include "editing/win32/item_list_pane.h"
 #include "resources/resource_ids.h"
 
 // The main window whose controls wait for their first use, as the log-on run creates it.
@@ -32,8 +32,12 @@ void PumpMessages() {
 class DeferredMainWindowTest : public ::testing::Test {
  protected:
   MainWindow window{GetModuleHandleA(nullptr)};
+  ItemListPane pane{window};
 
-  void SetUp() override { window.Create(MainWindow::Controls::OnFirstUse); }
+  void SetUp() override {
+    window.SetListPane(&pane);
+    window.Create(MainWindow::Controls::OnFirstUse);
+  }
   void TearDown() override { PumpMessages(); }
 
   HWND Control(int id) { return GetDlgItem(window.Handle(), id); }
@@ -72,8 +76,6 @@ TEST_F(DeferredMainWindowTest, LogOnRunThatEndsBuildsNoControlsAndShowsNothing) 
   SetAsTheLoadDoes();
   window.SetApplicationToolWindow();
   window.Minimise();
-  window.SetTrayTip("Morvelin 2026年12月6日");
-  window.SetTrayVisible(true);
   PumpMessages();
 
   EXPECT_FALSE(window.ControlsBuilt());

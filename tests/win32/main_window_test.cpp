@@ -1,8 +1,9 @@
-#include "core/win32/main_window.h"
+#include <windows.h>
 
+#include "editing/win32/item_list_pane.h"
+// windows.h first: the common controls header relies on its types.
 #include <commctrl.h>
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <string>
 #include <utility>
@@ -47,21 +48,28 @@ POINT CentreOnScreen(HWND window, const RECT& client_rect) {
 class MainWindowTest : public ::testing::Test {
  protected:
   MainWindow window{GetModuleHandleA(nullptr)};
+  ItemListPane pane{window};
   std::vector<int> commands;
+  int double_clicks = 0;
+  int list_entries = 0;
   std::vector<std::pair<int, bool>> checked_rows;
   std::vector<std::string> errors;
 
   void SetUp() override {
+    window.SetListPane(&pane);
     window.Create();
-    for (int id : {IDC_OK_BTN, IDC_CANCEL_BTN, IDC_UPDATE_BTN, IDC_ADD_BTN, IDC_EDIT_BTN,
-                   IDC_DELETE_BTN, IDC_SEPA_BTN, IDC_UP_BUTTON, IDC_DW_BUTTON, IDC_RUN_BTN,
-                   IDM_ALL_OK, IDM_ALL_NG, IDM_N2, IDM_N3})
+    for (int id :
+         {IDC_OK_BTN, IDC_CANCEL_BTN, IDC_UPDATE_BTN, IDC_ADD_BTN, IDC_EDIT_BTN, IDC_DELETE_BTN,
+          IDC_SEPARATOR_BTN, IDC_MOVE_UP_BTN, IDC_MOVE_DOWN_BTN, IDC_RUN_BTN, IDC_GROUP_BUTTON,
+          IDM_ALL_OK, IDM_ALL_NG, IDM_MOVE_UP, IDM_MOVE_DOWN})
       window.SetCommandHandler(id, [this, id] { commands.push_back(id); });
     ListEventHandlers list_events;
     list_events.row_checked = [this](int row, bool checked) {
       checked_rows.emplace_back(row, checked);
     };
-    window.SetListEventHandlers(list_events);
+    list_events.double_click = [this] { ++double_clicks; };
+    list_events.enter = [this] { ++list_entries; };
+    pane.SetEventHandlers(list_events);
     window.SetErrorHandler([this](const std::string& message) { errors.push_back(message); });
   }
 
@@ -154,7 +162,7 @@ TEST_F(MainWindowTest, UsesTheControlClassesAndIdsOthersFindItBy) {
 }
 
 TEST_F(MainWindowTest, ListShowsTitlesAndChecksAndPassesOnOnlyTheUsersTicks) {
-  window.ShowRows({Row("メモ帳", true), Row("電卓", false), Row("-", false)});
+  pane.ShowRows({Row("メモ帳", true), Row("電卓", false), Row("-", false)});
   ASSERT_EQ(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0), 3);
   EXPECT_EQ(RowText(0), "メモ帳");
   EXPECT_EQ(RowText(2), "-");
@@ -173,39 +181,39 @@ TEST_F(MainWindowTest, ListShowsTitlesAndChecksAndPassesOnOnlyTheUsersTicks) {
 
   // Selecting is no tick.
   checked_rows.clear();
-  window.Select(2);
-  EXPECT_EQ(window.SelectedIndex(), 2);
-  window.Select(-1);
-  EXPECT_EQ(window.SelectedIndex(), -1);
+  pane.Select(2);
+  EXPECT_EQ(pane.SelectedIndex(), 2);
+  pane.Select(-1);
+  EXPECT_EQ(pane.SelectedIndex(), -1);
   EXPECT_TRUE(checked_rows.empty());
 
   // Showing fewer rows replaces the old ones.
-  window.ShowRows({Row("一", false)});
+  pane.ShowRows({Row("一", false)});
   EXPECT_EQ(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0), 1);
   EXPECT_EQ(RowText(0), "一");
   EXPECT_TRUE(checked_rows.empty());
 }
 
 TEST_F(MainWindowTest, RightClickKeepsTheSelectedRow) {
-  window.ShowRows({Row("a", true), Row("b", true), Row("c", true)});
-  window.Select(0);
+  pane.ShowRows({Row("a", true), Row("b", true), Row("c", true)});
+  pane.Select(0);
   RECT row{};
   row.left = LVIR_BOUNDS;
   SendMessageA(List(), LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row));
   SendMessageA(List(), WM_RBUTTONDOWN, MK_RBUTTON,
                MAKELPARAM((row.left + row.right) / 2, (row.top + row.bottom) / 2));
-  EXPECT_EQ(window.SelectedIndex(), 0);
+  EXPECT_EQ(pane.SelectedIndex(), 0);
 }
 
 TEST_F(MainWindowTest, RowButtonsAreSwitchedTogetherAndTheOthersStay) {
   window.EnableRowButtons(false);
   EXPECT_FALSE(ButtonEnabled(IDC_EDIT_TOOL_BAR, IDC_EDIT_BTN));
   EXPECT_FALSE(ButtonEnabled(IDC_EDIT_TOOL_BAR, IDC_DELETE_BTN));
-  EXPECT_FALSE(ButtonEnabled(IDC_OPTION_TOOL_BAR, IDC_UP_BUTTON));
-  EXPECT_FALSE(ButtonEnabled(IDC_OPTION_TOOL_BAR, IDC_DW_BUTTON));
+  EXPECT_FALSE(ButtonEnabled(IDC_OPTION_TOOL_BAR, IDC_MOVE_UP_BTN));
+  EXPECT_FALSE(ButtonEnabled(IDC_OPTION_TOOL_BAR, IDC_MOVE_DOWN_BTN));
   EXPECT_FALSE(ButtonEnabled(IDC_OPTION_TOOL_BAR, IDC_RUN_BTN));
   EXPECT_TRUE(ButtonEnabled(IDC_EDIT_TOOL_BAR, IDC_ADD_BTN));
-  EXPECT_TRUE(ButtonEnabled(IDC_EDIT_TOOL_BAR, IDC_SEPA_BTN));
+  EXPECT_TRUE(ButtonEnabled(IDC_EDIT_TOOL_BAR, IDC_SEPARATOR_BTN));
   EXPECT_TRUE(ButtonEnabled(IDC_OPTION_TOOL_BAR, IDC_LIST_VIEW_BUTTON));
   EXPECT_TRUE(ButtonEnabled(IDC_FILE_TOOL_BAR, IDC_OK_BTN));
   window.EnableRowButtons(true);
@@ -253,18 +261,85 @@ TEST_F(MainWindowTest, ToolButtonsAndMenuItemsReachTheirCommands) {
   EXPECT_EQ(commands, (std::vector<int>{IDC_UPDATE_BTN, IDM_ALL_NG}));
 }
 
-TEST_F(MainWindowTest, AccessKeysPressTheFirstEnabledButtonWithThatLetter) {
+TEST_F(MainWindowTest, AccessKeysPressAUniqueButtonAndMoveAmongButtonsThatShareOne) {
   ASSERT_TRUE(ShowActive());
-  EXPECT_TRUE(Translate(window.Handle(), WM_SYSCHAR, 'u'));  // &Update comes before &Up
-  EXPECT_TRUE(Translate(List(), WM_SYSCHAR, 'S'));           // &Separate before &Startup
-  EXPECT_EQ(commands, (std::vector<int>{IDC_UPDATE_BTN, IDC_SEPA_BTN}));
+  // &Update and &Up share U: each press moves on, none presses; Enter or Space does.
+  EXPECT_TRUE(Translate(window.Handle(), WM_SYSCHAR, 'u'));
+  EXPECT_TRUE(commands.empty());
+  EXPECT_EQ(GetFocus(), ToolBarOf(IDC_FILE_TOOL_BAR));
+  EXPECT_TRUE(Translate(GetFocus(), WM_SYSCHAR, 'U'));
+  EXPECT_EQ(GetFocus(), ToolBarOf(IDC_OPTION_TOOL_BAR));
+  EXPECT_TRUE(Translate(GetFocus(), WM_KEYDOWN, VK_RETURN));
+  EXPECT_EQ(commands, (std::vector<int>{IDC_MOVE_UP_BTN}));
+  // Past the last one it starts again at the first.
+  Translate(GetFocus(), WM_SYSCHAR, 'u');
+  EXPECT_TRUE(Translate(GetFocus(), WM_KEYDOWN, VK_SPACE));
+  EXPECT_EQ(commands, (std::vector<int>{IDC_MOVE_UP_BTN, IDC_UPDATE_BTN}));
+  // &Delete and &Down, &Separate and &Startup: the first press only moves the focus.
+  Translate(List(), WM_SYSCHAR, 'd');
+  Translate(GetFocus(), WM_SYSCHAR, 's');
+  Translate(GetFocus(), WM_SYSCHAR, 's');
+  EXPECT_TRUE(Translate(GetFocus(), WM_KEYDOWN, VK_SPACE));
+  EXPECT_EQ(commands, (std::vector<int>{IDC_MOVE_UP_BTN, IDC_UPDATE_BTN, IDC_GROUP_BUTTON}));
+
+  // A key no other button has presses its button at once.
+  commands.clear();
+  EXPECT_TRUE(Translate(window.Handle(), WM_SYSCHAR, 'r'));
+  EXPECT_EQ(commands, (std::vector<int>{IDC_RUN_BTN}));
+  // Disabled buttons do not count: with Up off, U belongs to Update alone.
   window.EnableRowButtons(false);
-  Translate(window.Handle(), WM_SYSCHAR, 'd');  // &Delete and &Down are off
+  EXPECT_TRUE(Translate(window.Handle(), WM_SYSCHAR, 'U'));
   Translate(window.Handle(), WM_SYSCHAR, 'z');
-  EXPECT_EQ(commands, (std::vector<int>{IDC_UPDATE_BTN, IDC_SEPA_BTN}));
-  window.EnableRowButtons(true);
-  EXPECT_TRUE(Translate(window.Handle(), WM_SYSCHAR, 'd'));
-  EXPECT_EQ(commands, (std::vector<int>{IDC_UPDATE_BTN, IDC_SEPA_BTN, IDC_DELETE_BTN}));
+  EXPECT_EQ(commands, (std::vector<int>{IDC_RUN_BTN, IDC_UPDATE_BTN}));
+  // Delete and Down both off: the key does nothing.
+  Translate(window.Handle(), WM_SYSCHAR, 'd');
+  EXPECT_EQ(commands, (std::vector<int>{IDC_RUN_BTN, IDC_UPDATE_BTN}));
+}
+
+TEST_F(MainWindowTest, TheListsDoubleClickAndFocusReachTheirHandlersThroughTheListWindow) {
+  ASSERT_TRUE(ShowActive());
+  pane.ShowRows({Row("a", true), Row("b", true)});
+  SetFocus(Control(IDC_PAGE_CONTROL));
+  const int entries_before = list_entries;
+  SetFocus(List());
+  PumpMessages();
+  EXPECT_EQ(list_entries, entries_before + 1);
+
+  RECT row{};
+  row.left = LVIR_LABEL;
+  ASSERT_TRUE(SendMessageA(List(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row)));
+  const LPARAM at = MAKELPARAM((row.left + row.right) / 2, (row.top + row.bottom) / 2);
+  SendMessageA(List(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(List(), WM_LBUTTONUP, 0, at);
+  SendMessageA(List(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  SendMessageA(List(), WM_LBUTTONUP, 0, at);
+  PumpMessages();
+  EXPECT_EQ(double_clicks, 1);
+  EXPECT_EQ(pane.SelectedIndex(), 1);
+}
+
+TEST_F(MainWindowTest, ListRowsAreFifteenPixelsHighAndTheirCheckBoxesStillTick) {
+  ASSERT_TRUE(ShowActive());
+  pane.ShowRows({Row("メモ帳", true), Row("電卓", false), Row("-", false)});
+  RECT first{};
+  RECT second{};
+  first.left = second.left = LVIR_BOUNDS;
+  ASSERT_TRUE(SendMessageA(List(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first)));
+  ASSERT_TRUE(SendMessageA(List(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second)));
+  EXPECT_EQ(first.bottom - first.top, 15);
+  EXPECT_EQ(second.top - first.top, 15);
+
+  // A click on a row's check box, as the user makes it.
+  LVHITTESTINFO hit{};
+  hit.pt = POINT{first.left + 4, second.top + 7};
+  SendMessageA(List(), LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+  ASSERT_TRUE(hit.flags & LVHT_ONITEMSTATEICON) << hit.flags;
+  const LPARAM at = MAKELPARAM(hit.pt.x, hit.pt.y);
+  SendMessageA(List(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(List(), WM_LBUTTONUP, 0, at);
+  PumpMessages();
+  EXPECT_TRUE(RowChecked(1));
+  EXPECT_EQ(checked_rows, (std::vector<std::pair<int, bool>>{{1, true}}));
 }
 
 TEST_F(MainWindowTest, StatusBarShowsTheHintUnderThePointerWhileActive) {
@@ -280,7 +355,7 @@ TEST_F(MainWindowTest, StatusBarShowsTheHintUnderThePointerWhileActive) {
   EXPECT_EQ(window.HintText(), texts::kRunBtnHint);
   // A disabled button still explains itself.
   window.EnableRowButtons(false);
-  Translate(bar, WM_MOUSEMOVE, 0, ToolButtonCentre(IDC_OPTION_TOOL_BAR, IDC_DW_BUTTON));
+  Translate(bar, WM_MOUSEMOVE, 0, ToolButtonCentre(IDC_OPTION_TOOL_BAR, IDC_MOVE_DOWN_BTN));
   EXPECT_EQ(window.HintText(), texts::kMoveDownHint);
 
   // The tab control has no hint, nor has the window: the panel empties.
@@ -295,7 +370,7 @@ TEST_F(MainWindowTest, StatusBarShowsTheHintUnderThePointerWhileActive) {
   SendMessageA(window.Handle(), WM_MENUSELECT, MAKEWPARAM(IDM_ALL_OK, MF_STRING),
                reinterpret_cast<LPARAM>(menu));
   EXPECT_EQ(window.HintText(), texts::kAllOkHint);
-  SendMessageA(window.Handle(), WM_MENUSELECT, MAKEWPARAM(IDM_N3, MF_STRING),
+  SendMessageA(window.Handle(), WM_MENUSELECT, MAKEWPARAM(IDM_MOVE_DOWN, MF_STRING),
                reinterpret_cast<LPARAM>(menu));
   EXPECT_EQ(window.HintText(), texts::kMoveDownHint);
   SendMessageA(window.Handle(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
@@ -355,9 +430,9 @@ TEST_F(MainWindowTest, PagesShowTheirOwnControlsAndTabMovesAmongTheOptions) {
   window.ShowApplicationPage();
   EXPECT_TRUE(IsWindowVisible(List()));
   EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 0);
-  window.ShowRows({Row("a", true), Row("b", true)});
+  pane.ShowRows({Row("a", true), Row("b", true)});
   EXPECT_TRUE(window.SelectFirstRowAndFocus());
-  EXPECT_EQ(window.SelectedIndex(), 0);
+  EXPECT_EQ(pane.SelectedIndex(), 0);
   EXPECT_EQ(GetFocus(), List());
 }
 
@@ -373,6 +448,7 @@ TEST_F(MainWindowTest, VersionPanelIsOwnerDrawnFromTheTextItCarries) {
   int edges[2] = {};
   ASSERT_EQ(SendMessageA(status, SB_GETPARTS, 2, reinterpret_cast<LPARAM>(edges)), 2);
   EXPECT_EQ(edges[0], 84);
+  EXPECT_EQ(edges[1] - edges[0], 250) << "the hint panel stops short of the window's edge";
   window.SetStatusText(1, "ヒント");
   EXPECT_EQ(window.HintText(), "ヒント");
 }

@@ -43,6 +43,20 @@ class ListView {
   void SetFont(HFONT font) {
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
+  HIMAGELIST GetImageList(int kind) const {
+    return reinterpret_cast<HIMAGELIST>(
+        SendMessageA(hwnd_, LVM_GETIMAGELIST, static_cast<WPARAM>(kind), 0));
+  }
+  std::string GetItemText(int index, int sub_item) const {
+    char text[1024] = {};
+    LVITEMA item{};
+    item.iSubItem = sub_item;
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    SendMessageA(hwnd_, LVM_GETITEMTEXTA, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&item));
+    return text;
+  }
   void SetColumnWidth(int index, int width) {
     SendMessageA(hwnd_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(index), MAKELPARAM(width, 0));
   }

@@ -16,9 +16,6 @@ class ReBar {
                         reinterpret_cast<LPARAM>(&band)) != 0;
   }
   void SetBkColor(COLORREF color) { SendMessageA(hwnd_, RB_SETBKCOLOR, 0, color); }
-  int GetBandCount() const { return static_cast<int>(SendMessageA(hwnd_, RB_GETBANDCOUNT, 0, 0)); }
-  int GetBarHeight() const { return static_cast<int>(SendMessageA(hwnd_, RB_GETBARHEIGHT, 0, 0)); }
-  int GetRowCount() const { return static_cast<int>(SendMessageA(hwnd_, RB_GETROWCOUNT, 0, 0)); }
 
  private:
   HWND hwnd_;

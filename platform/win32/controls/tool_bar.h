@@ -14,7 +14,6 @@ class ToolBar {
   void SetImageList(HIMAGELIST images) {
     SendMessageA(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
   }
-  void SetExtendedStyle(DWORD style) { SendMessageA(hwnd_, TB_SETEXTENDEDSTYLE, 0, style); }
   bool AddButtons(const TBBUTTON* buttons, int count) {
     return SendMessageA(hwnd_, TB_ADDBUTTONSA, static_cast<WPARAM>(count),
                         reinterpret_cast<LPARAM>(buttons)) != 0;
@@ -25,7 +24,6 @@ class ToolBar {
     SendMessageA(hwnd_, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
     return size;
   }
-  int ButtonCount() const { return static_cast<int>(SendMessageA(hwnd_, TB_BUTTONCOUNT, 0, 0)); }
   bool GetButton(int index, TBBUTTON& button) const {
     return SendMessageA(hwnd_, TB_GETBUTTON, static_cast<WPARAM>(index),
                         reinterpret_cast<LPARAM>(&button)) != 0;
@@ -34,11 +32,12 @@ class ToolBar {
   int HitTest(POINT point) const {
     return static_cast<int>(SendMessageA(hwnd_, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&point)));
   }
-  // The command id of the button whose caption has this access character, if any.
-  bool MapAccelerator(char ch, UINT& command) const {
-    return SendMessageA(hwnd_, TB_MAPACCELERATORA,
-                        static_cast<WPARAM>(static_cast<unsigned char>(ch)),
-                        reinterpret_cast<LPARAM>(&command)) != 0;
+  int CommandToIndex(int command) const {
+    return static_cast<int>(
+        SendMessageA(hwnd_, TB_COMMANDTOINDEX, static_cast<WPARAM>(command), 0));
+  }
+  void SetHotItem(int index) const {
+    SendMessageA(hwnd_, TB_SETHOTITEM, static_cast<WPARAM>(index), 0);
   }
   void EnableButton(int command, bool enabled) {
     SendMessageA(hwnd_, TB_ENABLEBUTTON, static_cast<WPARAM>(command), MAKELPARAM(enabled, 0));

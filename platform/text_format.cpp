@@ -1,4 +1,4 @@
-#include "core/text_format.h"
+#include "platform/text_format.h"
 
 std::string FormatText(std::string_view pattern, std::string_view argument) {
   std::string out(pattern);

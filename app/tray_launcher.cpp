@@ -1,0 +1,83 @@
+#include "app/tray_launcher.h"
+
+#include "editing/win32/listing_dialog.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+// Command ids of the two tray menus: first id + position.
+constexpr UINT kLauncherMenuFirstId = 0x4000;
+constexpr UINT kConveniencesMenuFirstId = 0x3F00;
+
+HICON TrayImage(HINSTANCE instance) {
+  return static_cast<HICON>(
+      LoadImageA(instance, MAKEINTRESOURCEA(IDI_MORVELIN), IMAGE_ICON, 16, 16, 0));
+}
+
+}  // namespace
+
+TrayLauncher::TrayLauncher(HINSTANCE instance, MainWindow& window, MainForm& form,
+                           Launcher& launcher, Keyboard& keyboard, MessageDialogs& dialogs,
+                           const std::string& program_folder,
+                           std::function<std::string(int)> shell_folder, InfoHandlers info)
+    : instance_(instance),
+      window_(window),
+      form_(form),
+      tray_window_(instance),
+      icon_(tray_window_.Notifier()),
+      chooser_(window.Handle()),
+      home_page_(
+          files_, form.Store(), [&window] { return window.HomePage(); }, program_folder),
+      launcher_menu_(
+          form.Store(), launcher, home_page_, program_folder,
+          LauncherMenuActions{
+              [this] {
+                const MainWindowFigures figures = window_.Figures();
+                ShowListingDialog(
+                    instance_, window_.Handle(), form_.Store().Rows(),
+                    ListingPlacement{figures.left, figures.top, figures.width,
+                                     figures.tool_strip_height, figures.status_bar_height,
+                                     figures.page_height, true});
+              },
+              std::move(info.show_help),
+              std::move(info.show_version),
+              [&window] { SendMessageA(window.Handle(), WM_SYSCOMMAND, SC_SCREENSAVE, 0); },
+              [&window] { window.Close(); },
+              [this](bool enabled) { icon_.SetEnabled(enabled); },
+          }),
+      conveniences_(
+          keyboard, launcher, chooser_, [&window] { return window.HomePage(); }, program_folder,
+          std::move(shell_folder)) {
+  tray_window_.SetErrorHandler([&dialogs](const std::string& m) { dialogs.ShowAppError(m); });
+  icon_.SetIcon(TrayImage(instance));
+  popup_menu3_ =
+      std::make_unique<TrayMenuView>(kConveniencesMenuFirstId, DesktopConveniencesMenu(), nullptr);
+  popup_menu3_->on_click = [this](int position) { conveniences_.Click(position); };
+  icon_.SetLBPopupMenu(popup_menu3_.get());
+  // Only the two menus react; the double click is wired to nothing on purpose.
+  icon_.on_dbl_click = [] {};
+}
+
+// The hidden window's boxes hold what was loaded until someone shows and edits them; reading
+// them through the window would build all its controls in a run that never shows them.
+std::string TrayLauncher::HomePageText() {
+  return window_.ControlsBuilt() ? window_.HomePage() : form_.Settings().home_page;
+}
+
+void TrayLauncher::BuildLauncherMenu() {
+  const bool menu_icon =
+      window_.ControlsBuilt() ? window_.Options().menu_icon : form_.Settings().menu_icon;
+  const std::vector<MenuEntry> entries =
+      ::BuildLauncherMenu(form_.Store(), form_.Marks(), menu_icon, images_);
+  popup_menu1_ = std::make_unique<TrayMenuView>(kLauncherMenuFirstId, entries,
+                                                menu_icon ? images_.Handle() : nullptr);
+  popup_menu1_->on_click = [this](int position) { launcher_menu_.LauncherMenuClick(position); };
+  icon_.SetRBPopupMenu(popup_menu1_.get());
+}
+
+void TrayLauncher::ApplyWindowState() {
+  const TrayState& tray = form_.Tray();
+  icon_.SetEnabled(tray.enabled);
+  icon_.SetTipHelp(tray.tip);
+  icon_.SetVisible(tray.visible);
+}

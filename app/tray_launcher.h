@@ -1,0 +1,58 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+#include "core/launcher.h"
+#include "core/main_form.h"
+#include "core/message_dialogs.h"
+#include "core/win32/main_window.h"
+#include "platform/keyboard.h"
+#include "platform/win32/win32_file_writer.h"
+#include "tray/desktop_conveniences.h"
+#include "tray/home_page.h"
+#include "tray/launcher_menu.h"
+#include "tray/tray_icon.h"
+#include "tray/win32/tray_window.h"
+
+// The resident launcher: TrayIcon1 with its two menus (PopupMenu1, PopupMenu3), wired to the
+// main window and its presenter.
+class TrayLauncher {
+ public:
+  // Handlers of the launcher menu's help and version entries.
+  struct InfoHandlers {
+    std::function<void()> show_help;
+    std::function<void()> show_version;
+  };
+
+  TrayLauncher(HINSTANCE instance, MainWindow& window, MainForm& form, Launcher& launcher,
+               Keyboard& keyboard, MessageDialogs& dialogs, const std::string& program_folder,
+               std::function<std::string(int)> shell_folder, InfoHandlers info);
+
+  // BuildLauncherMenu: called by the log-on run when the launcher option is on.
+  void BuildLauncherMenu();
+  // Takes over the tip, visible and enabled states the main window's creation set.
+  void ApplyWindowState();
+
+  TrayIcon& Icon() { return icon_; }
+
+ private:
+  // The HOMEPAGE box's text.
+  std::string HomePageText();
+
+  HINSTANCE instance_;
+  MainWindow& window_;
+  MainForm& form_;
+  TrayWindow tray_window_;
+  TrayIcon icon_;
+  Win32MenuImages images_;
+  Win32FileWriter files_;
+  Win32FileChooser chooser_;
+  HomePageDocumentWriter home_page_;
+  LauncherMenu launcher_menu_;
+  DesktopConveniences conveniences_;
+  std::unique_ptr<TrayMenuView> popup_menu1_;  // the launcher menu
+  std::unique_ptr<TrayMenuView> popup_menu3_;  // the desktop conveniences
+};

@@ -1,0 +1,76 @@
+// The main window as its presenter sees it (MainView).
+#include "core/win32/main_window.h"
+#include "platform/win32/centre_on_screen.h"
+
+WindowBounds MainWindow::Bounds() {
+  RECT rect{};
+  if (IsIconic(hwnd_) || IsZoomed(hwnd_)) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(hwnd_, &placement);
+    rect = placement.rcNormalPosition;
+  } else {
+    GetWindowRect(hwnd_, &rect);
+  }
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void MainWindow::SetBounds(const WindowBounds& bounds) {
+  SetWindowPos(hwnd_, nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::string MainWindow::HomePage() {
+  EnsureControls();
+  return option_page_.HomePage();
+}
+
+void MainWindow::ShowItems(const std::vector<LaunchItem>& rows) {
+  if (list_pane_) list_pane_->ShowRows(rows);
+}
+
+void MainWindow::CentreOnScreen() {
+  CentreWindowOnScreen(hwnd_);
+}
+
+void MainWindow::Show() {
+  EnsureControls();
+  ShowWindow(hwnd_, minimised_ ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
+  UpdateWindow(hwnd_);
+  SetForegroundWindow(hwnd_);
+}
+
+void MainWindow::Minimise() {
+  minimised_ = true;
+  if (IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_MINIMIZE);
+}
+
+void MainWindow::SetApplicationToolWindow() {
+  SetWindowLongA(application_hwnd_, GWL_EXSTYLE,
+                 GetWindowLongA(application_hwnd_, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+}
+
+void MainWindow::SetStatusText(int panel, const std::string& text) {
+  EnsureControls();
+  if (panel == 0) {
+    status_hints_.SetVersionText(text);
+  } else {
+    status_hints_.SetHint(text);
+  }
+}
+
+void MainWindow::ShowApplicationPage() {
+  EnsureControls();
+  page_control_.SetCurSel(0);
+  PageControlChange();
+}
+
+bool MainWindow::SelectFirstRowAndFocus() {
+  EnsureControls();
+  return list_pane_ && list_pane_->SelectFirstRowAndFocus();
+}
+
+void MainWindow::FocusLanCheckBox() {
+  EnsureControls();
+  option_page_.FocusLanCheckBox();
+}

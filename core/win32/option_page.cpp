@@ -1,0 +1,131 @@
+#include "core/win32/option_page.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "core/texts.h"
+#include "platform/win32/ui_font.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+// Space between the page's edge and the controls, and their rows.
+constexpr int kPageMargin = 12;
+constexpr int kCheckRowHeight = 22;
+
+// The brush of the tab pages' body, behind the option controls: white where the tab control
+// draws with the visual style, the dialog face otherwise.
+HBRUSH PageBrush(HWND tab) {
+  if (HMODULE uxtheme = GetModuleHandleA("uxtheme.dll")) {
+    using GetWindowThemeFunction = HANDLE(WINAPI*)(HWND);
+    const auto get_window_theme = reinterpret_cast<GetWindowThemeFunction>(
+        reinterpret_cast<void*>(GetProcAddress(uxtheme, "GetWindowTheme")));
+    if (get_window_theme && get_window_theme(tab)) return GetSysColorBrush(COLOR_WINDOW);
+  }
+  return GetSysColorBrush(COLOR_BTNFACE);
+}
+
+HWND CreateControl(HWND parent, HINSTANCE instance, HFONT font, const char* class_name,
+                   const char* text, DWORD style, DWORD ex_style, int id) {
+  HWND control =
+      CreateWindowExA(ex_style, class_name, text, WS_CHILD | style, 0, 0, 0, 0, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  if (!control) throw std::runtime_error("CreateWindowEx failed");
+  UseFont(control, font);
+  return control;
+}
+
+}  // namespace
+
+void OptionPage::Create(HWND parent, HINSTANCE instance, HFONT font, HWND tab) {
+  tab_ = tab;
+  page_brush_ = PageBrush(tab);
+  homepage_label_ = CreateControl(parent, instance, font, "STATIC", texts::kHomePageLabel,
+                                  SS_LEFT | SS_NOPREFIX, 0, IDC_HOMEPAGE_LABEL);
+  homepage_ = Edit(CreateControl(parent, instance, font, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL,
+                                 WS_EX_CLIENTEDGE, IDC_HOMEPAGE));
+  const auto check_box = [&](const char* caption, int id) {
+    return Button(CreateControl(parent, instance, font, "BUTTON", caption,
+                                WS_TABSTOP | BS_AUTOCHECKBOX, 0, id));
+  };
+  lan_check_box_ = check_box(texts::kLanCheckBoxCaption, IDC_LAN_CHECK_BOX);
+  clear_check_box_ = check_box(texts::kClearCheckBoxCaption, IDC_CLEAR_CHECK_BOX);
+  caps_check_box_ = check_box(texts::kCapsCheckBoxCaption, IDC_CAPS_CHECK_BOX);
+  num_check_box_ = check_box(texts::kNumCheckBoxCaption, IDC_NUM_CHECK_BOX);
+  menu_icon_check_box_ = check_box(texts::kMenuIconCheckBoxCaption, IDC_MENU_ICON_CHECK_BOX);
+  homepage_.SetText(home_page_);
+  ApplyOptions();
+}
+
+void OptionPage::Layout(const RECT& page) {
+  const int x = page.left + kPageMargin;
+  const int inner_width = std::max(0, static_cast<int>(page.right - page.left) - 2 * kPageMargin);
+  int y = page.top + kPageMargin;
+  MoveWindow(homepage_label_, x, y, inner_width, 16, TRUE);
+  y += 18;
+  MoveWindow(homepage_.Handle(), x, y, std::min(inner_width, 360), 21, TRUE);
+  y += 21 + 10;
+  for (const Button* check : {&lan_check_box_, &clear_check_box_, &caps_check_box_, &num_check_box_,
+                              &menu_icon_check_box_}) {
+    MoveWindow(check->Handle(), x, y, std::min(inner_width, 300), 18, TRUE);
+    y += kCheckRowHeight;
+  }
+}
+
+void OptionPage::Show(bool visible) {
+  const int state = visible ? SW_SHOW : SW_HIDE;
+  ShowWindow(homepage_label_, state);
+  ShowWindow(homepage_.Handle(), state);
+  for (const Button* check : {&lan_check_box_, &clear_check_box_, &caps_check_box_, &num_check_box_,
+                              &menu_icon_check_box_})
+    ShowWindow(check->Handle(), state);
+}
+
+std::string OptionPage::HomePage() const {
+  return Created() ? homepage_.GetText() : home_page_;
+}
+
+void OptionPage::SetHomePage(const std::string& text) {
+  home_page_ = text;
+  if (Created()) homepage_.SetText(text);
+}
+
+OptionChecks OptionPage::Options() const {
+  if (!Created()) return options_;
+  return {lan_check_box_.GetCheck(), clear_check_box_.GetCheck(), caps_check_box_.GetCheck(),
+          num_check_box_.GetCheck(), menu_icon_check_box_.GetCheck()};
+}
+
+void OptionPage::SetOptions(const OptionChecks& options) {
+  options_ = options;
+  if (Created()) ApplyOptions();
+}
+
+void OptionPage::ApplyOptions() {
+  lan_check_box_.SetCheck(options_.launcher);
+  clear_check_box_.SetCheck(options_.clear_recent);
+  caps_check_box_.SetCheck(options_.caps);
+  num_check_box_.SetCheck(options_.num);
+  menu_icon_check_box_.SetCheck(options_.menu_icon);
+}
+
+void OptionPage::FocusLanCheckBox() {
+  if (IsWindowVisible(lan_check_box_.Handle())) SetFocus(lan_check_box_.Handle());
+}
+
+HBRUSH OptionPage::ControlColour(HWND control, HDC dc) const {
+  bool on_page = control == homepage_label_;
+  for (const Button* check : {&lan_check_box_, &clear_check_box_, &caps_check_box_, &num_check_box_,
+                              &menu_icon_check_box_})
+    on_page = on_page || control == check->Handle();
+  if (!on_page) return nullptr;
+  LOGBRUSH brush{};
+  GetObjectA(page_brush_, sizeof(brush), &brush);
+  SetBkColor(dc, brush.lbColor);
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  return page_brush_;
+}
+
+void OptionPage::ThemeChanged() {
+  page_brush_ = PageBrush(tab_);
+}

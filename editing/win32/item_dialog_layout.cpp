@@ -1,0 +1,118 @@
+#include "editing/win32/item_dialog_layout.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "core/texts.h"
+#include "editing/item_dialog_texts.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+// The window's client size and every control's place, in pixels.
+constexpr int kClientWidth = 420;
+constexpr int kClientHeight = 234;
+
+struct ControlPlace {
+  int id;
+  int left, top, width, height;
+};
+
+constexpr ControlPlace kPlaces[] = {
+    {IDC_LABEL_TITLE, 12, 12, 74, 13},
+    {IDC_TITLE_NAME, 88, 8, 313, 21},
+    {IDC_LABEL_FILE, 12, 40, 74, 13},
+    {IDC_FILE_NAME, 88, 36, 253, 21},
+    {IDC_OPEN_BUTTON, 344, 36, 57, 21},
+    {IDC_LABEL_FOLDER, 12, 68, 118, 13},
+    {IDC_FOLDER_NAME, 132, 64, 269, 21},
+    {IDC_LABEL_ARGUMENTS, 12, 96, 118, 13},
+    {IDC_ARGUMENTS_NAME, 132, 92, 269, 21},
+    {IDC_LABEL_STYLE, 12, 124, 118, 13},
+    {IDC_STYLE_COMBO, 132, 120, 269, 120},  // the height includes the dropped-down list
+    {IDC_LABEL_TIME, 12, 152, 118, 13},
+    {IDC_SHH, 132, 148, 37, 21},
+    {IDC_LABEL_COLON1, 170, 150, 14, 17},
+    {IDC_SMM, 184, 148, 37, 21},
+    {IDC_LABEL_TILDE, 225, 150, 20, 17},
+    {IDC_EHH, 248, 148, 37, 21},
+    {IDC_LABEL_COLON2, 286, 150, 14, 17},
+    {IDC_EMM, 300, 148, 37, 21},
+    {IDC_ONCE_CHECK_BOX, 344, 152, 69, 17},
+    {IDC_LABEL_HOME, 12, 181, 118, 13},
+    {IDC_HOME_NAME, 132, 177, 269, 21},
+    {IDOK, 180, 204, 75, 25},
+    {IDCANCEL, 260, 204, 75, 25},
+    {IDC_EXPLORER_BUTTON, 340, 204, 75, 25},
+    {IDC_ICON_IMAGE, 16, 197, kItemDialogIconSize, kItemDialogIconSize},
+};
+
+RECT PlaceOf(int id) {
+  for (const ControlPlace& p : kPlaces) {
+    if (p.id == id) return RECT{p.left, p.top, p.left + p.width, p.top + p.height};
+  }
+  return RECT{};
+}
+
+RECT RectInDialog(HWND dialog, HWND control) {
+  RECT r{};
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+}  // namespace
+
+void PlaceItemDialogControls(HWND dialog) {
+  RECT frame{0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
+  SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  for (const ControlPlace& p : kPlaces) {
+    SetWindowPos(GetDlgItem(dialog, p.id), nullptr, p.left, p.top, p.width, p.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void AttachUpDown(HWND dialog, int edit_id, int updown_id) {
+  HWND edit = GetDlgItem(dialog, edit_id);
+  HWND updown = GetDlgItem(dialog, updown_id);
+  // Attaching the buddy again lines the arrows up with the edit's final pixel place; the
+  // control may overlap the edit's border, so widen both until the pair fills its place.
+  SendMessageA(updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
+  const RECT place = PlaceOf(edit_id);
+  const RECT arrows = RectInDialog(dialog, updown);
+  const int shift = place.right - arrows.right;
+  if (shift == 0) return;
+  const RECT field = RectInDialog(dialog, edit);
+  SetWindowPos(edit, nullptr, 0, 0, field.right - field.left + shift, field.bottom - field.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(updown, nullptr, arrows.left + shift, arrows.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::optional<std::string> AskFileToOpenFrom(HWND owner, const std::string& initial_file) {
+  // Room for long paths; the common dialog writes the chosen name here.
+  std::vector<char> name(32768, '\0');
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = texts::kOpenFileFilter;
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = name.data();
+  dialog.nMaxFile = static_cast<DWORD>(name.size());
+  dialog.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
+  initial_file.copy(name.data(), name.size() - 1);
+  if (GetOpenFileNameA(&dialog)) return std::string(name.data());
+  // A starting name the dialog refuses (a web address, say) must not keep the user from
+  // browsing: open it once more without one.
+  if (CommDlgExtendedError() == FNERR_INVALIDFILENAME && !initial_file.empty()) {
+    std::fill(name.begin(), name.end(), '\0');
+    if (GetOpenFileNameA(&dialog)) return std::string(name.data());
+  }
+  return std::nullopt;
+}

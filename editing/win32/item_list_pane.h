@@ -1,0 +1,55 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+#include "core/win32/main_window.h"
+#include "editing/item_list_view.h"
+#include "platform/win32/controls/list_view.h"
+#include "platform/win32/owned_handle.h"
+
+// What the list's own events do; set by whoever owns the list commands.
+struct ListEventHandlers {
+  std::function<void(int row, bool checked)> row_checked;
+  std::function<void()> double_click;
+  std::function<void()> enter;  // the list got the keyboard focus
+};
+
+// The title list "T_ListBox" on the main window's application page: its rows, check boxes,
+// selection, context menu and notifications. The main window makes the list's window and hands
+// it over; until then the rows are kept.
+class ItemListPane : public ItemListView, public ListPane {
+ public:
+  // `window` makes the list's window on demand and switches the row buttons.
+  explicit ItemListPane(MainWindow& window) : window_(window) {}
+  void SetEventHandlers(ListEventHandlers handlers) { events_ = std::move(handlers); }
+
+  // ListPane.
+  void Attach(HWND list) override;
+  LRESULT Notify(const NMHDR& header) override;
+  void DrawRow(const DRAWITEMSTRUCT& item) override;
+  bool SelectFirstRowAndFocus() override;
+
+  // ItemListView.
+  void ShowRows(const std::vector<LaunchItem>& rows) override;
+  int SelectedIndex() override;
+  void Select(int index) override;
+  void EnableRowButtons(bool enabled) override { window_.EnableRowButtons(enabled); }
+
+ private:
+  static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                                   UINT_PTR id, DWORD_PTR data);
+  void TitleListItemChanged(const NMLISTVIEW& change);  // T_ListBoxItemChanged
+  void TitleListContextPopup(POINT screen_point);       // T_ListBoxContextPopup
+  void CreateListMenu();                                // PopupMenu2
+
+  MainWindow& window_;
+  ListView title_list_;
+  OwnedFont font_;
+  OwnedMenu list_menu_;
+  ListEventHandlers events_;
+  std::vector<LaunchItem> rows_;  // kept until the list exists
+  bool filling_list_ = false;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+// The texts the platform adapters show or raise themselves. The rest of the program's texts
+// add to the same namespace in core/texts.h.
+
+namespace texts {
+
+// Button texts of every message box.
+inline constexpr char kButtonYes[] = "はい(&Y)";
+inline constexpr char kButtonNo[] = "いいえ(&N)";
+inline constexpr char kButtonOk[] = "OK";
+inline constexpr char kButtonCancel[] = "キャンセル";
+
+// Errors of the registry and the item file; %s is replaced by the name or path.
+inline constexpr char kErrBadValueType[] = "'%s' のデータ型が不正です";
+inline constexpr char kErrCreateKey[] = "キー %s の作成に失敗しました";
+inline constexpr char kErrWriteValue[] = "'%s' の設定に失敗しました";
+inline constexpr char kErrReadValue[] = "'%s' の取得に失敗しました";
+inline constexpr char kErrWriteItemFile[] = "%s に書き込めません";
+// A dialog that could not be created; %s is the system's error code.
+inline constexpr char kErrCreateDialog[] = "ダイアログを表示できません (エラー %s)";
+
+}  // namespace texts

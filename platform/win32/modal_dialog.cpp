@@ -1,0 +1,36 @@
+#include "platform/win32/modal_dialog.h"
+
+#include <exception>
+#include <string>
+
+#include "platform/app_error.h"
+#include "platform/platform_texts.h"
+#include "platform/text_format.h"
+#include "platform/win32/common_controls.h"
+
+INT_PTR ModalDialog::Run(int template_id, HWND owner) {
+  InitControlClasses();
+  const INT_PTR answer = DialogBoxParamA(instance_, MAKEINTRESOURCEA(template_id), owner, &Proc,
+                                         reinterpret_cast<LPARAM>(this));
+  hwnd_ = nullptr;
+  // Not a Cancel: the user never saw the dialog.
+  if (answer == -1)
+    throw AppError(FormatText(texts::kErrCreateDialog, std::to_string(GetLastError())));
+  return answer;
+}
+
+INT_PTR CALLBACK ModalDialog::Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_INITDIALOG) {
+    auto* self = reinterpret_cast<ModalDialog*>(lparam);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, lparam);
+  }
+  auto* self = reinterpret_cast<ModalDialog*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!self) return FALSE;
+  try {
+    return self->HandleMessage(message, wparam, lparam);
+  } catch (const std::exception& error) {
+    if (self->report_error_) self->report_error_(error.what());
+  }
+  return FALSE;
+}

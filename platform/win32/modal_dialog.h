@@ -1,0 +1,38 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// The base of every modal dialog made from a template: it keeps `this` from WM_INITDIALOG on,
+// stops exceptions at the window procedure and reports them, and runs the dialog.
+class ModalDialog {
+ public:
+  using ErrorReporter = std::function<void(const std::string& message)>;
+
+  // `report_error` shows an error that ended one of the dialog's events.
+  ModalDialog(HINSTANCE instance, ErrorReporter report_error)
+      : instance_(instance), report_error_(std::move(report_error)) {}
+  virtual ~ModalDialog() = default;
+  ModalDialog(const ModalDialog&) = delete;
+  ModalDialog& operator=(const ModalDialog&) = delete;
+
+  // Shows the dialog of template `template_id` owned by `owner` until it ends, and returns the
+  // value it ended with. Throws AppError when the dialog cannot be created.
+  INT_PTR Run(int template_id, HWND owner);
+
+ protected:
+  HINSTANCE Instance() const { return instance_; }
+  HWND Handle() const { return hwnd_; }
+  HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+  // The dialog procedure's answer for one message; WM_INITDIALOG comes here too.
+  virtual INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) = 0;
+
+ private:
+  static INT_PTR CALLBACK Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+
+  HINSTANCE instance_;
+  ErrorReporter report_error_;
+  HWND hwnd_ = nullptr;
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/win32/owned_handle.h"
+
+// The program's UI font ("ＭＳ Ｐゴシック") with a character height of `pixels`.
+OwnedFont CreateUiFont(int pixels);
+
+// Gives a window a font without redrawing it; the caller keeps the font alive.
+inline void UseFont(HWND window, HFONT font) {
+  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}

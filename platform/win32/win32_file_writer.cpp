@@ -1,0 +1,25 @@
+#include "platform/win32/win32_file_writer.h"
+
+#include <windows.h>
+
+#include "platform/app_error.h"
+
+namespace {
+
+// The file-creation error names the path.
+AppError CannotCreate(const std::string& path) {
+  return AppError("ファイル " + path + " を作成できません");
+}
+
+}  // namespace
+
+void Win32FileWriter::WriteNew(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw CannotCreate(path);
+  DWORD written = 0;
+  const BOOL ok =
+      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  if (!ok || written != bytes.size()) throw CannotCreate(path);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/shell_link.h"
+#include "platform/special_folders.h"
+
+// Shell links through IShellLinkA and IPersistFile; COM must be initialised on the thread.
+class Win32ShellLinks : public ShellLinks {
+ public:
+  std::unique_ptr<ShellLink> Create() override;
+};
+
+class Win32SpecialFolders : public SpecialFolders {
+ public:
+  std::optional<std::string> Path(int csidl) override;
+};
+
+// COM for the user-interface thread, for the life of the object.
+class ComApartment {
+ public:
+  ComApartment();
+  ~ComApartment();
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  bool initialised_ = false;
+};

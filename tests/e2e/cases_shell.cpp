@@ -1,0 +1,250 @@
+// The shell tool buttons of the real program: the Startup group over DDE (to a Program Manager
+// server of the driver's own), the desktop shortcut, the about box and the help file.
+
+// clang-format off
+#include <windows.h>
+#include <ddeml.h>
+#include <objidl.h>
+#include <shlobj.h>
+// clang-format on
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "../../resources/resource_ids.h"
+#include "e2e_support.h"
+#include "program_steps.h"
+#include "win32/shell_test_support.h"
+
+using namespace e2e;
+
+namespace {
+
+const char kRegisterQuestion[] =
+    "｢ｽﾀｰﾄｱｯﾌﾟ｣にMorvelinを登録しますか？\r\n"
+    "登録後、重複するｱﾌﾟﾘｹｰｼｮﾝは｢ｽﾀｰﾄｱｯﾌﾟ｣から削除して下さい。";
+const char kDesktopQuestion[] = "ﾃﾞｽｸﾄｯﾌﾟにｼｮｰﾄｶｯﾄを作成しますか?";
+const char kAboutCaption[] = "ﾊﾞｰｼﾞｮﾝ情報";
+
+std::string DesktopFolder() {
+  char path[MAX_PATH] = {};
+  SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, path);
+  return path;
+}
+
+void AskQuestion(DWORD pid, int command, HWND main, const std::string& text,
+                 const std::string& answer) {
+  PressCommand(main, command);
+  E2E_CHECK(AnswerBox(pid, kInformation, text, {kYes, kNo}, IconKind::Information, answer),
+            "no question came: " + OpenBoxes(pid));
+}
+
+// "###,##0KB" of a byte count, as the box must show it (halves to even).
+std::string Kilobytes(ULONGLONG bytes) {
+  char separator[8] = {};
+  GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator);
+  const std::string digits =
+      std::to_string(static_cast<ULONGLONG>(std::nearbyint(static_cast<double>(bytes) / 1024.0)));
+  std::string text;
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) text += separator;
+    text += digits[i];
+  }
+  return text + "KB";
+}
+
+// How many pixels of the colour the window shows on the screen.
+int PixelsOfColour(HWND window, COLORREF colour) {
+  const RECT r = WindowRect(window);
+  HDC screen = GetDC(nullptr);
+  int count = 0;
+  for (LONG y = r.top; y < r.bottom; ++y)
+    for (LONG x = r.left; x < r.right; ++x)
+      if (GetPixel(screen, x, y) == colour) ++count;
+  ReleaseDC(nullptr, screen);
+  return count;
+}
+
+// The texts of every window inside the given one.
+std::string ShownTexts(HWND window) {
+  std::string texts;
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM param) -> BOOL {
+        *reinterpret_cast<std::string*>(param) += TextOf(child) + "\n";
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&texts));
+  return texts;
+}
+
+HWND OpenAboutBox(const Process& program, HWND main) {
+  PressCommand(main, IDC_HELP_BTN);
+  HWND box = WaitForDialog(program.pid, kAboutCaption);
+  E2E_REQUIRE(box != nullptr, "no about box: " + OpenBoxes(program.pid));
+  return box;
+}
+
+}  // namespace
+
+E2E_CASE(startup_group_and_desktop_shortcut) {
+  CoInitialize(nullptr);
+  TestProgmanServer server([](const std::function<bool()>& ready) { return WaitUntil(ready); });
+  E2E_REQUIRE(server.Registered(), "the test server could not register as PROGMAN");
+  Process program = StartProgram();
+  HWND main = StartAndWaitForMain(program);
+
+  AskQuestion(program.pid, IDC_GROUP_BUTTON, main, kRegisterQuestion, kYes);
+  E2E_CHECK(WaitUntil([&] { return server.Commands().size() >= 3; }),
+            std::to_string(server.Commands().size()) + " commands arrived");
+  const std::string z(1, '\0');
+  const std::vector<std::string> expected = {
+      "[CreateGroup(ｽﾀｰﾄｱｯﾌﾟ)]" + z, "[ShowGroup(ｽﾀｰﾄｱｯﾌﾟ,1)]" + z,
+      "[AddItem(\"C:\\e2e\\morvelin.exe\" /N ,\"Morvelin\")]" + z};
+  E2E_CHECK_EQ(server.Commands(), expected);
+  E2E_CHECK(MessageBoxes(program.pid).empty(), "a message followed: " + OpenBoxes(program.pid));
+
+  // No sends nothing.
+  AskQuestion(program.pid, IDC_GROUP_BUTTON, main, kRegisterQuestion, kNo);
+
+  const std::string link = DesktopFolder() + "\\Morvelinへのショートカット.lnk";
+  E2E_CHECK(!FileExists(link), "a desktop link before the command: " + Describe(link));
+  AskQuestion(program.pid, IDC_SHORTCUT_BUTTON, main, kDesktopQuestion, kYes);
+  E2E_CHECK(WaitUntil([&] { return FileExists(link); }), "no desktop link: " + Describe(link));
+  const LinkFields fields = ReadLink(link);
+  E2E_CHECK(fields.loaded, "the link does not load");
+  E2E_CHECK_EQ(fields.target, std::string("C:\\e2e\\morvelin.exe"));
+  E2E_CHECK_EQ(fields.folder, std::string("C:\\e2e\\"));
+  E2E_CHECK_EQ(fields.arguments, std::string(""));
+  // The No above has had all this time to send anything: nothing came.
+  E2E_CHECK_EQ(server.Commands().size(), size_t{3});
+  CancelAndExpectExit(program, main);
+  CoUninitialize();
+}
+
+E2E_CASE(about_box) {
+  Process program = StartProgram();
+  HWND main = StartAndWaitForMain(program);
+  const size_t windows_before = TopWindows(nullptr, program.pid, false).size();
+
+  HWND box = OpenAboutBox(program, main);
+  RECT client{};
+  GetClientRect(box, &client);
+  E2E_CHECK_EQ_AS("client width", client.right, LONG{297});
+  E2E_CHECK_EQ_AS("client height", client.bottom, LONG{212});
+  const RECT frame = WindowRect(box);
+  const LONG centre_x = (frame.left + frame.right) / 2, centre_y = (frame.top + frame.bottom) / 2;
+  E2E_CHECK(std::abs(centre_x - GetSystemMetrics(SM_CXSCREEN) / 2) <= 1 &&
+                std::abs(centre_y - GetSystemMetrics(SM_CYSCREEN) / 2) <= 1,
+            "not centred: " + std::to_string(centre_x) + "," + std::to_string(centre_y));
+  E2E_CHECK_EQ(TextOf(GetDlgItem(box, IDC_ABOUT_VERSION)), std::string("Version 2.1"));
+  E2E_CHECK_EQ(TextOf(GetDlgItem(box, IDC_ABOUT_LINK)), std::string("http://www.brel.example/"));
+
+  HWND total = GetDlgItem(box, IDC_ABOUT_TOTAL_MEMORY);
+  HWND free_memory = GetDlgItem(box, IDC_ABOUT_FREE_MEMORY);
+  HWND resources = GetDlgItem(box, IDC_ABOUT_FREE_RESOURCES);
+  MEMORYSTATUSEX status{};
+  status.dwLength = sizeof status;
+  GlobalMemoryStatusEx(&status);
+  const std::string expected_total =
+      "Memory Available to Windows : " + Kilobytes(status.ullTotalPhys);
+  E2E_CHECK(
+      WaitUntil([&] { return TextOf(total) == expected_total; }),
+      "total memory line " + Describe(TextOf(total)) + ", expected " + Describe(expected_total));
+  const std::string free_text = TextOf(free_memory);
+  const std::string free_prefix = "Free Memory : ";
+  E2E_CHECK(free_text.rfind(free_prefix, 0) == 0 && free_text.size() > free_prefix.size() + 2 &&
+                free_text.substr(free_text.size() - 2) == "KB",
+            "free memory line " + Describe(free_text));
+  E2E_CHECK(WaitUntil([&] { return TextOf(resources) == "Windows2000"; }),
+            "resources line " + Describe(TextOf(resources)));
+  E2E_CHECK(WaitUntil([&] { return PixelsOfColour(resources, RGB(0, 255, 0)) > 10; }),
+            "no lime letters in the resources box");
+  E2E_CHECK_EQ(PixelsOfColour(resources, RGB(255, 0, 0)), 0);
+  SaveScreenshot("about", box);
+
+  // Escape does nothing; Enter presses OK.
+  HWND ok = GetDlgItem(box, IDOK);
+  PostMessageA(ok, WM_KEYDOWN, VK_ESCAPE, 0);
+  PostMessageA(ok, WM_KEYUP, VK_ESCAPE, 0);
+  E2E_CHECK(Responsive(box) && IsWindowVisible(box), "Escape closed the box");
+  PostMessageA(ok, WM_KEYDOWN, VK_RETURN, 0);
+  PostMessageA(ok, WM_KEYUP, VK_RETURN, 0);
+  E2E_CHECK(WaitUntilGone(box), "Enter did not close the box");
+
+  // The address opens through the shell: web addresses go to the marker here.
+  HKEY command = nullptr;
+  const char handler[] = "\"C:\\e2e\\marker.exe\" \"%1\"";
+  E2E_REQUIRE(
+      RegCreateKeyExA(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", 0, nullptr, 0,
+                      KEY_ALL_ACCESS, nullptr, &command, nullptr) == ERROR_SUCCESS &&
+          RegSetValueExA(command, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(handler),
+                         sizeof handler) == ERROR_SUCCESS,
+      "cannot point web addresses at the marker");
+  RegCloseKey(command);
+  box = OpenAboutBox(program, main);
+  PostClick(GetDlgItem(box, IDC_ABOUT_LINK), POINT{20, 6});
+  E2E_CHECK(WaitUntil([] { return !ReadMarks().empty(); }), "the address did not open");
+  if (!ReadMarks().empty())
+    E2E_CHECK_EQ_AS("opened address", ReadMarks()[0].args,
+                    std::string("\"http://www.brel.example/\""));  // as the handler quotes it
+  PostButtonCommand(box, IDOK);
+  E2E_REQUIRE(WaitUntilGone(box), "OK did not close the box");
+
+  // Ten more showings, closed by the OK button and by the close box in turn.
+  for (int i = 0; i < 10; ++i) {
+    box = OpenAboutBox(program, main);
+    if (i % 2)
+      PostButtonCommand(box, IDOK);
+    else
+      PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+    E2E_REQUIRE(WaitUntilGone(box), "showing " + std::to_string(i) + " did not close");
+  }
+  E2E_CHECK(Responsive(main), "main window hangs");
+  E2E_CHECK_EQ_AS("windows of the process", TopWindows(nullptr, program.pid, false).size(),
+                  windows_before);
+  E2E_CHECK(FindDialog(program.pid, kAboutCaption) == nullptr, "an about box is left");
+  CancelAndExpectExit(program, main);
+}
+
+E2E_CASE(help_file_missing) {
+  DeleteFileA(AppPath("Morvelin.Hlp").c_str());
+  Process program = StartProgram();
+  HWND main = StartAndWaitForMain(program);
+  PressCommand(main, IDC_HELP_BUTTON);
+  E2E_CHECK(
+      AnswerBox(program.pid, kError, "ヘルプファイル C:\\e2e\\Morvelin.Hlp が見つかりません。",
+                {kOk}, IconKind::Error, kOk),
+      "no message: " + OpenBoxes(program.pid));
+  E2E_CHECK(TopWindows("MS_WINHELP", 0, false).empty(), "a help viewer opened");
+  CancelAndExpectExit(program, main);
+}
+
+E2E_CASE(help_viewer_shows_contents) {
+  E2E_REQUIRE(FileExists(AppPath("Morvelin.Hlp")), "no help file beside the program");
+  Process program = StartProgram();
+  HWND main = StartAndWaitForMain(program);
+  PressCommand(main, IDC_HELP_BUTTON);
+  HWND viewer = nullptr;
+  E2E_CHECK(WaitUntil([&] {
+              for (HWND w : TopWindows("MS_WINHELP", 0, true)) viewer = w;
+              return viewer != nullptr;
+            }),
+            "no help viewer: " + OpenBoxes(program.pid));
+  if (viewer) {
+    E2E_CHECK(MessageBoxes(program.pid).empty(), "a message came: " + OpenBoxes(program.pid));
+    // The contents topic: its heading and its first words, in the viewer's text pane.
+    std::string shown;
+    E2E_CHECK(WaitUntil([&] {
+                shown = ShownTexts(viewer);
+                return shown.find("目次") != std::string::npos &&
+                       shown.find("Morvelinは、Windowsの起動時に") != std::string::npos;
+              }),
+              "the viewer shows " + Describe(shown));
+    SaveScreenshot("help", viewer);
+    PostMessageA(viewer, WM_CLOSE, 0, 0);
+    WaitUntilGone(viewer);
+  }
+  CancelAndExpectExit(program, main);
+}

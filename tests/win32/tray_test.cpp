@@ -1,0 +1,137 @@
+// clang-format off
+#include <windows.h>
+#include <gtest/gtest.h>
+// clang-format on
+
+#include <string>
+#include <vector>
+
+#include "adapter_test_support.h"
+#include "resources/resource_ids.h"
+#include "tray/win32/tray_window.h"
+
+namespace {
+
+HWND ShownTrayArea() {
+  HWND tray = FindWindowA(nullptr, "Wine System Tray");
+  return tray && IsWindowVisible(tray) ? tray : nullptr;
+}
+
+HICON SmallIcon() {
+  return static_cast<HICON>(
+      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MORVELIN), IMAGE_ICON, 16, 16, 0));
+}
+
+// Lets the callback window see what was sent or posted to it.
+void PumpUntil(const std::function<bool()>& condition) {
+  WaitUntil([&] {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    return condition();
+  });
+}
+
+TEST(TrayWindowTest, IconComesAndGoesInTheRealNotificationArea) {
+  TrayWindow window(GetModuleHandleA(nullptr));
+  {
+    TrayIcon icon(window.Notifier());
+    icon.SetIcon(SmallIcon());
+    icon.SetTipHelp("Morvelin 2026年12月6日");
+    icon.SetVisible(true);
+    EXPECT_TRUE(icon.IconAdded());
+    EXPECT_TRUE(WaitUntil([] { return ShownTrayArea() != nullptr; }));
+    EXPECT_NO_THROW(icon.SetTipHelp("another tip"));  // a modify the shell accepts
+
+    // A shell that forgot the icon, then announced itself: the icon is added again.
+    NotifyIconRecord forgotten = icon.Record();
+    EXPECT_TRUE(window.Notifier().Notify(NotifyAction::Delete, forgotten));
+    EXPECT_TRUE(WaitUntil([] { return ShownTrayArea() == nullptr; }));
+    SendMessageA(window.Handle(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(WaitUntil([] { return ShownTrayArea() != nullptr; }));
+  }
+  // The icon went with its component.
+  EXPECT_TRUE(WaitUntil([] { return ShownTrayArea() == nullptr; }));
+
+  // The shell refuses to change an icon it does not know.
+  NotifyIconRecord unknown;
+  unknown.id = 4242;
+  unknown.flags = 7;
+  unknown.callback_message = kTrayCallbackMessage;
+  EXPECT_FALSE(window.Notifier().Notify(NotifyAction::Modify, unknown));
+}
+
+TEST(TrayWindowTest, SingleClickArrivesAfterTheWait) {
+  TrayWindow window(GetModuleHandleA(nullptr));
+  TrayIcon icon(window.Notifier());
+  int clicks = 0;
+  icon.on_click = [&] { ++clicks; };
+  PostMessageA(window.Handle(), kTrayCallbackMessage, icon.Id(), kWmLButtonUp);
+  PumpUntil([&] { return clicks == 1; });
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST(MenuImagesTest, OneSlotPerFileWhetherOrNotItHasAnIcon) {
+  Win32MenuImages images;
+  EXPECT_TRUE(images.AddMenuIcon(TestProgramPath()));
+  EXPECT_FALSE(images.AddMenuIcon("C:\\no\\such\\program.exe"));
+  EXPECT_FALSE(images.AddMenuIcon(""));
+  EXPECT_EQ(images.Count(), 3);
+  int width = 0, height = 0;
+  ImageList_GetIconSize(images.Handle(), &width, &height);
+  EXPECT_EQ(width, 16);
+  EXPECT_EQ(height, 16);
+  images.Clear();
+  EXPECT_EQ(images.Count(), 0);
+}
+
+TEST(TrayMenuViewTest, MarksImagesAndHiddenSeparatorsInTheRealMenu) {
+  using Kind = MenuEntry::Kind;
+  const std::vector<MenuEntry> entries = {
+      {Kind::Separator, "-", -1, false},       // 0: leading, hidden
+      {Kind::Item, "Alpha", 1, true},          // 1
+      {Kind::Separator, "-", -1, false},       // 2: hidden, the next one shows
+      {Kind::Separator, "-", -1, false},       // 3
+      {Kind::Item, "Beta", -1, true},          // 4
+      {Kind::Command, "Quit(&X)", -1, false},  // 5
+      {Kind::Separator, "-", -1, false},       // 6: trailing, hidden
+  };
+  Win32MenuImages images;
+  TrayMenuView view(500, entries, images.Handle());
+  ASSERT_EQ(GetMenuItemCount(view.Handle()), 4);
+
+  struct Expected {
+    UINT id;
+    bool separator;
+    bool radio_checked;
+    bool image;
+    std::string caption;
+  };
+  const std::vector<Expected> expected = {
+      {501, false, true, true, "Alpha"},
+      {503, true, false, false, ""},
+      {504, false, true, false, "Beta"},
+      {505, false, false, false, "Quit(&X)"},
+  };
+  for (int i = 0; i < 4; ++i) {
+    char text[64] = {};
+    MENUITEMINFOA item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_BITMAP | MIIM_DATA | MIIM_STRING;
+    item.dwTypeData = text;
+    item.cch = sizeof text;
+    ASSERT_TRUE(GetMenuItemInfoA(view.Handle(), i, TRUE, &item));
+    SCOPED_TRACE(i);
+    EXPECT_EQ(item.wID, expected[i].id);
+    EXPECT_EQ((item.fType & MFT_SEPARATOR) != 0, expected[i].separator);
+    EXPECT_EQ((item.fType & MFT_RADIOCHECK) != 0 && (item.fState & MFS_CHECKED) != 0,
+              expected[i].radio_checked);
+    // Every entry of a menu with images is drawn by its owner; only some draw an image.
+    EXPECT_EQ(item.hbmpItem == HBMMENU_CALLBACK, !expected[i].separator);
+    EXPECT_EQ(item.dwItemData, expected[i].image ? 1u : expected[i].separator ? 0u : ~0ull);
+    if (!expected[i].separator) {
+      EXPECT_EQ(std::string(text), expected[i].caption);
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,119 @@
+#include "tray/launcher_menu.h"
+
+#include "tray/tray_texts.h"
+
+namespace {
+
+constexpr int kShowCommandShow = 5;  // SW_SHOW
+
+// The fixed entries after the rows, by offset from the row count.
+enum FixedOffset {
+  kFirstSeparator = 0,
+  kHomePageEntry = 1,
+  kScreenSaverEntry = 2,
+  kSecondSeparator = 3,
+  kListingEntry = 4,
+  kHelpEntry = 5,
+  kVersionEntry = 6,
+  kQuitEntry = 7,
+};
+
+MenuEntry Separator() {
+  return MenuEntry{MenuEntry::Kind::Separator, tray_texts::kSeparator, -1, false};
+}
+MenuEntry Command(const char* caption) {
+  return MenuEntry{MenuEntry::Kind::Command, caption, -1, false};
+}
+
+}  // namespace
+
+std::vector<bool> ShownEntries(const std::vector<MenuEntry>& entries) {
+  std::vector<bool> shown(entries.size(), true);
+  bool seen_entry = false;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (entries[i].kind != MenuEntry::Kind::Separator) {
+      seen_entry = true;
+      continue;
+    }
+    const bool next_is_separator =
+        i + 1 < entries.size() && entries[i + 1].kind == MenuEntry::Kind::Separator;
+    if (!seen_entry || next_is_separator) shown[i] = false;
+  }
+  for (size_t i = entries.size(); i-- > 0;) {
+    if (entries[i].kind != MenuEntry::Kind::Separator) break;
+    shown[i] = false;
+  }
+  return shown;
+}
+
+std::vector<MenuEntry> BuildLauncherMenu(const ItemStore& store, const RunMarks& marks,
+                                         bool menu_icon, MenuImages& images) {
+  images.Clear();
+  std::vector<MenuEntry> entries;
+  for (int i = 0; i < store.Size(); ++i) {
+    const LaunchItem& row = store.Row(i);
+    if (IsSeparator(row)) {
+      // The slot is taken all the same, so that slot i stays row i's.
+      if (menu_icon) images.AddMenuIcon(row.file);
+      entries.push_back(Separator());
+      continue;
+    }
+    MenuEntry entry{MenuEntry::Kind::Item, row.title, -1, false};
+    if (menu_icon && images.AddMenuIcon(row.file)) entry.image = i;
+    entry.radio_mark = static_cast<size_t>(i) < marks.size() && marks[i] == "*";
+    entries.push_back(entry);
+  }
+  entries.push_back(Separator());
+  entries.push_back(Command(tray_texts::kHomePage));
+  entries.push_back(Command(tray_texts::kScreenSaver));
+  entries.push_back(Separator());
+  entries.push_back(Command(tray_texts::kListing));
+  entries.push_back(Command(tray_texts::kHelp));
+  entries.push_back(Command(tray_texts::kVersion));
+  entries.push_back(Command(tray_texts::kQuit));
+  return entries;
+}
+
+void LauncherMenu::WithTrayInert(const std::function<void()>& command) {
+  struct Reactivate {
+    const std::function<void(bool)>& set_enabled;
+    ~Reactivate() {
+      if (set_enabled) set_enabled(true);
+    }
+  };
+  if (actions_.set_tray_enabled) actions_.set_tray_enabled(false);
+  Reactivate reactivate{actions_.set_tray_enabled};
+  if (command) command();
+}
+
+void LauncherMenu::LauncherMenuClick(int position) {
+  const int n = store_.Size();
+  switch (position - n) {
+    case kHomePageEntry:
+      home_page_.Write();
+      launcher_.LaunchFile(tray_texts::kHomePageOpenName, "", program_folder_, kShowCommandShow);
+      return;
+    case kScreenSaverEntry:
+      if (actions_.start_screen_saver) actions_.start_screen_saver();
+      return;
+    case kListingEntry:
+      WithTrayInert(actions_.show_listing);
+      return;
+    case kHelpEntry:
+      WithTrayInert(actions_.show_help);
+      return;
+    case kVersionEntry:
+      WithTrayInert(actions_.show_version);
+      return;
+    case kQuitEntry:
+      if (actions_.close_main_window) actions_.close_main_window();
+      return;
+    default:
+      break;
+  }
+  if (position < 0 || position >= n) return;
+  const LaunchItem& row = store_.Row(position);
+  if (row.file.empty()) return;
+  const int show_command = ShowCommandOf(row.state);
+  launcher_.LaunchFile(row.file, row.args, row.folder, show_command);
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/item_store.h"
+#include "core/launcher.h"
+#include "core/startup_run.h"
+
+// One entry of a tray menu; its position is what ties it to its action.
+struct MenuEntry {
+  enum class Kind { Item, Separator, Command };
+  Kind kind = Kind::Item;
+  std::string caption;
+  int image = -1;  // slot of the menu image list, or -1
+  bool radio_mark = false;
+
+  bool operator==(const MenuEntry&) const = default;
+};
+
+// The image list behind the launcher menu.
+class MenuImages {
+ public:
+  virtual ~MenuImages() = default;
+  virtual void Clear() = 0;
+  // Appends exactly one image: the file's first icon (true), or an empty one (false).
+  virtual bool AddMenuIcon(const std::string& file) = 0;
+};
+
+// Which entries a menu shows: separators before the first shown entry and after the last are
+// hidden, and of adjacent ones only the last is shown. Positions never change.
+std::vector<bool> ShownEntries(const std::vector<MenuEntry>& entries);
+
+// Every row of the store by position, separator rows as lines, marks from the start-up run,
+// then the eight fixed entries. With menu icons, one image slot per row, separators included.
+std::vector<MenuEntry> BuildLauncherMenu(const ItemStore& store, const RunMarks& marks,
+                                         bool menu_icon, MenuImages& images);
+
+// The file the home page document is written to and what writes it.
+class HomePageWriter {
+ public:
+  virtual ~HomePageWriter() = default;
+  // Throws AppError naming the path when the file cannot be written.
+  virtual void Write() = 0;
+};
+
+// What the launcher menu's commands reach outside the tray.
+struct LauncherMenuActions {
+  std::function<void()> show_listing;
+  std::function<void()> show_help;
+  std::function<void()> show_version;
+  std::function<void()> start_screen_saver;
+  std::function<void()> close_main_window;
+  std::function<void(bool)> set_tray_enabled;
+};
+
+// The click action of every entry of the launcher menu, by position.
+class LauncherMenu {
+ public:
+  LauncherMenu(const ItemStore& store, Launcher& launcher, HomePageWriter& home_page,
+               std::string program_folder, LauncherMenuActions actions)
+      : store_(store),
+        launcher_(launcher),
+        home_page_(home_page),
+        program_folder_(std::move(program_folder)),
+        actions_(std::move(actions)) {}
+
+  // Throws AppError when a row's window state is not a whole number; nothing is launched then.
+  void LauncherMenuClick(int position);
+
+ private:
+  // Runs a modal command with the tray icon inert, even when the command fails.
+  void WithTrayInert(const std::function<void()>& command);
+
+  const ItemStore& store_;
+  Launcher& launcher_;
+  HomePageWriter& home_page_;
+  std::string program_folder_;
+  LauncherMenuActions actions_;
+};

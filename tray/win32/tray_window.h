@@ -1,0 +1,111 @@
+#pragma once
+
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+// clang-format on
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/notify_icon.h"
+#include "tray/desktop_conveniences.h"
+#include "tray/launcher_menu.h"
+#include "tray/tray_icon.h"
+
+// Shell_NotifyIconA with the record's first form, sent for the callback window, which is made
+// when the first record needs it.
+class Win32NotifyIcons : public NotifyIcons {
+ public:
+  void SetWindowSource(std::function<HWND()> window) { window_ = std::move(window); }
+  bool Notify(NotifyAction action, const NotifyIconRecord& record) override;
+
+ private:
+  std::function<HWND()> window_;
+};
+
+// The launcher menu's images: 16 x 16, one slot per row.
+class Win32MenuImages : public MenuImages {
+ public:
+  Win32MenuImages();
+  ~Win32MenuImages() override;
+  Win32MenuImages(const Win32MenuImages&) = delete;
+  Win32MenuImages& operator=(const Win32MenuImages&) = delete;
+
+  void Clear() override;
+  bool AddMenuIcon(const std::string& file) override;
+  HIMAGELIST Handle();
+  int Count() { return ImageList_GetImageCount(Handle()); }
+
+ private:
+  HIMAGELIST list_ = nullptr;  // made on first use: a run without menu icons never loads it
+};
+
+// A popup menu made from entries: command id = first_id + position; hidden separators are
+// left out, so positions survive the reduction.
+class TrayMenuView {
+ public:
+  TrayMenuView(UINT first_id, const std::vector<MenuEntry>& entries, HIMAGELIST images);
+  ~TrayMenuView();
+  TrayMenuView(const TrayMenuView&) = delete;
+  TrayMenuView& operator=(const TrayMenuView&) = delete;
+
+  HMENU Handle() const { return menu_; }
+  UINT FirstId() const { return first_id_; }
+  HIMAGELIST Images() const { return images_; }
+  // The chosen entry's position.
+  std::function<void(int position)> on_click;
+
+ private:
+  HMENU menu_ = nullptr;
+  UINT first_id_;
+  HIMAGELIST images_;
+};
+
+// The open-file dialog of the conveniences menu.
+class Win32FileChooser : public FileChooser {
+ public:
+  explicit Win32FileChooser(HWND owner) : owner_(owner) {}
+  std::optional<std::string> ChooseFile(const std::string& initial_folder) override;
+
+ private:
+  HWND owner_;
+};
+
+// TCallbackWindow: a hidden top-level window that receives the callback messages of every
+// icon of the process and the shell's "TaskbarCreated" broadcast, and carries the icons'
+// actions out (menus at the pointer, the single-click wait).
+class TrayWindow {
+ public:
+  // The window itself is made on first use: a run that never shows an icon never makes it.
+  explicit TrayWindow(HINSTANCE instance);
+  ~TrayWindow();
+  TrayWindow(const TrayWindow&) = delete;
+  TrayWindow& operator=(const TrayWindow&) = delete;
+
+  // Makes the window unless it exists. Throws when it cannot be made.
+  HWND Handle();
+  NotifyIcons& Notifier() { return notifier_; }
+  void SetErrorHandler(std::function<void(const std::string&)> handler) {
+    error_handler_ = std::move(handler);
+  }
+
+  // What TrackPopupMenu returned for the last menu, 0 when nothing was chosen.
+  UINT LastChoice() const { return last_choice_; }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  void CarryOut(const TrayAction& action);
+  void OpenMenu(const TrayMenuView& menu, int x, int y);
+
+  HINSTANCE instance_;
+  HWND hwnd_ = nullptr;
+  UINT taskbar_created_ = 0;
+  Win32NotifyIcons notifier_;
+  std::function<void(const std::string&)> error_handler_;
+  const TrayMenuView* open_menu_ = nullptr;
+  UINT last_choice_ = 0;
+};
