@@ -20,7 +20,6 @@ inline constexpr char kHelpMissing[] = "ヘルプファイル %s が見つかり
 
 // About box.
 inline constexpr char kAboutCaption[] = "ﾊﾞｰｼﾞｮﾝ情報";
-inline constexpr char kAboutFont[] = "ＭＳ Ｐゴシック";
 inline constexpr char kTitleFont[] = "Times New Roman";
 inline constexpr char kWww[] = "WWW";
 inline constexpr char kTotalMemoryLabel[] = "Memory Available to Windows : ";

@@ -8,15 +8,31 @@
 #include "platform/text_format.h"
 #include "platform/win32/common_controls.h"
 
+namespace {
+
+INT_PTR Checked(INT_PTR answer) {
+  // Not a Cancel: the user never saw the dialog.
+  if (answer == -1)
+    throw AppError(FormatText(texts::kErrCreateDialog, std::to_string(GetLastError())));
+  return answer;
+}
+
+}  // namespace
+
 INT_PTR ModalDialog::Run(int template_id, HWND owner) {
   InitControlClasses();
   const INT_PTR answer = DialogBoxParamA(instance_, MAKEINTRESOURCEA(template_id), owner, &Proc,
                                          reinterpret_cast<LPARAM>(this));
   hwnd_ = nullptr;
-  // Not a Cancel: the user never saw the dialog.
-  if (answer == -1)
-    throw AppError(FormatText(texts::kErrCreateDialog, std::to_string(GetLastError())));
-  return answer;
+  return Checked(answer);
+}
+
+INT_PTR ModalDialog::Run(const DLGTEMPLATE& dialog_template, HWND owner) {
+  InitControlClasses();
+  const INT_PTR answer = DialogBoxIndirectParamA(instance_, &dialog_template, owner, &Proc,
+                                                 reinterpret_cast<LPARAM>(this));
+  hwnd_ = nullptr;
+  return Checked(answer);
 }
 
 INT_PTR CALLBACK ModalDialog::Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {

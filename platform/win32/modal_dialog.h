@@ -21,6 +21,8 @@ class ModalDialog {
   // Shows the dialog of template `template_id` owned by `owner` until it ends, and returns the
   // value it ended with. Throws AppError when the dialog cannot be created.
   INT_PTR Run(int template_id, HWND owner);
+  // The same for a template built in memory, for a dialog that places its own controls.
+  INT_PTR Run(const DLGTEMPLATE& dialog_template, HWND owner);
 
  protected:
   HINSTANCE Instance() const { return instance_; }

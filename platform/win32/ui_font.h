@@ -5,7 +5,9 @@
 #include "platform/win32/owned_handle.h"
 
 // The program's UI font ("ＭＳ Ｐゴシック") with a character height of `pixels`.
-OwnedFont CreateUiFont(int pixels);
+OwnedFont CreateUiFont(int pixels, bool underline = false);
+// Another face, for the few texts drawn in a font of their own.
+OwnedFont CreateFaceFont(const char* face, int pixels);
 
 // Gives a window a font without redrawing it; the caller keeps the font alive.
 inline void UseFont(HWND window, HFONT font) {

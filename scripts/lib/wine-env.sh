@@ -43,7 +43,7 @@ morvelin_prefix() {
   HOME="$home" wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ ゴシック' /d 'IPAGothic' /f >/dev/null 2>&1 || true
   HOME="$home" wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /d "$font" /f >/dev/null 2>&1 || true
   # The about box's title face; a fresh prefix has no serif face of that name.
-  HOME="$home" wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'DejaVu Serif' /f >/dev/null 2>&1 || true
+  HOME="$home" wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif' /f >/dev/null 2>&1 || true
   HOME="$home" wineserver -k 2>/dev/null || true
   HOME="$home" wineserver -w 2>/dev/null || true
   touch "$prefix/.morvelin-ready"

@@ -8,6 +8,7 @@
 #include "core/texts.h"
 #include "platform/app_error.h"
 #include "platform/win32/centre_on_screen.h"
+#include "platform/win32/ui_font.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "resources/resource_ids.h"
 #include "shell/shell_texts.h"
@@ -43,12 +44,6 @@ const Place kPlaces[] = {
     {IDOK, "BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 111, 179, 75, 24, false},
 };
 
-HFONT MakeFont(const char* face, int pixels, bool underline = false) {
-  return CreateFontA(-pixels, 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE, DEFAULT_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_DONTCARE, face);
-}
-
 COLORREF ToColorRef(const Rgb& colour) {
   return RGB(colour.red, colour.green, colour.blue);
 }
@@ -61,35 +56,18 @@ struct EmptyTemplate {
 
 }  // namespace
 
-TAboutBox::~TAboutBox() {
-  for (HFONT font : {font_, title_font_, version_font_, link_font_})
-    if (font) DeleteObject(font);
-  if (black_brush_) DeleteObject(black_brush_);
-}
+TAboutBox::TAboutBox(HINSTANCE instance, const AboutBoxServices& services)
+    : ModalDialog(instance,
+                  [](const std::string& message) {
+                    Win32MessageBoxes boxes;
+                    MessageDialogs(boxes).ShowAppError(message);
+                  }),
+      services_(services) {}
 
 void TAboutBox::ShowModal(HWND owner) {
   alignas(DWORD) EmptyTemplate dialog{};
   dialog.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-  const INT_PTR result = DialogBoxIndirectParamA(instance_, &dialog.header, owner, DialogProc,
-                                                 reinterpret_cast<LPARAM>(this));
-  if (result == -1) throw AppError(std::string(shell_texts::kAboutCaption));
-}
-
-INT_PTR CALLBACK TAboutBox::DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(window, DWLP_USER, lparam);
-    reinterpret_cast<TAboutBox*>(lparam)->hwnd_ = window;
-  }
-  auto* self = reinterpret_cast<TAboutBox*>(GetWindowLongPtrA(window, DWLP_USER));
-  if (!self) return FALSE;
-  // Errors never leave the window procedure: the general error box shows them here.
-  try {
-    return self->HandleMessage(message, wparam, lparam);
-  } catch (const std::exception& error) {
-    Win32MessageBoxes boxes;
-    MessageDialogs(boxes).ShowAppError(error.what());
-    return FALSE;
-  }
+  Run(dialog.header, owner);
 }
 
 INT_PTR TAboutBox::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -107,9 +85,9 @@ INT_PTR TAboutBox::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return reinterpret_cast<INT_PTR>(
           ControlColour(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam)));
     case WM_SETCURSOR:
-      if (reinterpret_cast<HWND>(wparam) == GetDlgItem(hwnd_, IDC_ABOUT_LINK)) {
+      if (reinterpret_cast<HWND>(wparam) == GetDlgItem(Handle(), IDC_ABOUT_LINK)) {
         SetCursor(LoadCursorA(nullptr, IDC_HAND));
-        SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, TRUE);
+        SetWindowLongPtrA(Handle(), DWLP_MSGRESULT, TRUE);
         return TRUE;
       }
       return FALSE;
@@ -123,7 +101,7 @@ INT_PTR TAboutBox::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case IDC_ABOUT_LINK:
           if (HIWORD(wparam) == STN_CLICKED) {
             char address[512] = {};
-            GetDlgItemTextA(hwnd_, IDC_ABOUT_LINK, address, sizeof address);
+            GetDlgItemTextA(Handle(), IDC_ABOUT_LINK, address, sizeof address);
             services_.shell.Execute(services_.link_owner, address, "", "", SW_SHOW);
           }
           return TRUE;
@@ -137,53 +115,53 @@ INT_PTR TAboutBox::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void TAboutBox::FormCreate() {
-  font_ = MakeFont(shell_texts::kAboutFont, 12);
-  title_font_ = MakeFont(shell_texts::kTitleFont, 24);
-  version_font_ = MakeFont(shell_texts::kTitleFont, 15);
-  link_font_ = MakeFont(shell_texts::kAboutFont, 12, true);
-  black_brush_ = CreateSolidBrush(RGB(0, 0, 0));
-  icon_ = LoadIconA(instance_, MAKEINTRESOURCEA(IDI_MORVELIN));
+  font_ = CreateUiFont(12);
+  title_font_ = CreateFaceFont(shell_texts::kTitleFont, 24);
+  version_font_ = CreateFaceFont(shell_texts::kTitleFont, 15);
+  link_font_ = CreateUiFont(12, true);
+  black_brush_ = OwnedGdiObject(CreateSolidBrush(RGB(0, 0, 0)));
+  icon_ = LoadIconA(Instance(), MAKEINTRESOURCEA(IDI_MORVELIN));
 
-  SetWindowTextA(hwnd_, shell_texts::kAboutCaption);
+  SetWindowTextA(Handle(), shell_texts::kAboutCaption);
   RECT frame{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_EXSTYLE)));
-  SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE)));
+  SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  CentreWindowOnScreen(hwnd_);
+  CentreWindowOnScreen(Handle());
 
   for (const Place& place : kPlaces) {
     const int left = place.left + (place.in_panel ? kPanelLeft : 0);
     const int top = place.top + (place.in_panel ? kPanelTop : 0);
     HWND control = CreateWindowExA(
         place.ex_style, place.window_class, "", WS_CHILD | WS_VISIBLE | place.style, left, top,
-        place.width, place.height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)),
-        instance_, nullptr);
+        place.width, place.height, Handle(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), Instance(), nullptr);
     if (!control) throw AppError(std::string(shell_texts::kAboutCaption));
-    HFONT font = place.id == IDC_ABOUT_VERSION ? version_font_
-                 : place.id == IDC_ABOUT_LINK  ? link_font_
-                                               : font_;
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const OwnedFont& font = place.id == IDC_ABOUT_VERSION ? version_font_
+                            : place.id == IDC_ABOUT_LINK  ? link_font_
+                                                          : font_;
+    UseFont(control, font.Get());
   }
-  SetDlgItemTextA(hwnd_, IDC_ABOUT_WWW, shell_texts::kWww);
-  SetDlgItemTextA(hwnd_, IDC_ABOUT_LINK, maker::kHomePage);
-  SetDlgItemTextA(hwnd_, IDOK, texts::kButtonOk);
+  SetDlgItemTextA(Handle(), IDC_ABOUT_WWW, shell_texts::kWww);
+  SetDlgItemTextA(Handle(), IDC_ABOUT_LINK, maker::kHomePage);
+  SetDlgItemTextA(Handle(), IDOK, texts::kButtonOk);
   // Until the first tick the memory lines show their captions only.
-  SetDlgItemTextA(hwnd_, IDC_ABOUT_TOTAL_MEMORY, shell_texts::kTotalMemoryLabel);
-  SetDlgItemTextA(hwnd_, IDC_ABOUT_FREE_MEMORY, shell_texts::kFreeMemoryLabel);
+  SetDlgItemTextA(Handle(), IDC_ABOUT_TOTAL_MEMORY, shell_texts::kTotalMemoryLabel);
+  SetDlgItemTextA(Handle(), IDC_ABOUT_FREE_MEMORY, shell_texts::kFreeMemoryLabel);
   // FormShow: the version is set on every showing, and the refresh runs from now on.
-  SetDlgItemTextA(hwnd_, IDC_ABOUT_VERSION, texts::kVersionText);
-  timer_ = SetTimer(hwnd_, kRefreshTimer, kRefreshMs, nullptr);
-  SetFocus(GetDlgItem(hwnd_, IDOK));
+  SetDlgItemTextA(Handle(), IDC_ABOUT_VERSION, texts::kVersionText);
+  timer_ = SetTimer(Handle(), kRefreshTimer, kRefreshMs, nullptr);
+  SetFocus(GetDlgItem(Handle(), IDOK));
 }
 
 void TAboutBox::RefreshSystemInfo() {
   const AboutFigures figures = ::RefreshSystemInfo(services_.memory, services_.resources);
-  SetDlgItemTextA(hwnd_, IDC_ABOUT_TOTAL_MEMORY, figures.total_memory.c_str());
-  SetDlgItemTextA(hwnd_, IDC_ABOUT_FREE_MEMORY, figures.free_memory.c_str());
+  SetDlgItemTextA(Handle(), IDC_ABOUT_TOTAL_MEMORY, figures.total_memory.c_str());
+  SetDlgItemTextA(Handle(), IDC_ABOUT_FREE_MEMORY, figures.free_memory.c_str());
   resources_colour_ = figures.resources_colour;
-  SetDlgItemTextA(hwnd_, IDC_ABOUT_FREE_RESOURCES, figures.resources.c_str());
-  InvalidateRect(GetDlgItem(hwnd_, IDC_ABOUT_FREE_RESOURCES), nullptr, TRUE);
+  SetDlgItemTextA(Handle(), IDC_ABOUT_FREE_RESOURCES, figures.resources.c_str());
+  InvalidateRect(GetDlgItem(Handle(), IDC_ABOUT_FREE_RESOURCES), nullptr, TRUE);
 }
 
 HBRUSH TAboutBox::ControlColour(HDC dc, HWND control) {
@@ -191,7 +169,7 @@ HBRUSH TAboutBox::ControlColour(HDC dc, HWND control) {
     case IDC_ABOUT_FREE_RESOURCES:
       SetTextColor(dc, ToColorRef(resources_colour_));
       SetBkColor(dc, RGB(0, 0, 0));
-      return black_brush_;
+      return static_cast<HBRUSH>(black_brush_.Get());
     case IDC_ABOUT_VERSION:
     case IDC_ABOUT_LINK:
       SetTextColor(dc, RGB(0, 0, 255));
@@ -206,27 +184,27 @@ HBRUSH TAboutBox::ControlColour(HDC dc, HWND control) {
 
 void TAboutBox::Paint() {
   PAINTSTRUCT paint;
-  HDC dc = BeginPaint(hwnd_, &paint);
+  HDC dc = BeginPaint(Handle(), &paint);
   RECT panel = kPanel;
   DrawEdge(dc, &panel, BDR_SUNKENOUTER | BDR_RAISEDINNER, BF_RECT);
   RECT bevel{kPanelLeft + 13, kPanelTop + 97, kPanelLeft + 13 + 255, kPanelTop + 97 + 2};
   DrawEdge(dc, &bevel, BDR_SUNKENOUTER, BF_RECT);
   if (icon_) DrawIconEx(dc, kPanelLeft + 14, kPanelTop + 13, icon_, 32, 32, 0, nullptr, DI_NORMAL);
   // The title: black letters, and white ones one pixel up and left above them.
-  HGDIOBJ old_font = SelectObject(dc, title_font_);
+  HGDIOBJ old_font = SelectObject(dc, title_font_.Get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
   TextOutA(dc, kPanelLeft + 53, kPanelTop + 12, texts::kAppTitle, 8);
   SetTextColor(dc, RGB(255, 255, 255));
   TextOutA(dc, kPanelLeft + 52, kPanelTop + 11, texts::kAppTitle, 8);
   SelectObject(dc, old_font);
-  EndPaint(hwnd_, &paint);
+  EndPaint(Handle(), &paint);
 }
 
 void TAboutBox::Close() {
-  if (timer_) KillTimer(hwnd_, timer_);
+  if (timer_) KillTimer(Handle(), timer_);
   timer_ = 0;
-  EndDialog(hwnd_, IDOK);
+  EndDialog(Handle(), IDOK);
 }
 
 void ShowAboutBox(HINSTANCE instance, HWND owner, const AboutBoxServices& services) {

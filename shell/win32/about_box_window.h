@@ -4,6 +4,8 @@
 
 #include "platform/memory_status.h"
 #include "platform/shell.h"
+#include "platform/win32/modal_dialog.h"
+#include "platform/win32/owned_handle.h"
 #include "shell/about_figures.h"
 
 // What the about box reads and where its link opens.
@@ -16,35 +18,28 @@ struct AboutBoxServices {
 
 // The about box "ﾊﾞｰｼﾞｮﾝ情報": created for one showing, modal over the owner, destroyed when it
 // closes (OK, Enter or the close box; Escape does nothing).
-class TAboutBox {
+class TAboutBox : public ModalDialog {
  public:
-  TAboutBox(HINSTANCE instance, const AboutBoxServices& services)
-      : instance_(instance), services_(services) {}
-  ~TAboutBox();
-  TAboutBox(const TAboutBox&) = delete;
-  TAboutBox& operator=(const TAboutBox&) = delete;
+  TAboutBox(HINSTANCE instance, const AboutBoxServices& services);
 
   // Runs the box until it closes. Throws AppError when it cannot be created.
   void ShowModal(HWND owner);
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void FormCreate();
   void RefreshSystemInfo();
   void Paint();
   void Close();
   HBRUSH ControlColour(HDC dc, HWND control);
 
-  HINSTANCE instance_;
   AboutBoxServices services_;
-  HWND hwnd_ = nullptr;
-  HFONT font_ = nullptr;
-  HFONT title_font_ = nullptr;
-  HFONT version_font_ = nullptr;
-  HFONT link_font_ = nullptr;
-  HBRUSH black_brush_ = nullptr;
-  HICON icon_ = nullptr;
+  OwnedFont font_;
+  OwnedFont title_font_;
+  OwnedFont version_font_;
+  OwnedFont link_font_;
+  OwnedGdiObject black_brush_;
+  HICON icon_ = nullptr;  // a shared resource icon: never destroyed
   Rgb resources_colour_ = kLime;
   UINT_PTR timer_ = 0;
 };

@@ -158,7 +158,7 @@ void SeedThreeRows() {
 // The right press opens the launcher menu; an item row launches with its own arguments, folder
 // and show command; the home page is written and opened; the listing keeps the icon inert;
 // quit ends the process and takes the icon along, after which a configuration start works.
-E2E_CASE(TrayLauncherMenuLaunchesAndQuits) {
+E2E_CASE(tray_launcher_menu_launches_and_quits) {
   SeedThreeRows();
   E2E_REQUIRE(AssociateHtmlWithMarker(), "no .html association");
   const Process program = StartProgram("/N");
@@ -227,7 +227,7 @@ E2E_CASE(TrayLauncherMenuLaunchesAndQuits) {
 }
 
 // The left press opens the conveniences menu; its Explorer entry starts Explorer.
-E2E_CASE(TrayConveniencesMenuStartsExplorer) {
+E2E_CASE(tray_conveniences_menu_starts_explorer) {
   SeedThreeRows();
   const Process program = StartProgram("/N");
   E2E_REQUIRE(WaitForMarks(1), "the log-on run launched nothing");
@@ -240,7 +240,7 @@ E2E_CASE(TrayConveniencesMenuStartsExplorer) {
 }
 
 // With an empty list the welcome box comes first; the icon is then shown but inert.
-E2E_CASE(TrayIconInertWithEmptyList) {
+E2E_CASE(tray_icon_inert_with_empty_list) {
   const Process program = StartProgram("/N");
   E2E_REQUIRE(AnswerBox(program.pid, kInformation,
                         "Morvelinをご利用いただき、誠に有り難うございます。\r\n"
@@ -260,7 +260,7 @@ E2E_CASE(TrayIconInertWithEmptyList) {
 }
 
 // When the shell forgets the icon and announces itself again, the icon comes back.
-E2E_CASE(TrayIconReturnsAfterTaskbarCreated) {
+E2E_CASE(tray_icon_returns_after_taskbar_created) {
   SeedThreeRows();
   const Process program = StartProgram("/N");
   E2E_REQUIRE(WaitForTrayIcon() != nullptr, "no icon in the notification area");
