@@ -174,14 +174,30 @@ class Win32ProfileFile : public ProfileFile {
     }
     ok = ok && FlushFileBuffers(file);
     CloseHandle(file);
-    if (!ok || !MoveFileExA(fresh.c_str(), path_.c_str(),
-                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!ok || !ReplaceWithFresh(fresh)) {
       DeleteFileA(fresh.c_str());
       throw AppError(FormatText(texts::kErrWriteItemFile, path_));
     }
   }
 
  private:
+  // A reader that holds the old file for a moment (a scanner, an indexer, an editor's reload)
+  // makes the replacement fail with a sharing error; the new file is whole, so try again for a
+  // short while before calling the save failed.
+  bool ReplaceWithFresh(const std::string& fresh) {
+    constexpr int kAttempts = 100;
+    constexpr DWORD kPauseMs = 10;
+    for (int attempt = 1;; ++attempt) {
+      if (MoveFileExA(fresh.c_str(), path_.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+      const DWORD error = GetLastError();
+      const bool held = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+      if (!held || attempt == kAttempts) return false;
+      Sleep(kPauseMs);
+    }
+  }
+
   std::string ReadKeyFromSystem(std::string_view section, std::string_view key) {
     const std::string section_name(section);
     const std::string key_name(key);

@@ -100,8 +100,11 @@ double Median(std::vector<double> values) {
   return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-// One Update: from the posted command until the file on disk is the saved list.
-double TimedUpdate(const std::string& saved) {
+// One Update: from the posted command until the file on disk is the saved list. The window is
+// visible before it has finished filling and painting its list; with `when_idle` the command
+// waits until the window takes input, as a person's click does, so that the figure is the save
+// alone. Without it the figure also holds the rest of the window's start (the earlier measure).
+double TimedUpdate(const std::string& saved, bool when_idle) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
@@ -112,6 +115,7 @@ double TimedUpdate(const std::string& saved) {
   HWND main = nullptr;
   for (int i = 0; i < 60000 && !(main = FindMain(process.dwProcessId)); ++i) Sleep(1);
   double elapsed = -1;
+  if (main && when_idle) WaitForInputIdle(process.hProcess, 30000);
   if (main) {
     const double start = NowMs();
     PostMessageA(main, WM_COMMAND, IDC_UPDATE_BTN, 0);
@@ -143,24 +147,29 @@ int main(int argc, char** argv) {
   const std::string saved = ItemFile(rows, "000/00");
   WriteBytes("saved.ini", saved);
 
-  std::vector<double> updates, writes;
+  std::vector<double> updates, starts, writes;
   for (int run = 0; run <= runs; ++run) {
     WriteBytes("Morvelin.ini", before);
-    const double update = TimedUpdate(saved);
+    const double with_start = TimedUpdate(saved, false);
+    WriteBytes("Morvelin.ini", before);
+    const double update = TimedUpdate(saved, true);
     WriteBytes("Morvelin.ini", before);
     const double start = NowMs();
     RunAndWait("save_bench.exe --write saved.ini Morvelin.ini");
     const double write = NowMs() - start;
-    if (update < 0 || ReadBytes("Morvelin.ini") != saved) {
+    if (update < 0 || with_start < 0 || ReadBytes("Morvelin.ini") != saved) {
       std::printf("rows %d: a run failed\n", rows);
       return 1;
     }
     if (run == 0) continue;  // warms the caches of both
     updates.push_back(update);
+    starts.push_back(with_start);
     writes.push_back(write);
   }
-  const double u = Median(updates), w = Median(writes);
+  const double u = Median(updates), s = Median(starts), w = Median(writes);
   std::printf("rows %d: median update %.1f ms, bare one-write program %.1f ms, ratio %.2f\n", rows,
               u, w, u / w);
+  std::printf("rows %d: posted as soon as the window shows (earlier measure) %.1f ms, ratio %.2f\n",
+              rows, s, s / w);
   return 0;
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "adapter_test_support.h"
@@ -88,6 +89,36 @@ TEST_F(ProfileReplaceTest, FailedReplacementLeavesTheOldFileWhole) {
   }
   EXPECT_EQ(ReadFileBytes(path), before);
   EXPECT_EQ(files_.Open(folder_.File("missing.ini"))->ReadAll(), "");
+}
+
+// A reader holding the old file makes the one-step replacement fail for as long as it holds it:
+// a short hold delays the save, a hold that never ends fails it with the old bytes kept.
+TEST_F(ProfileReplaceTest, ReplacementWaitsOutAReaderOfTheOldFile) {
+  const std::string path = folder_.File("Morvelin.ini");
+  Replace(path, "Items", {{"T0", "old"}});
+  const auto hold = [&path] {
+    return CreateFileA(path.c_str(), GENERIC_READ,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, 0, nullptr);
+  };
+
+  HANDLE reader = hold();
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  std::thread release([reader] {
+    Sleep(100);
+    CloseHandle(reader);
+  });
+  EXPECT_NO_THROW(Replace(path, "Items", {{"T0", "new"}}));
+  release.join();
+  EXPECT_EQ(ReadFileBytes(path), "[Items]\r\nT0=new\r\n");
+
+  reader = hold();
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  const std::string held = ReadFileBytes(path);
+  EXPECT_THROW(Replace(path, "Items", {{"T0", "never"}}), AppError);
+  CloseHandle(reader);
+  EXPECT_EQ(ReadFileBytes(path), held);
+  EXPECT_FALSE(FileExists(path + ".new"));
 }
 
 }  // namespace
