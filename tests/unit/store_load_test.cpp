@@ -71,7 +71,8 @@ TEST_F(StoreLoad, ReadsTheSettingsInTheirOrderFromTheWindowSection) {
   const std::vector<std::string> expected = {"Window\\Left",     "Window\\Top",  "Window\\Height",
                                              "Window\\Width",    "Window\\MP",   "Window\\Lanc",
                                              "Window\\Clear",    "Window\\Caps", "Window\\Num",
-                                             "Window\\MenuIcon", "Window\\Count"};
+                                             "Window\\MenuIcon", "Window\\Skip", "Window\\Wait",
+                                             "Window\\Count"};
   EXPECT_EQ(registry.read_log, expected);
 }
 

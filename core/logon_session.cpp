@@ -1,0 +1,68 @@
+#include "core/logon_session.h"
+
+#include <utility>
+
+LogOnOptions LogOnOptionsOf(const AppSettings& settings, const LogOnServices* services) {
+  LogOnOptions options;
+  if (!services) return options;
+  options.skip_running = settings.skip_running;
+  options.wait_seconds = settings.wait_seconds;
+  options.running = &services->running;
+  options.error_texts = &services->error_texts;
+  return options;
+}
+
+LogOnSession::LogOnSession(const Setup& setup, const AppSettings& settings,
+                           const LogOnServices* services, std::function<void()> on_finished)
+    : services_(services),
+      log_path_(setup.log_path),
+      run_(setup.store, setup.now, setup.files, setup.item_file_path, setup.launcher, setup.errors,
+           LogOnOptionsOf(settings, services)),
+      on_finished_(std::move(on_finished)) {
+  const LogOnOptions options = LogOnOptionsOf(settings, services);
+  heading_ = {setup.started, run_.Rows(), options.wait_seconds, options.skip_running};
+}
+
+LogOnSession::~LogOnSession() {
+  if (!finished_ && services_) services_->timer.Stop();
+}
+
+void LogOnSession::Begin() {
+  run_.Begin();
+  if (run_.Finished()) {
+    Finish(false);
+    return;
+  }
+  services_->timer.Start(heading_.wait_seconds * 1000, [this] { Tick(); });
+}
+
+void LogOnSession::Tick() {
+  if (finished_) return;
+  run_.Next();
+  if (run_.Finished()) Finish(true);
+}
+
+void LogOnSession::Stop() {
+  if (finished_) return;
+  run_.Stop();
+  finished_ = true;
+  if (services_) {
+    services_->timer.Stop();
+    AppendReport();
+  }
+}
+
+void LogOnSession::Finish(bool notify) {
+  finished_ = true;
+  if (services_) {
+    services_->timer.Stop();
+    AppendReport();
+  }
+  if (notify && on_finished_) on_finished_();
+}
+
+void LogOnSession::AppendReport() {
+  std::vector<std::string> lines{RunLine(heading_)};
+  for (const RowReport& row : run_.Report()) lines.push_back(RowLine(row));
+  AppendToLog(services_->log_files, log_path_, lines);
+}
