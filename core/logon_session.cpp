@@ -33,7 +33,11 @@ void LogOnSession::Begin() {
     Finish(false);
     return;
   }
-  services_->timer.Start(heading_.wait_seconds * 1000, [this] { Tick(); });
+  if (!services_->timer.Start(heading_.wait_seconds * 1000, [this] { Tick(); })) {
+    // Without a timer the rest starts at once rather than never.
+    while (!run_.Finished()) run_.Next();
+    Finish(false);
+  }
 }
 
 void LogOnSession::Tick() {

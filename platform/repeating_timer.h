@@ -7,6 +7,7 @@
 class RepeatingTimer {
  public:
   virtual ~RepeatingTimer() = default;
-  virtual void Start(int milliseconds, std::function<void()> tick) = 0;
+  // False when no timer could be set: no tick will come.
+  virtual bool Start(int milliseconds, std::function<void()> tick) = 0;
   virtual void Stop() = 0;
 };
