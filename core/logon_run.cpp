@@ -47,8 +47,17 @@ void LogOnRun::Step() {
   running_paths_read_ = false;
   while (next_row_ < rows_) {
     const int index = next_row_++;
-    if (HandleRow(index, true)) return;
+    if (HandleRow(index, true)) break;
   }
+  // The rows up to the next due one go with this step, so the last launch ends the run.
+  while (next_row_ < rows_ && !WouldLaunch(store_.Row(next_row_))) HandleRow(next_row_++, true);
+}
+
+bool LogOnRun::WouldLaunch(const LaunchItem& row) {
+  if (row.file.empty() || !InTimeBand(row.band, now_.clock) || !row.enabled) return false;
+  if (row.once.size() >= 1 && row.once[0] == '1' && row.once.substr(1, 5) == now_.today)
+    return false;
+  return !(options_.skip_running && IsRunningProgram(row.file, RunningPaths()));
 }
 
 std::vector<std::string> LogOnRun::RunningPaths() {

@@ -47,6 +47,8 @@ class LogOnRun {
   void Step();
   // True when the row was handed to the shell.
   bool HandleRow(int index, bool may_launch);
+  // Whether the row is due, as HandleRow would find it.
+  bool WouldLaunch(const LaunchItem& row);
   void WriteOnceDates();
   std::vector<std::string> RunningPaths();
 
