@@ -151,6 +151,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     StartupRegistration registration({system, dialogs, dde, starter, links, folders});
     window.SetCommandHandler(IDC_GROUP_BUTTON, [&] { registration.RegisterInStartupGroup(); });
     window.SetCommandHandler(IDC_SHORTCUT_BUTTON, [&] { registration.CreateDesktopShortcut(); });
+    window.SetCommandHandler(IDC_LOG_BUTTON, [&] {
+      OpenLogOnReport(log_files, launcher, dialogs, form.ProgramFolder());
+    });
     window.SetCommandHandler(IDC_HELP_BTN, show_about);
     window.SetCommandHandler(IDC_HELP_BUTTON, show_help);
     list_pane.SetEventHandlers(ListEventHandlers{

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "core/logon_texts.h"
+
 LogOnOptions LogOnOptionsOf(const AppSettings& settings, const LogOnServices* services) {
   LogOnOptions options;
   if (!services) return options;
@@ -69,4 +71,15 @@ void LogOnSession::AppendReport() {
   std::vector<std::string> lines{RunLine(heading_)};
   for (const RowReport& row : run_.Report()) lines.push_back(RowLine(row));
   AppendToLog(services_->log_files, log_path_, lines);
+}
+
+void OpenLogOnReport(LogFiles& files, Launcher& launcher, MessageDialogs& dialogs,
+                     const std::string& program_folder) {
+  const std::string path = LogFilePath(program_folder);
+  if (files.SizeOf(path) < 0) {
+    dialogs.Show(MessageKind::Information, BoxButtons::Ok, texts::kNoLogYet);
+    return;
+  }
+  constexpr int kShow = 5;  // SW_SHOW, as every launch that is not an item's
+  launcher.LaunchFile(path, "", program_folder, kShow);
 }

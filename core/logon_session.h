@@ -63,3 +63,7 @@ class LogOnSession {
 
 // The options the run takes from the settings; a wait is only kept when there is a timer.
 LogOnOptions LogOnOptionsOf(const AppSettings& settings, const LogOnServices* services);
+
+// The options page's log button: opens the report through the shell, or says there is none yet.
+void OpenLogOnReport(LogFiles& files, Launcher& launcher, MessageDialogs& dialogs,
+                     const std::string& program_folder);

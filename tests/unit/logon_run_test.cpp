@@ -255,3 +255,28 @@ TEST(LaterSettings, AbsentOrMalformedValuesGiveTheDefaultsAndDefaultsAreNotWritt
 }
 
 }  // namespace
+
+namespace {
+
+TEST(LogButton, OpensTheReportThroughTheShellOrSaysThereIsNoneYet) {
+  FakeLogFiles files;
+  FakeShell shell;
+  Launcher launcher{shell};
+  int main_window = 0;
+  launcher.SetMainWindow(&main_window);
+  FakeMessageBoxes boxes;
+  MessageDialogs dialogs{boxes};
+  OpenLogOnReport(files, launcher, dialogs, "C:\\M\\");
+  EXPECT_TRUE(shell.calls.empty());
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, "ﾛｸﾞはまだありません。ﾛｸﾞｵﾝ時の起動の後に作られます。");
+
+  files.files["C:\\M\\Morvelin.log"] = "x\r\n";
+  OpenLogOnReport(files, launcher, dialogs, "C:\\M\\");
+  EXPECT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(
+      shell.calls,
+      (std::vector<FakeShell::Call>{{&main_window, "C:\\M\\Morvelin.log", "", "C:\\M\\", 5}}));
+}
+
+}  // namespace
