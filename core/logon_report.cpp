@@ -109,15 +109,16 @@ std::string RunLine(const RunHeading& heading) {
 }
 
 std::string RowLine(const RowReport& report) {
+  // A band or clock read from a hand-edited file must not break the line either.
   return "  " + std::to_string(report.row) + " " + ShortTitle(report.title) + ": " +
-         OutcomeText(report);
+         OneLine(OutcomeText(report));
 }
 
 std::string NewerHalf(const std::string& log) {
   if (log.empty()) return log;
-  const size_t half = log.size() / 2;
-  // The line holding the last byte of the older half goes with it.
-  const size_t end = log.find('\n', half == 0 ? 0 : half - 1);
+  // The kept part starts no earlier than the middle; the line running across it goes too.
+  const size_t first_kept = log.size() - log.size() / 2;
+  const size_t end = log.find('\n', first_kept - 1);
   return end == std::string::npos ? std::string() : log.substr(end + 1);
 }
 

@@ -110,6 +110,9 @@ TEST(LogOnReport, NewerHalfOfOddLogs) {
   EXPECT_EQ(NewerHalf(""), "");
   EXPECT_EQ(NewerHalf("one long line without end"), "");
   EXPECT_EQ(NewerHalf("a\r\nb\r\nc\r\nd\r\n"), "c\r\nd\r\n");
+  // An odd size: never more than the smaller half is kept.
+  EXPECT_EQ(NewerHalf("Fil\n\xff" "404\xac"), "");
+  EXPECT_EQ(NewerHalf("ab\ncd\nefghi"), "efghi");
 }
 
 TEST(LogOnReport, ALogThatCannotBeWrittenIsGivenUpQuietly) {
