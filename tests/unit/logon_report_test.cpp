@@ -100,7 +100,7 @@ TEST(LogOnReport, AppendsLinesWithCrLfAndCapsTheLogOnWholeLines) {
   EXPECT_EQ(kept.rfind("new\r\n"), kept.size() - 5);
   const std::string before_new = kept.substr(0, kept.size() - 5);
   EXPECT_TRUE(big.substr(big.size() - before_new.size()) == before_new);  // the newer part, intact
-  EXPECT_EQ(kept.rfind("line ", 0), 0u);                              // from a line's start
+  EXPECT_EQ(kept.rfind("line ", 0), 0u);                                  // from a line's start
   // Under the cap nothing is dropped.
   AppendToLog(files, path, {"next"});
   EXPECT_TRUE(files.files[path] == kept + "next\r\n");
@@ -111,7 +111,9 @@ TEST(LogOnReport, NewerHalfOfOddLogs) {
   EXPECT_EQ(NewerHalf("one long line without end"), "");
   EXPECT_EQ(NewerHalf("a\r\nb\r\nc\r\nd\r\n"), "c\r\nd\r\n");
   // An odd size: never more than the smaller half is kept.
-  EXPECT_EQ(NewerHalf("Fil\n\xff" "404\xac"), "");
+  EXPECT_EQ(NewerHalf("Fil\n\xff"
+                      "404\xac"),
+            "");
   EXPECT_EQ(NewerHalf("ab\ncd\nefghi"), "efghi");
 }
 
