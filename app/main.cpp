@@ -20,10 +20,13 @@
 #include "platform/win32/win32_dde.h"
 #include "platform/win32/win32_help.h"
 #include "platform/win32/win32_keyboard.h"
+#include "platform/win32/win32_log_files.h"
 #include "platform/win32/win32_memory_status.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_profile_files.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_repeating_timer.h"
+#include "platform/win32/win32_running_programs.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_shell_links.h"
 #include "platform/win32/win32_system.h"
@@ -90,9 +93,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     launcher.SetApplicationWindow(window.ApplicationHandle());
     launcher.SetMainWindow(window.Handle());
 
+    Win32LogFiles log_files;
+    Win32RunningPrograms running_programs;
+    Win32SystemErrorTexts error_texts;
+    Win32RepeatingTimer launch_timer(instance);
+    const LogOnServices logon_services{log_files, running_programs, error_texts, launch_timer};
     MainForm form(window, ModeFromArguments(CommandLineArguments()),
                   MainFormServices{registry, profile_files, shell, keyboard, clock, system, dialogs,
                                    launcher});
+    form.SetLogOnServices(&logon_services);
     Win32ItemDialogRunner item_dialog(instance, window.Handle(), clock);
     ListCommands commands(form.Store(), list_pane, item_dialog, dialogs, system, launcher);
 
@@ -142,6 +151,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     StartupRegistration registration({system, dialogs, dde, starter, links, folders});
     window.SetCommandHandler(IDC_GROUP_BUTTON, [&] { registration.RegisterInStartupGroup(); });
     window.SetCommandHandler(IDC_SHORTCUT_BUTTON, [&] { registration.CreateDesktopShortcut(); });
+    window.SetCommandHandler(IDC_LOG_BUTTON, [&] {
+      OpenLogOnReport(log_files, launcher, dialogs, form.ProgramFolder());
+    });
     window.SetCommandHandler(IDC_HELP_BTN, show_about);
     window.SetCommandHandler(IDC_HELP_BUTTON, show_help);
     list_pane.SetEventHandlers(ListEventHandlers{
@@ -161,7 +173,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     // The resident launcher's dialogs use the common controls even while the window is hidden.
     if (form.Resident()) InitControlClasses();
-    return RunMessageLoop(window, dialogs);
+    const int exit_code = RunMessageLoop(window, dialogs);
+    // A quit during spaced-out launches leaves the rest unstarted, and the report says so.
+    form.StopLogOnRun();
+    return exit_code;
   } catch (const std::exception& error) {
     dialogs.ShowAppError(error.what());
     return 1;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "core/launch_limits.h"
@@ -25,9 +26,15 @@ class Launcher {
   // Owned by the application window: the start-up run happens before the main window counts.
   bool LaunchFileAtStart(const std::string& file, const std::string& arguments,
                          const std::string& folder, int show_command) {
-    if (!ShellCanTake(file, arguments, folder)) return false;
-    shell_.Execute(application_window_, file, arguments, folder, show_command);
-    return true;
+    return LaunchFileAtStartAnswered(file, arguments, folder, show_command).has_value();
+  }
+  // The same, with the shell's answer for the log-on report; none when nothing was handed on.
+  std::optional<ShellAnswer> LaunchFileAtStartAnswered(const std::string& file,
+                                                       const std::string& arguments,
+                                                       const std::string& folder,
+                                                       int show_command) {
+    if (!ShellCanTake(file, arguments, folder)) return std::nullopt;
+    return shell_.Execute(application_window_, file, arguments, folder, show_command);
   }
 
  private:

@@ -39,7 +39,7 @@ void MainForm::FormCreate() {
         services_.dialogs.Show(MessageKind::Information, BoxButtons::Ok, texts::kWelcome);
       } else {
         in_startup_branch = true;
-        RunStartupBranch();
+        RunStartupBranch(now);
       }
     }
 
@@ -56,19 +56,29 @@ void MainForm::FormCreate() {
   }
 }
 
-void MainForm::RunStartupBranch() {
+void MainForm::RunStartupBranch(const LocalTime& now) {
   view_.SetApplicationToolWindow();
   view_.Minimise();
   shows_window_ = false;
 
-  run_marks_ = StartupRun(store_, StartupClock{today_text_, clock_text_}, services_.profile_files,
-                          persistence_.ItemFile(), services_.launcher, services_.dialogs);
+  // With launches spaced out, the process that is not to stay ends after the last of them.
+  const bool ends_after_run = !settings_.launcher;
+  session_ = std::make_unique<LogOnSession>(
+      LogOnSession::Setup{store_, StartupClock{today_text_, clock_text_}, now,
+                          services_.profile_files, persistence_.ItemFile(),
+                          LogFilePath(program_folder_), services_.launcher, services_.dialogs},
+      settings_, logon_services_, [this, ends_after_run] {
+        run_marks_ = session_->Marks();
+        if (ends_after_run) view_.Terminate();
+      });
+  session_->Begin();
+  run_marks_ = session_->Marks();
   ApplyLogOnConveniences(settings_, services_.keyboard, services_.shell);
 
   if (settings_.launcher) {
     if (build_launcher_menu_) build_launcher_menu_();
     resident_ = true;
-  } else {
+  } else if (session_->Finished()) {
     view_.Terminate();
   }
 }
@@ -88,7 +98,7 @@ void MainForm::ApplySettingsToView() {
   view_.SetBounds({settings_.left, settings_.top, settings_.width, settings_.height});
   view_.SetHomePage(settings_.home_page);
   view_.SetOptions({settings_.launcher, settings_.clear_recent, settings_.caps, settings_.num,
-                    settings_.menu_icon});
+                    settings_.menu_icon, settings_.skip_running, settings_.wait_seconds});
   view_.ShowItems(store_.Rows());
 }
 
@@ -121,6 +131,8 @@ bool MainForm::SaveStore() {
     settings_.caps = options.caps;
     settings_.num = options.num;
     settings_.menu_icon = options.menu_icon;
+    settings_.skip_running = options.skip_running;
+    settings_.wait_seconds = options.wait_seconds;
     store_.count = store_.Size();
     // The stored rows were never read: replacing them needs the user's word, every time.
     if (!persistence_.RowsRead() &&

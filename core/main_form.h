@@ -1,12 +1,14 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/app_settings.h"
 #include "core/item_store.h"
 #include "core/launcher.h"
+#include "core/logon_session.h"
 #include "core/main_view.h"
 #include "core/message_dialogs.h"
 #include "core/startup_run.h"
@@ -59,6 +61,14 @@ class MainForm {
     build_launcher_menu_ = std::move(build);
   }
 
+  // The report, "Skip" and "Wait" of the log-on run; without them the run is the plain one.
+  void SetLogOnServices(const LogOnServices* services) { logon_services_ = services; }
+  // The program ends: a spaced-out log-on run still under way launches nothing more.
+  void StopLogOnRun() {
+    if (session_) session_->Stop();
+  }
+  const LogOnSession* Session() const { return session_.get(); }
+
   // Creates the window's state and, in the log-on run, does the run. Afterwards ShowsWindow()
   // says whether the window is to be shown.
   void FormCreate();
@@ -90,7 +100,7 @@ class MainForm {
  private:
   void LoadStore();
   void ApplySettingsToView();
-  void RunStartupBranch();
+  void RunStartupBranch(const LocalTime& now);
   // Reads the window and the options back into the settings and saves; false after an error,
   // which has been shown.
   bool SaveStore();
@@ -101,6 +111,8 @@ class MainForm {
   StorePersistence persistence_;
   std::function<void()> update_list_buttons_;
   std::function<void()> build_launcher_menu_;
+  const LogOnServices* logon_services_ = nullptr;
+  std::unique_ptr<LogOnSession> session_;
 
   AppSettings settings_;
   ItemStore store_;

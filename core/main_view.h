@@ -21,6 +21,8 @@ struct OptionChecks {
   bool caps = false;          // CapsCheckBox
   bool num = false;           // NumCheckBox
   bool menu_icon = false;     // MenuIconCheckBox
+  bool skip_running = false;  // Skip
+  int wait_seconds = 0;       // Wait, from its up-down
 
   bool operator==(const OptionChecks&) const = default;
 };

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/integer_text.h"
+#include "core/logon_run.h"
 #include "core/profile_text.h"
 #include "core/texts.h"
 #include "platform/app_error.h"
@@ -60,40 +61,9 @@ int ShowCommandOf(const std::string& state) {
 
 RunMarks StartupRun(const ItemStore& store, const StartupClock& now, ProfileFiles& files,
                     const std::string& item_file_path, Launcher& launcher, MessageDialogs& errors) {
-  const auto file = files.Open(item_file_path);
-  RunMarks marks;
-  // Count governs the run, but never past the rows actually held.
-  const int rows = std::min<int>(store.count, store.Size());
-  std::vector<ProfileWrite> once_dates;
-  for (int i = 0; i < rows; ++i) {
-    marks.push_back(" ");
-    const LaunchItem& row = store.Row(i);
-    try {
-      if (row.file.empty()) continue;
-      if (!InTimeBand(row.band, now.clock)) continue;
-      if (!row.enabled) continue;
-      const bool once = !row.once.empty() && row.once[0] == '1';
-      const bool ran_today = once && row.once.substr(1, 5) == now.today;
-      if (!ran_today) {
-        launcher.LaunchFileAtStart(row.file, row.args, row.folder, ShowCommandOf(row.state));
-        marks.back() = "*";
-      }
-      if (once) once_dates.push_back(OnceDateWrite(i, now.today));
-    } catch (const AppError& e) {
-      // One faulty row must not keep the rows after it from starting.
-      errors.ShowAppError(e.what());
-    }
-  }
-  // All dates in one write after the last launch: a file that cannot be written then costs one
-  // report, and no launch waits for it.
-  if (!once_dates.empty()) {
-    try {
-      WriteOnceDates(*file, once_dates);
-    } catch (const AppError& e) {
-      errors.ShowAppError(e.what());
-    }
-  }
-  return marks;
+  LogOnRun run(store, now, files, item_file_path, launcher, errors, LogOnOptions{});
+  run.Begin();
+  return run.Marks();
 }
 
 void ApplyCapsLock(Keyboard& keyboard, bool caps_on) {

@@ -28,6 +28,8 @@ constexpr char kCaps[] = "Caps";
 constexpr char kNum[] = "Num";
 constexpr char kMenuIcon[] = "MenuIcon";
 constexpr char kCount[] = "Count";
+constexpr char kSkipRunning[] = "Skip";
+constexpr char kWait[] = "Wait";
 
 // Reads and writes the values of the settings section of one opened key.
 class SettingsSection {
@@ -41,6 +43,9 @@ class SettingsSection {
   }
   bool ReadBool(std::string_view name, bool fallback) {
     return ReadInteger(name, fallback ? 1 : 0) != 0;
+  }
+  bool Has(std::string_view name) {
+    return key_.ReadText(texts::kRegistrySection, name).has_value();
   }
   std::string ReadString(std::string_view name) {
     return key_.ReadText(texts::kRegistrySection, name).value_or("");
@@ -81,6 +86,15 @@ bool StoredRowsPresent(ProfileFile& file) {
   return false;
 }
 
+// Values added after the first format are written only once they matter, so that a user who
+// never sets them keeps exactly the values earlier versions wrote.
+void WriteLaterValues(SettingsSection& section, const AppSettings& settings) {
+  if (settings.skip_running || section.Has(kSkipRunning))
+    section.WriteBool(kSkipRunning, settings.skip_running);
+  if (settings.wait_seconds != 0 || section.Has(kWait))
+    section.WriteInteger(kWait, settings.wait_seconds);
+}
+
 void WriteSettings(SettingsSection& section, const AppSettings& settings) {
   section.WriteInteger(kLeft, settings.left);
   section.WriteInteger(kTop, settings.top);
@@ -92,6 +106,7 @@ void WriteSettings(SettingsSection& section, const AppSettings& settings) {
   section.WriteBool(kCaps, settings.caps);
   section.WriteBool(kNum, settings.num);
   section.WriteBool(kMenuIcon, settings.menu_icon);
+  WriteLaterValues(section, settings);
 }
 
 std::string RowKey(char letter, int row) {
@@ -148,6 +163,10 @@ void StorePersistence::Load(AppSettings& settings, ItemStore& store) {
   settings.caps = section.ReadBool(kCaps, defaults.caps);
   settings.num = section.ReadBool(kNum, defaults.num);
   settings.menu_icon = section.ReadBool(kMenuIcon, defaults.menu_icon);
+  settings.skip_running = section.ReadBool(kSkipRunning, defaults.skip_running);
+  // A wait outside its range is as good as none.
+  const std::int32_t wait = section.ReadInteger(kWait, defaults.wait_seconds);
+  settings.wait_seconds = wait >= 0 && wait <= kMaxWaitSeconds ? wait : defaults.wait_seconds;
 
   const std::optional<std::string> count_text = key->ReadText(texts::kRegistrySection, kCount);
   const std::int32_t count = count_text ? ParseInteger(*count_text).value_or(0) : 0;

@@ -40,6 +40,11 @@
 #define IDC_EDIT_TOOL_BAR 1112
 #define IDC_OPTION_TOOL_BAR 1113
 #define IDC_HELP_TOOL_BAR 1114
+#define IDC_SKIP_RUNNING_CHECK_BOX 1115
+#define IDC_WAIT_LABEL 1116
+#define IDC_WAIT_EDIT 1117
+#define IDC_WAIT_UP_DOWN 1118
+#define IDC_LOG_BUTTON 1119
 
 // List context menu (PopupMenu2).
 #define IDM_ALL_OK 1201

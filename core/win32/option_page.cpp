@@ -12,6 +12,9 @@ namespace {
 // Space between the page's edge and the controls, and their rows.
 constexpr int kPageMargin = 12;
 constexpr int kCheckRowHeight = 22;
+// The check boxes leave room for the log-on controls' column beside them.
+constexpr int kCheckWidth = 190;
+constexpr int kColumnGap = 8;
 
 // The brush of the tab pages' body, behind the option controls: white where the tab control
 // draws with the visual style, the dialog face otherwise.
@@ -53,6 +56,7 @@ void OptionPage::Create(HWND parent, HINSTANCE instance, HFONT font, HWND tab) {
   caps_check_box_ = check_box(texts::kCapsCheckBoxCaption, IDC_CAPS_CHECK_BOX);
   num_check_box_ = check_box(texts::kNumCheckBoxCaption, IDC_NUM_CHECK_BOX);
   menu_icon_check_box_ = check_box(texts::kMenuIconCheckBoxCaption, IDC_MENU_ICON_CHECK_BOX);
+  logon_.Create(parent, instance, font);
   homepage_.SetText(home_page_);
   ApplyOptions();
 }
@@ -65,11 +69,14 @@ void OptionPage::Layout(const RECT& page) {
   y += 18;
   MoveWindow(homepage_.Handle(), x, y, std::min(inner_width, 360), 21, TRUE);
   y += 21 + 10;
+  const int checks_top = y;
   for (const Button* check : {&lan_check_box_, &clear_check_box_, &caps_check_box_, &num_check_box_,
                               &menu_icon_check_box_}) {
-    MoveWindow(check->Handle(), x, y, std::min(inner_width, 300), 18, TRUE);
+    MoveWindow(check->Handle(), x, y, std::min(inner_width, kCheckWidth), 18, TRUE);
     y += kCheckRowHeight;
   }
+  const int column = kCheckWidth + kColumnGap;
+  logon_.Layout(x + column, checks_top, std::max(0, inner_width - column), kCheckRowHeight);
 }
 
 void OptionPage::Show(bool visible) {
@@ -79,6 +86,7 @@ void OptionPage::Show(bool visible) {
   for (const Button* check : {&lan_check_box_, &clear_check_box_, &caps_check_box_, &num_check_box_,
                               &menu_icon_check_box_})
     ShowWindow(check->Handle(), state);
+  logon_.Show(visible);
 }
 
 std::string OptionPage::HomePage() const {
@@ -92,8 +100,11 @@ void OptionPage::SetHomePage(const std::string& text) {
 
 OptionChecks OptionPage::Options() const {
   if (!Created()) return options_;
-  return {lan_check_box_.GetCheck(), clear_check_box_.GetCheck(), caps_check_box_.GetCheck(),
-          num_check_box_.GetCheck(), menu_icon_check_box_.GetCheck()};
+  OptionChecks options{lan_check_box_.GetCheck(), clear_check_box_.GetCheck(),
+                       caps_check_box_.GetCheck(), num_check_box_.GetCheck(),
+                       menu_icon_check_box_.GetCheck()};
+  logon_.Read(options);
+  return options;
 }
 
 void OptionPage::SetOptions(const OptionChecks& options) {
@@ -107,6 +118,7 @@ void OptionPage::ApplyOptions() {
   caps_check_box_.SetCheck(options_.caps);
   num_check_box_.SetCheck(options_.num);
   menu_icon_check_box_.SetCheck(options_.menu_icon);
+  logon_.Apply(options_);
 }
 
 void OptionPage::FocusLanCheckBox() {
@@ -114,7 +126,7 @@ void OptionPage::FocusLanCheckBox() {
 }
 
 HBRUSH OptionPage::ControlColour(HWND control, HDC dc) const {
-  bool on_page = control == homepage_label_;
+  bool on_page = control == homepage_label_ || logon_.Owns(control);
   for (const Button* check : {&lan_check_box_, &clear_check_box_, &caps_check_box_, &num_check_box_,
                               &menu_icon_check_box_})
     on_page = on_page || control == check->Handle();

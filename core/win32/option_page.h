@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/main_view.h"
+#include "core/win32/logon_option_controls.h"
 #include "platform/win32/controls/button.h"
 #include "platform/win32/controls/edit.h"
 
@@ -42,6 +43,7 @@ class OptionPage {
   Button caps_check_box_;
   Button num_check_box_;
   Button menu_icon_check_box_;
+  LogOnOptionControls logon_;
   HBRUSH page_brush_ = nullptr;  // a system brush: not deleted
   std::string home_page_;
   OptionChecks options_;

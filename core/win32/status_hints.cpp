@@ -3,6 +3,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "core/logon_texts.h"
 #include "core/main_form.h"
 #include "core/texts.h"
 #include "platform/win32/ui_font.h"
@@ -17,6 +18,11 @@ StatusHints::StatusHints() {
       {IDC_CLEAR_CHECK_BOX, texts::kClearCheckBoxHint},
       {IDC_CAPS_CHECK_BOX, texts::kCapsCheckBoxHint},
       {IDC_NUM_CHECK_BOX, texts::kNumCheckBoxHint},
+      {IDC_SKIP_RUNNING_CHECK_BOX, texts::kSkipRunningHint},
+      {IDC_WAIT_LABEL, texts::kWaitHint},
+      {IDC_WAIT_EDIT, texts::kWaitHint},
+      {IDC_WAIT_UP_DOWN, texts::kWaitHint},
+      {IDC_LOG_BUTTON, texts::kLogButtonHint},
   };
   menu_hints_ = {
       {IDM_ALL_OK, texts::kAllOkHint},

@@ -6,7 +6,7 @@
 
 class Win32Shell : public Shell {
  public:
-  void Execute(WindowHandle owner, const std::string& file, const std::string& arguments,
-               const std::string& folder, int show_command) override;
+  ShellAnswer Execute(WindowHandle owner, const std::string& file, const std::string& arguments,
+                      const std::string& folder, int show_command) override;
   void ClearRecentDocuments() override;
 };

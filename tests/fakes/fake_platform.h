@@ -81,10 +81,14 @@ class FakeShell : public Shell {
   int recent_cleared = 0;
   std::vector<std::string>* event_log = nullptr;  // optional shared order log
 
-  void Execute(WindowHandle owner, const std::string& file, const std::string& arguments,
-               const std::string& folder, int show_command) override {
+  std::map<std::string, ShellAnswer> answers;  // by file; 42 for any other
+
+  ShellAnswer Execute(WindowHandle owner, const std::string& file, const std::string& arguments,
+                      const std::string& folder, int show_command) override {
     calls.push_back({owner, file, arguments, folder, show_command});
     if (event_log) event_log->push_back("launch " + file);
+    const auto found = answers.find(file);
+    return found != answers.end() ? found->second : ShellAnswer{42, 0};
   }
   void ClearRecentDocuments() override {
     ++recent_cleared;

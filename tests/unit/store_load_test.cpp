@@ -68,10 +68,10 @@ TEST_F(StoreLoad, FirstStartGivesDefaultsAndAnEmptyListWithoutWritingAnything) {
 
 TEST_F(StoreLoad, ReadsTheSettingsInTheirOrderFromTheWindowSection) {
   persistence.Load(settings, store);
-  const std::vector<std::string> expected = {"Window\\Left",     "Window\\Top",  "Window\\Height",
-                                             "Window\\Width",    "Window\\MP",   "Window\\Lanc",
-                                             "Window\\Clear",    "Window\\Caps", "Window\\Num",
-                                             "Window\\MenuIcon", "Window\\Count"};
+  const std::vector<std::string> expected = {
+      "Window\\Left", "Window\\Top",   "Window\\Height", "Window\\Width", "Window\\MP",
+      "Window\\Lanc", "Window\\Clear", "Window\\Caps",   "Window\\Num",   "Window\\MenuIcon",
+      "Window\\Skip", "Window\\Wait",  "Window\\Count"};
   EXPECT_EQ(registry.read_log, expected);
 }
 

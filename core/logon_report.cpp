@@ -1,0 +1,138 @@
+#include "core/logon_report.h"
+
+#include <cstdio>
+#include <exception>
+
+#include "platform/text_format.h"
+
+namespace {
+
+constexpr char kLogFileName[] = "Morvelin.log";
+constexpr char kRunTitle[] = "ﾛｸﾞｵﾝ起動";
+constexpr char kRowsUnit[] = "行";
+constexpr char kAllAtOnce[] = "一斉起動";
+constexpr char kWaitPrefix[] = "間隔 ";
+constexpr char kSecondsUnit[] = "秒";
+constexpr char kSkipRunningMode[] = "起動中のｱﾌﾟﾘは起動しない";
+constexpr char kLaunched[] = "起動 (応答 ";
+constexpr char kFailed[] = "失敗 (ｴﾗｰ ";
+constexpr char kTooLong[] = "失敗 ﾌｧｲﾙ名、作業ﾌｫﾙﾀﾞまたは引数が長すぎます";
+constexpr char kError[] = "ｴﾗｰ ";
+constexpr char kSkipped[] = "ｽｷｯﾌﾟ ";
+constexpr char kNoFile[] = "ﾌｧｲﾙなし";
+constexpr char kOutsideBand[] = "時間帯 ";
+constexpr char kNotEnabled[] = "無効";
+constexpr char kRanToday[] = "本日起動済み";
+constexpr char kAlreadyRunning[] = "起動中";
+constexpr char kNotStarted[] = "未起動 (終了により中止)";
+constexpr char kCutMark[] = "...";
+
+std::string TwoDigits(int value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d", value);
+  return text;
+}
+
+// Line breaks and other control bytes would split one report line into several.
+std::string OneLine(const std::string& text) {
+  std::string line;
+  for (const char c : text) line += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+  while (!line.empty() && line.back() == ' ') line.pop_back();
+  return line;
+}
+
+std::string ShortTitle(const std::string& title) {
+  const std::string line = OneLine(title);
+  if (line.size() <= kReportTitleBytes) return line;
+  size_t end = 0;
+  while (end < line.size()) {
+    const size_t width = IsShiftJisLeadByte(static_cast<unsigned char>(line[end])) ? 2 : 1;
+    if (end + width > kReportTitleBytes) break;
+    end += width;
+  }
+  return line.substr(0, end) + kCutMark;
+}
+
+// "hh:mm-hh:mm" from hhmmhhmm, keeping whatever a garbled band holds.
+std::string BandText(const std::string& band) {
+  const auto piece = [&](size_t from) { return from < band.size() ? band.substr(from, 2) : ""; };
+  return piece(0) + ":" + piece(2) + "-" + piece(4) + ":" + piece(6);
+}
+
+std::string OutcomeText(const RowReport& report) {
+  switch (report.outcome) {
+    case RowOutcome::Launched:
+      return kLaunched + std::to_string(report.answer.code) + ")";
+    case RowOutcome::Failed: {
+      std::string text = kFailed + std::to_string(report.answer.code) + ")";
+      const std::string detail = OneLine(report.detail);
+      return detail.empty() ? text : text + " " + detail;
+    }
+    case RowOutcome::TooLong:
+      return kTooLong;
+    case RowOutcome::Error:
+      return kError + OneLine(report.detail);
+    case RowOutcome::NoFile:
+      return std::string(kSkipped) + kNoFile;
+    case RowOutcome::OutsideBand:
+      return std::string(kSkipped) + kOutsideBand + BandText(report.band) + " 外 (" + report.clock +
+             ")";
+    case RowOutcome::NotEnabled:
+      return std::string(kSkipped) + kNotEnabled;
+    case RowOutcome::RanToday:
+      return std::string(kSkipped) + kRanToday;
+    case RowOutcome::AlreadyRunning:
+      return std::string(kSkipped) + kAlreadyRunning;
+    case RowOutcome::NotStarted:
+      return kNotStarted;
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string LogFilePath(const std::string& program_folder) {
+  return program_folder + kLogFileName;
+}
+
+std::string RunLine(const RunHeading& heading) {
+  const LocalTime& t = heading.when;
+  std::string line = std::to_string(t.year) + "/" + TwoDigits(t.month) + "/" + TwoDigits(t.day) +
+                     " " + TwoDigits(t.hour) + ":" + TwoDigits(t.minute) + ":" +
+                     TwoDigits(t.second) + " " + kRunTitle + " " + std::to_string(heading.rows) +
+                     kRowsUnit + " ";
+  line += heading.wait_seconds > 0
+              ? kWaitPrefix + std::to_string(heading.wait_seconds) + kSecondsUnit
+              : std::string(kAllAtOnce);
+  if (heading.skip_running) line += std::string(" ") + kSkipRunningMode;
+  return line;
+}
+
+std::string RowLine(const RowReport& report) {
+  // A band or clock read from a hand-edited file must not break the line either.
+  return "  " + std::to_string(report.row) + " " + ShortTitle(report.title) + ": " +
+         OneLine(OutcomeText(report));
+}
+
+std::string NewerHalf(const std::string& log) {
+  if (log.empty()) return log;
+  // The kept part starts no earlier than the middle; the line running across it goes too.
+  const size_t first_kept = log.size() - log.size() / 2;
+  const size_t end = log.find('\n', first_kept - 1);
+  return end == std::string::npos ? std::string() : log.substr(end + 1);
+}
+
+void AppendToLog(LogFiles& files, const std::string& path,
+                 const std::vector<std::string>& lines) noexcept {
+  try {
+    std::string bytes;
+    for (const std::string& line : lines) bytes += line + "\r\n";
+    if (files.SizeOf(path) > kLogCapBytes) {
+      files.Replace(path, NewerHalf(files.ReadAll(path)) + bytes);
+    } else {
+      files.Append(path, bytes);
+    }
+  } catch (const std::exception&) {
+    // A report that cannot be written is no reason to disturb the log-on.
+  }
+}

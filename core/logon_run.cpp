@@ -1,0 +1,143 @@
+#include "core/logon_run.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "core/profile_text.h"
+#include "core/running_check.h"
+#include "core/texts.h"
+#include "platform/app_error.h"
+
+LogOnRun::LogOnRun(const ItemStore& store, const StartupClock& now, ProfileFiles& files,
+                   const std::string& item_file_path, Launcher& launcher, MessageDialogs& errors,
+                   const LogOnOptions& options)
+    : store_(store),
+      now_(now),
+      file_(files.Open(item_file_path)),
+      launcher_(launcher),
+      errors_(errors),
+      options_(options),
+      // Count governs the run, but never past the rows actually held.
+      rows_(std::max(0, std::min<int>(store.count, store.Size()))),
+      marks_(static_cast<size_t>(rows_), " ") {}
+
+void LogOnRun::Begin() {
+  if (options_.wait_seconds <= 0) {
+    // Everything at once, the dates in one write after the last launch.
+    while (!Finished()) Step();
+  } else {
+    Step();
+  }
+  WriteOnceDates();
+}
+
+void LogOnRun::Next() {
+  if (Finished()) return;
+  Step();
+  WriteOnceDates();
+}
+
+void LogOnRun::Stop() {
+  for (; next_row_ < rows_; ++next_row_) HandleRow(next_row_, false);
+  once_dates_.clear();
+}
+
+void LogOnRun::Step() {
+  // A program started by an earlier step counts as running for the later ones.
+  running_paths_read_ = false;
+  while (next_row_ < rows_) {
+    const int index = next_row_++;
+    if (HandleRow(index, true)) break;
+  }
+  // The rows up to the next due one go with this step, so the last launch ends the run.
+  while (next_row_ < rows_ && !WouldLaunch(store_.Row(next_row_))) HandleRow(next_row_++, true);
+}
+
+bool LogOnRun::WouldLaunch(const LaunchItem& row) {
+  if (row.file.empty() || !InTimeBand(row.band, now_.clock) || !row.enabled) return false;
+  if (row.once.size() >= 1 && row.once[0] == '1' && row.once.substr(1, 5) == now_.today)
+    return false;
+  return !(options_.skip_running && IsRunningProgram(row.file, RunningPaths()));
+}
+
+std::vector<std::string> LogOnRun::RunningPaths() {
+  if (!running_paths_read_ && options_.running) {
+    try {
+      running_paths_ = options_.running->ProgramPaths();
+    } catch (const std::exception&) {
+      // Without the list nothing counts as running: the rows start as they always did.
+      running_paths_.clear();
+    }
+    running_paths_read_ = true;
+  }
+  return running_paths_;
+}
+
+bool LogOnRun::HandleRow(int index, bool may_launch) {
+  const LaunchItem& row = store_.Row(index);
+  RowReport report;
+  report.row = index;
+  report.title = row.title;
+  bool launched = false;
+  try {
+    if (row.file.empty()) {
+      report.outcome = RowOutcome::NoFile;
+    } else if (!InTimeBand(row.band, now_.clock)) {
+      report.outcome = RowOutcome::OutsideBand;
+      report.band = row.band;
+      report.clock = now_.clock;
+    } else if (!row.enabled) {
+      report.outcome = RowOutcome::NotEnabled;
+    } else {
+      const bool once = !row.once.empty() && row.once[0] == '1';
+      if (once && row.once.substr(1, 5) == now_.today) {
+        report.outcome = RowOutcome::RanToday;
+      } else if (options_.skip_running && IsRunningProgram(row.file, RunningPaths())) {
+        report.outcome = RowOutcome::AlreadyRunning;
+      } else if (!may_launch) {
+        report.outcome = RowOutcome::NotStarted;
+      } else {
+        const int show = ShowCommandOf(row.state);
+        const auto answer =
+            launcher_.LaunchFileAtStartAnswered(row.file, row.args, row.folder, show);
+        // A refused launch still counts as launched, as the shell's answer is not acted upon.
+        marks_[static_cast<size_t>(index)] = "*";
+        launched = true;
+        if (!answer) {
+          report.outcome = RowOutcome::TooLong;
+        } else {
+          report.answer = *answer;
+          report.outcome = answer->Succeeded() ? RowOutcome::Launched : RowOutcome::Failed;
+          if (!answer->Succeeded() && options_.error_texts) {
+            const unsigned long code = answer->system_error != 0
+                                           ? answer->system_error
+                                           : static_cast<unsigned long>(answer->code);
+            report.detail = options_.error_texts->ErrorText(code);
+          }
+        }
+      }
+      if (once && may_launch)
+        once_dates_.push_back({"D" + std::to_string(index), "1" + now_.today});
+    }
+  } catch (const AppError& e) {
+    // One faulty row must not keep the rows after it from starting.
+    report.outcome = RowOutcome::Error;
+    report.detail = e.what();
+    if (may_launch) errors_.ShowAppError(e.what());
+  }
+  report_.push_back(std::move(report));
+  return launched;
+}
+
+void LogOnRun::WriteOnceDates() {
+  if (once_dates_.empty()) return;
+  try {
+    // Changes only the bytes of the once dates, whatever else the file holds.
+    file_->ReplaceAll(EditProfileText(file_->ReadAll(), texts::kItemSection, once_dates_));
+  } catch (const AppError& e) {
+    // A file that cannot be written costs one report, however many steps the run takes.
+    if (!date_error_shown_) errors_.ShowAppError(e.what());
+    date_error_shown_ = true;
+  }
+  once_dates_.clear();
+}

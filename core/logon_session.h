@@ -1,0 +1,69 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/app_settings.h"
+#include "core/logon_run.h"
+#include "platform/log_files.h"
+#include "platform/repeating_timer.h"
+#include "platform/running_programs.h"
+#include "platform/system.h"
+
+// The services the log-on report, "Skip" and "Wait" need. Without them the run is the plain
+// one: all rows at once, no report.
+struct LogOnServices {
+  LogFiles& log_files;
+  RunningPrograms& running;
+  SystemErrorTexts& error_texts;
+  RepeatingTimer& timer;
+};
+
+// The log-on run with its report and its spacing: launches the due rows, waiting between them
+// on the timer when "Wait" is set, and appends the report once the run has ended or been
+// stopped.
+class LogOnSession {
+ public:
+  struct Setup {
+    const ItemStore& store;
+    StartupClock now;
+    LocalTime started;
+    ProfileFiles& files;
+    std::string item_file_path;
+    std::string log_path;
+    Launcher& launcher;
+    MessageDialogs& errors;
+  };
+  // services may be null. on_finished runs after the last launch of a run that went on past
+  // Begin; a run that Begin completes leaves what follows to its caller.
+  LogOnSession(const Setup& setup, const AppSettings& settings, const LogOnServices* services,
+               std::function<void()> on_finished);
+  ~LogOnSession();
+
+  void Begin();
+  // The program is ending: the rows not launched yet stay so, and the report says so.
+  void Stop();
+  bool Finished() const { return finished_; }
+  const RunMarks& Marks() const { return run_.Marks(); }
+  const std::vector<RowReport>& Report() const { return run_.Report(); }
+
+ private:
+  void Tick();
+  void Finish(bool notify);
+  void AppendReport();
+
+  const LogOnServices* services_;
+  std::string log_path_;
+  RunHeading heading_;
+  LogOnRun run_;
+  std::function<void()> on_finished_;
+  bool finished_ = false;
+};
+
+// The options the run takes from the settings; a wait is only kept when there is a timer.
+LogOnOptions LogOnOptionsOf(const AppSettings& settings, const LogOnServices* services);
+
+// The options page's log button: opens the report through the shell, or says there is none yet.
+void OpenLogOnReport(LogFiles& files, Launcher& launcher, MessageDialogs& dialogs,
+                     const std::string& program_folder);

@@ -1,0 +1,92 @@
+#include "core/win32/logon_option_controls.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "core/app_settings.h"
+#include "core/logon_texts.h"
+#include "platform/win32/ui_font.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+constexpr int kWaitEditWidth = 36;
+constexpr int kLogButtonWidth = 96;
+
+HWND Make(HWND parent, HINSTANCE instance, HFONT font, const char* class_name, const char* text,
+          DWORD style, DWORD ex_style, int id) {
+  HWND control =
+      CreateWindowExA(ex_style, class_name, text, WS_CHILD | style, 0, 0, 0, 0, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  if (!control) throw std::runtime_error("CreateWindowEx failed");
+  UseFont(control, font);
+  return control;
+}
+
+}  // namespace
+
+void LogOnOptionControls::Create(HWND parent, HINSTANCE instance, HFONT font) {
+  skip_ = Button(Make(parent, instance, font, "BUTTON", texts::kSkipRunningCaption,
+                      WS_TABSTOP | BS_AUTOCHECKBOX, 0, IDC_SKIP_RUNNING_CHECK_BOX));
+  wait_label_ =
+      Make(parent, instance, font, "STATIC", texts::kWaitLabel, SS_LEFT, 0, IDC_WAIT_LABEL);
+  wait_edit_ = Make(parent, instance, font, "EDIT", "0", WS_TABSTOP | ES_NUMBER | ES_RIGHT,
+                    WS_EX_CLIENTEDGE, IDC_WAIT_EDIT);
+  SendMessageA(wait_edit_, EM_LIMITTEXT, 2, 0);
+  // The up-down keeps the edit's number in range and steps it with the arrow keys.
+  wait_up_down_ =
+      Make(parent, instance, font, UPDOWN_CLASSA, "",
+           UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, IDC_WAIT_UP_DOWN);
+  SendMessageA(wait_up_down_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(wait_edit_), 0);
+  SendMessageA(wait_up_down_, UDM_SETRANGE32, 0, kMaxWaitSeconds);
+  log_button_ = Button(Make(parent, instance, font, "BUTTON", texts::kLogButtonCaption,
+                            WS_TABSTOP | BS_PUSHBUTTON, 0, IDC_LOG_BUTTON));
+}
+
+void LogOnOptionControls::Layout(int left, int top, int width, int row_height) {
+  MoveWindow(skip_.Handle(), left, top, width, 18, TRUE);
+  int y = top + row_height;
+  SIZE label{};
+  if (HDC dc = GetDC(wait_label_)) {
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(wait_label_, WM_GETFONT, 0, 0)));
+    GetTextExtentPoint32A(dc, texts::kWaitLabel, static_cast<int>(sizeof texts::kWaitLabel - 1),
+                          &label);
+    SelectObject(dc, old);
+    ReleaseDC(wait_label_, dc);
+  }
+  const int label_width = std::min(static_cast<int>(label.cx) + 4, width);
+  MoveWindow(wait_label_, left, y + 3, label_width, 16, TRUE);
+  MoveWindow(wait_edit_, left + label_width + 4, y, kWaitEditWidth, 20, TRUE);
+  // The buddy's new place carries the up-down along.
+  SendMessageA(wait_up_down_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(wait_edit_), 0);
+  y += row_height + 4;
+  MoveWindow(log_button_.Handle(), left, y, kLogButtonWidth, 22, TRUE);
+}
+
+void LogOnOptionControls::Show(bool visible) {
+  const int state = visible ? SW_SHOW : SW_HIDE;
+  for (HWND control :
+       {skip_.Handle(), wait_label_, wait_edit_, wait_up_down_, log_button_.Handle()})
+    ShowWindow(control, state);
+}
+
+void LogOnOptionControls::Read(OptionChecks& options) const {
+  options.skip_running = skip_.GetCheck();
+  BOOL failed = FALSE;
+  const LRESULT position =
+      SendMessageA(wait_up_down_, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed));
+  // A number typed past the range counts as the nearest end of it.
+  options.wait_seconds = std::clamp(static_cast<int>(position), 0, kMaxWaitSeconds);
+}
+
+void LogOnOptionControls::Apply(const OptionChecks& options) {
+  skip_.SetCheck(options.skip_running);
+  SendMessageA(wait_up_down_, UDM_SETPOS32, 0, options.wait_seconds);
+}
+
+bool LogOnOptionControls::Owns(HWND control) const {
+  return control && (control == skip_.Handle() || control == wait_label_);
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <windows.h>
+
+#include "core/main_view.h"
+#include "platform/win32/controls/button.h"
+
+// The option page's log-on controls: "Skip", "Wait" with its up-down, and the log button. They
+// sit in a column of their own beside the check boxes.
+class LogOnOptionControls {
+ public:
+  void Create(HWND parent, HINSTANCE instance, HFONT font);
+  bool Created() const { return skip_.Handle() != nullptr; }
+  // Rows as tall as the check boxes', starting at top.
+  void Layout(int left, int top, int width, int row_height);
+  void Show(bool visible);
+  // Copies the controls into options, or the options into the controls.
+  void Read(OptionChecks& options) const;
+  void Apply(const OptionChecks& options);
+  bool Owns(HWND control) const;
+
+ private:
+  Button skip_;
+  HWND wait_label_ = nullptr;
+  HWND wait_edit_ = nullptr;
+  HWND wait_up_down_ = nullptr;
+  Button log_button_;
+};

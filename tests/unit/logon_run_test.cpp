@@ -1,0 +1,282 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/logon_session.h"
+#include "core/store_persistence.h"
+#include "fakes/fake_logon.h"
+#include "fakes/fake_platform.h"
+
+namespace {
+
+const std::string kItemFile = "C:\\M\\Morvelin.ini";
+const std::string kLogFile = "C:\\M\\Morvelin.log";
+
+LaunchItem Row(const std::string& title, const std::string& file, bool enabled = true,
+               const std::string& band = "00002359", const std::string& once = "000/00") {
+  LaunchItem row;
+  row.title = title;
+  row.file = file;
+  row.state = "0";
+  row.band = band;
+  row.once = once;
+  row.enabled = enabled;
+  return row;
+}
+
+class LogOnSessionTest : public ::testing::Test {
+ protected:
+  void Add(LaunchItem row) {
+    store.Append(std::move(row));
+    store.count = store.Size();
+  }
+  LogOnSession& Start(bool with_services = true) {
+    session = std::make_unique<LogOnSession>(LogOnSession::Setup{store,
+                                                                 {"12/07", "08:30"},
+                                                                 {2026, 12, 7, 8, 30, 5},
+                                                                 files,
+                                                                 kItemFile,
+                                                                 kLogFile,
+                                                                 launcher,
+                                                                 errors},
+                                             settings, with_services ? &services : nullptr,
+                                             [this] { ++finished_calls; });
+    session->Begin();
+    return *session;
+  }
+  std::vector<std::string> Launched() const {
+    std::vector<std::string> out;
+    for (const auto& call : shell.calls) out.push_back(call.file);
+    return out;
+  }
+  std::optional<std::string> Once(int row) const {
+    const auto found = files.files.find(kItemFile);
+    if (found == files.files.end()) return std::nullopt;
+    return found->second.Get("Items", "D" + std::to_string(row));
+  }
+  std::string Log() { return log_files.files[kLogFile]; }
+
+  ItemStore store;
+  AppSettings settings;
+  FakeProfileFiles files;
+  FakeShell shell;
+  Launcher launcher{shell};
+  FakeMessageBoxes boxes;
+  MessageDialogs errors{boxes};
+  FakeLogFiles log_files;
+  FakeRunningPrograms running;
+  FakeErrorTexts error_texts;
+  FakeTimer timer;
+  LogOnServices services{log_files, running, error_texts, timer};
+  std::unique_ptr<LogOnSession> session;
+  int finished_calls = 0;
+};
+
+TEST_F(LogOnSessionTest, ReportsEveryRowOfARunAllAtOnce) {
+  Add(Row("Mail", "C:\\Tools\\mail.exe", true, "00002359",
+          "1"
+          "00/00"));
+  Add(Row("Off", "C:\\Tools\\off.exe", false));
+  Add(Row("Night", "C:\\Tools\\night.exe", true, "22000200"));
+  Add(Row("Done", "C:\\Tools\\done.exe", true, "00002359", "112/07"));
+  Add(Row("-", ""));
+  Add(Row("Gone", "C:\\Tools\\gone.exe"));
+  Add(Row("表示のテスト", "C:\\Docs\\a.xyz"));
+  shell.answers["C:\\Tools\\gone.exe"] = {2, 2};
+  shell.answers["C:\\Docs\\a.xyz"] = {31, 1155};
+
+  LogOnSession& run = Start();
+
+  EXPECT_TRUE(run.Finished());
+  EXPECT_EQ(timer.running, false);
+  EXPECT_EQ(Launched(), (std::vector<std::string>{"C:\\Tools\\mail.exe", "C:\\Tools\\gone.exe",
+                                                  "C:\\Docs\\a.xyz"}));
+  EXPECT_EQ(run.Marks(), (RunMarks{"*", " ", " ", " ", " ", "*", "*"}));
+  EXPECT_EQ(Once(0), "112/07");
+  EXPECT_EQ(Once(3), "112/07");  // rewritten: it passed the checks, as before
+  EXPECT_EQ(Log(),
+            "2026/12/07 08:30:05 ﾛｸﾞｵﾝ起動 7行 一斉起動\r\n"
+            "  0 Mail: 起動 (応答 42)\r\n"
+            "  1 Off: ｽｷｯﾌﾟ 無効\r\n"
+            "  2 Night: ｽｷｯﾌﾟ 時間帯 22:00-02:00 外 (08:30)\r\n"
+            "  3 Done: ｽｷｯﾌﾟ 本日起動済み\r\n"
+            "  4 -: ｽｷｯﾌﾟ ﾌｧｲﾙなし\r\n"
+            "  5 Gone: 失敗 (ｴﾗｰ 2) 指定されたファイルが見つかりません。\r\n"
+            "  6 表示のテスト: 失敗 (ｴﾗｰ 31)\r\n");
+  EXPECT_EQ(finished_calls, 0);  // a run Begin completes leaves the rest to its caller
+}
+
+TEST_F(LogOnSessionTest, WithoutTheNewValuesTheRunIsThePlainOneAndAnUnwritableLogChangesNothing) {
+  Add(Row("A", "C:\\a.exe"));
+  Add(Row("B", "C:\\b.exe"));
+  running.paths = {"C:\\a.exe"};
+  log_files.unwritable = kLogFile;
+  LogOnSession& run = Start();
+  EXPECT_TRUE(run.Finished());
+  EXPECT_EQ(Launched(), (std::vector<std::string>{"C:\\a.exe", "C:\\b.exe"}));
+  EXPECT_EQ(running.asked, 0);  // "Skip" off: the process list is not even read
+  EXPECT_EQ(timer.milliseconds, 0);
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_TRUE(log_files.files.empty());
+}
+
+TEST_F(LogOnSessionTest, SkipLeavesRunningProgramsAloneButNotDocuments) {
+  settings.skip_running = true;
+  Add(Row("Mail", "C:\\Tools\\Mail.exe", true, "00002359", "100/00"));
+  Add(Row("Other", "C:\\Tools\\other.exe"));
+  Add(Row("Doc", "C:\\Tools\\readme.txt"));
+  running.paths = {"c:\\tools\\mail.EXE", "C:\\Tools\\readme.txt"};
+  LogOnSession& run = Start();
+  EXPECT_EQ(Launched(),
+            (std::vector<std::string>{"C:\\Tools\\other.exe", "C:\\Tools\\readme.txt"}));
+  EXPECT_EQ(run.Marks(), (RunMarks{" ", "*", "*"}));
+  EXPECT_EQ(Once(0), "112/07");
+  EXPECT_NE(Log().find("  0 Mail: ｽｷｯﾌﾟ 起動中\r\n"), std::string::npos);
+  EXPECT_EQ(Log().rfind("2026/12/07 08:30:05 ﾛｸﾞｵﾝ起動 3行 一斉起動 起動中のｱﾌﾟﾘは起動しない", 0),
+            0u);
+
+  // Without a process list, everything starts as it always did.
+  shell.calls.clear();
+  running.fails = true;
+  Start();
+  EXPECT_EQ(Launched().size(), 3u);
+}
+
+TEST_F(LogOnSessionTest, WaitSpacesLaunchesOnTheTimerAndDatesOnlyStartedRows) {
+  settings.wait_seconds = 2;
+  settings.launcher = false;
+  for (const char* name : {"a", "b", "c"})
+    Add(Row(name, std::string("C:\\") + name + ".exe", true, "00002359", "100/00"));
+  Add(Row("off", "C:\\off.exe", false));
+
+  LogOnSession& run = Start();
+  EXPECT_EQ(timer.milliseconds, 2000);
+  EXPECT_EQ(Launched(), (std::vector<std::string>{"C:\\a.exe"}));
+  EXPECT_EQ(Once(0), "112/07");
+  EXPECT_EQ(Once(1), std::nullopt);
+  EXPECT_FALSE(run.Finished());
+  EXPECT_TRUE(Log().empty());
+
+  timer.Fire();
+  EXPECT_EQ(Launched(), (std::vector<std::string>{"C:\\a.exe", "C:\\b.exe"}));
+  EXPECT_EQ(Once(1), "112/07");
+  EXPECT_EQ(Once(2), std::nullopt);
+  EXPECT_EQ(run.Marks(), (RunMarks{"*", "*", " ", " "}));
+
+  timer.Fire();  // the last launch; the disabled row after it ends the run in the same step
+  EXPECT_EQ(Launched().size(), 3u);
+  EXPECT_TRUE(run.Finished());
+  EXPECT_FALSE(timer.running);
+  EXPECT_EQ(finished_calls, 1);
+  EXPECT_NE(Log().find("間隔 2秒"), std::string::npos);
+  EXPECT_NE(Log().find("  3 off: ｽｷｯﾌﾟ 無効\r\n"), std::string::npos);
+  timer.Fire();
+  EXPECT_EQ(Launched().size(), 3u);
+}
+
+TEST_F(LogOnSessionTest, AQuitDuringTheWaitLeavesTheRestUnstartedAndUnmarked) {
+  settings.wait_seconds = 5;
+  for (const char* name : {"a", "b", "c"})
+    Add(Row(name, std::string("C:\\") + name + ".exe", true, "00002359", "100/00"));
+  LogOnSession& run = Start();
+  run.Stop();
+  timer.Fire();
+  EXPECT_EQ(Launched(), (std::vector<std::string>{"C:\\a.exe"}));
+  EXPECT_EQ(Once(0), "112/07");
+  EXPECT_EQ(Once(1), std::nullopt);
+  EXPECT_EQ(Once(2), std::nullopt);
+  EXPECT_EQ(run.Marks(), (RunMarks{"*", " ", " "}));
+  EXPECT_EQ(finished_calls, 0);
+  EXPECT_NE(Log().find("  0 a: 起動 (応答 42)\r\n  1 b: 未起動 (終了により中止)\r\n"
+                       "  2 c: 未起動 (終了により中止)\r\n"),
+            std::string::npos);
+  run.Stop();  // a second stop writes nothing more
+  const std::string log = Log();
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4);
+}
+
+TEST_F(LogOnSessionTest, ATimerThatCannotBeSetStartsTheRestAtOnce) {
+  settings.wait_seconds = 2;
+  timer.refuses = true;
+  Add(Row("a", "C:\\a.exe"));
+  Add(Row("b", "C:\\b.exe"));
+  EXPECT_TRUE(Start().Finished());
+  EXPECT_EQ(Launched().size(), 2u);
+}
+
+TEST(LaterSettings, AbsentOrMalformedValuesGiveTheDefaultsAndDefaultsAreNotWritten) {
+  const struct {
+    std::optional<std::string> skip, wait;
+    bool skip_running;
+    int wait_seconds;
+  } cases[] = {
+      {std::nullopt, std::nullopt, false, 0},
+      {"1", "60", true, 60},
+      {"2", "0", true, 0},
+      {"yes", "abc", false, 0},
+      {"0", "-1", false, 0},
+      {"0", "61", false, 0},
+      {"0", "7", false, 7},
+  };
+  for (const auto& c : cases) {
+    FakeRegistry registry;
+    FakeProfileFiles files;
+    if (c.skip) registry.Set("Window", "Skip", *c.skip);
+    if (c.wait) registry.Set("Window", "Wait", *c.wait);
+    StorePersistence persistence(registry, files, kItemFile);
+    AppSettings settings;
+    ItemStore store;
+    persistence.Load(settings, store);
+    EXPECT_EQ(settings.skip_running, c.skip_running) << c.skip.value_or("-");
+    EXPECT_EQ(settings.wait_seconds, c.wait_seconds) << c.wait.value_or("-");
+  }
+
+  // An earlier-format registry stays free of the new values until they are set.
+  FakeRegistry registry;
+  FakeProfileFiles files;
+  StorePersistence persistence(registry, files, kItemFile);
+  AppSettings settings;
+  ItemStore store;
+  persistence.Save(settings, store);
+  EXPECT_EQ(registry.Get("Window", "Skip"), std::nullopt);
+  EXPECT_EQ(registry.Get("Window", "Wait"), std::nullopt);
+  settings.skip_running = true;
+  settings.wait_seconds = 3;
+  persistence.Save(settings, store);
+  EXPECT_EQ(registry.Get("Window", "Skip"), "1");
+  EXPECT_EQ(registry.Get("Window", "Wait"), "3");
+  settings = AppSettings{};  // back to the defaults: written, so they read back as such
+  persistence.Save(settings, store);
+  EXPECT_EQ(registry.Get("Window", "Skip"), "0");
+  EXPECT_EQ(registry.Get("Window", "Wait"), "0");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LogButton, OpensTheReportThroughTheShellOrSaysThereIsNoneYet) {
+  FakeLogFiles files;
+  FakeShell shell;
+  Launcher launcher{shell};
+  int main_window = 0;
+  launcher.SetMainWindow(&main_window);
+  FakeMessageBoxes boxes;
+  MessageDialogs dialogs{boxes};
+  OpenLogOnReport(files, launcher, dialogs, "C:\\M\\");
+  EXPECT_TRUE(shell.calls.empty());
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, "ﾛｸﾞはまだありません。ﾛｸﾞｵﾝ時の起動の後に作られます。");
+
+  files.files["C:\\M\\Morvelin.log"] = "x\r\n";
+  OpenLogOnReport(files, launcher, dialogs, "C:\\M\\");
+  EXPECT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(
+      shell.calls,
+      (std::vector<FakeShell::Call>{{&main_window, "C:\\M\\Morvelin.log", "", "C:\\M\\", 5}}));
+}
+
+}  // namespace
