@@ -82,21 +82,6 @@ std::vector<std::string> MarkLines() {
   return lines;
 }
 
-// xdotool is a Linux program; Wine starts it like any other.
-bool Xdo(const std::string& arguments) {
-  std::string command = "xdotool " + arguments;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessA("Z:\\usr\\bin\\xdotool", command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &info))
-    return false;
-  const bool ended = WaitForSingleObject(info.hProcess, kWaitLimitMs) != WAIT_TIMEOUT;
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
-  return ended;
-}
-
 // Quits the resident launcher as a user would: a right press on its icon, then "x".
 void QuitFromTrayMenu(const Process& program) {
   HWND tray = nullptr;
@@ -108,11 +93,11 @@ void QuitFromTrayMenu(const Process& program) {
   POINT cell{4, 10};
   ClientToScreen(tray, &cell);
   E2E_REQUIRE(
-      Xdo("mousemove " + std::to_string(cell.x) + " " + std::to_string(cell.y) + " click 3"),
+      RunXdotool("mousemove " + std::to_string(cell.x) + " " + std::to_string(cell.y) + " click 3"),
       "xdotool did not end");
   E2E_REQUIRE(WaitUntil([&] { return !TopWindows("#32768", program.pid, true).empty(); }),
               "no menu opened on the press");
-  E2E_CHECK(Xdo("key x"), "xdotool key failed");
+  E2E_CHECK(RunXdotool("key x"), "xdotool key failed");
 }
 
 bool StartStayingMarker(const char* path, Process* process) {

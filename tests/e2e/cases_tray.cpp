@@ -21,25 +21,6 @@ namespace {
 
 const char kMarker[] = "C:\\e2e\\marker.exe";
 
-// xdotool is a Linux program; Wine starts it like any other.
-bool Xdo(const std::string& arguments) {
-  std::string command = "xdotool " + arguments;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessA("Z:\\usr\\bin\\xdotool", command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &info)) {
-    Log("xdotool could not be started: error " + std::to_string(GetLastError()));
-    return false;
-  }
-  // Wine reports neither a Linux program's exit code nor, always, its end faithfully (the wait
-  // may fail at once): only a wait that runs out counts as a failure.
-  const bool ended = WaitForSingleObject(info.hProcess, kWaitLimitMs) != WAIT_TIMEOUT;
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
-  return ended;
-}
-
 HWND TrayArea() {
   HWND tray = FindWindowA(nullptr, "Wine System Tray");
   return tray && IsWindowVisible(tray) ? tray : nullptr;
@@ -62,8 +43,8 @@ void PressIcon(HWND tray, int button) {
   ClientToScreen(tray, &cell);
   Log("pressing button " + std::to_string(button) + " at " + std::to_string(cell.x) + "," +
       std::to_string(cell.y));
-  E2E_CHECK(Xdo("mousemove " + std::to_string(cell.x) + " " + std::to_string(cell.y) + " click " +
-                std::to_string(button)),
+  E2E_CHECK(RunXdotool("mousemove " + std::to_string(cell.x) + " " + std::to_string(cell.y) +
+                       " click " + std::to_string(button)),
             "xdotool did not end");
 }
 
@@ -85,16 +66,12 @@ HWND PressForMenu(const Process& program, int button, const std::string& screens
   PressIcon(tray, button);
   HWND menu = WaitForMenu(program.pid);
   E2E_REQUIRE(menu != nullptr, "no menu opened on the press");
-  if (!screenshot.empty()) {
-    // The menu paints right after it appears.
-    WaitUntil([] { return false; }, 500);
-    SaveScreenshot(screenshot);
-  }
+  if (!screenshot.empty()) SaveScreenshot(screenshot, menu);
   return menu;
 }
 
 void Keys(const std::string& keys) {
-  E2E_CHECK(Xdo("key " + keys), "xdotool key failed");
+  E2E_CHECK(RunXdotool("key " + keys), "xdotool key failed");
 }
 
 // Marks of marker runs so far, as "args | cwd | show".

@@ -261,6 +261,12 @@ struct Mark {
 // Marks left by marker.exe runs (one file per run in C:\e2e\marks).
 std::vector<Mark> ReadMarks();
 
+// ---- Linux tools -------------------------------------------------------------------------------
+
+// Runs xdotool with `arguments` (real mouse and key events on the X display); false when it
+// could not be started or did not end within the wait limit.
+bool RunXdotool(const std::string& arguments);
+
 // ---- Screenshots -------------------------------------------------------------------------------
 
 // Saves the whole screen, or the window's rectangle, as <case>-<label>.bmp in the out folder;
