@@ -75,6 +75,13 @@ void TrayLauncher::BuildLauncherMenu() {
   icon_.SetRBPopupMenu(popup_menu1_.get());
 }
 
+void TrayLauncher::ShowRunMarks() {
+  if (!popup_menu1_) return;
+  const RunMarks& marks = form_.Marks();
+  for (size_t row = 0; row < marks.size(); ++row)
+    popup_menu1_->SetRadioMark(static_cast<int>(row), marks[row] == "*");
+}
+
 void TrayLauncher::ApplyWindowState() {
   const TrayState& tray = form_.Tray();
   icon_.SetEnabled(tray.enabled);

@@ -33,6 +33,8 @@ class TrayLauncher {
 
   // BuildLauncherMenu: called by the log-on run when the launcher option is on.
   void BuildLauncherMenu();
+  // Brings the built menu's marks up to date with a log-on run that is still spacing its starts.
+  void ShowRunMarks();
   // Takes over the tip, visible and enabled states the main window's creation set.
   void ApplyWindowState();
 

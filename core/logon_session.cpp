@@ -45,6 +45,7 @@ void LogOnSession::Begin() {
 void LogOnSession::Tick() {
   if (finished_) return;
   run_.Next();
+  if (on_step_) on_step_();
   if (run_.Finished()) Finish(true);
 }
 

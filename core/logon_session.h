@@ -45,6 +45,8 @@ class LogOnSession {
   // The program is ending: the rows not launched yet stay so, and the report says so.
   void Stop();
   bool Finished() const { return finished_; }
+  // Runs after each spaced step, so that whoever shows the marks can follow the run.
+  void SetStepListener(std::function<void()> on_step) { on_step_ = std::move(on_step); }
   const RunMarks& Marks() const { return run_.Marks(); }
   const std::vector<RowReport>& Report() const { return run_.Report(); }
 
@@ -58,6 +60,7 @@ class LogOnSession {
   RunHeading heading_;
   LogOnRun run_;
   std::function<void()> on_finished_;
+  std::function<void()> on_step_;
   bool finished_ = false;
 };
 

@@ -71,6 +71,10 @@ void MainForm::RunStartupBranch(const LocalTime& now) {
         run_marks_ = session_->Marks();
         if (ends_after_run) view_.Terminate();
       });
+  session_->SetStepListener([this] {
+    run_marks_ = session_->Marks();
+    if (run_marks_changed_) run_marks_changed_();
+  });
   session_->Begin();
   run_marks_ = session_->Marks();
   ApplyLogOnConveniences(settings_, services_.keyboard, services_.shell);

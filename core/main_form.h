@@ -57,6 +57,10 @@ class MainForm {
     update_list_buttons_ = std::move(update);
   }
   // Called in the log-on run with the launcher option on, after the conveniences.
+  // Called whenever the marks of a spaced log-on run change after the menu was built.
+  void SetRunMarksListener(std::function<void()> changed) {
+    run_marks_changed_ = std::move(changed);
+  }
   void SetLauncherMenuBuilder(std::function<void()> build) {
     build_launcher_menu_ = std::move(build);
   }
@@ -111,6 +115,7 @@ class MainForm {
   StorePersistence persistence_;
   std::function<void()> update_list_buttons_;
   std::function<void()> build_launcher_menu_;
+  std::function<void()> run_marks_changed_;
   const LogOnServices* logon_services_ = nullptr;
   std::unique_ptr<LogOnSession> session_;
 

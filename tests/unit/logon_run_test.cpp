@@ -153,6 +153,8 @@ TEST_F(LogOnSessionTest, WaitSpacesLaunchesOnTheTimerAndDatesOnlyStartedRows) {
   Add(Row("off", "C:\\off.exe", false));
 
   LogOnSession& run = Start();
+  std::vector<RunMarks> shown;
+  run.SetStepListener([&] { shown.push_back(run.Marks()); });
   EXPECT_EQ(timer.milliseconds, 2000);
   EXPECT_EQ(Launched(), (std::vector<std::string>{"C:\\a.exe"}));
   EXPECT_EQ(Once(0), "112/07");
@@ -171,6 +173,7 @@ TEST_F(LogOnSessionTest, WaitSpacesLaunchesOnTheTimerAndDatesOnlyStartedRows) {
   EXPECT_TRUE(run.Finished());
   EXPECT_FALSE(timer.running);
   EXPECT_EQ(finished_calls, 1);
+  EXPECT_EQ(shown, (std::vector<RunMarks>{{"*", "*", " ", " "}, {"*", "*", "*", " "}}));
   EXPECT_NE(Log().find("間隔 2秒"), std::string::npos);
   EXPECT_NE(Log().find("  3 off: ｽｷｯﾌﾟ 無効\r\n"), std::string::npos);
   timer.Fire();

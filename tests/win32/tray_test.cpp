@@ -132,6 +132,27 @@ TEST(TrayMenuViewTest, MarksImagesAndHiddenSeparatorsInTheRealMenu) {
       EXPECT_EQ(std::string(text), expected[i].caption);
     }
   }
+
+  // A spaced log-on run marks rows after the menu was built: in place, image kept, and
+  // separators and hidden entries untouched.
+  const auto marked = [&](UINT id) {
+    MENUITEMINFOA item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_BITMAP;
+    EXPECT_TRUE(GetMenuItemInfoA(view.Handle(), id, FALSE, &item));
+    EXPECT_EQ(item.hbmpItem, HBMMENU_CALLBACK);
+    return (item.fType & MFT_RADIOCHECK) != 0 && (item.fState & MFS_CHECKED) != 0;
+  };
+  view.SetRadioMark(1, false);
+  view.SetRadioMark(5, true);
+  view.SetRadioMark(0, true);
+  view.SetRadioMark(3, true);
+  EXPECT_FALSE(marked(501));
+  EXPECT_TRUE(marked(505));
+  EXPECT_TRUE(marked(504));
+  EXPECT_EQ(GetMenuItemCount(view.Handle()), 4);
+  EXPECT_EQ(GetMenuState(view.Handle(), 503, MF_BYCOMMAND) & (MF_SEPARATOR | MF_CHECKED),
+            UINT{MF_SEPARATOR});
 }
 
 }  // namespace

@@ -106,6 +106,18 @@ TrayMenuView::TrayMenuView(UINT first_id, const std::vector<MenuEntry>& entries,
   }
 }
 
+void TrayMenuView::SetRadioMark(int position, bool marked) {
+  MENUITEMINFOA item{};
+  item.cbSize = sizeof(item);
+  item.fMask = MIIM_FTYPE | MIIM_STATE;
+  const UINT id = first_id_ + static_cast<UINT>(position);
+  // Hidden entries and separators have nothing to mark.
+  if (!GetMenuItemInfoA(menu_, id, FALSE, &item) || (item.fType & MFT_SEPARATOR)) return;
+  item.fType = marked ? (item.fType | MFT_RADIOCHECK) : (item.fType & ~MFT_RADIOCHECK);
+  item.fState = marked ? (item.fState | MFS_CHECKED) : (item.fState & ~MFS_CHECKED);
+  SetMenuItemInfoA(menu_, id, FALSE, &item);
+}
+
 TrayMenuView::~TrayMenuView() {
   if (menu_) DestroyMenu(menu_);
 }

@@ -55,6 +55,8 @@ class TrayMenuView {
   HMENU Handle() const { return menu_; }
   UINT FirstId() const { return first_id_; }
   HIMAGELIST Images() const { return images_; }
+  // Sets or clears an entry's radio mark in place; safe while the menu is open.
+  void SetRadioMark(int position, bool marked);
   // The chosen entry's position.
   std::function<void(int position)> on_click;
 
