@@ -3,11 +3,10 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <stdexcept>
 
 #include "core/app_settings.h"
 #include "core/logon_texts.h"
-#include "platform/win32/ui_font.h"
+#include "platform/win32/child_control.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -15,34 +14,26 @@ namespace {
 constexpr int kWaitEditWidth = 36;
 constexpr int kLogButtonWidth = 96;
 
-HWND Make(HWND parent, HINSTANCE instance, HFONT font, const char* class_name, const char* text,
-          DWORD style, DWORD ex_style, int id) {
-  HWND control =
-      CreateWindowExA(ex_style, class_name, text, WS_CHILD | style, 0, 0, 0, 0, parent,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-  if (!control) throw std::runtime_error("CreateWindowEx failed");
-  UseFont(control, font);
-  return control;
-}
-
 }  // namespace
 
 void LogOnOptionControls::Create(HWND parent, HINSTANCE instance, HFONT font) {
-  skip_ = Button(Make(parent, instance, font, "BUTTON", texts::kSkipRunningCaption,
-                      WS_TABSTOP | BS_AUTOCHECKBOX, 0, IDC_SKIP_RUNNING_CHECK_BOX));
-  wait_label_ =
-      Make(parent, instance, font, "STATIC", texts::kWaitLabel, SS_LEFT, 0, IDC_WAIT_LABEL);
-  wait_edit_ = Make(parent, instance, font, "EDIT", "0", WS_TABSTOP | ES_NUMBER | ES_RIGHT,
-                    WS_EX_CLIENTEDGE, IDC_WAIT_EDIT);
+  skip_ = Button(CreateChildControl(parent, instance, font, "BUTTON", texts::kSkipRunningCaption,
+                                    WS_TABSTOP | BS_AUTOCHECKBOX, 0, IDC_SKIP_RUNNING_CHECK_BOX));
+  wait_label_ = CreateChildControl(parent, instance, font, "STATIC", texts::kWaitLabel, SS_LEFT, 0,
+                                   IDC_WAIT_LABEL);
+  wait_edit_ =
+      CreateChildControl(parent, instance, font, "EDIT", "0", WS_TABSTOP | ES_NUMBER | ES_RIGHT,
+                         WS_EX_CLIENTEDGE, IDC_WAIT_EDIT);
   SendMessageA(wait_edit_, EM_LIMITTEXT, 2, 0);
   // The up-down keeps the edit's number in range and steps it with the arrow keys.
-  wait_up_down_ =
-      Make(parent, instance, font, UPDOWN_CLASSA, "",
-           UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, IDC_WAIT_UP_DOWN);
+  wait_up_down_ = CreateChildControl(
+      parent, instance, font, UPDOWN_CLASSA, "",
+      UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, IDC_WAIT_UP_DOWN);
   SendMessageA(wait_up_down_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(wait_edit_), 0);
   SendMessageA(wait_up_down_, UDM_SETRANGE32, 0, kMaxWaitSeconds);
-  log_button_ = Button(Make(parent, instance, font, "BUTTON", texts::kLogButtonCaption,
-                            WS_TABSTOP | BS_PUSHBUTTON, 0, IDC_LOG_BUTTON));
+  log_button_ =
+      Button(CreateChildControl(parent, instance, font, "BUTTON", texts::kLogButtonCaption,
+                                WS_TABSTOP | BS_PUSHBUTTON, 0, IDC_LOG_BUTTON));
 }
 
 void LogOnOptionControls::Layout(int left, int top, int width, int row_height) {

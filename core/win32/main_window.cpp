@@ -6,6 +6,7 @@
 
 #include "core/texts.h"
 #include "platform/win32/centre_on_screen.h"
+#include "platform/win32/child_control.h"
 #include "platform/win32/common_controls.h"
 #include "platform/win32/ui_font.h"
 #include "resources/resource_ids.h"
@@ -87,12 +88,7 @@ void MainWindow::EnsureControls() {
 
 void MainWindow::CreatePages() {
   const auto create = [this](const char* class_name, DWORD style, DWORD ex_style, int id) {
-    HWND child =
-        CreateWindowExA(ex_style, class_name, "", WS_CHILD | style, 0, 0, 0, 0, hwnd_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-    if (!child) throw std::runtime_error("CreateWindowEx failed");
-    UseFont(child, font_.Get());
-    return child;
+    return CreateChildControl(hwnd_, instance_, font_.Get(), class_name, "", style, ex_style, id);
   };
   page_control_ = TabControl(
       create(WC_TABCONTROLA, WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, IDC_PAGE_CONTROL));

@@ -1,9 +1,9 @@
 #include "core/win32/option_page.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 #include "core/texts.h"
+#include "platform/win32/child_control.h"
 #include "platform/win32/ui_font.h"
 #include "resources/resource_ids.h"
 
@@ -28,28 +28,18 @@ HBRUSH PageBrush(HWND tab) {
   return GetSysColorBrush(COLOR_BTNFACE);
 }
 
-HWND CreateControl(HWND parent, HINSTANCE instance, HFONT font, const char* class_name,
-                   const char* text, DWORD style, DWORD ex_style, int id) {
-  HWND control =
-      CreateWindowExA(ex_style, class_name, text, WS_CHILD | style, 0, 0, 0, 0, parent,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-  if (!control) throw std::runtime_error("CreateWindowEx failed");
-  UseFont(control, font);
-  return control;
-}
-
 }  // namespace
 
 void OptionPage::Create(HWND parent, HINSTANCE instance, HFONT font, HWND tab) {
   tab_ = tab;
   page_brush_ = PageBrush(tab);
-  homepage_label_ = CreateControl(parent, instance, font, "STATIC", texts::kHomePageLabel,
-                                  SS_LEFT | SS_NOPREFIX, 0, IDC_HOMEPAGE_LABEL);
-  homepage_ = Edit(CreateControl(parent, instance, font, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL,
-                                 WS_EX_CLIENTEDGE, IDC_HOMEPAGE));
+  homepage_label_ = CreateChildControl(parent, instance, font, "STATIC", texts::kHomePageLabel,
+                                       SS_LEFT | SS_NOPREFIX, 0, IDC_HOMEPAGE_LABEL);
+  homepage_ = Edit(CreateChildControl(parent, instance, font, "EDIT", "",
+                                      WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, IDC_HOMEPAGE));
   const auto check_box = [&](const char* caption, int id) {
-    return Button(CreateControl(parent, instance, font, "BUTTON", caption,
-                                WS_TABSTOP | BS_AUTOCHECKBOX, 0, id));
+    return Button(CreateChildControl(parent, instance, font, "BUTTON", caption,
+                                     WS_TABSTOP | BS_AUTOCHECKBOX, 0, id));
   };
   lan_check_box_ = check_box(texts::kLanCheckBoxCaption, IDC_LAN_CHECK_BOX);
   clear_check_box_ = check_box(texts::kClearCheckBoxCaption, IDC_CLEAR_CHECK_BOX);
