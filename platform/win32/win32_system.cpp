@@ -32,17 +32,27 @@ void Win32System::RequestRestart() {
 }
 
 std::string Win32System::ProgramFilePath() {
-  std::string path(MAX_PATH, '\0');
+  // The wide name, converted here: the ANSI call may cut a Shift-JIS path that is longer
+  // in bytes than in characters and still report it as whole.
+  std::wstring wide(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD size = static_cast<DWORD>(path.size());
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), size);
-    // A full buffer means the path was cut.
+    const DWORD size = static_cast<DWORD>(wide.size());
+    const DWORD length = GetModuleFileNameW(nullptr, wide.data(), size);
+    if (length == 0) return {};
     if (length < size) {
-      path.resize(length);
-      return path;
+      wide.resize(length);
+      break;
     }
-    path.assign(path.size() * 2, '\0');
+    wide.assign(wide.size() * 2, L'\0');
   }
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                        nullptr, 0, nullptr, nullptr);
+  std::string path(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
+  if (bytes > 0) {
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), path.data(), bytes,
+                        nullptr, nullptr);
+  }
+  return path;
 }
 
 bool Win32SingleInstance::AnotherInstanceRuns(const std::string& name) {

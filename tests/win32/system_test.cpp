@@ -44,19 +44,24 @@ TEST(ProgramFile, PathIsThatOfTheRunningProgram) {
 
 TEST(ProgramFile, PathOfACopyInADeepShiftJisFolderIsWhole) {
   ScratchFolder scratch;
-  std::string folder = scratch.path();
-  // Under MAX_PATH characters, but over MAX_PATH bytes in Shift-JIS.
-  for (int level = 0; level < 4; ++level) {
-    folder += "\\" + std::to_string(level) +
-              "ソ表示フォルダの階層ソ表示フォルダの階層ソ表示フォルダの階層";
+  // Two folder depths one byte apart, so that the MAX_PATH byte boundary falls both between
+  // and inside a double-byte character, whatever the scratch folder's length.
+  for (const std::string pad : {"", "x"}) {
+    std::string folder = scratch.path() + "\\" + pad + "p";
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
+    // Under MAX_PATH characters, but over MAX_PATH bytes in Shift-JIS.
+    for (int level = 0; level < 4; ++level) {
+      folder += "\\" + std::to_string(level) +
+                "ソ表示フォルダの階層ソ表示フォルダの階層ソ表示フォルダの階層";
+      ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
+    }
+    const std::string program = folder + "\\コピー.exe";
+    ASSERT_GT(program.size(), static_cast<size_t>(MAX_PATH));
+    ASSERT_TRUE(CopyFileA(TestProgramPath().c_str(), program.c_str(), FALSE));
+    const std::string record = scratch.File(pad + "path.txt");
+    ASSERT_EQ(WaitForExitCode(StartChild(program, "path:" + record)), 0u);
+    EXPECT_EQ(ReadFileBytes(record), program) << "folder padding '" << pad << "'";
   }
-  const std::string program = folder + "\\コピー.exe";
-  ASSERT_GT(program.size(), static_cast<size_t>(MAX_PATH));
-  ASSERT_TRUE(CopyFileA(TestProgramPath().c_str(), program.c_str(), FALSE));
-  const std::string record = scratch.File("path.txt");
-  ASSERT_EQ(WaitForExitCode(StartChild(program, "path:" + record)), 0u);
-  EXPECT_EQ(ReadFileBytes(record), program);
 }
 
 class SingleInstanceTest : public ::testing::Test {
