@@ -155,6 +155,18 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (GetActiveWindow() == hwnd_)
         status_hints_.MenuSelect(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HMENU>(lparam));
       return 0;
+    case WM_NEXTDLGCTL: {
+      // The dialog manager moves the focus with this message, as for a label's access key;
+      // this window is no dialog, so it answers it as a dialog's own procedure would.
+      HWND next = LOWORD(lparam) ? reinterpret_cast<HWND>(wparam)
+                                 : GetNextDlgTabItem(hwnd_, GetFocus(), wparam != 0);
+      if (next) {
+        SetFocus(next);
+        if (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+          SendMessageA(next, EM_SETSEL, 0, -1);
+      }
+      return 0;
+    }
     case WM_CLOSE:
       FormClose();
       return 0;

@@ -100,6 +100,26 @@ double Median(std::vector<double> values) {
   return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
+bool ShowsMessageBox(DWORD pid) {
+  struct Search {
+    DWORD pid;
+    bool found;
+  } search{pid, false};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* search = reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        char name[16] = {};
+        GetClassNameA(window, name, sizeof name);
+        if (owner == search->pid && IsWindowVisible(window) && std::string(name) == "#32770")
+          search->found = true;
+        return !search->found;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 // One Update: from the posted command until the file on disk is the saved list. The window is
 // visible before it has finished filling and painting its list; with `when_idle` the command
 // waits until the window takes input, as a person's click does, so that the figure is the save
@@ -119,13 +139,17 @@ double TimedUpdate(const std::string& saved, bool when_idle) {
   if (main) {
     const double start = NowMs();
     PostMessageA(main, WM_COMMAND, IDC_UPDATE_BTN, 0);
-    for (int i = 0; i < 600000; ++i) {
+    // A save that shows a message box or ends the program never writes the list: give up on
+    // it at once rather than waiting out the limit.
+    while (NowMs() - start < 120000 && !ShowsMessageBox(process.dwProcessId) &&
+           WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
       if (ReadBytes("Morvelin.ini") == saved) {
         elapsed = NowMs() - start;
         break;
       }
       Sleep(1);
     }
+    if (elapsed < 0) std::printf("the Update did not write the list; see the program's window\n");
     PostMessageA(main, WM_COMMAND, IDC_CANCEL_BTN, 0);
   }
   if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0)

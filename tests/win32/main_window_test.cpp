@@ -436,6 +436,32 @@ TEST_F(MainWindowTest, PagesShowTheirOwnControlsAndTabMovesAmongTheOptions) {
   EXPECT_EQ(GetFocus(), List());
 }
 
+TEST_F(MainWindowTest, TheLogOnOptionsAnswerTheirOwnAccessKeys) {
+  ASSERT_TRUE(ShowActive());
+  window.SetCommandHandler(IDC_LOG_BUTTON, [this] { commands.push_back(IDC_LOG_BUTTON); });
+  HWND tabs = Control(IDC_PAGE_CONTROL);
+  SendMessageA(tabs, TCM_SETCURSEL, 1, 0);
+  NMHDR change{tabs, IDC_PAGE_CONTROL, static_cast<UINT>(TCN_SELCHANGE)};
+  SendMessageA(window.Handle(), WM_NOTIFY, IDC_PAGE_CONTROL, reinterpret_cast<LPARAM>(&change));
+  SetFocus(Control(IDC_HOMEPAGE));
+  HWND skip = Control(IDC_SKIP_RUNNING_CHECK_BOX);
+  ASSERT_EQ(SendMessageA(skip, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+  // Alt+K ticks the box, Alt+I goes to the interval, Alt+G opens the log; no tool button moves.
+  EXPECT_TRUE(Translate(GetFocus(), WM_SYSCHAR, 'k'));
+  EXPECT_EQ(SendMessageA(skip, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_TRUE(Translate(GetFocus(), WM_SYSCHAR, 'I'));
+  EXPECT_EQ(GetFocus(), Control(IDC_WAIT_EDIT));
+  // Its text is selected, so a typed figure replaces it.
+  DWORD from = 1, to = 0;
+  SendMessageA(GetFocus(), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+               reinterpret_cast<LPARAM>(&to));
+  EXPECT_EQ(std::make_pair(from, to), std::make_pair(DWORD{0}, DWORD{1}));
+  EXPECT_TRUE(commands.empty());
+  EXPECT_TRUE(Translate(GetFocus(), WM_SYSCHAR, 'g'));
+  EXPECT_EQ(commands, (std::vector<int>{IDC_LOG_BUTTON}));
+}
+
 TEST_F(MainWindowTest, VersionPanelIsOwnerDrawnFromTheTextItCarries) {
   window.SetStatusText(0, "Version 2.1");
   HWND status = Control(IDC_STATUS_BAR);
