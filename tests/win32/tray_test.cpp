@@ -1,9 +1,14 @@
 // clang-format off
 #include <windows.h>
+#include <commctrl.h>
+#include <commdlg.h>
+#include <dlgs.h>
 #include <gtest/gtest.h>
 // clang-format on
 
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "adapter_test_support.h"
@@ -20,6 +25,24 @@ HWND ShownTrayArea() {
 HICON SmallIcon() {
   return static_cast<HICON>(
       LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MORVELIN), IMAGE_ICON, 16, 16, 0));
+}
+
+HWND VisibleDialogOfThisProcess() {
+  HWND found = nullptr;
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        char name[16] = {};
+        GetClassNameA(window, name, sizeof name);
+        if (pid != GetCurrentProcessId() || !IsWindowVisible(window) ||
+            std::string(name) != "#32770")
+          return TRUE;
+        *reinterpret_cast<HWND*>(data) = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
 }
 
 // Lets the callback window see what was sent or posted to it.
@@ -153,6 +176,54 @@ TEST(TrayMenuViewTest, MarksImagesAndHiddenSeparatorsInTheRealMenu) {
   EXPECT_EQ(GetMenuItemCount(view.Handle()), 4);
   EXPECT_EQ(GetMenuState(view.Handle(), 503, MF_BYCOMMAND) & (MF_SEPARATOR | MF_CHECKED),
             UINT{MF_SEPARATOR});
+}
+
+// The conveniences menu's open dialog, driven from this thread while a worker waits in it.
+TEST(FileChooserTest, OpensInTheFolderWithTheFiltersAndGivesThePickedPathOrNothing) {
+  ScratchFolder scratch;
+  const std::string picked = scratch.File("ﾒﾓ 帳.txt");
+  ASSERT_TRUE(WriteFileBytes(picked, "x"));
+
+  for (const bool cancel : {true, false}) {
+    std::optional<std::string> result{"unset"};
+    std::thread worker(
+        [&] { result = Win32FileChooser(nullptr).ChooseFile(scratch.path() + "\\"); });
+    HWND open = nullptr;
+    WaitUntil([&] { return (open = VisibleDialogOfThisProcess()) != nullptr; });
+    if (!open) {
+      worker.detach();
+      FAIL() << "no open dialog appeared";
+    }
+    char folder[MAX_PATH * 2] = {};
+    SendMessageA(open, CDM_GETFOLDERPATH, sizeof folder, reinterpret_cast<LPARAM>(folder));
+    EXPECT_STRCASEEQ(folder, scratch.path().c_str());
+    HWND filters = GetDlgItem(open, cmb1);
+    std::vector<std::string> captions;
+    for (int i = 0; i < SendMessageA(filters, CB_GETCOUNT, 0, 0); ++i) {
+      char caption[128] = {};
+      SendMessageA(filters, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(caption));
+      captions.emplace_back(caption);
+    }
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{"すべてのﾌｧｲﾙ(*.*)", "ﾌﾟﾛｸﾞﾗﾑ(*.exe)", "ｼｮｰﾄｶｯﾄ(*.lnk)",
+                                        "MicroSoft Excelﾌｧｨﾙ (*.x*)", "Word文書 (*.doc)"}));
+    EXPECT_EQ(SendMessageA(filters, CB_GETCURSEL, 0, 0), 0);
+    HWND name =
+        reinterpret_cast<HWND>(SendMessageA(GetDlgItem(open, cmb13), CBEM_GETEDITCONTROL, 0, 0));
+    char shown[MAX_PATH] = {};
+    GetWindowTextA(name, shown, sizeof shown);
+    EXPECT_STREQ(shown, "*.*");
+
+    if (!cancel) SetWindowTextA(name, "ﾒﾓ 帳.txt");
+    SendMessageA(GetDlgItem(open, cancel ? IDCANCEL : IDOK), BM_CLICK, 0, 0);
+    worker.join();
+    if (cancel) {
+      EXPECT_FALSE(result.has_value());
+    } else {
+      ASSERT_TRUE(result.has_value());
+      EXPECT_STRCASEEQ(result->c_str(), picked.c_str());
+    }
+  }
 }
 
 }  // namespace
