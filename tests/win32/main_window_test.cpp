@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -119,6 +120,32 @@ class MainWindowTest : public ::testing::Test {
     const bool handled = window.PreTranslateMessage(msg);
     PumpMessages();
     return handled;
+  }
+
+  void ShowOptionsPage() {
+    HWND tabs = Control(IDC_PAGE_CONTROL);
+    SendMessageA(tabs, TCM_SETCURSEL, 1, 0);
+    NMHDR change{tabs, IDC_PAGE_CONTROL, static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageA(window.Handle(), WM_NOTIFY, IDC_PAGE_CONTROL, reinterpret_cast<LPARAM>(&change));
+  }
+
+  // A modal message box over the window, answered from another thread as a user would; true
+  // when the window is the active one again afterwards.
+  bool ShowBoxOverWindow() {
+    std::thread user([] {
+      HWND box = nullptr;
+      if (WaitUntil([&] {
+            box = FindWindowA("#32770", texts::kCaptionInformation);
+            return box && IsWindowVisible(box);
+          }))
+        SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    });
+    MessageBoxA(window.Handle(), "box", texts::kCaptionInformation, MB_OK);
+    user.join();
+    return WaitUntil([&] {
+      PumpMessages();
+      return GetActiveWindow() == window.Handle();
+    });
   }
 
   POINT ToolButtonCentre(int tool_bar, int id) {
@@ -459,6 +486,31 @@ TEST_F(MainWindowTest, TheLogOnOptionsAnswerTheirOwnAccessKeys) {
   EXPECT_EQ(std::make_pair(from, to), std::make_pair(DWORD{0}, DWORD{1}));
   EXPECT_TRUE(commands.empty());
   EXPECT_TRUE(Translate(GetFocus(), WM_SYSCHAR, 'g'));
+  EXPECT_EQ(commands, (std::vector<int>{IDC_LOG_BUTTON}));
+}
+
+TEST_F(MainWindowTest, FocusComesBackAfterABoxAndEnterPressesOnlyAFocusedPushButton) {
+  ASSERT_TRUE(ShowActive());
+  window.SetCommandHandler(IDC_LOG_BUTTON, [this] { commands.push_back(IDC_LOG_BUTTON); });
+  pane.ShowRows({Row("a", true), Row("b", true)});
+  ASSERT_TRUE(window.SelectFirstRowAndFocus());
+  // After a box (as Run and Delete ask), the arrows and Space work on the list again.
+  ASSERT_TRUE(ShowBoxOverWindow());
+  EXPECT_EQ(GetFocus(), List());
+  ShowOptionsPage();
+  HWND caps = Control(IDC_CAPS_CHECK_BOX);
+  SetFocus(caps);
+  ASSERT_TRUE(ShowBoxOverWindow());
+  EXPECT_EQ(GetFocus(), caps);
+
+  // There is no default button: Enter on a check box neither ticks it nor runs a command.
+  const LRESULT ticked = SendMessageA(caps, BM_GETCHECK, 0, 0);
+  EXPECT_TRUE(Translate(caps, WM_KEYDOWN, VK_RETURN));
+  EXPECT_EQ(SendMessageA(caps, BM_GETCHECK, 0, 0), ticked);
+  EXPECT_TRUE(commands.empty());
+  // A push button that has the focus is pressed by Enter, as Space would.
+  SetFocus(Control(IDC_LOG_BUTTON));
+  EXPECT_TRUE(Translate(GetFocus(), WM_KEYDOWN, VK_RETURN));
   EXPECT_EQ(commands, (std::vector<int>{IDC_LOG_BUTTON}));
 }
 
