@@ -232,6 +232,56 @@ TEST_F(MainWindowTest, RightClickKeepsTheSelectedRow) {
   EXPECT_EQ(pane.SelectedIndex(), 0);
 }
 
+TEST_F(MainWindowTest, TheListsMenuOpensFromTheKeyboardAtTheSelectedRow) {
+  ASSERT_TRUE(ShowActive());
+  pane.ShowRows({Row("a", true), Row("b", true), Row("c", true)});
+  ASSERT_TRUE(window.SelectFirstRowAndFocus());
+  pane.Select(1);
+  RECT row{};
+  row.left = LVIR_LABEL;
+  ASSERT_TRUE(SendMessageA(List(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row)));
+  MapWindowPoints(List(), nullptr, reinterpret_cast<POINT*>(&row), 2);
+
+  // Shift+F10, then the context-menu key; each time the user picks the entry the keys reach.
+  struct Way {
+    bool shift;
+    UINT down, up;
+    WPARAM key;
+    std::vector<WPARAM> picks;
+    int command;
+  };
+  const Way ways[] = {{true, WM_SYSKEYDOWN, WM_SYSKEYUP, VK_F10, {VK_DOWN, VK_RETURN}, IDM_ALL_OK},
+                      {false, WM_KEYDOWN, WM_KEYUP, VK_APPS, {VK_UP, VK_RETURN}, IDM_MOVE_DOWN}};
+  for (const Way& way : ways) {
+    commands.clear();
+    RECT shown{};
+    std::thread user([&] {
+      HWND popup = nullptr;
+      if (!WaitUntil([&] {
+            popup = FindWindowA("#32768", nullptr);
+            return popup && IsWindowVisible(popup);
+          }))
+        return;
+      GetWindowRect(popup, &shown);
+      for (WPARAM key : way.picks) PostMessageA(popup, WM_KEYDOWN, key, 0);
+    });
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = way.shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    // The menu's own loop runs inside the key's handling until the user has picked.
+    Translate(List(), way.down, way.key);
+    Translate(List(), way.up, way.key);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    user.join();
+    EXPECT_EQ(commands, (std::vector<int>{way.command})) << way.key;
+    EXPECT_EQ(shown.left, row.left) << way.key;
+    EXPECT_EQ(shown.top, row.bottom) << way.key;
+    EXPECT_EQ(pane.SelectedIndex(), 1) << way.key;
+  }
+}
+
 TEST_F(MainWindowTest, RowButtonsAreSwitchedTogetherAndTheOthersStay) {
   window.EnableRowButtons(false);
   EXPECT_FALSE(ButtonEnabled(IDC_EDIT_TOOL_BAR, IDC_EDIT_BTN));
