@@ -277,6 +277,9 @@ bool MainWindow::PreTranslateMessage(MSG& message) {
       if ((message.wParam == VK_SPACE || message.wParam == VK_RETURN) &&
           tool_strip_.PressFocusedButton())
         return true;
+      if (message.wParam >= VK_LEFT && message.wParam <= VK_DOWN &&
+          tool_strip_.MoveFocus(message.wParam == VK_RIGHT || message.wParam == VK_DOWN ? 1 : -1))
+        return true;
       break;
   }
   return IsDialogMessageA(hwnd_, &message) != FALSE;

@@ -78,8 +78,9 @@ class MainWindow : public MainView {
   }
   void ReportError(const char* message);
 
-  // The message loop's share: hints, the tool buttons' access keys and the Tab key. True when
-  // the message has been handled and must not be dispatched.
+  // The message loop's share: hints, the tool buttons' access and arrow keys, and the dialog
+  // keys (Tab, Enter, the labels' access keys). True when the message has been handled and
+  // must not be dispatched.
   bool PreTranslateMessage(MSG& message);
 
   MainWindowFigures Figures();

@@ -373,6 +373,55 @@ TEST_F(MainWindowTest, AccessKeysPressAUniqueButtonAndMoveAmongButtonsThatShareO
   EXPECT_EQ(commands, (std::vector<int>{IDC_RUN_BTN, IDC_UPDATE_BTN}));
 }
 
+TEST_F(MainWindowTest, ArrowsMoveAmongTheEnabledToolButtonsSoEachCanBePressed) {
+  ASSERT_TRUE(ShowActive());
+  window.SetCommandHandler(IDC_SHORTCUT_BUTTON,
+                           [this] { commands.push_back(IDC_SHORTCUT_BUTTON); });
+  const auto hot = [&](int tool_bar) {
+    return static_cast<int>(SendMessageA(ToolBarOf(tool_bar), TB_GETHOTITEM, 0, 0));
+  };
+  // "ShortCut" has no access key: the user reaches it from its neighbour.
+  Translate(window.Handle(), WM_SYSCHAR, 's');
+  Translate(GetFocus(), WM_SYSCHAR, 's');
+  ASSERT_EQ(GetFocus(), ToolBarOf(IDC_HELP_TOOL_BAR));
+  EXPECT_TRUE(Translate(GetFocus(), WM_KEYDOWN, VK_RIGHT));
+  EXPECT_EQ(hot(IDC_HELP_TOOL_BAR), 3);
+  EXPECT_TRUE(Translate(GetFocus(), WM_KEYDOWN, VK_RETURN));
+  EXPECT_EQ(commands, (std::vector<int>{IDC_SHORTCUT_BUTTON}));
+
+  // Round the end to the first band and back; the band left shows no hot button.
+  struct Step {
+    WPARAM key;
+    int tool_bar;
+    int hot;
+  };
+  window.EnableRowButtons(false);
+  const Step steps[] = {{VK_RIGHT, IDC_FILE_TOOL_BAR, 0}, {VK_LEFT, IDC_HELP_TOOL_BAR, 3},
+                        {VK_DOWN, IDC_FILE_TOOL_BAR, 0},  {VK_RIGHT, IDC_FILE_TOOL_BAR, 1},
+                        {VK_RIGHT, IDC_FILE_TOOL_BAR, 2}, {VK_RIGHT, IDC_EDIT_TOOL_BAR, 0},
+                        {VK_RIGHT, IDC_EDIT_TOOL_BAR, 3}, {VK_RIGHT, IDC_OPTION_TOOL_BAR, 3},
+                        {VK_UP, IDC_EDIT_TOOL_BAR, 3}};
+  for (const Step& step : steps) {
+    EXPECT_TRUE(Translate(GetFocus(), WM_KEYDOWN, step.key));
+    ASSERT_EQ(GetFocus(), ToolBarOf(step.tool_bar)) << step.key;
+    EXPECT_EQ(hot(step.tool_bar), step.hot) << step.key;
+    for (int other :
+         {IDC_FILE_TOOL_BAR, IDC_EDIT_TOOL_BAR, IDC_OPTION_TOOL_BAR, IDC_HELP_TOOL_BAR}) {
+      if (other != step.tool_bar) {
+        EXPECT_EQ(hot(other), -1) << other;
+      }
+    }
+  }
+  EXPECT_TRUE(Translate(GetFocus(), WM_KEYDOWN, VK_SPACE));
+  EXPECT_EQ(commands, (std::vector<int>{IDC_SHORTCUT_BUTTON, IDC_SEPARATOR_BTN}));
+  // Away from the tool strip the arrows are the controls' own.
+  pane.ShowRows({Row("a", true), Row("b", true)});
+  ASSERT_TRUE(window.SelectFirstRowAndFocus());
+  Translate(List(), WM_KEYDOWN, VK_DOWN);
+  EXPECT_EQ(GetFocus(), List());
+  EXPECT_EQ(pane.SelectedIndex(), 1);
+}
+
 TEST_F(MainWindowTest, TheListsDoubleClickAndFocusReachTheirHandlersThroughTheListWindow) {
   ASSERT_TRUE(ShowActive());
   pane.ShowRows({Row("a", true), Row("b", true)});
