@@ -167,6 +167,30 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       return 0;
     }
+    case DM_GETDEFID: {
+      // Enter, through the dialog manager: a push button that has the focus is the default
+      // one, as in a dialog; otherwise there is none.
+      HWND focus = GetFocus();
+      if (focus && IsChild(hwnd_, focus) &&
+          (SendMessageA(focus, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON))
+        return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
+      return 0;
+    }
+    case WM_ACTIVATE:
+      // The default handling would give the focus to the frame itself whenever the window
+      // comes back, after every dialog and message box; like a dialog, it goes back to the
+      // control that had it.
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus)) focus_to_restore_ = focus;
+        return 0;
+      }
+      if (!HIWORD(wparam) && focus_to_restore_ && IsChild(hwnd_, focus_to_restore_) &&
+          IsWindowVisible(focus_to_restore_) && IsWindowEnabled(focus_to_restore_)) {
+        SetFocus(focus_to_restore_);
+        return 0;
+      }
+      break;
     case WM_CLOSE:
       FormClose();
       return 0;
@@ -252,6 +276,9 @@ bool MainWindow::PreTranslateMessage(MSG& message) {
     case WM_KEYDOWN:
       if ((message.wParam == VK_SPACE || message.wParam == VK_RETURN) &&
           tool_strip_.PressFocusedButton())
+        return true;
+      if (message.wParam >= VK_LEFT && message.wParam <= VK_DOWN &&
+          tool_strip_.MoveFocus(message.wParam == VK_RIGHT || message.wParam == VK_DOWN ? 1 : -1))
         return true;
       break;
   }

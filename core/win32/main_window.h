@@ -78,8 +78,9 @@ class MainWindow : public MainView {
   }
   void ReportError(const char* message);
 
-  // The message loop's share: hints, the tool buttons' access keys and the Tab key. True when
-  // the message has been handled and must not be dispatched.
+  // The message loop's share: hints, the tool buttons' access and arrow keys, and the dialog
+  // keys (Tab, Enter, the labels' access keys). True when the message has been handled and
+  // must not be dispatched.
   bool PreTranslateMessage(MSG& message);
 
   MainWindowFigures Figures();
@@ -135,6 +136,7 @@ class MainWindow : public MainView {
   std::function<void()> close_handler_;
   std::function<void(const std::string&)> error_handler_;
 
+  HWND focus_to_restore_ = nullptr;  // the control that had the focus when the window went
   bool controls_built_ = false;
   bool laying_out_ = false;
   bool minimised_ = false;

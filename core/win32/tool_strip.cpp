@@ -158,12 +158,33 @@ bool ToolStrip::AccessKey(char key) {
       break;
     }
   }
-  const ToolButton& tool = kToolButtons[next];
+  FocusButton(next);
+  return true;
+}
+
+bool ToolStrip::MoveFocus(int step) {
+  if (!FocusedButton()) return false;
+  for (int i = 1; i < kToolButtonCount; ++i) {
+    const int next =
+        ((focused_ + step * i) % kToolButtonCount + kToolButtonCount) % kToolButtonCount;
+    const ToolButton& tool = kToolButtons[next];
+    if (tool_bars_[tool.band].IsButtonEnabled(tool.id)) {
+      FocusButton(next);
+      break;
+    }
+  }
+  return true;
+}
+
+void ToolStrip::FocusButton(int index) {
+  const ToolButton& tool = kToolButtons[index];
+  // Only the focused button is shown hot; the band it leaves forgets its own.
+  for (const ToolBar& other : tool_bars_)
+    if (other.Handle() != tool_bars_[tool.band].Handle()) other.SetHotItem(-1);
   const ToolBar& bar = tool_bars_[tool.band];
-  focused_ = next;
+  focused_ = index;
   SetFocus(bar.Handle());
   bar.SetHotItem(bar.CommandToIndex(tool.id));
-  return true;
 }
 
 int ToolStrip::FocusedButton() const {

@@ -35,11 +35,17 @@ class ToolStrip {
   bool AccessKey(char key);
   // Space or Enter while a button has the focus presses it. True when one did.
   bool PressFocusedButton();
+  // An arrow key while a button has the focus moves it to the next (step 1) or previous (-1)
+  // enabled button, over the bands' edges and round: the only way to "ShortCut", which has no
+  // access key. True when a button had the focus.
+  bool MoveFocus(int step);
   // The command id of the button holding the focus; 0 when none does.
   int FocusedButton() const;
 
  private:
   void Press(int id) const;
+  // Gives the keyboard focus to the button at this index of the table, shown as its hot item.
+  void FocusButton(int index);
 
   HWND parent_ = nullptr;
   ReBar cool_bar_;

@@ -52,6 +52,15 @@ LRESULT CALLBACK ItemListPane::ListProc(HWND hwnd, UINT message, WPARAM wparam, 
         self->TitleListContextPopup(point);
         return 0;
       }
+      case WM_KEYDOWN:
+      case WM_KEYUP:
+        // The context-menu key opens the list's menu when it is let go, as Shift+F10 does; not
+        // every system's default handling turns it into WM_CONTEXTMENU, and taking both of its
+        // messages here keeps a system that does from opening the menu twice.
+        if (wparam != VK_APPS) break;
+        if (message == WM_KEYUP)
+          SendMessageA(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), -1);
+        return 0;
       case WM_CONTEXTMENU: {
         POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
         if (lparam == -1) {  // from the keyboard: at the selected row, else the list's corner

@@ -685,6 +685,68 @@ TEST(ItemDialogWindow, CancelEscapeAndCloseBoxGiveNoResult) {
   }
 }
 
+TEST(ItemDialogWindow, AccessKeysAndTabReachEveryFieldInOrder) {
+  ItemDialogFields f = NewItem();
+  f.title = "Notepad";
+  f.file = "notepad.exe";
+  f.folder = "C:\\windows";
+  f.args = "readme.txt";
+  f.home = "http://example.jp/";
+  DialogSession s(f);
+  ASSERT_NE(s.dialog, nullptr);
+  // Keys as they reach the control that has the focus: through the dialog's own loop.
+  const auto press = [&](UINT message, WPARAM key) {
+    PostMessageA(s.Focused(), message, key, message == WM_SYSCHAR ? 0x20000000 : 0);
+    SendMessageA(s.dialog, WM_NULL, 0, 0);
+  };
+
+  // Each label's key goes to its field with the whole text selected, so typing replaces it.
+  const std::pair<char, int> keys[] = {{'p', IDC_HOME_NAME},      {'T', IDC_TITLE_NAME},
+                                       {'f', IDC_FILE_NAME},      {'w', IDC_FOLDER_NAME},
+                                       {'a', IDC_ARGUMENTS_NAME}, {'h', IDC_SHH},
+                                       {'s', IDC_STYLE_COMBO}};
+  for (const auto& [key, id] : keys) {
+    press(WM_SYSCHAR, static_cast<WPARAM>(key));
+    ASSERT_TRUE(WaitFor([&] { return s.Focused() == s.Item(id); })) << key;
+    if (id == IDC_STYLE_COMBO) continue;
+    DWORD from = 1, to = 0;
+    SendMessageA(s.Item(id), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                 reinterpret_cast<LPARAM>(&to));
+    EXPECT_EQ(from, 0u) << key;
+    EXPECT_EQ(to, s.Text(id).size()) << key;
+  }
+  // The browse button is left out of the Tab order but keeps its key.
+  press(WM_SYSCHAR, 'r');
+  HWND open = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    open = FindOtherThreadDialog(s.thread, s.dialog);
+    return open != nullptr;
+  }));
+  SendMessageA(GetDlgItem(open, IDCANCEL), BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(open); }));
+
+  // Tab goes through the fields in the order they are read, then the buttons, and round again.
+  s.FocusOn(IDC_TITLE_NAME);
+  const int order[] = {IDC_FILE_NAME,
+                       IDC_FOLDER_NAME,
+                       IDC_ARGUMENTS_NAME,
+                       IDC_STYLE_COMBO,
+                       IDC_SHH,
+                       IDC_SMM,
+                       IDC_EHH,
+                       IDC_EMM,
+                       IDC_ONCE_CHECK_BOX,
+                       IDC_HOME_NAME,
+                       IDOK,
+                       IDCANCEL,
+                       IDC_EXPLORER_BUTTON,
+                       IDC_TITLE_NAME};
+  for (int id : order) {
+    press(WM_KEYDOWN, VK_TAB);
+    ASSERT_TRUE(WaitFor([&] { return s.Focused() == s.Item(id); })) << id;
+  }
+}
+
 TEST(ItemDialogWindow, ExplorerButtonMinimisesTheMainWindowAndPinsTheDialog) {
   DialogSession s(NewItem(), /*main_visible=*/true);
   ASSERT_NE(s.dialog, nullptr);

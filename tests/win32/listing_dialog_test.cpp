@@ -286,6 +286,11 @@ TEST_F(ListingDialogTest, IsModalAndEscapeClosesAndDestroysIt) {
   Open({10, 10, 500, 30, 20, 300, false}, owner);
   EXPECT_FALSE(IsWindowEnabled(owner));
   EXPECT_EQ(GetWindow(dialog, GW_OWNER), owner);
+  // Though no Tab stop, the table has the focus, so the arrow keys scroll it at once.
+  GUITHREADINFO focus{};
+  focus.cbSize = sizeof focus;
+  ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &focus));
+  EXPECT_EQ(focus.hwndFocus, list);
 
   PostMessageA(list, WM_KEYDOWN, VK_ESCAPE, 0);
   Nudge();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -121,6 +122,32 @@ class MainWindowTest : public ::testing::Test {
     return handled;
   }
 
+  void ShowOptionsPage() {
+    HWND tabs = Control(IDC_PAGE_CONTROL);
+    SendMessageA(tabs, TCM_SETCURSEL, 1, 0);
+    NMHDR change{tabs, IDC_PAGE_CONTROL, static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageA(window.Handle(), WM_NOTIFY, IDC_PAGE_CONTROL, reinterpret_cast<LPARAM>(&change));
+  }
+
+  // A modal message box over the window, answered from another thread as a user would; true
+  // when the window is the active one again afterwards.
+  bool ShowBoxOverWindow() {
+    std::thread user([] {
+      HWND box = nullptr;
+      if (WaitUntil([&] {
+            box = FindWindowA("#32770", texts::kCaptionInformation);
+            return box && IsWindowVisible(box);
+          }))
+        SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    });
+    MessageBoxA(window.Handle(), "box", texts::kCaptionInformation, MB_OK);
+    user.join();
+    return WaitUntil([&] {
+      PumpMessages();
+      return GetActiveWindow() == window.Handle();
+    });
+  }
+
   POINT ToolButtonCentre(int tool_bar, int id) {
     RECT rect{};
     SendMessageA(ToolBarOf(tool_bar), TB_GETRECT, id, reinterpret_cast<LPARAM>(&rect));
@@ -203,6 +230,56 @@ TEST_F(MainWindowTest, RightClickKeepsTheSelectedRow) {
   SendMessageA(List(), WM_RBUTTONDOWN, MK_RBUTTON,
                MAKELPARAM((row.left + row.right) / 2, (row.top + row.bottom) / 2));
   EXPECT_EQ(pane.SelectedIndex(), 0);
+}
+
+TEST_F(MainWindowTest, TheListsMenuOpensFromTheKeyboardAtTheSelectedRow) {
+  ASSERT_TRUE(ShowActive());
+  pane.ShowRows({Row("a", true), Row("b", true), Row("c", true)});
+  ASSERT_TRUE(window.SelectFirstRowAndFocus());
+  pane.Select(1);
+  RECT row{};
+  row.left = LVIR_LABEL;
+  ASSERT_TRUE(SendMessageA(List(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row)));
+  MapWindowPoints(List(), nullptr, reinterpret_cast<POINT*>(&row), 2);
+
+  // Shift+F10, then the context-menu key; each time the user picks the entry the keys reach.
+  struct Way {
+    bool shift;
+    UINT down, up;
+    WPARAM key;
+    std::vector<WPARAM> picks;
+    int command;
+  };
+  const Way ways[] = {{true, WM_SYSKEYDOWN, WM_SYSKEYUP, VK_F10, {VK_DOWN, VK_RETURN}, IDM_ALL_OK},
+                      {false, WM_KEYDOWN, WM_KEYUP, VK_APPS, {VK_UP, VK_RETURN}, IDM_MOVE_DOWN}};
+  for (const Way& way : ways) {
+    commands.clear();
+    RECT shown{};
+    std::thread user([&] {
+      HWND popup = nullptr;
+      if (!WaitUntil([&] {
+            popup = FindWindowA("#32768", nullptr);
+            return popup && IsWindowVisible(popup);
+          }))
+        return;
+      GetWindowRect(popup, &shown);
+      for (WPARAM key : way.picks) PostMessageA(popup, WM_KEYDOWN, key, 0);
+    });
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = way.shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    // The menu's own loop runs inside the key's handling until the user has picked.
+    Translate(List(), way.down, way.key);
+    Translate(List(), way.up, way.key);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    user.join();
+    EXPECT_EQ(commands, (std::vector<int>{way.command})) << way.key;
+    EXPECT_EQ(shown.left, row.left) << way.key;
+    EXPECT_EQ(shown.top, row.bottom) << way.key;
+    EXPECT_EQ(pane.SelectedIndex(), 1) << way.key;
+  }
 }
 
 TEST_F(MainWindowTest, RowButtonsAreSwitchedTogetherAndTheOthersStay) {
@@ -294,6 +371,55 @@ TEST_F(MainWindowTest, AccessKeysPressAUniqueButtonAndMoveAmongButtonsThatShareO
   // Delete and Down both off: the key does nothing.
   Translate(window.Handle(), WM_SYSCHAR, 'd');
   EXPECT_EQ(commands, (std::vector<int>{IDC_RUN_BTN, IDC_UPDATE_BTN}));
+}
+
+TEST_F(MainWindowTest, ArrowsMoveAmongTheEnabledToolButtonsSoEachCanBePressed) {
+  ASSERT_TRUE(ShowActive());
+  window.SetCommandHandler(IDC_SHORTCUT_BUTTON,
+                           [this] { commands.push_back(IDC_SHORTCUT_BUTTON); });
+  const auto hot = [&](int tool_bar) {
+    return static_cast<int>(SendMessageA(ToolBarOf(tool_bar), TB_GETHOTITEM, 0, 0));
+  };
+  // "ShortCut" has no access key: the user reaches it from its neighbour.
+  Translate(window.Handle(), WM_SYSCHAR, 's');
+  Translate(GetFocus(), WM_SYSCHAR, 's');
+  ASSERT_EQ(GetFocus(), ToolBarOf(IDC_HELP_TOOL_BAR));
+  EXPECT_TRUE(Translate(GetFocus(), WM_KEYDOWN, VK_RIGHT));
+  EXPECT_EQ(hot(IDC_HELP_TOOL_BAR), 3);
+  EXPECT_TRUE(Translate(GetFocus(), WM_KEYDOWN, VK_RETURN));
+  EXPECT_EQ(commands, (std::vector<int>{IDC_SHORTCUT_BUTTON}));
+
+  // Round the end to the first band and back; the band left shows no hot button.
+  struct Step {
+    WPARAM key;
+    int tool_bar;
+    int hot;
+  };
+  window.EnableRowButtons(false);
+  const Step steps[] = {{VK_RIGHT, IDC_FILE_TOOL_BAR, 0}, {VK_LEFT, IDC_HELP_TOOL_BAR, 3},
+                        {VK_DOWN, IDC_FILE_TOOL_BAR, 0},  {VK_RIGHT, IDC_FILE_TOOL_BAR, 1},
+                        {VK_RIGHT, IDC_FILE_TOOL_BAR, 2}, {VK_RIGHT, IDC_EDIT_TOOL_BAR, 0},
+                        {VK_RIGHT, IDC_EDIT_TOOL_BAR, 3}, {VK_RIGHT, IDC_OPTION_TOOL_BAR, 3},
+                        {VK_UP, IDC_EDIT_TOOL_BAR, 3}};
+  for (const Step& step : steps) {
+    EXPECT_TRUE(Translate(GetFocus(), WM_KEYDOWN, step.key));
+    ASSERT_EQ(GetFocus(), ToolBarOf(step.tool_bar)) << step.key;
+    EXPECT_EQ(hot(step.tool_bar), step.hot) << step.key;
+    for (int other :
+         {IDC_FILE_TOOL_BAR, IDC_EDIT_TOOL_BAR, IDC_OPTION_TOOL_BAR, IDC_HELP_TOOL_BAR}) {
+      if (other != step.tool_bar) {
+        EXPECT_EQ(hot(other), -1) << other;
+      }
+    }
+  }
+  EXPECT_TRUE(Translate(GetFocus(), WM_KEYDOWN, VK_SPACE));
+  EXPECT_EQ(commands, (std::vector<int>{IDC_SHORTCUT_BUTTON, IDC_SEPARATOR_BTN}));
+  // Away from the tool strip the arrows are the controls' own.
+  pane.ShowRows({Row("a", true), Row("b", true)});
+  ASSERT_TRUE(window.SelectFirstRowAndFocus());
+  Translate(List(), WM_KEYDOWN, VK_DOWN);
+  EXPECT_EQ(GetFocus(), List());
+  EXPECT_EQ(pane.SelectedIndex(), 1);
 }
 
 TEST_F(MainWindowTest, TheListsDoubleClickAndFocusReachTheirHandlersThroughTheListWindow) {
@@ -459,6 +585,31 @@ TEST_F(MainWindowTest, TheLogOnOptionsAnswerTheirOwnAccessKeys) {
   EXPECT_EQ(std::make_pair(from, to), std::make_pair(DWORD{0}, DWORD{1}));
   EXPECT_TRUE(commands.empty());
   EXPECT_TRUE(Translate(GetFocus(), WM_SYSCHAR, 'g'));
+  EXPECT_EQ(commands, (std::vector<int>{IDC_LOG_BUTTON}));
+}
+
+TEST_F(MainWindowTest, FocusComesBackAfterABoxAndEnterPressesOnlyAFocusedPushButton) {
+  ASSERT_TRUE(ShowActive());
+  window.SetCommandHandler(IDC_LOG_BUTTON, [this] { commands.push_back(IDC_LOG_BUTTON); });
+  pane.ShowRows({Row("a", true), Row("b", true)});
+  ASSERT_TRUE(window.SelectFirstRowAndFocus());
+  // After a box (as Run and Delete ask), the arrows and Space work on the list again.
+  ASSERT_TRUE(ShowBoxOverWindow());
+  EXPECT_EQ(GetFocus(), List());
+  ShowOptionsPage();
+  HWND caps = Control(IDC_CAPS_CHECK_BOX);
+  SetFocus(caps);
+  ASSERT_TRUE(ShowBoxOverWindow());
+  EXPECT_EQ(GetFocus(), caps);
+
+  // There is no default button: Enter on a check box neither ticks it nor runs a command.
+  const LRESULT ticked = SendMessageA(caps, BM_GETCHECK, 0, 0);
+  EXPECT_TRUE(Translate(caps, WM_KEYDOWN, VK_RETURN));
+  EXPECT_EQ(SendMessageA(caps, BM_GETCHECK, 0, 0), ticked);
+  EXPECT_TRUE(commands.empty());
+  // A push button that has the focus is pressed by Enter, as Space would.
+  SetFocus(Control(IDC_LOG_BUTTON));
+  EXPECT_TRUE(Translate(GetFocus(), WM_KEYDOWN, VK_RETURN));
   EXPECT_EQ(commands, (std::vector<int>{IDC_LOG_BUTTON}));
 }
 
