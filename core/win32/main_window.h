@@ -136,7 +136,7 @@ class MainWindow : public MainView {
   std::function<void()> close_handler_;
   std::function<void(const std::string&)> error_handler_;
 
-  HWND focus_to_restore_ = nullptr;  // the control that had the focus when the window went
+  HWND focus_to_restore_ = nullptr;  // focused again when the window is active again
   bool controls_built_ = false;
   bool laying_out_ = false;
   bool minimised_ = false;
