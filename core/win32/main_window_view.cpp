@@ -1,6 +1,7 @@
 // The main window as its presenter sees it (MainView).
 #include "core/win32/main_window.h"
 #include "platform/win32/centre_on_screen.h"
+#include "platform/win32/keep_on_screen.h"
 
 WindowBounds MainWindow::Bounds() {
   RECT rect{};
@@ -18,6 +19,7 @@ WindowBounds MainWindow::Bounds() {
 void MainWindow::SetBounds(const WindowBounds& bounds) {
   SetWindowPos(hwnd_, nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
+  KeepWindowOnScreen(hwnd_);
 }
 
 std::string MainWindow::HomePage() {

@@ -653,6 +653,48 @@ TEST_F(MainWindowTest, LayoutFillsTheWindowBetweenTheBars) {
   EXPECT_LE(large.tool_strip_height, small.tool_strip_height);
 }
 
+TEST_F(MainWindowTest, StoredBoundsOffEveryScreenComeIntoViewAndOthersStayExactly) {
+  RECT work{};
+  ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+  const LONG right = work.right;
+  const LONG bottom = work.bottom;
+  struct Case {
+    WindowBounds stored;
+    bool moved;
+  };
+  const Case cases[] = {
+      {{30, 40, 520, 360}, false},
+      // Partly shown, the caption included or not: the user's own choice, kept.
+      {{-400, -200, 485, 333}, false},
+      {{static_cast<int>(right) - 20, static_cast<int>(bottom) - 20, 485, 333}, false},
+      // Where no screen shows any of it.
+      {{-32000, -32000, 485, 333}, true},
+      {{static_cast<int>(right) + 5000, 40, 485, 333}, true},
+      {{40, static_cast<int>(bottom) + 1, 485, 333}, true},
+      {{-600, -400, 485, 333}, true},
+  };
+  for (const Case& c : cases) {
+    window.SetBounds(c.stored);
+    const WindowBounds shown = window.Bounds();
+    SCOPED_TRACE(testing::Message() << c.stored.left << "," << c.stored.top);
+    EXPECT_EQ(shown.width, c.stored.width);
+    EXPECT_EQ(shown.height, c.stored.height);
+    if (!c.moved) {
+      EXPECT_EQ(shown, c.stored);
+      continue;
+    }
+    EXPECT_GE(shown.left, work.left);
+    EXPECT_GE(shown.top, work.top);
+    EXPECT_LE(shown.left + shown.width, right);
+    EXPECT_LE(shown.top + shown.height, bottom);
+  }
+  // Larger than any screen and far away: its top left corner, caption and all, comes into view.
+  window.SetBounds({-2000000, 3000000, 100000, 100000});
+  const WindowBounds huge = window.Bounds();
+  EXPECT_EQ(huge.left, work.left);
+  EXPECT_EQ(huge.top, work.top);
+}
+
 TEST_F(MainWindowTest, CloseRunsTheCloseHandlingThenEndsTheLoop) {
   int closes = 0;
   window.SetCloseHandler([&] { ++closes; });
