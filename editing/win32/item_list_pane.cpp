@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr UINT_PTR kListSubclassId = 1;
 constexpr int kListFontPixels = 15;
 
 }  // namespace
@@ -23,7 +22,12 @@ void ItemListPane::Attach(HWND list) {
   UseFont(list, font_.Get());
   title_list_.SetExtendedListViewStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   title_list_.InsertColumn(0, 100);
-  SetWindowSubclass(list, ListProc, kListSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  // Subclassed through the window's own procedure rather than the common controls' subclass
+  // chain: under Wine that chain looks its data up in the server on every message, which made
+  // filling a list of thousands of rows take seconds.
+  SetWindowLongPtrA(list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  list_proc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListProc)));
   CreateListMenu();
   ShowRows(rows_);
   rows_.clear();
@@ -38,9 +42,9 @@ void ItemListPane::CreateListMenu() {
   AppendMenuA(list_menu_.Get(), MF_STRING, IDM_MOVE_DOWN, texts::kMoveDownMenuCaption);
 }
 
-LRESULT CALLBACK ItemListPane::ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
-                                        UINT_PTR, DWORD_PTR data) {
-  auto* self = reinterpret_cast<ItemListPane*>(data);
+LRESULT CALLBACK ItemListPane::ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto* self = reinterpret_cast<ItemListPane*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  const WNDPROC list_proc = self->list_proc_;
   try {
     switch (message) {
       case WM_RBUTTONDOWN:
@@ -75,15 +79,17 @@ LRESULT CALLBACK ItemListPane::ListProc(HWND hwnd, UINT message, WPARAM wparam, 
         return 0;
       }
       case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, ListProc, kListSubclassId);
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(list_proc));
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         self->title_list_ = ListView();
+        self->list_proc_ = nullptr;
         break;
     }
   } catch (const std::exception& error) {
     self->window_.ReportError(error.what());
     return 0;
   }
-  return DefSubclassProc(hwnd, message, wparam, lparam);
+  return CallWindowProcA(list_proc, hwnd, message, wparam, lparam);
 }
 
 LRESULT ItemListPane::Notify(const NMHDR& header) {

@@ -39,8 +39,7 @@ class ItemListPane : public ItemListView, public ListPane {
   void EnableRowButtons(bool enabled) override { window_.EnableRowButtons(enabled); }
 
  private:
-  static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
-                                   UINT_PTR id, DWORD_PTR data);
+  static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   void TitleListItemChanged(const NMLISTVIEW& change);  // T_ListBoxItemChanged
   void TitleListContextPopup(POINT screen_point);       // T_ListBoxContextPopup
   void CreateListMenu();                                // PopupMenu2
@@ -52,4 +51,5 @@ class ItemListPane : public ItemListView, public ListPane {
   ListEventHandlers events_;
   std::vector<LaunchItem> rows_;  // kept until the list exists
   bool filling_list_ = false;
+  WNDPROC list_proc_ = nullptr;  // the list's own procedure, which ListProc passes on to
 };
