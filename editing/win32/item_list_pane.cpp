@@ -33,6 +33,15 @@ void ItemListPane::Attach(HWND list) {
   rows_.clear();
 }
 
+ItemListPane::~ItemListPane() {
+  // The frame, and the list with it, may go after the pane: the list must not call into it then.
+  HWND list = title_list_.Handle();
+  if (list_proc_ && IsWindow(list)) {
+    SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(list_proc_));
+    SetWindowLongPtrA(list, GWLP_USERDATA, 0);
+  }
+}
+
 void ItemListPane::CreateListMenu() {
   list_menu_.Reset(CreatePopupMenu());
   AppendMenuA(list_menu_.Get(), MF_STRING, IDM_ALL_OK, texts::kAllOkCaption);

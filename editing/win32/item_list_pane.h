@@ -24,6 +24,9 @@ class ItemListPane : public ItemListView, public ListPane {
  public:
   // `window` makes the list's window on demand and switches the row buttons.
   explicit ItemListPane(MainWindow& window) : window_(window) {}
+  ~ItemListPane() override;
+  ItemListPane(const ItemListPane&) = delete;
+  ItemListPane& operator=(const ItemListPane&) = delete;
   void SetEventHandlers(ListEventHandlers handlers) { events_ = std::move(handlers); }
 
   // ListPane.
