@@ -6,6 +6,7 @@
 
 #include "core/win32/app_error_box.h"
 #include "platform/win32/controls/list_view.h"
+#include "platform/win32/keep_on_screen.h"
 #include "platform/win32/modal_dialog.h"
 #include "platform/win32/ui_font.h"
 #include "resources/resource_ids.h"
@@ -85,6 +86,9 @@ class ListingDialog : public ModalDialog {
         PlaceListing(placement_, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     SetWindowPos(Handle(), HWND_TOPMOST, rect.left, rect.top, rect.width, rect.height,
                  SWP_NOACTIVATE);
+    // Below a main window that shows only its top on the screen it would open out of sight, and a
+    // modal window nobody can see looks like a hung program.
+    KeepWindowOnScreen(Handle());
     listing_.FormShow(rows_);
     ShowTable();
   }

@@ -213,6 +213,22 @@ TEST_F(ListingDialogTest, ShowsTheColumnsAndTheItemRowsOverTheMainWindow) {
   EXPECT_TRUE(SaveWindowBitmap(dialog, screens + "\\listing_dialog.bmp"));
 }
 
+TEST_F(ListingDialogTest, OpensInViewUnderAMainWindowThatShowsOnlyItsTop) {
+  RECT work{};
+  ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+  // The main window's top 60 pixels show above the screen's bottom edge; the listing, placed
+  // below its bars, would start under that edge.
+  const int main_top = static_cast<int>(work.bottom) - 60;
+  Open({40, main_top, 460, 52, 19, 300, false});
+  RECT rect{};
+  GetWindowRect(dialog, &rect);
+  EXPECT_EQ(rect.right - rect.left, 460);
+  EXPECT_EQ(rect.bottom - rect.top, 300);
+  EXPECT_EQ(rect.left, 40);
+  EXPECT_GE(rect.top, work.top);
+  EXPECT_LE(rect.bottom, work.bottom);
+}
+
 TEST_F(ListingDialogTest, IsAResizableTopmostReadOnlyWindowWithOnlyACloseBox) {
   Open({0, 0, 400, 200, 10, 250, true});
 
