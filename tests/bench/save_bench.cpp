@@ -72,11 +72,13 @@ bool RunAndWait(const std::string& command) {
   return true;
 }
 
-HWND FindMain(DWORD pid) {
+// A visible top-level window of the process with that class, or null.
+HWND FindWindowOf(DWORD pid, const char* class_name) {
   struct Search {
     DWORD pid;
+    const char* class_name;
     HWND found;
-  } search{pid, nullptr};
+  } search{pid, class_name, nullptr};
   EnumWindows(
       [](HWND window, LPARAM data) -> BOOL {
         auto* s = reinterpret_cast<Search*>(data);
@@ -84,7 +86,7 @@ HWND FindMain(DWORD pid) {
         GetClassNameA(window, name, sizeof name);
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        if (owner == s->pid && lstrcmpA(name, "TForm1") == 0 && IsWindowVisible(window)) {
+        if (owner == s->pid && lstrcmpA(name, s->class_name) == 0 && IsWindowVisible(window)) {
           s->found = window;
           return FALSE;
         }
@@ -94,30 +96,18 @@ HWND FindMain(DWORD pid) {
   return search.found;
 }
 
+HWND FindMain(DWORD pid) {
+  return FindWindowOf(pid, "TForm1");
+}
+
+bool ShowsMessageBox(DWORD pid) {
+  return FindWindowOf(pid, "#32770") != nullptr;
+}
+
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   const size_t n = values.size();
   return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-bool ShowsMessageBox(DWORD pid) {
-  struct Search {
-    DWORD pid;
-    bool found;
-  } search{pid, false};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* search = reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        char name[16] = {};
-        GetClassNameA(window, name, sizeof name);
-        if (owner == search->pid && IsWindowVisible(window) && std::string(name) == "#32770")
-          search->found = true;
-        return !search->found;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 // One Update: from the posted command until the file on disk is the saved list. The window is
