@@ -1,6 +1,8 @@
 // e2e_driver --case NAME --app FOLDER --out FOLDER: runs one end-to-end case against the
 // program in FOLDER; exit code 0 when every check held. --list prints the registered cases.
 
+#include <windows.h>
+
 #include <cstdio>
 #include <string>
 
@@ -28,6 +30,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: e2e_driver --case NAME [--app FOLDER] [--out FOLDER] | --list\n");
     return 2;
   }
+  // The first process that needs the desktop starts it; bringing it up here means that a
+  // case's program never races the driver to start it.
+  if (!IsWindow(GetDesktopWindow())) std::fprintf(stderr, "no desktop window\n");
   int failures = e2e::RunCase(settings.case_name);
   if (failures < 0) {
     std::fprintf(stderr, "no case named %s\n", settings.case_name.c_str());

@@ -140,7 +140,14 @@ bool AnswerBox(DWORD pid, const std::string& caption, const std::string& text,
                const std::string& screenshot) {
   HWND box = WaitForMessageBox(pid);
   if (!box) {
-    RecordFailure(__FILE__, __LINE__, "no box " + Describe(text) + " appeared");
+    std::string why = "no box " + Describe(text) + " appeared";
+    if (HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid)) {
+      DWORD code = STILL_ACTIVE;
+      if (GetExitCodeProcess(process, &code) && code != STILL_ACTIVE)
+        why += "; the process ended with exit code " + std::to_string(code);
+      CloseHandle(process);
+    }
+    RecordFailure(__FILE__, __LINE__, why);
     return false;
   }
   CheckBox(ReadBox(box), caption, text, buttons, icon);
