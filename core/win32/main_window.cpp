@@ -261,6 +261,16 @@ void MainWindow::PageControlChange() {
   option_page_.Show(!application);
 }
 
+void MainWindow::TurnPage(int step) {
+  const int count = page_control_.ItemCount();
+  if (count <= 0) return;
+  page_control_.SetCurSel((page_control_.GetCurSel() + count + step) % count);
+  PageControlChange();
+  // The system hands the focus of a page put away to the frame, where no key does anything.
+  HWND focus = GetFocus();
+  if (!focus || focus == hwnd_ || !IsWindowVisible(focus)) SetFocus(page_control_.Handle());
+}
+
 bool MainWindow::PreTranslateMessage(MSG& message) {
   if (!hwnd_ || !controls_built_ || (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd)))
     return false;
@@ -274,6 +284,14 @@ bool MainWindow::PreTranslateMessage(MSG& message) {
       if (active && tool_strip_.AccessKey(static_cast<char>(message.wParam))) return true;
       break;
     case WM_KEYDOWN:
+      // Ctrl+Tab and Ctrl+Page Down turn the pages as in any tabbed window, from any control.
+      if (active && GetKeyState(VK_CONTROL) < 0 &&
+          (message.wParam == VK_TAB || message.wParam == VK_NEXT || message.wParam == VK_PRIOR)) {
+        const bool back =
+            message.wParam == VK_PRIOR || (message.wParam == VK_TAB && GetKeyState(VK_SHIFT) < 0);
+        TurnPage(back ? -1 : 1);
+        return true;
+      }
       if ((message.wParam == VK_SPACE || message.wParam == VK_RETURN) &&
           tool_strip_.PressFocusedButton())
         return true;

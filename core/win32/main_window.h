@@ -119,6 +119,7 @@ class MainWindow : public MainView {
   void Command(int id);
   LRESULT Notify(NMHDR& header);
   void PageControlChange();
+  void TurnPage(int step);
 
   HINSTANCE instance_;
   HWND application_hwnd_ = nullptr;

@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <utility>
@@ -560,6 +562,44 @@ TEST_F(MainWindowTest, PagesShowTheirOwnControlsAndTabMovesAmongTheOptions) {
   EXPECT_TRUE(window.SelectFirstRowAndFocus());
   EXPECT_EQ(pane.SelectedIndex(), 0);
   EXPECT_EQ(GetFocus(), List());
+}
+
+TEST_F(MainWindowTest, CtrlTabAndCtrlPageKeysTurnThePagesFromAnyControl) {
+  ASSERT_TRUE(ShowActive());
+  HWND tabs = Control(IDC_PAGE_CONTROL);
+  pane.ShowRows({Row("a", true)});
+  ASSERT_TRUE(window.SelectFirstRowAndFocus());
+  BYTE keys[256] = {};
+  ASSERT_TRUE(GetKeyboardState(keys));
+  const auto press = [&](HWND target, WPARAM key, bool shift) {
+    BYTE held[256];
+    std::copy(std::begin(keys), std::end(keys), held);
+    held[VK_CONTROL] = 0x80;
+    held[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(held);
+    const bool handled = Translate(target, WM_KEYDOWN, key);
+    SetKeyboardState(keys);
+    return handled;
+  };
+
+  // From the list, which the turn hides: the focus goes to the tabs, not into nothing.
+  EXPECT_TRUE(press(List(), VK_TAB, false));
+  EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 1);
+  EXPECT_FALSE(IsWindowVisible(List()));
+  EXPECT_TRUE(IsWindowVisible(Control(IDC_LAN_CHECK_BOX)));
+  EXPECT_EQ(GetFocus(), tabs);
+  SetFocus(Control(IDC_HOMEPAGE));
+  EXPECT_TRUE(press(GetFocus(), VK_PRIOR, false));
+  EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 0);
+  EXPECT_TRUE(IsWindowVisible(List()));
+  // Backwards from the first page comes round to the last.
+  EXPECT_TRUE(press(GetFocus(), VK_TAB, true));
+  EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 1);
+  EXPECT_TRUE(press(GetFocus(), VK_NEXT, false));
+  EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 0);
+  // Without Ctrl, Tab only moves the focus.
+  Translate(GetFocus(), WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 0);
 }
 
 TEST_F(MainWindowTest, TheLogOnOptionsAnswerTheirOwnAccessKeys) {

@@ -19,6 +19,7 @@ class TabControl {
     return static_cast<int>(SendMessageA(hwnd_, TCM_INSERTITEMA, static_cast<WPARAM>(index),
                                          reinterpret_cast<LPARAM>(&item)));
   }
+  int ItemCount() const { return static_cast<int>(SendMessageA(hwnd_, TCM_GETITEMCOUNT, 0, 0)); }
   int GetCurSel() const { return static_cast<int>(SendMessageA(hwnd_, TCM_GETCURSEL, 0, 0)); }
   void SetCurSel(int index) { SendMessageA(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(index), 0); }
   // Turns a window rectangle of the control into its display area.
