@@ -264,11 +264,14 @@ void MainWindow::PageControlChange() {
 void MainWindow::TurnPage(int step) {
   const int count = page_control_.ItemCount();
   if (count <= 0) return;
+  const bool on_tabs = GetFocus() == page_control_.Handle();
   page_control_.SetCurSel((page_control_.GetCurSel() + count + step) % count);
   PageControlChange();
-  // The system hands the focus of a page put away to the frame, where no key does anything.
-  HWND focus = GetFocus();
-  if (!focus || focus == hwnd_ || !IsWindowVisible(focus)) SetFocus(page_control_.Handle());
+  // As in a property sheet, the focus stays on the tabs if it was there and otherwise goes into
+  // the page turned to; the list is no Tab stop, so this is the keyboard's way back into it.
+  if (on_tabs) return;
+  HWND first = page_control_.GetCurSel() == 1 ? GetDlgItem(hwnd_, IDC_HOMEPAGE) : title_list_;
+  SendMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
 }
 
 bool MainWindow::PreTranslateMessage(MSG& message) {

@@ -582,21 +582,25 @@ TEST_F(MainWindowTest, CtrlTabAndCtrlPageKeysTurnThePagesFromAnyControl) {
     return handled;
   };
 
-  // From the list, which the turn hides: the focus goes to the tabs, not into nothing.
+  // The focus goes into the page turned to, which is the keyboard's way back into the list.
   EXPECT_TRUE(press(List(), VK_TAB, false));
   EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 1);
   EXPECT_FALSE(IsWindowVisible(List()));
   EXPECT_TRUE(IsWindowVisible(Control(IDC_LAN_CHECK_BOX)));
-  EXPECT_EQ(GetFocus(), tabs);
-  SetFocus(Control(IDC_HOMEPAGE));
+  EXPECT_EQ(GetFocus(), Control(IDC_HOMEPAGE));
+  SetFocus(Control(IDC_CAPS_CHECK_BOX));
   EXPECT_TRUE(press(GetFocus(), VK_PRIOR, false));
   EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 0);
   EXPECT_TRUE(IsWindowVisible(List()));
-  // Backwards from the first page comes round to the last.
-  EXPECT_TRUE(press(GetFocus(), VK_TAB, true));
+  EXPECT_EQ(GetFocus(), List());
+  // On the tabs the focus stays there; backwards from the first page comes round to the last.
+  SetFocus(tabs);
+  EXPECT_TRUE(press(tabs, VK_TAB, true));
   EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 1);
-  EXPECT_TRUE(press(GetFocus(), VK_NEXT, false));
+  EXPECT_EQ(GetFocus(), tabs);
+  EXPECT_TRUE(press(tabs, VK_NEXT, false));
   EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(GetFocus(), tabs);
   // Without Ctrl, Tab only moves the focus.
   Translate(GetFocus(), WM_KEYDOWN, VK_TAB);
   EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 0);
