@@ -137,9 +137,10 @@ IconKind ClassifyIcon(HWND box) {
   Image shown = CaptureScreen(area);
   if (shown.pixels.empty()) return IconKind::Unknown;
   const DWORD background = shown.pixels.front();
+  // The control holds an icon, so a blank capture means it has not been painted yet.
   if (std::all_of(shown.pixels.begin(), shown.pixels.end(),
                   [&](DWORD p) { return p == background; }))
-    return IconKind::None;  // not painted yet, or an empty icon control
+    return IconKind::Unknown;
   struct Candidate {
     IconKind kind;
     LPCSTR id;

@@ -249,7 +249,7 @@ BoxInfo ReadBox(HWND box) {
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   for (auto& b : buttons) info.buttons.push_back(b.second);
   // The icon is judged by its pixels, so wait until it has been painted.
-  WaitUntil([&] { return (info.icon = ClassifyIcon(box)) != IconKind::Unknown; }, 5000);
+  WaitUntil([&] { return (info.icon = ClassifyIcon(box)) != IconKind::Unknown; });
   Log("box " + Describe(info.caption) + ": " + Describe(info.text) + " " + Describe(info.buttons) +
       " " + Describe(info.icon));
   return info;
