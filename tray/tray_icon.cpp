@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/app_error.h"
+#include "platform/text_format.h"
 #include "tray/tray_texts.h"
 
 namespace {
@@ -21,16 +22,12 @@ std::vector<RegistryEntry>& TrayIconRegistry() {
 }
 TrayIcon* last_sender = nullptr;
 
-bool IsLeadByte(unsigned char byte) {
-  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
 // The first 62 bytes; a double-byte character that would be split there goes whole.
 std::string CutTip(const std::string& text) {
   if (text.size() <= kTipHelpBytes) return text;
   size_t end = 0;
   while (end < kTipHelpBytes) {
-    const size_t width = IsLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1;
+    const size_t width = IsShiftJisLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1;
     if (end + width > kTipHelpBytes) break;
     end += width;
   }
