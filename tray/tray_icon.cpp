@@ -13,7 +13,7 @@ namespace {
 
 // Process-wide by design: the shell names an icon only by its identifier.
 struct RegistryEntry {
-  std::string id_text;
+  unsigned id;
   TrayIcon* icon;
 };
 std::vector<RegistryEntry>& TrayIconRegistry() {
@@ -41,16 +41,15 @@ TrayIcon::TrayIcon(NotifyIcons& shell) : shell_(shell) {
   if (registry.size() >= static_cast<size_t>(kMaxTrayIcons)) {
     throw AppError(tray_texts::kCannotRegisterIcon);
   }
-  id_ = registry.empty() ? 1 : static_cast<unsigned>(std::stoul(registry.back().id_text)) + 1;
-  registry.push_back({std::to_string(id_), this});
+  id_ = registry.empty() ? 1 : registry.back().id + 1;
+  registry.push_back({id_, this});
 }
 
 TrayIcon::~TrayIcon() {
   if (icon_added_) UpdateNotifyIcon(NotifyAction::Delete);
   auto& registry = TrayIconRegistry();
-  const std::string id_text = std::to_string(id_);
   registry.erase(std::remove_if(registry.begin(), registry.end(),
-                                [&](const RegistryEntry& e) { return e.id_text == id_text; }),
+                                [&](const RegistryEntry& e) { return e.id == id_; }),
                  registry.end());
   if (last_sender == this) last_sender = nullptr;
 }
@@ -131,8 +130,8 @@ void TrayIcon::ClickTimerElapsed() {
   pending_click_ = false;
 }
 
-TrayAction TrayIcon::OpenMenuOr(TrayMenuHandle menu, TrayButton button, int x, int y) {
-  if (menu != nullptr && auto_popup_) {
+TrayAction TrayIcon::OpenMenuOr(TrayMenu menu, TrayButton button, int x, int y) {
+  if (menu != TrayMenu::None && auto_popup_) {
     TrayAction action;
     action.kind = TrayAction::Kind::OpenMenu;
     action.icon = this;
@@ -191,9 +190,8 @@ TrayAction TrayIcon::MouseMessage(unsigned message, int x, int y, unsigned doubl
 
 TrayAction HandleTrayCallback(unsigned id, unsigned message, int x, int y,
                               unsigned double_click_time_ms) {
-  const std::string id_text = std::to_string(id);
   for (const RegistryEntry& entry : TrayIconRegistry()) {
-    if (entry.id_text != id_text) continue;
+    if (entry.id != id) continue;
     last_sender = entry.icon;
     return entry.icon->MouseMessage(message, x, y, double_click_time_ms);
   }

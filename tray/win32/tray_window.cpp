@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
 #include <exception>
 #include <stdexcept>
@@ -76,7 +77,7 @@ bool Win32MenuImages::AddMenuIcon(const std::string& file) {
 }
 
 TrayMenuView::TrayMenuView(UINT first_id, const std::vector<MenuEntry>& entries, HIMAGELIST images)
-    : menu_(CreatePopupMenu()), first_id_(first_id), images_(images) {
+    : entries_(entries), menu_(CreatePopupMenu()), first_id_(first_id), images_(images) {
   const std::vector<bool> shown = ShownEntries(entries);
   for (size_t position = 0; position < entries.size(); ++position) {
     if (!shown[position]) continue;
@@ -106,11 +107,19 @@ TrayMenuView::TrayMenuView(UINT first_id, const std::vector<MenuEntry>& entries,
   }
 }
 
-void TrayMenuView::SetRadioMark(int position, bool marked) {
+const MenuEntry* TrayMenuView::EntryOf(UINT id) const {
+  if (id < first_id_ || id - first_id_ >= entries_.size()) return nullptr;
+  return &entries_[id - first_id_];
+}
+
+void TrayMenuView::SetRadioMark(int row, bool marked) {
+  const auto entry = std::find_if(entries_.begin(), entries_.end(),
+                                  [row](const MenuEntry& e) { return e.row == row; });
+  if (entry == entries_.end()) return;
   MENUITEMINFOA item{};
   item.cbSize = sizeof(item);
   item.fMask = MIIM_FTYPE | MIIM_STATE;
-  const UINT id = first_id_ + static_cast<UINT>(position);
+  const UINT id = first_id_ + static_cast<UINT>(entry - entries_.begin());
   // Hidden entries and separators have nothing to mark.
   if (!GetMenuItemInfoA(menu_, id, FALSE, &item) || (item.fType & MFT_SEPARATOR)) return;
   item.fType = marked ? (item.fType | MFT_RADIOCHECK) : (item.fType & ~MFT_RADIOCHECK);
@@ -231,11 +240,20 @@ LRESULT TrayWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   return DefWindowProcA(hwnd_, message, wparam, lparam);
 }
 
+void TrayWindow::SetMenu(TrayMenu which, const TrayMenuView* view) {
+  if (which == TrayMenu::Launcher) launcher_menu_ = view;
+  if (which == TrayMenu::Conveniences) conveniences_menu_ = view;
+}
+
 void TrayWindow::CarryOut(const TrayAction& action) {
   switch (action.kind) {
-    case TrayAction::Kind::OpenMenu:
-      OpenMenu(*static_cast<const TrayMenuView*>(action.menu), action.x, action.y);
+    case TrayAction::Kind::OpenMenu: {
+      const TrayMenuView* view = action.menu == TrayMenu::Launcher       ? launcher_menu_
+                                 : action.menu == TrayMenu::Conveniences ? conveniences_menu_
+                                                                         : nullptr;
+      if (view) OpenMenu(*view, action.x, action.y);
       return;
+    }
     case TrayAction::Kind::StartClickTimer:
       SetTimer(hwnd_, action.icon->Id(), action.delay_ms, nullptr);
       return;
@@ -253,6 +271,7 @@ void TrayWindow::OpenMenu(const TrayMenuView& menu, int x, int y) {
                      x, y, 0, hwnd_, nullptr));
   open_menu_ = nullptr;
   last_choice_ = chosen;
-  if (chosen == 0 || !menu.on_click) return;
-  menu.on_click(static_cast<int>(chosen - menu.FirstId()));
+  const MenuEntry* entry = menu.EntryOf(chosen);
+  if (entry == nullptr || !menu.on_click) return;
+  menu.on_click(*entry);
 }

@@ -43,8 +43,8 @@ class Win32MenuImages : public MenuImages {
   HIMAGELIST list_ = nullptr;  // made on first use: a run without menu icons never loads it
 };
 
-// A popup menu made from entries: command id = first_id + position; hidden separators are
-// left out, so positions survive the reduction.
+// A popup menu made from entries, which it keeps: command id = first_id + position; hidden
+// separators are left out, so positions survive the reduction.
 class TrayMenuView {
  public:
   TrayMenuView(UINT first_id, const std::vector<MenuEntry>& entries, HIMAGELIST images);
@@ -55,12 +55,14 @@ class TrayMenuView {
   HMENU Handle() const { return menu_; }
   UINT FirstId() const { return first_id_; }
   HIMAGELIST Images() const { return images_; }
-  // Sets or clears an entry's radio mark in place; safe while the menu is open.
-  void SetRadioMark(int position, bool marked);
-  // The chosen entry's position.
-  std::function<void(int position)> on_click;
+  // Sets or clears a row entry's radio mark in place; safe while the menu is open.
+  void SetRadioMark(int row, bool marked);
+  // The entry of a command id, or null.
+  const MenuEntry* EntryOf(UINT id) const;
+  std::function<void(const MenuEntry&)> on_click;
 
  private:
+  std::vector<MenuEntry> entries_;
   HMENU menu_ = nullptr;
   UINT first_id_;
   HIMAGELIST images_;
@@ -96,6 +98,8 @@ class TrayWindow {
 
   // What TrackPopupMenu returned for the last menu, 0 when nothing was chosen.
   UINT LastChoice() const { return last_choice_; }
+  // The view an icon's menu value stands for; null leaves that menu unset.
+  void SetMenu(TrayMenu which, const TrayMenuView* view);
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
@@ -109,5 +113,7 @@ class TrayWindow {
   Win32NotifyIcons notifier_;
   std::function<void(const std::string&)> error_handler_;
   const TrayMenuView* open_menu_ = nullptr;
+  const TrayMenuView* launcher_menu_ = nullptr;
+  const TrayMenuView* conveniences_menu_ = nullptr;
   UINT last_choice_ = 0;
 };
