@@ -124,6 +124,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         TrayLauncher::InfoHandlers{show_help, show_about});
     form.SetLauncherMenuBuilder([&] { tray.BuildLauncherMenu(); });
     form.SetRunMarksListener([&] { tray.ShowRunMarks(); });
+    window.SetCloseQuery([&] { return form.FormCloseQuery(); });
     window.SetCloseHandler([&] { form.FormClose(); });
     window.SetCommandHandler(IDC_OK_BTN, [&] { form.OkBtnClick(); });
     window.SetCommandHandler(IDC_CANCEL_BTN, [&] { form.CancelBtnClick(); });

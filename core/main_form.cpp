@@ -109,6 +109,9 @@ void MainForm::ApplySettingsToView() {
 void MainForm::FormShow() {
   view_.ShowApplicationPage();
   restart_pending_ = false;
+  // Read back from the window, so that what the controls made of the stored values counts as
+  // unchanged.
+  RememberSavedState(true);
   view_.SetStatusText(0, texts::kVersionText);
   if (!view_.SelectFirstRowAndFocus()) view_.FocusLanCheckBox();
   if (update_list_buttons_) update_list_buttons_();
@@ -142,9 +145,11 @@ bool MainForm::SaveStore() {
     if (!persistence_.RowsRead() &&
         !services_.dialogs.AskYesNo(MessageKind::Warning, texts::kReplaceUnreadList)) {
       persistence_.SaveSettingsOnly(settings_);
+      RememberSavedState(false);
       return true;
     }
     persistence_.Save(settings_, store_);
+    RememberSavedState(true);
     return true;
   } catch (const std::exception& error) {
     services_.dialogs.ShowAppError(error.what());
@@ -152,9 +157,21 @@ bool MainForm::SaveStore() {
   }
 }
 
+void MainForm::RememberSavedState(bool rows_too) {
+  saved_.home_page = view_.HomePage();
+  saved_.options = view_.Options();
+  if (rows_too) saved_.rows = store_.Rows();
+}
+
+bool MainForm::HasUnsavedChanges() {
+  return view_.HomePage() != saved_.home_page || view_.Options() != saved_.options ||
+         store_.Rows() != saved_.rows;
+}
+
 void MainForm::OkBtnClick() {
   if (!SaveStore()) return;
   restart_pending_ = true;
+  closing_by_command_ = true;
   view_.Close();
 }
 
@@ -163,12 +180,30 @@ void MainForm::UpdateBtnClick() {
 }
 
 void MainForm::CancelBtnClick() {
+  closing_by_command_ = true;
   view_.Close();
 }
 
+bool MainForm::FormCloseQuery() {
+  // The hidden window of the log-on run holds nothing the user edited.
+  if (closing_by_command_ || !shows_window_ || !HasUnsavedChanges()) return true;
+  switch (services_.dialogs.Show(MessageKind::Confirmation, BoxButtons::YesNoCancel,
+                                 texts::kSaveChangesQuestion)) {
+    case BoxAnswer::Yes:
+      if (!SaveStore()) return false;
+      restart_pending_ = true;
+      return true;
+    case BoxAnswer::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
 void MainForm::FormClose() {
+  // Enter must not restart the computer: No is the default answer.
   if (restart_pending_ &&
-      services_.dialogs.AskYesNo(MessageKind::Information, texts::kRestartQuestion)) {
+      services_.dialogs.AskYesNoDefaultNo(MessageKind::Information, texts::kRestartQuestion)) {
     services_.system.RequestRestart();
   }
 }

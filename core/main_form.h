@@ -85,8 +85,15 @@ class MainForm {
   void OkBtnClick();
   void UpdateBtnClick();
   void CancelBtnClick();
+  // The window is asked to close. OK, Cancel and the launcher's quit close it at once; the close
+  // box or Alt+F4 first asks whether to save what is unsaved: Yes saves as OK does, No
+  // discards, Cancel keeps the window. False keeps the window open.
+  bool FormCloseQuery();
   // The window is closing, whatever closed it: asks the restart question after OK.
   void FormClose();
+  // Whether the list or the options differ from what was last loaded or saved; moving or
+  // sizing the window does not count.
+  bool HasUnsavedChanges();
 
   RunMode Mode() const { return mode_; }
   ItemStore& Store() { return store_; }
@@ -108,6 +115,13 @@ class MainForm {
   // Reads the window and the options back into the settings and saves; false after an error,
   // which has been shown.
   bool SaveStore();
+  // What the user would lose on closing, as last loaded or saved.
+  struct SavedState {
+    std::string home_page;
+    OptionChecks options;
+    std::vector<LaunchItem> rows;
+  };
+  void RememberSavedState(bool rows_too);
 
   MainView& view_;
   RunMode mode_;
@@ -128,6 +142,9 @@ class MainForm {
   std::string help_file_;
   TrayState tray_;
   bool restart_pending_ = false;
+  // OK or Cancel is closing the window: the user has already said what becomes of the changes.
+  bool closing_by_command_ = false;
+  SavedState saved_;
   bool shows_window_ = true;
   bool resident_ = false;
 };

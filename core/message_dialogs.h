@@ -17,6 +17,10 @@ class MessageDialogs {
   bool AskYesNo(MessageKind kind, const std::string& text) {
     return Show(kind, BoxButtons::YesNo, text) == BoxAnswer::Yes;
   }
+  // The same with No as the default button, for a Yes that cannot be taken back.
+  bool AskYesNoDefaultNo(MessageKind kind, const std::string& text) {
+    return Show(kind, BoxButtons::YesNoDefaultNo, text) == BoxAnswer::Yes;
+  }
   void Notice(const std::string& text);
   // The application's general error box.
   void ShowAppError(const std::string& message);

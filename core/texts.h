@@ -58,6 +58,11 @@ inline constexpr char kWelcome[] =
     "Morvelinをご利用いただき、誠に有り難うございます。\r\n"
     "スタートアッププログラムを登録して下さい。";
 inline constexpr char kRestartQuestion[] = "今すぐWindowsを再起動しますか？";
+// The close box with unsaved changes: Yes saves, No discards, Cancel stays in the window.
+inline constexpr char kSaveChangesQuestion[] =
+    "アイテムの一覧または設定の変更が保存されていません。\r\n"
+    "保存してから終了しますか？\r\n"
+    "「いいえ」を選ぶと変更を捨てて終了します。";
 inline constexpr char kTrayTipPrefix[] = "Morvelin ";
 inline constexpr char kYear[] = "年";
 inline constexpr char kMonth[] = "月";

@@ -3,11 +3,13 @@
 #include <string>
 
 enum class BoxIcon { None, Warning, Error, Information, Question };
-enum class BoxButtons { Ok, OkCancel, YesNo, YesNoCancel };
+// YesNoDefaultNo: a question whose Yes cannot be undone, so that Enter answers No.
+enum class BoxButtons { Ok, OkCancel, YesNo, YesNoCancel, YesNoDefaultNo };
 enum class BoxAnswer { Ok, Cancel, Yes, No };
 
 // Modal message boxes centred on the screen. Buttons read "はい(&Y)", "いいえ(&N)", "OK" and
-// "キャンセル" whatever the system's language; OK, else Yes, is the default; Escape answers
+// "キャンセル" whatever the system's language; OK, else Yes, is the default (No where the buttons
+// say so); Escape answers
 // Cancel, else No, else OK.
 class MessageBoxes {
  public:

@@ -235,6 +235,7 @@ void MainWindow::FormResize() {
 }
 
 void MainWindow::FormClose() {
+  if (close_query_ && !close_query_()) return;
   if (close_handler_) close_handler_();
   DestroyWindow(hwnd_);
 }

@@ -70,6 +70,8 @@ class MainWindow : public MainView {
   void SetCommandHandler(int id, std::function<void()> handler) {
     commands_[id] = std::move(handler);
   }
+  // Asked first when the window is to close; false keeps it open.
+  void SetCloseQuery(std::function<bool()> query) { close_query_ = std::move(query); }
   // The close handling, run before the window goes.
   void SetCloseHandler(std::function<void()> handler) { close_handler_ = std::move(handler); }
   // Shows an error that ended a handler: the application's general error box.
@@ -134,6 +136,7 @@ class MainWindow : public MainView {
   ListPane* list_pane_ = nullptr;
 
   std::map<int, std::function<void()>> commands_;
+  std::function<bool()> close_query_;
   std::function<void()> close_handler_;
   std::function<void(const std::string&)> error_handler_;
 

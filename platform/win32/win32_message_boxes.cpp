@@ -20,6 +20,8 @@ UINT ButtonFlags(BoxButtons buttons) {
       return MB_OKCANCEL;
     case BoxButtons::YesNo:
       return MB_YESNO;
+    case BoxButtons::YesNoDefaultNo:
+      return MB_YESNO | MB_DEFBUTTON2;
     case BoxButtons::YesNoCancel:
       return MB_YESNOCANCEL;
   }
@@ -49,6 +51,7 @@ bool HasButton(BoxButtons buttons, int id) {
     case BoxButtons::OkCancel:
       return id == IDOK || id == IDCANCEL;
     case BoxButtons::YesNo:
+    case BoxButtons::YesNoDefaultNo:
       return id == IDYES || id == IDNO;
     case BoxButtons::YesNoCancel:
       return id == IDYES || id == IDNO || id == IDCANCEL;
@@ -62,6 +65,7 @@ int EscapeButton(BoxButtons buttons) {
     case BoxButtons::Ok:
       return IDOK;
     case BoxButtons::YesNo:
+    case BoxButtons::YesNoDefaultNo:
       return IDNO;
     case BoxButtons::OkCancel:
     case BoxButtons::YesNoCancel:
@@ -71,6 +75,7 @@ int EscapeButton(BoxButtons buttons) {
 }
 
 int DefaultButton(BoxButtons buttons) {
+  if (buttons == BoxButtons::YesNoDefaultNo) return IDNO;
   return buttons == BoxButtons::Ok || buttons == BoxButtons::OkCancel ? IDOK : IDYES;
 }
 
@@ -172,8 +177,8 @@ BoxAnswer Win32MessageBoxes::Show(const std::string& caption, BoxIcon icon, BoxB
   HHOOK hook = SetWindowsHookExA(WH_CBT, CatchBoxHook, nullptr, GetCurrentThreadId());
 
   HWND owner = GetActiveWindow();
-  // The first button, OK or Yes, is the default.
-  UINT flags = ButtonFlags(buttons) | IconFlags(icon) | MB_DEFBUTTON1 | MB_SETFOREGROUND;
+  // The first button, OK or Yes, is the default unless the buttons name another.
+  UINT flags = ButtonFlags(buttons) | IconFlags(icon) | MB_SETFOREGROUND;
   if (!owner) flags |= MB_TASKMODAL;
   const int result = MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
 
