@@ -7,11 +7,13 @@
 #include "core/app_settings.h"
 #include "core/logon_texts.h"
 #include "platform/win32/child_control.h"
+#include "platform/win32/controls/edit.h"
 #include "resources/resource_ids.h"
 
 namespace {
 
-constexpr int kWaitEditWidth = 36;
+// Two digits and the caret beside the arrows.
+constexpr int kWaitEditWidth = 44;
 constexpr int kLogButtonWidth = 96;
 
 }  // namespace
@@ -21,10 +23,11 @@ void LogOnOptionControls::Create(HWND parent, HINSTANCE instance, HFONT font) {
                                     WS_TABSTOP | BS_AUTOCHECKBOX, 0, IDC_SKIP_RUNNING_CHECK_BOX));
   wait_label_ = CreateChildControl(parent, instance, font, "STATIC", texts::kWaitLabel, SS_LEFT, 0,
                                    IDC_WAIT_LABEL);
-  wait_edit_ =
-      CreateChildControl(parent, instance, font, "EDIT", "0", WS_TABSTOP | ES_NUMBER | ES_RIGHT,
-                         WS_EX_CLIENTEDGE, IDC_WAIT_EDIT);
+  wait_edit_ = CreateChildControl(parent, instance, font, "EDIT", "0",
+                                  WS_TABSTOP | ES_NUMBER | ES_RIGHT | ES_AUTOHSCROLL,
+                                  WS_EX_CLIENTEDGE, IDC_WAIT_EDIT);
   SendMessageA(wait_edit_, EM_LIMITTEXT, 2, 0);
+  Edit(wait_edit_).SetNarrowMargins();
   // The up-down keeps the edit's number in range and steps it with the arrow keys.
   wait_up_down_ = CreateChildControl(
       parent, instance, font, UPDOWN_CLASSA, "",

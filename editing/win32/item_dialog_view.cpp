@@ -18,6 +18,8 @@
 #include "editing/item_dialog_texts.h"
 #include "editing/win32/item_dialog_layout.h"
 #include "platform/win32/centre_on_screen.h"
+#include "platform/win32/controls/edit.h"
+#include "platform/win32/controls/edit.h"
 #include "platform/win32/modal_dialog.h"
 #include "platform/win32/ui_font.h"
 #include "platform/win32/win32_message_boxes.h"
@@ -300,6 +302,7 @@ void ItemDialogWindow::FormCreate() {
   for (const TimeControl& c : kTimeControls) {
     HWND edit = Item(c.edit_id);
     SendMessageA(edit, EM_LIMITTEXT, 2, 0);
+    Edit(edit).SetNarrowMargins();
     SetWindowSubclass(edit, &TimeEditProc, static_cast<UINT_PTR>(c.edit_id),
                       reinterpret_cast<DWORD_PTR>(this));
     HWND updown = Item(c.updown_id);

@@ -393,8 +393,9 @@ TEST(ItemDialogWindow, LayoutCaptionsAndFontsInPixels) {
   }
   EXPECT_EQ(PlaceIn(s.dialog, s.Item(IDC_ICON_IMAGE)).bottom, 197 + 32);
 
-  // Each numeric field with its arrows fills its place; the arrows sit at its right edge.
-  const int time_lefts[] = {132, 184, 248, 300};
+  // Each numeric field with its arrows fills its place, wide enough for two digits; the arrows
+  // sit at its right edge.
+  const int time_lefts[] = {132, 186, 247, 301};
   const int time_ids[] = {IDC_SHH, IDC_SMM, IDC_EHH, IDC_EMM};
   const int updown_ids[] = {IDC_SHH_UPDOWN, IDC_SMM_UPDOWN, IDC_EHH_UPDOWN, IDC_EMM_UPDOWN};
   for (int i = 0; i < 4; ++i) {
@@ -402,7 +403,7 @@ TEST(ItemDialogWindow, LayoutCaptionsAndFontsInPixels) {
     const RECT arrows = PlaceIn(s.dialog, s.Item(updown_ids[i]));
     EXPECT_EQ(edit.left, time_lefts[i]);
     EXPECT_EQ(edit.top, 148);
-    EXPECT_EQ(arrows.right, time_lefts[i] + 37);
+    EXPECT_EQ(arrows.right, time_lefts[i] + 40);
     EXPECT_GE(arrows.left, edit.right - 2);
     EXPECT_EQ(SendMessageA(s.Item(time_ids[i]), EM_GETLIMITTEXT, 0, 0), 2);
   }

@@ -21,6 +21,11 @@ class Edit {
   void SetText(const std::string& text) {
     SendMessageA(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
   }
+  // A short number field beside its up-down needs every pixel for its digits: the margins
+  // a double-byte font brings would scroll the first digit out of view.
+  void SetNarrowMargins() {
+    SendMessageA(hwnd_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 1));
+  }
 
  private:
   HWND hwnd_;
