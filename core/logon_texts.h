@@ -5,9 +5,10 @@
 namespace texts {
 
 inline constexpr char kSkipRunningCaption[] = "起動中のｱﾌﾟﾘは起動しない(&K)";
-inline constexpr char kSkipRunningHint[] = "既に起動しているﾌﾟﾛｸﾞﾗﾑ(.exe)はﾛｸﾞｵﾝ時に起動しません";
+// Hints fit the 250-pixel hint panel whole.
+inline constexpr char kSkipRunningHint[] = "ﾛｸﾞｵﾝ時、起動中のﾌﾟﾛｸﾞﾗﾑは起動しません";
 inline constexpr char kWaitLabel[] = "起動間隔(秒)(&I)";
-inline constexpr char kWaitHint[] = "ﾛｸﾞｵﾝ時の起動の間隔を秒で指定します (0で一斉に起動)";
+inline constexpr char kWaitHint[] = "ﾛｸﾞｵﾝ時の起動の間隔(秒)。0は一斉に起動";
 inline constexpr char kLogButtonCaption[] = "ﾛｸﾞを開く(&G)";
 inline constexpr char kLogButtonHint[] = "ﾛｸﾞｵﾝ時に何が起動したかの記録を開きます";
 inline constexpr char kNoLogYet[] = "ﾛｸﾞはまだありません。ﾛｸﾞｵﾝ時の起動の後に作られます。";

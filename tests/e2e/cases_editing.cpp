@@ -419,7 +419,7 @@ E2E_CASE(listing_dialog) {
   std::vector<int> widths;
   for (int column = 0; column < 7; ++column)
     widths.push_back(static_cast<int>(SendOrZero(list, LVM_GETCOLUMNWIDTH, column, 0)));
-  E2E_CHECK_EQ_AS("column widths", widths, (std::vector<int>{120, 40, 44, 44, 32, 120, 52}));
+  E2E_CHECK_EQ_AS("column widths", widths, (std::vector<int>{120, 40, 44, 44, 40, 112, 52}));
   E2E_CHECK_EQ_AS("cells", ReadCells(list, 7),
                   (Cells{{"ソフト表示", "○", "09:00", "17:00", "○", "C:\\soft.exe", "/s"},
                          {"あいう", "×", "00:00", "23:59", " ", "C:\\a.exe", ""},

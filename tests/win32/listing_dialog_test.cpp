@@ -176,7 +176,7 @@ TEST_F(ListingDialogTest, ShowsTheColumnsAndTheItemRowsOverTheMainWindow) {
   EXPECT_EQ(rect.bottom - rect.top, 300);
 
   const char* headers[] = {"ﾀｲﾄﾙ", "状態", "Start", "End", "1回", "ﾌｧｲﾙ名", "引数"};
-  const int widths[] = {120, 40, 44, 44, 32, 120, 52};
+  const int widths[] = {120, 40, 44, 44, 40, 112, 52};
   HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
   EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 7);
   for (int i = 0; i < 7; ++i) {
@@ -189,6 +189,15 @@ TEST_F(ListingDialogTest, ShowsTheColumnsAndTheItemRowsOverTheMainWindow) {
                              reinterpret_cast<LPARAM>(&column)));
     EXPECT_EQ(std::string(text), headers[i]) << "column " << i;
     EXPECT_EQ(column.cx, widths[i]) << "column " << i;
+    // Each header shows whole: its text and the header's margins of three edges a side.
+    HDC dc = GetDC(header);
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(header, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    SelectObject(dc, old);
+    ReleaseDC(header, dc);
+    EXPECT_LE(size.cx + 6 * GetSystemMetrics(SM_CXEDGE), column.cx) << "column " << i;
   }
 
   ASSERT_EQ(ItemCount(), 3);
