@@ -6,8 +6,9 @@
 namespace {
 
 HICON TrayImage(HINSTANCE instance) {
-  return static_cast<HICON>(
-      LoadImageA(instance, MAKEINTRESOURCEA(IDI_MORVELIN), IMAGE_ICON, 16, 16, 0));
+  return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_MORVELIN), IMAGE_ICON,
+                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                       0));
 }
 
 }  // namespace

@@ -18,6 +18,7 @@ namespace {
 constexpr int kClientWidth = 297;
 constexpr int kClientHeight = 212;
 constexpr UINT_PTR kRefreshTimer = 1;
+constexpr int kIconSize = 32;
 constexpr UINT kRefreshMs = 500;
 // The panel's corner: the places of the controls inside it are relative to it.
 constexpr int kPanelLeft = 8;
@@ -121,7 +122,9 @@ void TAboutBox::FormCreate() {
   version_font_ = CreateFaceFont(shell_texts::kTitleFont, 15);
   link_font_ = CreateUiFont(12, true);
   black_brush_ = OwnedGdiObject(CreateSolidBrush(RGB(0, 0, 0)));
-  icon_ = LoadIconA(Instance(), MAKEINTRESOURCEA(IDI_MORVELIN));
+  // The image drawn at its own size in its 32-pixel place.
+  icon_ = static_cast<HICON>(LoadImageA(Instance(), MAKEINTRESOURCEA(IDI_MORVELIN), IMAGE_ICON,
+                                        kIconSize, kIconSize, LR_SHARED));
 
   SetWindowTextA(Handle(), shell_texts::kAboutCaption);
   RECT frame{0, 0, kClientWidth, kClientHeight};
@@ -190,7 +193,9 @@ void TAboutBox::Paint() {
   DrawEdge(dc, &panel, BDR_SUNKENOUTER | BDR_RAISEDINNER, BF_RECT);
   RECT bevel{kPanelLeft + 13, kPanelTop + 97, kPanelLeft + 13 + 255, kPanelTop + 97 + 2};
   DrawEdge(dc, &bevel, BDR_SUNKENOUTER, BF_RECT);
-  if (icon_) DrawIconEx(dc, kPanelLeft + 14, kPanelTop + 13, icon_, 32, 32, 0, nullptr, DI_NORMAL);
+  if (icon_)
+    DrawIconEx(dc, kPanelLeft + 14, kPanelTop + 13, icon_, kIconSize, kIconSize, 0, nullptr,
+               DI_NORMAL);
   // The title: black letters, and white ones one pixel up and left above them.
   HGDIOBJ old_font = SelectObject(dc, title_font_.Get());
   SetBkMode(dc, TRANSPARENT);
