@@ -19,7 +19,6 @@
 #include "editing/win32/item_dialog_layout.h"
 #include "platform/win32/centre_on_screen.h"
 #include "platform/win32/controls/edit.h"
-#include "platform/win32/controls/edit.h"
 #include "platform/win32/modal_dialog.h"
 #include "platform/win32/ui_font.h"
 #include "platform/win32/win32_message_boxes.h"
