@@ -36,20 +36,13 @@ bool Win32NotifyIcons::Notify(NotifyAction action, const NotifyIconRecord& recor
   return Shell_NotifyIconA(message, &data) != FALSE;
 }
 
-Win32MenuImages::Win32MenuImages() = default;
-
 HIMAGELIST Win32MenuImages::Handle() {
-  if (list_ == nullptr)
-    list_ = ImageList_Create(kImageSize, kImageSize, ILC_COLOR32 | ILC_MASK, 16, 16);
-  return list_;
-}
-
-Win32MenuImages::~Win32MenuImages() {
-  if (list_) ImageList_Destroy(list_);
+  if (!list_) list_.Reset(ImageList_Create(kImageSize, kImageSize, ILC_COLOR32 | ILC_MASK, 16, 16));
+  return list_.Get();
 }
 
 void Win32MenuImages::Clear() {
-  if (list_) ImageList_RemoveAll(list_);
+  if (list_) ImageList_RemoveAll(list_.Get());
 }
 
 bool Win32MenuImages::AddMenuIcon(const std::string& file) {
@@ -103,7 +96,7 @@ TrayMenuView::TrayMenuView(UINT first_id, const std::vector<MenuEntry>& entries,
         item.dwItemData = entry.image >= 0 ? static_cast<ULONG_PTR>(entry.image) : kNoImage;
       }
     }
-    InsertMenuItemA(menu_, GetMenuItemCount(menu_), TRUE, &item);
+    InsertMenuItemA(Handle(), GetMenuItemCount(Handle()), TRUE, &item);
   }
 }
 
@@ -121,14 +114,10 @@ void TrayMenuView::SetRadioMark(int row, bool marked) {
   item.fMask = MIIM_FTYPE | MIIM_STATE;
   const UINT id = first_id_ + static_cast<UINT>(entry - entries_.begin());
   // Hidden entries and separators have nothing to mark.
-  if (!GetMenuItemInfoA(menu_, id, FALSE, &item) || (item.fType & MFT_SEPARATOR)) return;
+  if (!GetMenuItemInfoA(Handle(), id, FALSE, &item) || (item.fType & MFT_SEPARATOR)) return;
   item.fType = marked ? (item.fType | MFT_RADIOCHECK) : (item.fType & ~MFT_RADIOCHECK);
   item.fState = marked ? (item.fState | MFS_CHECKED) : (item.fState & ~MFS_CHECKED);
-  SetMenuItemInfoA(menu_, id, FALSE, &item);
-}
-
-TrayMenuView::~TrayMenuView() {
-  if (menu_) DestroyMenu(menu_);
+  SetMenuItemInfoA(Handle(), id, FALSE, &item);
 }
 
 std::optional<std::string> Win32FileChooser::ChooseFile(const std::string& initial_folder) {

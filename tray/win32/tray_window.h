@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/notify_icon.h"
+#include "platform/win32/owned_handle.h"
 #include "tray/desktop_conveniences.h"
 #include "tray/launcher_menu.h"
 #include "tray/tray_icon.h"
@@ -29,18 +30,13 @@ class Win32NotifyIcons : public NotifyIcons {
 // The launcher menu's images: 16 x 16, one slot per row.
 class Win32MenuImages : public MenuImages {
  public:
-  Win32MenuImages();
-  ~Win32MenuImages() override;
-  Win32MenuImages(const Win32MenuImages&) = delete;
-  Win32MenuImages& operator=(const Win32MenuImages&) = delete;
-
   void Clear() override;
   bool AddMenuIcon(const std::string& file) override;
   HIMAGELIST Handle();
   int Count() { return ImageList_GetImageCount(Handle()); }
 
  private:
-  HIMAGELIST list_ = nullptr;  // made on first use: a run without menu icons never loads it
+  OwnedImageList list_;  // made on first use: a run without menu icons never loads it
 };
 
 // A popup menu made from entries, which it keeps: command id = first_id + position; hidden
@@ -48,11 +44,8 @@ class Win32MenuImages : public MenuImages {
 class TrayMenuView {
  public:
   TrayMenuView(UINT first_id, const std::vector<MenuEntry>& entries, HIMAGELIST images);
-  ~TrayMenuView();
-  TrayMenuView(const TrayMenuView&) = delete;
-  TrayMenuView& operator=(const TrayMenuView&) = delete;
 
-  HMENU Handle() const { return menu_; }
+  HMENU Handle() const { return menu_.Get(); }
   UINT FirstId() const { return first_id_; }
   HIMAGELIST Images() const { return images_; }
   // Sets or clears a row entry's radio mark in place; safe while the menu is open.
@@ -63,7 +56,7 @@ class TrayMenuView {
 
  private:
   std::vector<MenuEntry> entries_;
-  HMENU menu_ = nullptr;
+  OwnedMenu menu_;
   UINT first_id_;
   HIMAGELIST images_;
 };
