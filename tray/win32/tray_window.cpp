@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <exception>
-#include <stdexcept>
 
 #include "tray/tray_texts.h"
 
@@ -148,42 +146,23 @@ TrayWindow::TrayWindow(HINSTANCE instance) : instance_(instance) {
 }
 
 HWND TrayWindow::Handle() {
-  if (hwnd_ != nullptr) return hwnd_;
-  WNDCLASSEXA window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = WindowProc;
-  window_class.hInstance = instance_;
-  window_class.lpszClassName = kWindowClass;
-  RegisterClassExA(&window_class);
+  if (WindowBase::Handle()) return WindowBase::Handle();
   // Top-level and unowned, so that the shell's broadcast reaches it; never shown.
-  hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
-                          nullptr, instance_, this);
-  if (hwnd_ == nullptr) throw std::runtime_error("CreateWindowEx failed");
+  Create(instance_, {kWindowClass}, WS_EX_TOOLWINDOW, WS_POPUP, "", 0, 0, nullptr);
   taskbar_created_ = RegisterWindowMessageA("TaskbarCreated");
-  return hwnd_;
+  return WindowBase::Handle();
 }
 
-TrayWindow::~TrayWindow() {
-  if (hwnd_) DestroyWindow(hwnd_);
+bool TrayWindow::OnTimer(UINT_PTR id) {
+  KillTimer(WindowBase::Handle(), id);
+  const auto icon_id = static_cast<unsigned>(id);
+  ForEachTrayIcon([icon_id](TrayIcon& icon) {
+    if (icon.Id() == icon_id) icon.ClickTimerElapsed();
+  });
+  return true;
 }
 
-LRESULT CALLBACK TrayWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    static_cast<TrayWindow*>(create->lpCreateParams)->hwnd_ = hwnd;
-  }
-  auto* self = reinterpret_cast<TrayWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcA(hwnd, message, wparam, lparam);
-  try {
-    return self->HandleMessage(message, wparam, lparam);
-  } catch (const std::exception& error) {
-    if (self->error_handler_) self->error_handler_(error.what());
-    return 0;
-  }
-}
-
-LRESULT TrayWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+std::optional<LRESULT> TrayWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == kTrayCallbackMessage) {
     POINT cursor{};
     GetCursorPos(&cursor);
@@ -196,37 +175,23 @@ LRESULT TrayWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     ForEachTrayIcon([](TrayIcon& icon) { icon.ShellRestarted(); });
     return 0;
   }
-  switch (message) {
-    case WM_CLOSE:
-      // Lives as long as its owner: icons would otherwise outlive their callback window.
-      return 0;
-    case WM_TIMER: {
-      KillTimer(hwnd_, wparam);
-      const unsigned id = static_cast<unsigned>(wparam);
-      ForEachTrayIcon([id](TrayIcon& icon) {
-        if (icon.Id() == id) icon.ClickTimerElapsed();
-      });
-      return 0;
-    }
-    case WM_MEASUREITEM: {
-      auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
-      if (item.CtlType != ODT_MENU) break;
-      item.itemWidth = kImageSize;
-      item.itemHeight = kImageSize;
-      return TRUE;
-    }
-    case WM_DRAWITEM: {
-      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
-      if (item.CtlType != ODT_MENU || open_menu_ == nullptr || !open_menu_->Images()) break;
-      if (item.itemData == kNoImage) return TRUE;
+  if (message == WM_MEASUREITEM) {
+    auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
+    if (item.CtlType != ODT_MENU) return std::nullopt;
+    item.itemWidth = kImageSize;
+    item.itemHeight = kImageSize;
+    return TRUE;
+  }
+  if (message == WM_DRAWITEM) {
+    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+    if (item.CtlType != ODT_MENU || open_menu_ == nullptr || !open_menu_->Images())
+      return std::nullopt;
+    if (item.itemData != kNoImage)
       ImageList_Draw(open_menu_->Images(), static_cast<int>(item.itemData), item.hDC,
                      item.rcItem.left, item.rcItem.top, ILD_TRANSPARENT);
-      return TRUE;
-    }
-    default:
-      break;
+    return TRUE;
   }
-  return DefWindowProcA(hwnd_, message, wparam, lparam);
+  return std::nullopt;
 }
 
 void TrayWindow::SetMenu(TrayMenu which, const TrayMenuView* view) {
@@ -244,7 +209,7 @@ void TrayWindow::CarryOut(const TrayAction& action) {
       return;
     }
     case TrayAction::Kind::StartClickTimer:
-      SetTimer(hwnd_, action.icon->Id(), action.delay_ms, nullptr);
+      SetTimer(WindowBase::Handle(), action.icon->Id(), action.delay_ms, nullptr);
       return;
     case TrayAction::Kind::None:
       return;
@@ -253,11 +218,11 @@ void TrayWindow::CarryOut(const TrayAction& action) {
 
 void TrayWindow::OpenMenu(const TrayMenuView& menu, int x, int y) {
   // Without the foreground the menu would not close when the user clicks elsewhere.
-  SetForegroundWindow(hwnd_);
+  SetForegroundWindow(WindowBase::Handle());
   open_menu_ = &menu;
   const UINT chosen = static_cast<UINT>(
       TrackPopupMenu(menu.Handle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
-                     x, y, 0, hwnd_, nullptr));
+                     x, y, 0, WindowBase::Handle(), nullptr));
   open_menu_ = nullptr;
   last_choice_ = chosen;
   const MenuEntry* entry = menu.EntryOf(chosen);

@@ -12,6 +12,7 @@
 
 #include "platform/notify_icon.h"
 #include "platform/win32/owned_handle.h"
+#include "platform/win32/window_base.h"
 #include "tray/desktop_conveniences.h"
 #include "tray/launcher_menu.h"
 #include "tray/tray_icon.h"
@@ -74,20 +75,15 @@ class Win32FileChooser : public FileChooser {
 // TCallbackWindow: a hidden top-level window that receives the callback messages of every
 // icon of the process and the shell's "TaskbarCreated" broadcast, and carries the icons'
 // actions out (menus at the pointer, the single-click wait).
-class TrayWindow {
+class TrayWindow : private WindowBase {
  public:
   // The window itself is made on first use: a run that never shows an icon never makes it.
   explicit TrayWindow(HINSTANCE instance);
-  ~TrayWindow();
-  TrayWindow(const TrayWindow&) = delete;
-  TrayWindow& operator=(const TrayWindow&) = delete;
 
-  // Makes the window unless it exists. Throws when it cannot be made.
+  // Makes the window unless it exists. Throws AppError when it cannot be made.
   HWND Handle();
   NotifyIcons& Notifier() { return notifier_; }
-  void SetErrorHandler(std::function<void(const std::string&)> handler) {
-    error_handler_ = std::move(handler);
-  }
+  void SetErrorHandler(ErrorReporter handler) { SetErrorReporter(std::move(handler)); }
 
   // What TrackPopupMenu returned for the last menu, 0 when nothing was chosen.
   UINT LastChoice() const { return last_choice_; }
@@ -95,16 +91,16 @@ class TrayWindow {
   void SetMenu(TrayMenu which, const TrayMenuView* view);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  // Lives as long as its owner: icons would otherwise outlive their callback window.
+  bool OnClose() override { return true; }
+  bool OnTimer(UINT_PTR id) override;
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void CarryOut(const TrayAction& action);
   void OpenMenu(const TrayMenuView& menu, int x, int y);
 
   HINSTANCE instance_;
-  HWND hwnd_ = nullptr;
   UINT taskbar_created_ = 0;
   Win32NotifyIcons notifier_;
-  std::function<void(const std::string&)> error_handler_;
   const TrayMenuView* open_menu_ = nullptr;
   const TrayMenuView* launcher_menu_ = nullptr;
   const TrayMenuView* conveniences_menu_ = nullptr;
