@@ -132,6 +132,13 @@ E2E_CASE(startup_group_and_desktop_shortcut) {
 
   // Otherwise the entry goes straight into the Startup folder, which is shown.
   point_startup_at(startup);
+  // (A shortcut that cannot be written says so and changes nothing.)
+  CreateDirectoryA(entry.c_str(), nullptr);
+  AskQuestion(program.pid, IDC_GROUP_BUTTON, main, kRegisterQuestion, kYes);
+  E2E_CHECK(AnswerBox(program.pid, "Morvelin", "ショートカットの制作に失敗しました。", {kOk},
+                      IconKind::None, kOk),
+            "no failure message: " + OpenBoxes(program.pid));
+  E2E_CHECK(RemoveDirectoryA(entry.c_str()), "the entry in the way changed");
   AskQuestion(program.pid, IDC_GROUP_BUTTON, main, kRegisterQuestion, kYes);
   E2E_CHECK(WaitUntil([&] { return FileExists(entry); }), "no Startup entry: " + Describe(entry));
   const LinkFields started = ReadLink(entry);
