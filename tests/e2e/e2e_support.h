@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/registry_values.h"
 #include "common/wait_and_files.h"
 
 namespace e2e {
@@ -217,11 +218,6 @@ void PostClick(HWND control, POINT client_point);
 
 // ---- Registry: HKCU\Software\Brel\Morvelin\Window ----------------------------------------------
 
-struct RegValue {
-  bool exists = false;
-  DWORD type = 0;
-  std::string bytes;  // raw data, terminating NUL included
-};
 bool WindowKeyExists();
 RegValue ReadWindowValue(const char* name);
 std::vector<std::string> WindowValueNames();
