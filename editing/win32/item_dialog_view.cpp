@@ -289,7 +289,7 @@ void ItemDialogWindow::FormCreate() {
   // Each field no longer than the item file can hold and the shell can take.
   const std::pair<int, std::size_t> limits[] = {
       {IDC_TITLE_NAME, kMaxStoredValueBytes},
-      {IDC_FILE_NAME, kMaxLaunchPathBytes},
+      {IDC_FILE_NAME, kMaxLaunchAddressBytes},  // paths are bounded when they are run
       {IDC_FOLDER_NAME, kMaxLaunchPathBytes},
       {IDC_ARGUMENTS_NAME, kMaxCommandLineBytes - kMaxLaunchPathBytes - 4},
       {IDC_HOME_NAME, kMaxStoredValueBytes}};

@@ -25,6 +25,54 @@ struct FileStamp {
   bool operator==(const FileStamp&) const = default;
 };
 
+// A file another program holds without sharing is usually let go within moments (a backup
+// or sync tool, an editor saving): wait that long before calling a read failed.
+constexpr int kHeldAttempts = 100;
+constexpr DWORD kHeldPauseMs = 10;
+
+bool IsHeldError(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+         error == ERROR_ACCESS_DENIED;
+}
+
+// The system's own words for an error, on one line.
+std::string SystemReason(DWORD error) {
+  char* text = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string reason = length > 0 && text ? std::string(text, length) : std::string();
+  if (text) LocalFree(text);
+  while (!reason.empty() && static_cast<unsigned char>(reason.back()) <= ' ') reason.pop_back();
+  if (reason.empty()) reason = FormatText(texts::kErrorCode, std::to_string(error));
+  return reason;
+}
+
+AppError CannotRead(const std::string& path, DWORD error) {
+  return AppError(FormatText(FormatText(texts::kErrReadItemFile, path), SystemReason(error)));
+}
+
+// Opens the file for reading, waiting out a holder; INVALID_HANDLE_VALUE with the last error
+// set when the file is missing or stays out of reach.
+HANDLE OpenForReading(const std::string& path) {
+  for (int attempt = 1;; ++attempt) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) return file;
+    const DWORD error = GetLastError();
+    if (!IsHeldError(error) || attempt == kHeldAttempts) {
+      SetLastError(error);
+      return INVALID_HANDLE_VALUE;
+    }
+    Sleep(kHeldPauseMs);
+  }
+}
+
+bool IsMissing(DWORD error) {
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 FileStamp StampOf(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return {};
@@ -139,13 +187,11 @@ class Win32ProfileFile : public ProfileFile {
   }
 
   std::string ReadAll() override {
-    const HANDLE file = CreateFileA(path_.c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = OpenForReading(path_);
     if (file == INVALID_HANDLE_VALUE) {
       const DWORD error = GetLastError();
-      if (error == ERROR_FILE_NOT_FOUND) return {};
-      throw AppError(FormatText(texts::kErrWriteItemFile, path_));
+      if (IsMissing(error)) return {};
+      throw CannotRead(path_, error);
     }
     std::string bytes;
     char chunk[64 * 1024];
@@ -153,9 +199,15 @@ class Win32ProfileFile : public ProfileFile {
     bool ok = true;
     while ((ok = ReadFile(file, chunk, sizeof chunk, &got, nullptr)) && got > 0)
       bytes.append(chunk, got);
+    const DWORD error = ok ? 0 : GetLastError();
     CloseHandle(file);
-    if (!ok) throw AppError(FormatText(texts::kErrWriteItemFile, path_));
+    if (!ok) throw CannotRead(path_, error);
     return bytes;
+  }
+
+  void RemoveLeftovers() override {
+    // A save killed between writing the new file and putting it in place leaves it behind.
+    DeleteFileA((path_ + ".new").c_str());
   }
 
   void ReplaceAll(std::string_view bytes) override {
@@ -198,6 +250,18 @@ class Win32ProfileFile : public ProfileFile {
     }
   }
 
+  // The system's reads give nothing both for an empty value and for a file they could not
+  // open: nothing counts only once the file is seen to be missing or open to reading.
+  void ConfirmReadable() {
+    const HANDLE file = OpenForReading(path_);
+    if (file != INVALID_HANDLE_VALUE) {
+      CloseHandle(file);
+      return;
+    }
+    const DWORD error = GetLastError();
+    if (!IsMissing(error)) throw CannotRead(path_, error);
+  }
+
   std::string ReadKeyFromSystem(std::string_view section, std::string_view key) {
     const std::string section_name(section);
     const std::string key_name(key);
@@ -209,6 +273,7 @@ class Win32ProfileFile : public ProfileFile {
                                                     buffer.data(), size, path_.c_str());
       if (length + 1 < size) {
         buffer.resize(length);
+        if (length == 0) ConfirmReadable();
         return buffer;
       }
       buffer.assign(buffer.size() * 2, '\0');
@@ -226,6 +291,7 @@ class Win32ProfileFile : public ProfileFile {
           GetPrivateProfileSectionA(section_name.c_str(), buffer.data(), size, path_.c_str());
       if (length + 2 < size) {
         buffer.resize(length);
+        if (length == 0) ConfirmReadable();
         return buffer;
       }
       buffer.assign(buffer.size() * 2, '\0');

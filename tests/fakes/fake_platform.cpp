@@ -46,6 +46,7 @@ class FakeProfileFile : public ProfileFile {
   const std::string& Path() const override { return path_; }
   std::string ReadKey(std::string_view section, std::string_view key) override {
     files_.read_log.emplace_back(key);
+    CheckReadable();
     auto file = files_.files.find(path_);
     if (file == files_.files.end()) return {};
     return file->second.Get(std::string(section), std::string(key)).value_or("");
@@ -57,6 +58,7 @@ class FakeProfileFile : public ProfileFile {
     files_.write_log.push_back(std::string(key) + "=" + std::string(value));
   }
   std::string ReadAll() override {
+    CheckReadable();
     std::string bytes;
     const auto file = files_.files.find(path_);
     if (file == files_.files.end()) return bytes;
@@ -121,7 +123,14 @@ class FakeProfileFile : public ProfileFile {
     ++files_.replacements;
   }
 
+  void RemoveLeftovers() override { files_.leftovers.erase(path_); }
+
  private:
+  void CheckReadable() const {
+    if (files_.unreadable.count(path_))
+      throw AppError(path_ + " を読み込めません: 別のプロセスが使用中です。");
+  }
+
   FakeProfileFiles& files_;
   std::string path_;
 };

@@ -6,8 +6,8 @@
 #include "core/integer_text.h"
 #include "core/launch_limits.h"
 #include "core/store_persistence.h"
-#include "platform/text_format.h"
 #include "fakes/fake_platform.h"
+#include "platform/text_format.h"
 
 namespace {
 
@@ -51,6 +51,22 @@ TEST(BadInput, ShellTakesNoTextBeyondItsLimits) {
   EXPECT_FALSE(ShellCanTake(std::string(2000, 'x'), "", ""));
   EXPECT_TRUE(ShellCanTake("a.exe", std::string(32767 - 9, 'x'), ""));
   EXPECT_FALSE(ShellCanTake("a.exe", std::string(32767 - 8, 'x'), ""));
+}
+
+TEST(BadInput, WebAddressesHaveTheShellsAddressBoundNotThePathBound) {
+  const struct {
+    std::string file;
+    bool takes;
+  } cases[] = {
+      {"http://example.jp/" + std::string(972, 'q'), true},  // 990 characters, as stored before
+      {"https:" + std::string(2076, 'q'), true},
+      {"https:" + std::string(2077, 'q'), false},
+      {"mailto:" + std::string(400, 'm'), true},
+      {"C:" + std::string(300, 'p'), false},  // a drive, not a scheme
+      {"1http:" + std::string(300, 'p'), false},
+      {"ht tp:" + std::string(300, 'p'), false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ShellCanTake(c.file, "", ""), c.takes) << c.file.size();
 }
 
 // Found by fuzzing: a negative Count once made the save ask for an impossible amount of room.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -35,9 +36,9 @@ TEST(LogOnReport, EveryOutcomeHasItsLine) {
     RowReport report;
     std::string line;
   } cases[] = {
-      {launched, "  3 Mail: 起動 (応答 42)"},
-      {failed, "  3 Mail: 失敗 (ｴﾗｰ 2) 指定されたファイルが見つかりません。"},
-      {unknown_type, "  3 Mail: 失敗 (ｴﾗｰ 31)"},
+      {launched, "  3 Mail: 起動しました"},
+      {failed, "  3 Mail: 起動できませんでした: 指定されたファイルが見つかりません。"},
+      {unknown_type, "  3 Mail: 起動できませんでした: エラー 31"},
       {Row(RowOutcome::TooLong), "  3 Mail: 失敗 ﾌｧｲﾙ名、作業ﾌｫﾙﾀﾞまたは引数が長すぎます"},
       {error, "  3 Mail: ｴﾗｰ 'x' は整数ではありません"},
       {Row(RowOutcome::NoFile), "  3 Mail: ｽｷｯﾌﾟ ﾌｧｲﾙなし"},
@@ -104,6 +105,26 @@ TEST(LogOnReport, AppendsLinesWithCrLfAndCapsTheLogOnWholeLines) {
   // Under the cap nothing is dropped.
   AppendToLog(files, path, {"next"});
   EXPECT_TRUE(files.files[path] == kept + "next\r\n");
+}
+
+TEST(LogOnReport, TheReportStartsOnALineOfItsOwnWhateverTheLogEndsIn) {
+  const std::string big(kLogCapBytes + 10, 'x');
+  const struct {
+    std::string before, after;
+  } cases[] = {
+      {"", "new\r\n"},
+      {"a\r\n", "a\r\nnew\r\n"},
+      {"a\r\nhalf a line", "a\r\nhalf a line\r\nnew\r\n"},
+      {big + "\nlast", "last\r\nnew\r\n"},  // capped: the newer half keeps its open end
+  };
+  for (const auto& c : cases) {
+    FakeLogFiles files;
+    if (!c.before.empty()) files.files["L"] = c.before;
+    AppendToLog(files, "L", {"new"});
+    const std::string& log = files.files["L"];
+    EXPECT_EQ(log.substr(log.size() - std::min(log.size(), c.after.size())), c.after)
+        << c.before.size();
+  }
 }
 
 TEST(LogOnReport, NewerHalfOfOddLogs) {

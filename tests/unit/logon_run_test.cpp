@@ -99,13 +99,13 @@ TEST_F(LogOnSessionTest, ReportsEveryRowOfARunAllAtOnce) {
   EXPECT_EQ(Once(3), "112/07");  // rewritten: it passed the checks, as before
   EXPECT_EQ(Log(),
             "2026/12/07 08:30:05 ﾛｸﾞｵﾝ起動 7行 一斉起動\r\n"
-            "  0 Mail: 起動 (応答 42)\r\n"
+            "  0 Mail: 起動しました\r\n"
             "  1 Off: ｽｷｯﾌﾟ 無効\r\n"
             "  2 Night: ｽｷｯﾌﾟ 時間帯 22:00-02:00 外 (08:30)\r\n"
             "  3 Done: ｽｷｯﾌﾟ 本日起動済み\r\n"
             "  4 -: ｽｷｯﾌﾟ ﾌｧｲﾙなし\r\n"
-            "  5 Gone: 失敗 (ｴﾗｰ 2) 指定されたファイルが見つかりません。\r\n"
-            "  6 表示のテスト: 失敗 (ｴﾗｰ 31)\r\n");
+            "  5 Gone: 起動できませんでした: 指定されたファイルが見つかりません。\r\n"
+            "  6 表示のテスト: 起動できませんでした: エラー 31\r\n");
   EXPECT_EQ(finished_calls, 0);  // a run Begin completes leaves the rest to its caller
 }
 
@@ -193,12 +193,41 @@ TEST_F(LogOnSessionTest, AQuitDuringTheWaitLeavesTheRestUnstartedAndUnmarked) {
   EXPECT_EQ(Once(2), std::nullopt);
   EXPECT_EQ(run.Marks(), (RunMarks{"*", " ", " "}));
   EXPECT_EQ(finished_calls, 0);
-  EXPECT_NE(Log().find("  0 a: 起動 (応答 42)\r\n  1 b: 未起動 (終了により中止)\r\n"
+  EXPECT_NE(Log().find("  0 a: 起動しました\r\n  1 b: 未起動 (終了により中止)\r\n"
                        "  2 c: 未起動 (終了により中止)\r\n"),
             std::string::npos);
   run.Stop();  // a second stop writes nothing more
   const std::string log = Log();
   EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4);
+}
+
+// Under a box the message loop goes on delivering ticks: a spaced run shows none while it
+// runs, and a tick that arrives inside a step is not another step.
+TEST_F(LogOnSessionTest, ASpacedRunHoldsItsErrorsForOneBoxAtTheEndAndNeverReenters) {
+  settings.wait_seconds = 2;
+  settings.launcher = false;
+  for (const char* name : {"a", "b", "c", "d", "e"})
+    Add(Row(name, std::string("C:\\") + name + ".exe"));
+  store.Row(1).state = "x";
+  store.Row(3).state = "y";
+  LogOnSession& run = Start();
+  int steps = 0;
+  run.SetStepListener([&] {
+    ++steps;
+    timer.Fire();
+  });
+  timer.Fire();
+  EXPECT_EQ(Launched(), (std::vector<std::string>{"C:\\a.exe", "C:\\c.exe"}));
+  EXPECT_TRUE(boxes.shown.empty());
+  timer.Fire();
+  EXPECT_TRUE(run.Finished());
+  EXPECT_EQ(steps, 2);
+  EXPECT_EQ(Launched().size(), 3u);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, "'x' は整数ではありません\r\n'y' は整数ではありません.");
+  EXPECT_NE(Log().find("  1 b: ｴﾗｰ 'x' は整数ではありません\r\n"), std::string::npos);
+  const std::string log = Log();
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 6) << "one heading, five rows";
 }
 
 TEST_F(LogOnSessionTest, ATimerThatCannotBeSetStartsTheRestAtOnce) {
@@ -237,6 +266,30 @@ TEST(LaterSettings, AbsentOrMalformedValuesGiveTheDefaultsAndDefaultsAreNotWritt
     EXPECT_EQ(settings.wait_seconds, c.wait_seconds) << c.wait.value_or("-");
   }
 
+  // A value of the wrong type reads as its default, is named, and the next save writes it as
+  // text; leftovers of an interrupted save go at the load and at the save.
+  {
+    FakeRegistry registry;
+    FakeProfileFiles files;
+    registry.values["Window\\Skip"] = FakeRegistry::Value{"\x01", false};
+    registry.values["Window\\Wait"] = FakeRegistry::Value{"\x05", false};
+    files.leftovers = {kItemFile};
+    StorePersistence persistence(registry, files, kItemFile);
+    AppSettings settings;
+    ItemStore store;
+    persistence.Load(settings, store);
+    EXPECT_FALSE(settings.skip_running);
+    EXPECT_EQ(settings.wait_seconds, 0);
+    EXPECT_EQ(persistence.MisreadValues(), (std::vector<std::string>{"Skip", "Wait"}));
+    EXPECT_TRUE(files.leftovers.empty());
+    files.leftovers = {kItemFile};
+    persistence.Save(settings, store);
+    EXPECT_TRUE(files.leftovers.empty());
+    EXPECT_TRUE(registry.values.at("Window\\Skip").is_text);
+    EXPECT_EQ(registry.Get("Window", "Skip"), "0");
+    EXPECT_EQ(registry.Get("Window", "Wait"), "0");
+  }
+
   // An earlier-format registry stays free of the new values until they are set.
   FakeRegistry registry;
   FakeProfileFiles files;
@@ -263,23 +316,46 @@ namespace {
 
 TEST(LogButton, OpensTheReportThroughTheShellOrSaysThereIsNoneYet) {
   FakeLogFiles files;
+  FakeErrorTexts error_texts;
   FakeShell shell;
   Launcher launcher{shell};
   int main_window = 0;
   launcher.SetMainWindow(&main_window);
   FakeMessageBoxes boxes;
   MessageDialogs dialogs{boxes};
-  OpenLogOnReport(files, launcher, dialogs, "C:\\M\\");
+  OpenLogOnReport(files, error_texts, launcher, dialogs, "C:\\M\\");
   EXPECT_TRUE(shell.calls.empty());
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].text, "ﾛｸﾞはまだありません。ﾛｸﾞｵﾝ時の起動の後に作られます。");
 
   files.files["C:\\M\\Morvelin.log"] = "x\r\n";
-  OpenLogOnReport(files, launcher, dialogs, "C:\\M\\");
+  OpenLogOnReport(files, error_texts, launcher, dialogs, "C:\\M\\");
   EXPECT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(
       shell.calls,
       (std::vector<FakeShell::Call>{{&main_window, "C:\\M\\Morvelin.log", "", "C:\\M\\", 5}}));
+
+  // No program for .log: the plain text editor; when that fails too, the user is told why.
+  shell.calls.clear();
+  shell.answers["C:\\M\\Morvelin.log"] = ShellAnswer{31, 0};
+  OpenLogOnReport(files, error_texts, launcher, dialogs, "C:\\M\\");
+  ASSERT_EQ(shell.calls.size(), 2u);
+  EXPECT_EQ(shell.calls[1].file, "notepad.exe");
+  EXPECT_EQ(shell.calls[1].arguments, "\"C:\\M\\Morvelin.log\"");
+  EXPECT_EQ(boxes.shown.size(), 1u);
+  shell.answers["notepad.exe"] = ShellAnswer{2, 0};
+  OpenLogOnReport(files, error_texts, launcher, dialogs, "C:\\M\\");
+  ASSERT_EQ(boxes.shown.size(), 2u);
+  EXPECT_EQ(boxes.shown[1].text,
+            "C:\\M\\Morvelin.log を開けませんでした。\r\n指定されたファイルが見つかりません。");
+
+  // A folder in the log's place is never opened.
+  shell.calls.clear();
+  files.folders.insert("C:\\M\\Morvelin.log");
+  OpenLogOnReport(files, error_texts, launcher, dialogs, "C:\\M\\");
+  EXPECT_TRUE(shell.calls.empty());
+  ASSERT_EQ(boxes.shown.size(), 3u);
+  EXPECT_EQ(boxes.shown[2].text, "C:\\M\\Morvelin.log はファイルではないため開けません。");
 }
 
 }  // namespace

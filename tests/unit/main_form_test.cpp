@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/texts.h"
+#include "fakes/fake_logon.h"
 #include "fakes/fake_platform.h"
 
 namespace {
@@ -81,6 +82,11 @@ class MainFormTest : public ::testing::Test {
   Launcher launcher{shell};
   FakeMainView view;
   std::vector<std::string> events;
+  FakeLogFiles log_files;
+  FakeRunningPrograms running;
+  FakeErrorTexts error_texts;
+  FakeTimer timer;
+  LogOnServices logon{log_files, running, error_texts, timer};
 
   MainFormTest() {
     launcher.SetApplicationWindow(kApplicationWindow);
@@ -506,6 +512,77 @@ TEST_F(MainFormTest, LogOnSkipsTooLongFilesAndWritesOnceDatesAfterTheLaunches) {
   const auto last_launch = std::find(events.begin(), events.end(), "launch C:\\web.exe");
   EXPECT_LT(last_launch, box);
   EXPECT_TRUE(view.terminated);
+}
+
+}  // namespace
+
+namespace {
+
+// Another program holds the item file: at log-on nothing starts and the log says why; in the
+// window the list counts as unread, so OK replaces it only with consent.
+TEST_F(MainFormTest, AHeldItemFileIsNeverTakenForAnEmptyList) {
+  registry.Set("Window", "Count", "2");
+  StoreRow(0, "Mail", "C:\\mail.exe", true);
+  StoreRow(1, "Web", "C:\\web.exe", true);
+  const auto stored_rows = files.files[kItemFile].keys;
+  files.unreadable.insert(kItemFile);
+  const std::string error = kItemFile + " を読み込めません: 別のプロセスが使用中です。";
+
+  MainForm& startup = Make(RunMode::Startup);
+  startup.SetLogOnServices(&logon);
+  startup.Start();
+  EXPECT_TRUE(shell.calls.empty());
+  EXPECT_TRUE(view.terminated);
+  EXPECT_FALSE(view.shown);
+  EXPECT_FALSE(startup.Tray().visible);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text.find(error), 0u);
+  EXPECT_EQ(log_files.files["C:\\Tools\\Morvelin\\Morvelin.log"],
+            "2026/12/06 08:12:30 ﾛｸﾞｵﾝ起動 0行 一斉起動\r\n"
+            "  ｱｲﾃﾑﾌｧｲﾙを読み込めないため、何も起動しませんでした: " +
+                error + "\r\n");
+
+  boxes.shown.clear();
+  MainForm& form = Make(RunMode::Config);
+  form.Start();
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_TRUE(view.shown);
+  form.Store().Append(SeparatorRow());
+  boxes.answers = {BoxAnswer::No, BoxAnswer::No};
+  form.OkBtnClick();
+  ASSERT_GE(boxes.shown.size(), 2u);
+  EXPECT_EQ(boxes.shown[1].text.find("保存されているアイテムの一覧を読み込めませんでした"), 0u);
+  files.unreadable.clear();
+  EXPECT_EQ(files.files[kItemFile].keys, stored_rows);
+  EXPECT_EQ(Stored("Count"), "2");
+}
+
+// Later settings of the wrong type are named in the report and never stop the run; a Count
+// that is no number says so when the window opens.
+TEST_F(MainFormTest, OddValuesNeitherStopTheLogOnNorEmptyTheWindowSilently) {
+  registry.Set("Window", "Count", "1");
+  registry.Set("Window", "Lanc", "0");
+  registry.values["Window\\Wait"] = FakeRegistry::Value{"\x03", false};
+  registry.Set("Window", "Skip", "abc");
+  StoreRow(0, "Mail", "C:\\mail.exe", true);
+  MainForm& startup = Make(RunMode::Startup);
+  startup.SetLogOnServices(&logon);
+  startup.Start();
+  EXPECT_EQ(shell.calls.size(), 1u);
+  EXPECT_TRUE(boxes.shown.empty());
+  const std::string log = log_files.files["C:\\Tools\\Morvelin\\Morvelin.log"];
+  EXPECT_NE(log.find("\r\n  設定 'Skip' の値が正しくないため、既定の値で起動しました\r\n"
+                     "  設定 'Wait' の値が正しくないため、既定の値で起動しました\r\n  0 Mail: "),
+            std::string::npos)
+      << log;
+
+  registry.Set("Window", "Count", "abc");
+  MainForm& form = Make(RunMode::Config);
+  form.Start();
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].caption, "警告");
+  EXPECT_EQ(boxes.shown[0].text.find("保存されているアイテム数 'abc' が数値ではないため"), 0u);
+  EXPECT_TRUE(view.rows.empty());
 }
 
 }  // namespace
