@@ -293,30 +293,3 @@ E2E_CASE(logon_options_round_trip) {
             IconKind::Information, kOk);
   CancelAndExpectExit(program, main);
 }
-
-// The log button opens nothing but a file: a folder in the log's place is named, a log is
-// shown in the program registered for it or in the system's text editor.
-E2E_CASE(log_button_opens_only_a_file) {
-  WriteSettings({{"Count", "0"}});
-  const std::string log = AppPath("Morvelin.log");
-  E2E_REQUIRE(CreateDirectoryA(log.c_str(), nullptr), "no folder in the log's place");
-  Process program = StartProgram();
-  HWND main = StartAndWaitForMain(program);
-  E2E_REQUIRE(main != nullptr, "no main window");
-  ShowOptionsPage(main);
-  PostButtonCommand(main, IDC_LOG_BUTTON);
-  AnswerBox(program.pid, kWarning, log + " はファイルではないため開けません。", {kOk},
-            IconKind::Warning, kOk);
-
-  E2E_REQUIRE(RemoveDirectoryA(log.c_str()), "the folder stays");
-  E2E_REQUIRE(WriteFileBytes(log, "2026/12/07 08:30:05 ﾛｸﾞｵﾝ起動 0行 一斉起動\r\n"), "no log");
-  PostButtonCommand(main, IDC_LOG_BUTTON);
-  HWND editor = nullptr;
-  E2E_CHECK(WaitUntil([&] {
-              editor = FindWindowA("Notepad", nullptr);
-              return editor != nullptr && TextOf(editor).find("Morvelin") != std::string::npos;
-            }),
-            "the log did not open; boxes: " + OpenBoxes(program.pid));
-  if (editor) PostMessageA(editor, WM_CLOSE, 0, 0);
-  CancelAndExpectExit(program, main);
-}

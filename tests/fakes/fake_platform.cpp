@@ -46,7 +46,6 @@ class FakeProfileFile : public ProfileFile {
   const std::string& Path() const override { return path_; }
   std::string ReadKey(std::string_view section, std::string_view key) override {
     files_.read_log.emplace_back(key);
-    CheckReadable();
     auto file = files_.files.find(path_);
     if (file == files_.files.end()) return {};
     return file->second.Get(std::string(section), std::string(key)).value_or("");
@@ -58,7 +57,7 @@ class FakeProfileFile : public ProfileFile {
     files_.write_log.push_back(std::string(key) + "=" + std::string(value));
   }
   std::string ReadAll() override {
-    CheckReadable();
+    if (files_.unreadable.count(path_)) throw AppError(path_ + " を読み込めません: 使用中です。");
     std::string bytes;
     const auto file = files_.files.find(path_);
     if (file == files_.files.end()) return bytes;
@@ -126,11 +125,6 @@ class FakeProfileFile : public ProfileFile {
   void RemoveLeftovers() override { files_.leftovers.erase(path_); }
 
  private:
-  void CheckReadable() const {
-    if (files_.unreadable.count(path_))
-      throw AppError(path_ + " を読み込めません: 別のプロセスが使用中です。");
-  }
-
   FakeProfileFiles& files_;
   std::string path_;
 };

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -105,26 +104,6 @@ TEST(LogOnReport, AppendsLinesWithCrLfAndCapsTheLogOnWholeLines) {
   // Under the cap nothing is dropped.
   AppendToLog(files, path, {"next"});
   EXPECT_TRUE(files.files[path] == kept + "next\r\n");
-}
-
-TEST(LogOnReport, TheReportStartsOnALineOfItsOwnWhateverTheLogEndsIn) {
-  const std::string big(kLogCapBytes + 10, 'x');
-  const struct {
-    std::string before, after;
-  } cases[] = {
-      {"", "new\r\n"},
-      {"a\r\n", "a\r\nnew\r\n"},
-      {"a\r\nhalf a line", "a\r\nhalf a line\r\nnew\r\n"},
-      {big + "\nlast", "last\r\nnew\r\n"},  // capped: the newer half keeps its open end
-  };
-  for (const auto& c : cases) {
-    FakeLogFiles files;
-    if (!c.before.empty()) files.files["L"] = c.before;
-    AppendToLog(files, "L", {"new"});
-    const std::string& log = files.files["L"];
-    EXPECT_EQ(log.substr(log.size() - std::min(log.size(), c.after.size())), c.after)
-        << c.before.size();
-  }
 }
 
 TEST(LogOnReport, NewerHalfOfOddLogs) {
