@@ -9,7 +9,7 @@ namespace {
 
 // Far more images than any real file holds; bounds the work a hostile directory can cause.
 constexpr std::uint32_t kMostImages = 1024;
-constexpr std::uint32_t kMostResourceEntries = 4096;
+constexpr std::uint32_t kMostResourceEntries = 1u << 16;
 constexpr std::int64_t kMostPixels = 1024;  // width or height of one image
 constexpr std::size_t kBitmapHeaderBytes = 40;
 constexpr char kPngSignature[] = "\x89PNG\r\n\x1A\n";
@@ -130,16 +130,24 @@ class ProgramResources {
   }
 
  private:
-  // The bytes at a relative virtual address, when the whole range lies in one section's data.
-  std::optional<std::string> AtAddress(std::uint64_t address, std::uint64_t length) {
+  // Where a range at a relative virtual address lies in the file, when all of it lies in one
+  // section's data and that data in the file.
+  std::optional<std::uint64_t> FileOffset(std::uint64_t address, std::uint64_t length) const {
     for (const Section& s : sections_) {
       if (address < s.address || address - s.address >= std::max(s.virtual_size, s.raw_size))
         continue;
       const std::uint64_t into = address - s.address;
       if (into > s.raw_size || length > s.raw_size - into) return std::nullopt;
-      return ReadExactly(size_, read_, s.raw_offset + into, static_cast<std::size_t>(length));
+      const std::uint64_t offset = s.raw_offset + into;
+      if (offset > size_ || length > size_ - offset) return std::nullopt;
+      return offset;
     }
     return std::nullopt;
+  }
+  std::optional<std::string> AtAddress(std::uint64_t address, std::uint64_t length) const {
+    const auto offset = FileOffset(address, length);
+    if (!offset) return std::nullopt;
+    return ReadExactly(size_, read_, *offset, static_cast<std::size_t>(length));
   }
 
   // One directory of the resource tree; level 0 is the kinds, 1 the names, 2 the languages.
@@ -177,12 +185,8 @@ class ProgramResources {
     const std::uint64_t address = U32(*entry, 0);
     const std::uint64_t length = U32(*entry, 4);
     if (kind == kIconResource) {
-      if (!AtAddress(address, length)) return false;
-      const FileBytesReader image = [&](std::uint64_t at, std::size_t n) -> std::string {
-        const auto bytes = AtAddress(address + at, std::min<std::uint64_t>(n, length - at));
-        return bytes ? *bytes : std::string();
-      };
-      if (!ImageIsSound(length, image, 0, length)) return false;
+      const auto offset = FileOffset(address, length);
+      if (!offset || !ImageIsSound(size_, read_, *offset, length)) return false;
       icon_ids_.insert(current_id_);
       return true;
     }
