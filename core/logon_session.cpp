@@ -104,12 +104,12 @@ void OpenLogOnReport(LogFiles& files, SystemErrorTexts& error_texts, Launcher& l
     dialogs.Show(MessageKind::Information, BoxButtons::Ok, texts::kNoLogYet);
     return;
   }
-  constexpr int kShow = 5;            // SW_SHOW, as every launch that is not an item's
   constexpr int kNoAssociation = 31;  // SE_ERR_NOASSOC: no program is registered for .log
-  std::optional<ShellAnswer> answer = launcher.LaunchFileAnswered(path, "", program_folder, kShow);
+  std::optional<ShellAnswer> answer =
+      launcher.LaunchFileAnswered(path, "", program_folder, kShowCommandShow);
   if (answer && answer->code == kNoAssociation)
     answer = launcher.LaunchFileAnswered(texts::kPlainTextEditor, "\"" + path + "\"",
-                                         program_folder, kShow);
+                                         program_folder, kShowCommandShow);
   if (answer && answer->Succeeded()) return;
   std::string reason;
   if (answer) {

@@ -3,10 +3,12 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 // The base of every modal dialog made from a template: it keeps `this` from WM_INITDIALOG on,
-// stops exceptions at the window procedure and reports them, and runs the dialog.
+// stops exceptions at the window procedure and reports them, splits messages into handlers,
+// and runs the dialog.
 class ModalDialog {
  public:
   using ErrorReporter = std::function<void(const std::string& message)>;
@@ -28,11 +30,29 @@ class ModalDialog {
   HINSTANCE Instance() const { return instance_; }
   HWND Handle() const { return hwnd_; }
   HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
-  // The dialog procedure's answer for one message; WM_INITDIALOG comes here too.
-  virtual INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) = 0;
+  // Handlers. OnInit's true lets the system give the focus to the first control.
+  virtual bool OnInit() { return true; }
+  // Commands other than OK and Cancel; true when handled.
+  virtual bool OnCommand(int /*id*/, int /*code*/) { return false; }
+  virtual void OnOK() { EndDialog(hwnd_, IDOK); }
+  // The Cancel button and Escape.
+  virtual void OnCancel() { EndDialog(hwnd_, IDCANCEL); }
+  // The close box; as Cancel unless the dialog says otherwise.
+  virtual void OnClose() { OnCancel(); }
+  // A value is the notification's answer.
+  virtual std::optional<LRESULT> OnNotify(const NMHDR& /*header*/) { return std::nullopt; }
+  virtual void OnSize(int /*width*/, int /*height*/) {}
+  virtual bool OnTimer(UINT_PTR /*id*/) { return false; }
+  virtual void OnDestroy() {}
+  // Every other message; a value is the dialog procedure's return.
+  virtual std::optional<INT_PTR> OnMessage(UINT /*message*/, WPARAM /*wparam*/, LPARAM /*lparam*/) {
+    return std::nullopt;
+  }
 
  private:
   static INT_PTR CALLBACK Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  // The dialog procedure's answer for one message, split into the handlers.
+  INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   HINSTANCE instance_;
   ErrorReporter report_error_;
