@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <exception>
 
-#include "core/profile_text.h"
+#include "platform/profile_text.h"
 #include "core/running_check.h"
 #include "core/texts.h"
 #include "platform/app_error.h"

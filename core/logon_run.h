@@ -8,7 +8,7 @@
 #include "core/launcher.h"
 #include "core/logon_report.h"
 #include "core/message_dialogs.h"
-#include "core/profile_text.h"
+#include "platform/profile_text.h"
 #include "core/startup_run.h"
 #include "platform/profile_file.h"
 #include "platform/running_programs.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/integer_text.h"
-#include "core/profile_text.h"
+#include "platform/profile_text.h"
 #include "core/texts.h"
 #include "platform/app_error.h"
 #include "platform/text_format.h"

@@ -17,7 +17,6 @@ inline constexpr char kErrCreateKey[] = "キー %s の作成に失敗しまし�
 inline constexpr char kErrWriteValue[] = "'%s' の設定に失敗しました";
 inline constexpr char kErrReadValue[] = "'%s' の取得に失敗しました";
 inline constexpr char kErrSystemCall[] = "%s に失敗しました: %s";
-inline constexpr char kSystemErrorNumber[] = "エラー %s";
 inline constexpr char kErrNoProcessList[] = "実行中のプログラムの一覧を取得できません";
 inline constexpr char kErrWriteItemFile[] = "%s に書き込めません";
 // A file that could not be read: its path, then the system's reason.
