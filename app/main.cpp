@@ -154,7 +154,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     window.SetCommandHandler(IDC_GROUP_BUTTON, [&] { registration.RegisterInStartupGroup(); });
     window.SetCommandHandler(IDC_SHORTCUT_BUTTON, [&] { registration.CreateDesktopShortcut(); });
     window.SetCommandHandler(IDC_LOG_BUTTON, [&] {
-      OpenLogOnReport(log_files, launcher, dialogs, form.ProgramFolder());
+      OpenLogOnReport(log_files, error_texts, launcher, dialogs, form.ProgramFolder());
     });
     window.SetCommandHandler(IDC_HELP_BTN, show_about);
     window.SetCommandHandler(IDC_HELP_BUTTON, show_help);

@@ -18,6 +18,7 @@
 #include "editing/item_dialog_texts.h"
 #include "editing/win32/item_dialog_layout.h"
 #include "platform/win32/centre_on_screen.h"
+#include "platform/win32/checked_icon.h"
 #include "platform/win32/controls/edit.h"
 #include "platform/win32/modal_dialog.h"
 #include "platform/win32/ui_font.h"
@@ -283,7 +284,7 @@ void ItemDialogWindow::FormCreate() {
   // Each field no longer than the item file can hold and the shell can take.
   const std::pair<int, std::size_t> limits[] = {
       {IDC_TITLE_NAME, kMaxStoredValueBytes},
-      {IDC_FILE_NAME, kMaxLaunchPathBytes},
+      {IDC_FILE_NAME, kMaxLaunchAddressBytes},  // paths are bounded when they are run
       {IDC_FOLDER_NAME, kMaxLaunchPathBytes},
       {IDC_ARGUMENTS_NAME, kMaxCommandLineBytes - kMaxLaunchPathBytes - 4},
       {IDC_HOME_NAME, kMaxStoredValueBytes}};
@@ -352,9 +353,8 @@ void ItemDialogWindow::FormDropFiles(HDROP drop) {
 }
 
 void ItemDialogWindow::ShowIconOf(const std::string& file) {
-  HICON icon = ExtractIconA(Instance(), file.c_str(), 0);
-  // 0: no icon; 1: not a file that holds icons.
-  if (reinterpret_cast<UINT_PTR>(icon) <= 1) return;
+  HICON icon = ExtractCheckedIcon(file);
+  if (icon == nullptr) return;
   icon_.Reset(icon);
   InvalidateRect(Item(IDC_ICON_IMAGE), nullptr, TRUE);
 }

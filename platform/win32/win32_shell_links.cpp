@@ -9,19 +9,13 @@
 #include <vector>
 
 #include "platform/app_error.h"
+#include "platform/win32/system_error.h"
 
 namespace {
 
 // The system's description of a COM failure, in the ANSI code page.
 std::string ComErrorText(HRESULT result) {
-  char* buffer = nullptr;
-  const DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, static_cast<DWORD>(result), 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-  std::string text = length ? std::string(buffer, length) : std::string();
-  if (buffer) LocalFree(buffer);
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
-    text.pop_back();
+  std::string text = SystemText(static_cast<DWORD>(result));
   if (text.empty()) {
     char code[32];
     wsprintfA(code, "0x%08lX", static_cast<unsigned long>(result));
