@@ -169,8 +169,6 @@ class FakeMessageBoxes : public MessageBoxes {
       answers.pop_front();
       return a;
     }
-    // Unless told otherwise, the user presses Enter: the default button answers.
-    if (buttons == BoxButtons::YesNoDefaultNo) return BoxAnswer::No;
     return buttons == BoxButtons::YesNo || buttons == BoxButtons::YesNoCancel ? BoxAnswer::Yes
                                                                               : BoxAnswer::Ok;
   }

@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "adapter_test_support.h"
-#include "core/logon_texts.h"
 #include "core/texts.h"
 #include "platform/app_error.h"
 #include "resources/resource_ids.h"
@@ -673,23 +672,6 @@ TEST_F(MainWindowTest, VersionPanelIsOwnerDrawnFromTheTextItCarries) {
   EXPECT_EQ(edges[1] - edges[0], 250) << "the hint panel stops short of the window's edge";
   window.SetStatusText(1, "ヒント");
   EXPECT_EQ(window.HintText(), "ヒント");
-}
-
-TEST_F(MainWindowTest, TheLogOnOptionsHintsFitTheHintPanelWhole) {
-  HWND status = Control(IDC_STATUS_BAR);
-  RECT panel{};
-  ASSERT_TRUE(SendMessageA(status, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&panel)));
-  HDC dc = GetDC(status);
-  const HGDIOBJ old =
-      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(status, WM_GETFONT, 0, 0)));
-  for (const char* hint : {texts::kSkipRunningHint, texts::kWaitHint}) {
-    SIZE size{};
-    GetTextExtentPoint32A(dc, hint, lstrlenA(hint), &size);
-    // The bar draws its text inside the panel's borders, a few pixels in from each side.
-    EXPECT_LE(size.cx + 2 * GetSystemMetrics(SM_CXEDGE) + 4, panel.right - panel.left) << hint;
-  }
-  SelectObject(dc, old);
-  ReleaseDC(status, dc);
 }
 
 TEST_F(MainWindowTest, LayoutFillsTheWindowBetweenTheBars) {

@@ -216,12 +216,6 @@ INSTANTIATE_TEST_SUITE_P(
                 {IDYES, IDNO},
                 IDYES,
                 BoxAnswer::No},
-        BoxCase{"InformationYesNoDefaultNo",
-                BoxButtons::YesNoDefaultNo,
-                BoxIcon::Information,
-                {IDYES, IDNO},
-                IDNO,
-                BoxAnswer::No},
         BoxCase{"QuestionYesNoCancel",
                 BoxButtons::YesNoCancel,
                 BoxIcon::Question,
@@ -246,16 +240,6 @@ TEST(MessageBoxes, EnterAnswersTheDefaultButton) {
     PressKey(box, VK_RETURN);
     ASSERT_TRUE(shown.Ended());
     EXPECT_EQ(shown.answer(), BoxAnswer::Ok);
-  }
-  {
-    // A Yes that cannot be taken back: Enter must not give it.
-    ShownBox shown(BoxIcon::Information, BoxButtons::YesNoDefaultNo,
-                   "今すぐWindowsを再起動しますか？");
-    HWND box = shown.Find();
-    ASSERT_NE(box, nullptr);
-    PressKey(box, VK_RETURN);
-    ASSERT_TRUE(shown.Ended());
-    EXPECT_EQ(shown.answer(), BoxAnswer::No);
   }
 }
 
