@@ -25,10 +25,11 @@ int WindowHeight(HWND hwnd) {
 }
 
 // The program's icon in the image of the size the system draws, not one scaled from another.
+// Not shared: the cache of shared icons answers with the first size loaded, whatever the size.
 HICON ProgramIcon(HINSTANCE instance, int width_metric, int height_metric) {
   return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_MORVELIN), IMAGE_ICON,
                                        GetSystemMetrics(width_metric),
-                                       GetSystemMetrics(height_metric), LR_SHARED));
+                                       GetSystemMetrics(height_metric), 0));
 }
 
 // The hidden application window's class: no object of ours stands behind it.

@@ -118,9 +118,10 @@ void TAboutBox::FormCreate() {
   version_font_ = CreateFaceFont(shell_texts::kTitleFont, 15);
   link_font_ = CreateUiFont(12, true);
   black_brush_ = OwnedGdiObject(CreateSolidBrush(RGB(0, 0, 0)));
-  // The image drawn at its own size in its 32-pixel place.
-  icon_ = static_cast<HICON>(LoadImageA(Instance(), MAKEINTRESOURCEA(IDI_MORVELIN), IMAGE_ICON,
-                                        kIconSize, kIconSize, LR_SHARED));
+  // The image drawn at its own size in its 32-pixel place. Not shared: the cache of shared
+  // icons answers with the first size loaded, whatever size is asked.
+  icon_ = OwnedIcon(static_cast<HICON>(
+      LoadImageA(Instance(), MAKEINTRESOURCEA(IDI_MORVELIN), IMAGE_ICON, kIconSize, kIconSize, 0)));
 
   SetWindowTextA(Handle(), shell_texts::kAboutCaption);
   RECT frame{0, 0, kClientWidth, kClientHeight};
@@ -189,8 +190,8 @@ void TAboutBox::Paint() {
   DrawEdge(dc, &panel, BDR_SUNKENOUTER | BDR_RAISEDINNER, BF_RECT);
   RECT bevel{kPanelLeft + 13, kPanelTop + 97, kPanelLeft + 13 + 255, kPanelTop + 97 + 2};
   DrawEdge(dc, &bevel, BDR_SUNKENOUTER, BF_RECT);
-  if (icon_)
-    DrawIconEx(dc, kPanelLeft + 14, kPanelTop + 13, icon_, kIconSize, kIconSize, 0, nullptr,
+  if (icon_.Get())
+    DrawIconEx(dc, kPanelLeft + 14, kPanelTop + 13, icon_.Get(), kIconSize, kIconSize, 0, nullptr,
                DI_NORMAL);
   // The title: black letters, and white ones one pixel up and left above them.
   HGDIOBJ old_font = SelectObject(dc, title_font_.Get());

@@ -47,7 +47,7 @@ class TAboutBox : public ModalDialog {
   OwnedFont version_font_;
   OwnedFont link_font_;
   OwnedGdiObject black_brush_;
-  HICON icon_ = nullptr;  // a shared resource icon: never destroyed
+  OwnedIcon icon_;
   Rgb resources_colour_ = kLime;
   UINT_PTR timer_ = 0;
 };
