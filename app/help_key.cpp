@@ -24,8 +24,9 @@ LRESULT CALLBACK HelpKey::Hook(int code, WPARAM wparam, LPARAM lparam) {
   HelpKey* self = g_help_key;
   if (code == HC_ACTION && wparam == PM_REMOVE && self && message.message == WM_KEYDOWN &&
       message.wParam == VK_F1 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0) {
-    HWND front = GetActiveWindow();
-    self->topic_ = self->TopicOf(front ? front : GetAncestor(message.hwnd, GA_ROOT));
+    // The key goes to the focus, inside the window in front of the program's own windows.
+    HWND front = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : GetActiveWindow();
+    self->topic_ = self->TopicOf(front);
     message.message = WM_NULL;  // the key is used up here
     PostMessageA(self->target_, WM_COMMAND, static_cast<WPARAM>(self->command_id_), 0);
   }
