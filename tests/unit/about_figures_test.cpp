@@ -135,46 +135,19 @@ TEST(ShowHelpContentsTest, OpensTheFileOrSaysItIsMissing) {
   EXPECT_EQ(boxes.shown[0].text, "ヘルプファイル C:\\ソ\\Morvelin.Hlp が見つかりません。");
 }
 
-TEST(ShowHelpTest, TheViewerBySystemAndTheTopicByWindow) {
-  struct Case {
-    bool winhelp;
-    HelpTopicId topic;
-    std::string opened;
-  };
-  const Case cases[] = {
-      {true, HelpTopicId::Contents, "C:\\ソ\\Morvelin.Hlp"},
-      {true, HelpTopicId::ItemDialog, "C:\\ソ\\Morvelin.Hlp #2"},
-      {true, HelpTopicId::AboutBox, "C:\\ソ\\Morvelin.Hlp #4"},
-      {false, HelpTopicId::Contents, "browser C:\\ソ\\MorvelinHelp\\index.htm"},
-      {false, HelpTopicId::MainWindow, "browser C:\\ソ\\MorvelinHelp\\main_window.htm"},
-      {false, HelpTopicId::Listing, "browser C:\\ソ\\MorvelinHelp\\listing.htm"},
-  };
-  for (const Case& c : cases) {
-    FakeMessageBoxes boxes;
-    MessageDialogs dialogs(boxes);
-    FakeHelp help;
-    help.winhelp = c.winhelp;
-    ShowHelp(help, dialogs, nullptr, "C:\\ソ\\", c.topic);
-    EXPECT_EQ(help.shown, std::vector<std::string>{c.opened});
-    EXPECT_TRUE(boxes.shown.empty());
-  }
-  // A missing page and a page no browser opens each say so, naming the page.
+// Without WinHelp the topic's page goes to the browser; a page no browser takes says so.
+TEST(ShowHelpTest, PagesGoToTheBrowser) {
   FakeMessageBoxes boxes;
   MessageDialogs dialogs(boxes);
   FakeHelp help;
   help.winhelp = false;
-  help.exists = false;
-  ShowHelp(help, dialogs, nullptr, "C:\\A\\", HelpTopicId::AboutBox);
-  help.exists = true;
   help.opens = false;
-  ShowHelp(help, dialogs, nullptr, "C:\\A\\", HelpTopicId::AboutBox);
-  ASSERT_EQ(boxes.shown.size(), 2u);
-  EXPECT_EQ(boxes.shown[0].text,
-            "ヘルプファイル C:\\A\\MorvelinHelp\\about_box.htm が見つかりません。");
-  EXPECT_EQ(boxes.shown[1].text.rfind(
-                "ヘルプ C:\\A\\MorvelinHelp\\about_box.htm を開けませんでした。", 0),
-            0u);
-  EXPECT_EQ(help.shown, std::vector<std::string>{"browser C:\\A\\MorvelinHelp\\about_box.htm"});
+  ShowHelp(help, dialogs, nullptr, "C:\\A\\", HelpTopicId::Listing);
+  EXPECT_EQ(help.shown, std::vector<std::string>{"browser C:\\A\\MorvelinHelp\\listing.htm"});
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(
+      boxes.shown[0].text.rfind("ヘルプ C:\\A\\MorvelinHelp\\listing.htm を開けませんでした。", 0),
+      0u);
 }
 
 }  // namespace

@@ -13,8 +13,6 @@
 
 #include "hlp_source.h"
 #include "hlp_writer.h"
-#include "html_writer.h"
-#include "shell/help_command.h"
 
 namespace {
 
@@ -160,82 +158,6 @@ TEST(HelpCompilerTest, LongTopicsGoOnInLaterBlocksAndEveryContextIsFound) {
   // Block 0 from its start; the second topic after the first one's 7 + 13 characters.
   EXPECT_EQ(offsets[ContextHash("contents")], 0u);
   EXPECT_EQ(offsets[ContextHash("main_window")], 20u);
-}
-
-// Jumps, the index, the numbers a program asks for, the browse sequence and the caption all
-// lead to the topics' own places, as the context file gives them.
-TEST(HelpCompilerTest, EveryWayIntoATopicLeadsToItsPlace) {
-  HelpSource source = Source(1);
-  source.topics[0].paragraphs.push_back("see [[main_window|Go]] now");
-  source.topics[1].map_number = 7;
-  source.topics[1].keywords = {"kw", "another"};
-  const auto files = InternalFiles(WriteHelpFile(source, "Face"));
-  const std::string& context = files.at("|CONTEXT");
-  std::uint32_t main_offset = 0;
-  for (std::size_t at = 38 + 8; at < 38 + 8 + 16; at += 8)
-    if (U32(context, at) == static_cast<std::uint32_t>(ContextHash("main_window")))
-      main_offset = U32(context, at + 4);
-  EXPECT_GT(main_offset, 0u);
-  const std::string& topic = files.at("|TOPIC");
-  std::string jump = "\xE3";
-  for (int i = 0; i < 4; ++i) jump += static_cast<char>(ContextHash("main_window") >> (8 * i));
-  EXPECT_NE(topic.find(jump + "\x89\x82\xFF"), std::string::npos);
-  EXPECT_NE(topic.find(std::string("see \0Go\0 now\0", 12)), std::string::npos);
-  // The contents topic's header: no topic before it, the next one after it.
-  EXPECT_EQ(U32(topic, 0x0C + 0x15 + 4), 0xFFFFFFFFu);
-  EXPECT_EQ(U32(topic, 0x0C + 0x15 + 8), main_offset);
-  const std::string& map = files.at("|CTXOMAP");
-  EXPECT_EQ(U16(map, 0), 1u);
-  EXPECT_EQ(U32(map, 2), 7u);
-  EXPECT_EQ(U32(map, 6), main_offset);
-  // The index in byte order, each keyword once, through the data file to the topic.
-  const std::string& tree = files.at("|KWBTREE");
-  ASSERT_EQ(U16(tree, 38 + 2), 2u);
-  std::size_t at = 38 + 8;
-  for (const char* keyword : {"another", "kw"}) {
-    EXPECT_EQ(std::string(tree.c_str() + at), keyword);
-    at += std::string(keyword).size() + 1;
-    EXPECT_EQ(U16(tree, at), 1u);
-    EXPECT_EQ(U32(files.at("|KWDATA"), U32(tree, at + 2)), main_offset);
-    at += 6;
-  }
-  // The viewer's main window, captioned with the help's title.
-  const std::string& system = files.at("|SYSTEM");
-  const std::size_t window = system.find(std::string("\x06\0\x5A\0", 4));
-  ASSERT_NE(window, std::string::npos);
-  EXPECT_EQ(std::string(system.c_str() + window + 4 + 12), "main");
-  EXPECT_EQ(std::string(system.c_str() + window + 4 + 21), source.title);
-}
-
-// The help text the build compiles: it reads, and it has the topic of each window the
-// program asks for by number (the help file) and by page (the web pages).
-TEST(HelpCompilerTest, TheHelpTextHasEveryTopicTheProgramAsksFor) {
-  std::string root = __FILE__;
-  root.resize(root.rfind("tests/unit/"));
-  std::ifstream in(root + "tools/help_compiler/morvelin_help.txt", std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  const HelpSource source = ParseHelpSource(text.str());
-  const auto pages = WriteHelpPages(source, {"C", "I", "P", "N"});
-  for (HelpTopicId topic : {HelpTopicId::Contents, HelpTopicId::MainWindow, HelpTopicId::ItemDialog,
-                            HelpTopicId::Listing, HelpTopicId::AboutBox}) {
-    const auto found = std::find_if(source.topics.begin(), source.topics.end(), [&](auto& t) {
-      return t.map_number == HelpContextNumber(topic);
-    });
-    ASSERT_NE(found, source.topics.end()) << HelpContextNumber(topic);
-    const std::string path = HelpPagePath("C:\\", topic);
-    EXPECT_EQ(path, "C:\\MorvelinHelp\\" + PageName(source, found->context));
-    const std::string& page = pages.at(PageName(source, found->context));
-    EXPECT_NE(page.find("<meta charset=\"Shift_JIS\">"), std::string::npos);
-    EXPECT_NE(page.find("<a href=\"keywords.htm\">I</a>"), std::string::npos);
-  }
-  // Every contents entry leads to a topic's page; the index page lists every keyword.
-  for (std::size_t i = 1; i < source.topics.size(); ++i)
-    EXPECT_NE(pages.at("index.htm").find("href=\"" + source.topics[i].context + ".htm\""),
-              std::string::npos)
-        << source.topics[i].context;
-  EXPECT_NE(pages.at("keywords.htm").find(">Caps Lock</a>"), std::string::npos);
-  EXPECT_EQ(pages.size(), source.topics.size() + 1);
 }
 
 TEST(HelpCompilerTest, ContextHashesAsTheViewerComputesThem) {
