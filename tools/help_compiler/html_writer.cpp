@@ -74,8 +74,8 @@ std::map<std::string, std::string> WriteHelpPages(const HelpSource& source,
       const std::vector<std::string> pieces = SplitJumps(paragraph);
       body += "<p>" + Escaped(pieces[0]);
       for (std::size_t j = 1; j < pieces.size(); j += 2)
-        body += Link(PageName(source, JumpTarget(pieces[j])),
-                     JumpText(pieces[j], titles.at(JumpTarget(pieces[j])))) +
+        // A page has no reason to shorten a jump's text: it shows the topic's own title.
+        body += Link(PageName(source, JumpTarget(pieces[j])), titles.at(JumpTarget(pieces[j]))) +
                 Escaped(pieces[j + 1]);
       body += "</p>\r\n";
     }
