@@ -5,10 +5,6 @@
 
 namespace {
 
-// Command ids of the two tray menus: first id + position.
-constexpr UINT kLauncherMenuFirstId = 0x4000;
-constexpr UINT kConveniencesMenuFirstId = 0x3F00;
-
 HICON TrayImage(HINSTANCE instance) {
   return static_cast<HICON>(
       LoadImageA(instance, MAKEINTRESOURCEA(IDI_MORVELIN), IMAGE_ICON, 16, 16, 0));
@@ -51,17 +47,12 @@ TrayLauncher::TrayLauncher(HINSTANCE instance, MainWindow& window, MainForm& for
   tray_window_.SetErrorHandler([&dialogs](const std::string& m) { dialogs.ShowAppError(m); });
   icon_.SetIcon(TrayImage(instance));
   popup_menu3_ =
-      std::make_unique<TrayMenuView>(kConveniencesMenuFirstId, DesktopConveniencesMenu(), nullptr);
-  popup_menu3_->on_click = [this](int position) { conveniences_.Click(position); };
-  icon_.SetLBPopupMenu(popup_menu3_.get());
+      std::make_unique<TrayMenuView>(IDM_CONVENIENCES_FIRST, DesktopConveniencesMenu(), nullptr);
+  popup_menu3_->on_click = [this](const MenuEntry& entry) { conveniences_.Click(entry); };
+  tray_window_.SetMenu(TrayMenu::Conveniences, popup_menu3_.get());
+  icon_.SetLBPopupMenu(TrayMenu::Conveniences);
   // Only the two menus react; the double click is wired to nothing on purpose.
   icon_.on_dbl_click = [] {};
-}
-
-// The hidden window's boxes hold what was loaded until someone shows and edits them; reading
-// them through the window would build all its controls in a run that never shows them.
-std::string TrayLauncher::HomePageText() {
-  return window_.ControlsBuilt() ? window_.HomePage() : form_.Settings().home_page;
 }
 
 void TrayLauncher::BuildLauncherMenu() {
@@ -69,10 +60,13 @@ void TrayLauncher::BuildLauncherMenu() {
       window_.ControlsBuilt() ? window_.Options().menu_icon : form_.Settings().menu_icon;
   const std::vector<MenuEntry> entries =
       ::BuildLauncherMenu(form_.Store(), form_.Marks(), menu_icon, images_);
-  popup_menu1_ = std::make_unique<TrayMenuView>(kLauncherMenuFirstId, entries,
+  popup_menu1_ = std::make_unique<TrayMenuView>(IDM_LAUNCHER_FIRST, entries,
                                                 menu_icon ? images_.Handle() : nullptr);
-  popup_menu1_->on_click = [this](int position) { launcher_menu_.LauncherMenuClick(position); };
-  icon_.SetRBPopupMenu(popup_menu1_.get());
+  popup_menu1_->on_click = [this](const MenuEntry& entry) {
+    launcher_menu_.LauncherMenuClick(entry);
+  };
+  tray_window_.SetMenu(TrayMenu::Launcher, popup_menu1_.get());
+  icon_.SetRBPopupMenu(TrayMenu::Launcher);
 }
 
 void TrayLauncher::ShowRunMarks() {

@@ -41,9 +41,6 @@ class TrayLauncher {
   TrayIcon& Icon() { return icon_; }
 
  private:
-  // The HOMEPAGE box's text.
-  std::string HomePageText();
-
   HINSTANCE instance_;
   MainWindow& window_;
   MainForm& form_;

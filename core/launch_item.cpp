@@ -1,6 +1,9 @@
 #include "core/launch_item.h"
 
+#include <cstdint>
 #include <stdexcept>
+
+#include "core/integer_text.h"
 
 std::string& FieldOf(LaunchItem& item, char letter) {
   switch (letter) {
@@ -40,4 +43,9 @@ LaunchItem SeparatorRow() {
 
 bool IsSeparator(const LaunchItem& item) {
   return item.title == "-";
+}
+
+int ShowCommandOf(const std::string& state) {
+  // Any number is handed on plus one; the addition wraps like the shell's int would.
+  return static_cast<int>(static_cast<std::uint32_t>(IntegerOrThrow(state)) + 1u);
 }

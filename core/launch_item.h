@@ -23,5 +23,12 @@ inline constexpr char kFieldLetters[] = {'T', 'F', 'W', 'A', 'S', 'H', 'D', 'P'}
 std::string& FieldOf(LaunchItem& item, char letter);
 const std::string& FieldOf(const LaunchItem& item, char letter);
 
+// The show command of every launch that is not a row's: the system's "show".
+inline constexpr int kShowCommandShow = 5;
+
+// The show command for a window state S: S as a whole number plus one. Throws AppError
+// ("'<S>' は整数ではありません") when S is not a whole number.
+int ShowCommandOf(const std::string& state);
+
 LaunchItem SeparatorRow();
 bool IsSeparator(const LaunchItem& item);

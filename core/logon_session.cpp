@@ -81,6 +81,5 @@ void OpenLogOnReport(LogFiles& files, Launcher& launcher, MessageDialogs& dialog
     dialogs.Show(MessageKind::Information, BoxButtons::Ok, texts::kNoLogYet);
     return;
   }
-  constexpr int kShow = 5;  // SW_SHOW, as every launch that is not an item's
-  launcher.LaunchFile(path, "", program_folder, kShow);
+  launcher.LaunchFile(path, "", program_folder, kShowCommandShow);
 }

@@ -1,7 +1,6 @@
 #include "core/startup_run.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -52,11 +51,6 @@ void WriteOnceDates(ProfileFile& file, const std::vector<ProfileWrite>& writes) 
 
 void MarkRunToday(ProfileFile& file, int row, const std::string& today) {
   WriteOnceDates(file, {OnceDateWrite(row, today)});
-}
-
-int ShowCommandOf(const std::string& state) {
-  // Any number is handed on plus one; the addition wraps like the shell's int would.
-  return static_cast<int>(static_cast<std::uint32_t>(IntegerOrThrow(state)) + 1u);
 }
 
 RunMarks StartupRun(const ItemStore& store, const StartupClock& now, ProfileFiles& files,

@@ -36,9 +36,5 @@ void ApplyNumLock(Keyboard& keyboard, bool num_on);
 // Writes "D<row>" = "1" + today into section "Items" of the item file, changing nothing else.
 void MarkRunToday(ProfileFile& file, int row, const std::string& today);
 
-// The show command for a window state S: S as a whole number plus one. Throws AppError
-// ("'<S>' は整数ではありません") when S is not a whole number.
-int ShowCommandOf(const std::string& state);
-
 // Caps Lock, then Num Lock, then the recent-documents list when "Clear" is on.
 void ApplyLogOnConveniences(const AppSettings& settings, Keyboard& keyboard, Shell& shell);

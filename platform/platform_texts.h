@@ -16,6 +16,9 @@ inline constexpr char kErrBadValueType[] = "'%s' のデータ型が不正です"
 inline constexpr char kErrCreateKey[] = "キー %s の作成に失敗しました";
 inline constexpr char kErrWriteValue[] = "'%s' の設定に失敗しました";
 inline constexpr char kErrReadValue[] = "'%s' の取得に失敗しました";
+inline constexpr char kErrSystemCall[] = "%s に失敗しました: %s";
+inline constexpr char kSystemErrorNumber[] = "エラー %s";
+inline constexpr char kErrNoProcessList[] = "実行中のプログラムの一覧を取得できません";
 inline constexpr char kErrWriteItemFile[] = "%s に書き込めません";
 // A dialog that could not be created; %s is the system's error code.
 inline constexpr char kErrCreateDialog[] = "ダイアログを表示できません (エラー %s)";

@@ -100,3 +100,7 @@
 #define IDC_ABOUT_FREE_MEMORY 4004
 #define IDC_ABOUT_FREE_RESOURCES 4005
 #define IDC_ABOUT_WWW 4006
+
+// Tray menus: an entry's command id is its menu's first id plus its position.
+#define IDM_CONVENIENCES_FIRST 0x3F00 /* PopupMenu3 */
+#define IDM_LAUNCHER_FIRST 0x4000     /* PopupMenu1 */

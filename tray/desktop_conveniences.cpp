@@ -4,50 +4,41 @@
 
 namespace {
 
-constexpr int kShowCommandShow = 5;  // SW_SHOW
 constexpr int kVkShift = 0x10;
 constexpr int kVkLWin = 0x5B;
 constexpr int kVkM = 0x4D;
 constexpr int kDesktopFolder = 0;   // "Desktop"
 constexpr int kPersonalFolder = 4;  // "Personal"
 
-enum Position {
-  kShowMini = 0,  // ShowMini1
-  kHomePageOpen = 2,
-  kDeskTop = 3,
-  kExploreOpen = 4,
-  kMyDocumentsOpen = 5,
-};
-
 }  // namespace
 
 std::vector<MenuEntry> DesktopConveniencesMenu() {
   using Kind = MenuEntry::Kind;
   return {
-      {Kind::Command, tray_texts::kShowMini, -1, false},
-      {Kind::Separator, tray_texts::kSeparator, -1, false},  // N4
-      {Kind::Command, tray_texts::kHomePageOpen, -1, false},
-      {Kind::Command, tray_texts::kDeskTop, -1, false},
-      {Kind::Command, tray_texts::kExploreOpen, -1, false},
-      {Kind::Command, tray_texts::kMyDocumentsOpen, -1, false},
+      {Kind::Command, tray_texts::kShowMini, -1, false, MenuCommand::MinimiseAll},
+      {Kind::Separator, tray_texts::kSeparator},  // N4
+      {Kind::Command, tray_texts::kHomePageOpen, -1, false, MenuCommand::OpenFavourite},
+      {Kind::Command, tray_texts::kDeskTop, -1, false, MenuCommand::OpenDesktop},
+      {Kind::Command, tray_texts::kExploreOpen, -1, false, MenuCommand::OpenExplorer},
+      {Kind::Command, tray_texts::kMyDocumentsOpen, -1, false, MenuCommand::OpenMyDocuments},
   };
 }
 
-void DesktopConveniences::Click(int position) {
-  switch (position) {
-    case kShowMini:
+void DesktopConveniences::Click(const MenuEntry& entry) {
+  switch (entry.command) {
+    case MenuCommand::MinimiseAll:
       ShowMini1Click();
       break;
-    case kHomePageOpen:
+    case MenuCommand::OpenFavourite:
       HomePageOpen1Click();
       break;
-    case kDeskTop:
+    case MenuCommand::OpenDesktop:
       DeskTop1Click();
       break;
-    case kExploreOpen:
+    case MenuCommand::OpenExplorer:
       EXPLOREOpen1Click();
       break;
-    case kMyDocumentsOpen:
+    case MenuCommand::OpenMyDocuments:
       MyDocumenstOpen1Click();
       break;
     default:

@@ -17,7 +17,7 @@ class FileChooser {
   virtual std::optional<std::string> ChooseFile(const std::string& initial_folder) = 0;
 };
 
-// The fixed entries of the conveniences menu, by position.
+// The fixed entries of the conveniences menu.
 std::vector<MenuEntry> DesktopConveniencesMenu();
 
 // The menu of the left button (PopupMenu3) and its handlers.
@@ -34,7 +34,7 @@ class DesktopConveniences {
         program_folder_(std::move(program_folder)),
         shell_folder_(std::move(shell_folder)) {}
 
-  void Click(int position);
+  void Click(const MenuEntry& entry);
 
   void ShowMini1Click();
   void HomePageOpen1Click();

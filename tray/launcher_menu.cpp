@@ -4,25 +4,11 @@
 
 namespace {
 
-constexpr int kShowCommandShow = 5;  // SW_SHOW
-
-// The fixed entries after the rows, by offset from the row count.
-enum FixedOffset {
-  kFirstSeparator = 0,
-  kHomePageEntry = 1,
-  kScreenSaverEntry = 2,
-  kSecondSeparator = 3,
-  kListingEntry = 4,
-  kHelpEntry = 5,
-  kVersionEntry = 6,
-  kQuitEntry = 7,
-};
-
 MenuEntry Separator() {
-  return MenuEntry{MenuEntry::Kind::Separator, tray_texts::kSeparator, -1, false};
+  return MenuEntry{MenuEntry::Kind::Separator, tray_texts::kSeparator};
 }
-MenuEntry Command(const char* caption) {
-  return MenuEntry{MenuEntry::Kind::Command, caption, -1, false};
+MenuEntry Command(const char* caption, MenuCommand command) {
+  return MenuEntry{MenuEntry::Kind::Command, caption, -1, false, command};
 }
 
 }  // namespace
@@ -55,22 +41,24 @@ std::vector<MenuEntry> BuildLauncherMenu(const ItemStore& store, const RunMarks&
     if (IsSeparator(row)) {
       // The slot is taken all the same, so that slot i stays row i's.
       if (menu_icon) images.AddMenuIcon(row.file);
-      entries.push_back(Separator());
+      MenuEntry separator = Separator();
+      separator.row = i;
+      entries.push_back(separator);
       continue;
     }
-    MenuEntry entry{MenuEntry::Kind::Item, row.title, -1, false};
+    MenuEntry entry{MenuEntry::Kind::Item, row.title, -1, false, MenuCommand::LaunchRow, i};
     if (menu_icon && images.AddMenuIcon(row.file)) entry.image = i;
     entry.radio_mark = static_cast<size_t>(i) < marks.size() && marks[i] == "*";
     entries.push_back(entry);
   }
   entries.push_back(Separator());
-  entries.push_back(Command(tray_texts::kHomePage));
-  entries.push_back(Command(tray_texts::kScreenSaver));
+  entries.push_back(Command(tray_texts::kHomePage, MenuCommand::HomePage));
+  entries.push_back(Command(tray_texts::kScreenSaver, MenuCommand::ScreenSaver));
   entries.push_back(Separator());
-  entries.push_back(Command(tray_texts::kListing));
-  entries.push_back(Command(tray_texts::kHelp));
-  entries.push_back(Command(tray_texts::kVersion));
-  entries.push_back(Command(tray_texts::kQuit));
+  entries.push_back(Command(tray_texts::kListing, MenuCommand::Listing));
+  entries.push_back(Command(tray_texts::kHelp, MenuCommand::Help));
+  entries.push_back(Command(tray_texts::kVersion, MenuCommand::Version));
+  entries.push_back(Command(tray_texts::kQuit, MenuCommand::Quit));
   return entries;
 }
 
@@ -86,33 +74,35 @@ void LauncherMenu::WithTrayInert(const std::function<void()>& command) {
   if (command) command();
 }
 
-void LauncherMenu::LauncherMenuClick(int position) {
-  const int n = store_.Size();
-  switch (position - n) {
-    case kHomePageEntry:
+void LauncherMenu::LauncherMenuClick(const MenuEntry& entry) {
+  switch (entry.command) {
+    case MenuCommand::HomePage:
       home_page_.Write();
       launcher_.LaunchFile(tray_texts::kHomePageOpenName, "", program_folder_, kShowCommandShow);
       return;
-    case kScreenSaverEntry:
+    case MenuCommand::ScreenSaver:
       if (actions_.start_screen_saver) actions_.start_screen_saver();
       return;
-    case kListingEntry:
+    case MenuCommand::Listing:
       WithTrayInert(actions_.show_listing);
       return;
-    case kHelpEntry:
+    case MenuCommand::Help:
       WithTrayInert(actions_.show_help);
       return;
-    case kVersionEntry:
+    case MenuCommand::Version:
       WithTrayInert(actions_.show_version);
       return;
-    case kQuitEntry:
+    case MenuCommand::Quit:
       if (actions_.close_main_window) actions_.close_main_window();
       return;
-    default:
+    case MenuCommand::LaunchRow:
       break;
+    default:
+      return;
   }
-  if (position < 0 || position >= n) return;
-  const LaunchItem& row = store_.Row(position);
+  // The menu may outlive a change of the list.
+  if (entry.row < 0 || entry.row >= store_.Size()) return;
+  const LaunchItem& row = store_.Row(entry.row);
   if (row.file.empty()) return;
   const int show_command = ShowCommandOf(row.state);
   launcher_.LaunchFile(row.file, row.args, row.folder, show_command);

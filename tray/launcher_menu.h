@@ -7,17 +7,7 @@
 #include "core/item_store.h"
 #include "core/launcher.h"
 #include "core/startup_run.h"
-
-// One entry of a tray menu; its position is what ties it to its action.
-struct MenuEntry {
-  enum class Kind { Item, Separator, Command };
-  Kind kind = Kind::Item;
-  std::string caption;
-  int image = -1;  // slot of the menu image list, or -1
-  bool radio_mark = false;
-
-  bool operator==(const MenuEntry&) const = default;
-};
+#include "tray/menu_entry.h"
 
 // The image list behind the launcher menu.
 class MenuImages {
@@ -55,7 +45,7 @@ struct LauncherMenuActions {
   std::function<void(bool)> set_tray_enabled;
 };
 
-// The click action of every entry of the launcher menu, by position.
+// The click action of every entry of the launcher menu.
 class LauncherMenu {
  public:
   LauncherMenu(const ItemStore& store, Launcher& launcher, HomePageWriter& home_page,
@@ -67,7 +57,7 @@ class LauncherMenu {
         actions_(std::move(actions)) {}
 
   // Throws AppError when a row's window state is not a whole number; nothing is launched then.
-  void LauncherMenuClick(int position);
+  void LauncherMenuClick(const MenuEntry& entry);
 
  private:
   // Runs a modal command with the tray icon inert, even when the command fails.

@@ -6,13 +6,14 @@
 #include <vector>
 
 #include "platform/app_error.h"
+#include "platform/text_format.h"
 #include "tray/tray_texts.h"
 
 namespace {
 
 // Process-wide by design: the shell names an icon only by its identifier.
 struct RegistryEntry {
-  std::string id_text;
+  unsigned id;
   TrayIcon* icon;
 };
 std::vector<RegistryEntry>& TrayIconRegistry() {
@@ -21,16 +22,12 @@ std::vector<RegistryEntry>& TrayIconRegistry() {
 }
 TrayIcon* last_sender = nullptr;
 
-bool IsLeadByte(unsigned char byte) {
-  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
 // The first 62 bytes; a double-byte character that would be split there goes whole.
 std::string CutTip(const std::string& text) {
   if (text.size() <= kTipHelpBytes) return text;
   size_t end = 0;
   while (end < kTipHelpBytes) {
-    const size_t width = IsLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1;
+    const size_t width = IsShiftJisLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1;
     if (end + width > kTipHelpBytes) break;
     end += width;
   }
@@ -44,16 +41,15 @@ TrayIcon::TrayIcon(NotifyIcons& shell) : shell_(shell) {
   if (registry.size() >= static_cast<size_t>(kMaxTrayIcons)) {
     throw AppError(tray_texts::kCannotRegisterIcon);
   }
-  id_ = registry.empty() ? 1 : static_cast<unsigned>(std::stoul(registry.back().id_text)) + 1;
-  registry.push_back({std::to_string(id_), this});
+  id_ = registry.empty() ? 1 : registry.back().id + 1;
+  registry.push_back({id_, this});
 }
 
 TrayIcon::~TrayIcon() {
   if (icon_added_) UpdateNotifyIcon(NotifyAction::Delete);
   auto& registry = TrayIconRegistry();
-  const std::string id_text = std::to_string(id_);
   registry.erase(std::remove_if(registry.begin(), registry.end(),
-                                [&](const RegistryEntry& e) { return e.id_text == id_text; }),
+                                [&](const RegistryEntry& e) { return e.id == id_; }),
                  registry.end());
   if (last_sender == this) last_sender = nullptr;
 }
@@ -134,8 +130,8 @@ void TrayIcon::ClickTimerElapsed() {
   pending_click_ = false;
 }
 
-TrayAction TrayIcon::OpenMenuOr(TrayMenuHandle menu, TrayButton button, int x, int y) {
-  if (menu != nullptr && auto_popup_) {
+TrayAction TrayIcon::OpenMenuOr(TrayMenu menu, TrayButton button, int x, int y) {
+  if (menu != TrayMenu::None && auto_popup_) {
     TrayAction action;
     action.kind = TrayAction::Kind::OpenMenu;
     action.icon = this;
@@ -194,9 +190,8 @@ TrayAction TrayIcon::MouseMessage(unsigned message, int x, int y, unsigned doubl
 
 TrayAction HandleTrayCallback(unsigned id, unsigned message, int x, int y,
                               unsigned double_click_time_ms) {
-  const std::string id_text = std::to_string(id);
   for (const RegistryEntry& entry : TrayIconRegistry()) {
-    if (entry.id_text != id_text) continue;
+    if (entry.id != id) continue;
     last_sender = entry.icon;
     return entry.icon->MouseMessage(message, x, y, double_click_time_ms);
   }

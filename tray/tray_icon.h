@@ -24,8 +24,8 @@ inline constexpr unsigned kWmMButtonUp = 0x208;
 
 enum class TrayButton { Left, Right, Middle };
 
-// A popup menu as the component names it; the window knows what stands behind it.
-using TrayMenuHandle = const void*;
+// Which popup menu an icon opens; the window holds the menus themselves.
+enum class TrayMenu { None, Launcher, Conveniences };
 
 class TrayIcon;
 
@@ -40,7 +40,7 @@ struct TrayAction {
   };
   Kind kind = Kind::None;
   TrayIcon* icon = nullptr;
-  TrayMenuHandle menu = nullptr;
+  TrayMenu menu = TrayMenu::None;
   int x = 0;
   int y = 0;
   unsigned delay_ms = 0;
@@ -74,8 +74,8 @@ class TrayIcon {
   void SetAnimateRate(int milliseconds) { animate_rate_ = milliseconds < 100 ? 100 : milliseconds; }
   bool AutoPopup() const { return auto_popup_; }
   void SetAutoPopup(bool auto_popup) { auto_popup_ = auto_popup; }
-  void SetLBPopupMenu(TrayMenuHandle menu) { lb_popup_menu_ = menu; }
-  void SetRBPopupMenu(TrayMenuHandle menu) { rb_popup_menu_ = menu; }
+  void SetLBPopupMenu(TrayMenu menu) { lb_popup_menu_ = menu; }
+  void SetRBPopupMenu(TrayMenu menu) { rb_popup_menu_ = menu; }
 
   std::function<void()> on_click;
   std::function<void()> on_dbl_click;
@@ -96,7 +96,7 @@ class TrayIcon {
 
  private:
   void UpdateNotifyIcon(NotifyAction action);
-  TrayAction OpenMenuOr(TrayMenuHandle menu, TrayButton button, int x, int y);
+  TrayAction OpenMenuOr(TrayMenu menu, TrayButton button, int x, int y);
 
   NotifyIcons& shell_;
   unsigned id_ = 0;
@@ -108,8 +108,8 @@ class TrayIcon {
   bool enabled_ = true;
   int animate_rate_ = 500;
   bool auto_popup_ = true;
-  TrayMenuHandle lb_popup_menu_ = nullptr;
-  TrayMenuHandle rb_popup_menu_ = nullptr;
+  TrayMenu lb_popup_menu_ = TrayMenu::None;
+  TrayMenu rb_popup_menu_ = TrayMenu::None;
 };
 
 // The callback window's share: finds the icon by its identifier and lets it decide. An

@@ -1,11 +1,11 @@
 #include "core/win32/status_hints.h"
 
 #include <cstring>
-#include <stdexcept>
 
 #include "core/logon_texts.h"
 #include "core/main_form.h"
 #include "core/texts.h"
+#include "platform/win32/system_error.h"
 #include "platform/win32/ui_font.h"
 #include "resources/resource_ids.h"
 
@@ -36,7 +36,7 @@ void StatusHints::Create(HWND parent, HINSTANCE instance, HFONT font) {
   HWND bar = CreateWindowExA(
       0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUS_BAR)), instance, nullptr);
-  if (!bar) throw std::runtime_error("CreateWindowEx failed");
+  if (!bar) throw SystemCallError("CreateWindowEx");
   UseFont(bar, font);
   status_bar_ = StatusBar(bar);
   const int right_edges[] = {kVersionPanelWidth, kVersionPanelWidth + kHintPanelWidth};

@@ -3,10 +3,10 @@
 #include <cctype>
 #include <cstring>
 #include <iterator>
-#include <stdexcept>
 #include <vector>
 
 #include "core/texts.h"
+#include "platform/win32/system_error.h"
 #include "platform/win32/ui_font.h"
 #include "resources/resource_ids.h"
 
@@ -64,7 +64,7 @@ void ToolStrip::Create(HWND parent, HINSTANCE instance, HFONT font) {
                                   0, 0, 0, 0, parent,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_COOL_BAR)),
                                   instance, nullptr);
-  if (!cool_bar) throw std::runtime_error("CreateWindowEx failed");
+  if (!cool_bar) throw SystemCallError("CreateWindowEx");
   UseFont(cool_bar, font);
   cool_bar_ = ReBar(cool_bar);
   cool_bar_.SetBkColor(GetSysColor(COLOR_BTNFACE));
@@ -79,7 +79,7 @@ void ToolStrip::Create(HWND parent, HINSTANCE instance, HFONT font) {
                                0, 0, 0, 0, cool_bar,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToolBarIds[band])),
                                instance, nullptr);
-    if (!bar) throw std::runtime_error("CreateWindowEx failed");
+    if (!bar) throw SystemCallError("CreateWindowEx");
     ToolBar& tool_bar = tool_bars_[band];
     tool_bar = ToolBar(bar);
     tool_bar.ButtonStructSize();

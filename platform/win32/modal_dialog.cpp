@@ -50,3 +50,36 @@ INT_PTR CALLBACK ModalDialog::Proc(HWND hwnd, UINT message, WPARAM wparam, LPARA
   }
   return FALSE;
 }
+
+INT_PTR ModalDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return OnInit() ? TRUE : FALSE;
+    case WM_COMMAND: {
+      const int id = LOWORD(wparam);
+      if (OnCommand(id, HIWORD(wparam))) return TRUE;
+      if (id == IDOK) OnOK();
+      if (id == IDCANCEL) OnCancel();
+      return id == IDOK || id == IDCANCEL;
+    }
+    case WM_CLOSE:
+      OnCancel();
+      return TRUE;
+    case WM_NOTIFY:
+      if (const auto answer = OnNotify(*reinterpret_cast<const NMHDR*>(lparam))) {
+        SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, *answer);
+        return TRUE;
+      }
+      return FALSE;
+    case WM_SIZE:
+      OnSize(LOWORD(lparam), HIWORD(lparam));
+      return TRUE;
+    case WM_TIMER:
+      return OnTimer(wparam) ? TRUE : FALSE;
+    case WM_DESTROY:
+      OnDestroy();
+      return FALSE;
+    default:
+      return OnMessage(message, wparam, lparam).value_or(FALSE);
+  }
+}

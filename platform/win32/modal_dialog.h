@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 // The base of every modal dialog made from a template: it keeps `this` from WM_INITDIALOG on,
@@ -28,8 +29,25 @@ class ModalDialog {
   HINSTANCE Instance() const { return instance_; }
   HWND Handle() const { return hwnd_; }
   HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
-  // The dialog procedure's answer for one message; WM_INITDIALOG comes here too.
-  virtual INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) = 0;
+  // The dialog procedure's answer for one message: split into the handlers below.
+  virtual INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+
+  // Handlers. OnInit's true lets the system give the focus to the first control.
+  virtual bool OnInit() { return true; }
+  // Commands other than OK and Cancel; true when handled.
+  virtual bool OnCommand(int /*id*/, int /*code*/) { return false; }
+  virtual void OnOK() { EndDialog(hwnd_, IDOK); }
+  // The Cancel button, Escape and the close box.
+  virtual void OnCancel() { EndDialog(hwnd_, IDCANCEL); }
+  // A value is the notification's answer.
+  virtual std::optional<LRESULT> OnNotify(const NMHDR& /*header*/) { return std::nullopt; }
+  virtual void OnSize(int /*width*/, int /*height*/) {}
+  virtual bool OnTimer(UINT_PTR /*id*/) { return false; }
+  virtual void OnDestroy() {}
+  // Every other message; a value is the dialog procedure's return.
+  virtual std::optional<INT_PTR> OnMessage(UINT /*message*/, WPARAM /*wparam*/, LPARAM /*lparam*/) {
+    return std::nullopt;
+  }
 
  private:
   static INT_PTR CALLBACK Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);

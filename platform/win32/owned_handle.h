@@ -22,6 +22,13 @@ class OwnedHandle {
   }
 
   Handle Get() const { return handle_; }
+  // Gives the handle up without freeing it.
+  Handle Release() { return std::exchange(handle_, nullptr); }
+  // For a call that hands the handle out through a pointer; what was held is freed first.
+  Handle* Receive() {
+    Reset();
+    return &handle_;
+  }
   explicit operator bool() const { return handle_ != nullptr; }
   void Reset(Handle handle = nullptr) {
     if (handle_) Free{}(handle_);
@@ -44,9 +51,22 @@ struct FreeMenu {
 struct FreeImageList {
   void operator()(HIMAGELIST images) const { ImageList_Destroy(images); }
 };
+struct FreeKernelHandle {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+struct FreeRegistryKey {
+  void operator()(HKEY key) const { RegCloseKey(key); }
+};
 
 using OwnedFont = OwnedHandle<HFONT, FreeGdiObject>;
 using OwnedGdiObject = OwnedHandle<HGDIOBJ, FreeGdiObject>;
 using OwnedIcon = OwnedHandle<HICON, FreeIcon>;
 using OwnedMenu = OwnedHandle<HMENU, FreeMenu>;
 using OwnedImageList = OwnedHandle<HIMAGELIST, FreeImageList>;
+using OwnedKernelHandle = OwnedHandle<HANDLE, FreeKernelHandle>;
+using OwnedRegistryKey = OwnedHandle<HKEY, FreeRegistryKey>;
+
+// Files and snapshots report failure as INVALID_HANDLE_VALUE rather than null.
+inline OwnedKernelHandle OwnFileHandle(HANDLE handle) {
+  return OwnedKernelHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
+}

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/app_error.h"
+#include "platform/win32/owned_handle.h"
 
 namespace {
 
@@ -14,12 +15,12 @@ AppError CannotCreate(const std::string& path) {
 }  // namespace
 
 void Win32FileWriter::WriteNew(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) throw CannotCreate(path);
+  OwnedKernelHandle file = OwnFileHandle(CreateFileA(
+      path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) throw CannotCreate(path);
   DWORD written = 0;
   const BOOL ok =
-      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
+      WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  file.Reset();
   if (!ok || written != bytes.size()) throw CannotCreate(path);
 }

@@ -8,25 +8,9 @@
 #include "platform/app_error.h"
 #include "platform/platform_texts.h"
 #include "platform/text_format.h"
+#include "platform/win32/owned_handle.h"
 
 namespace {
-
-// Owns one open key handle.
-class KeyHandle {
- public:
-  KeyHandle() = default;
-  explicit KeyHandle(HKEY key) : key_(key) {}
-  KeyHandle(const KeyHandle&) = delete;
-  KeyHandle& operator=(const KeyHandle&) = delete;
-  ~KeyHandle() {
-    if (key_) RegCloseKey(key_);
-  }
-  HKEY get() const { return key_; }
-  HKEY* out() { return &key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
 
 class Win32RegistryKey : public RegistryKey {
  public:
@@ -35,15 +19,15 @@ class Win32RegistryKey : public RegistryKey {
   std::optional<std::string> ReadText(std::string_view section, std::string_view name) override {
     const std::string section_name(section);
     const std::string value_name(name);
-    KeyHandle sub;
+    OwnedRegistryKey sub;
     const LONG opened =
-        RegOpenKeyExA(key_.get(), section_name.c_str(), 0, KEY_QUERY_VALUE, sub.out());
+        RegOpenKeyExA(key_.Get(), section_name.c_str(), 0, KEY_QUERY_VALUE, sub.Receive());
     if (opened == ERROR_FILE_NOT_FOUND) return std::nullopt;
     if (opened != ERROR_SUCCESS) throw AppError(FormatText(texts::kErrReadValue, value_name));
 
     DWORD type = 0;
     DWORD size = 0;
-    LONG result = RegQueryValueExA(sub.get(), value_name.c_str(), nullptr, &type, nullptr, &size);
+    LONG result = RegQueryValueExA(sub.Get(), value_name.c_str(), nullptr, &type, nullptr, &size);
     std::string data;
     bool filled = false;  // the first query only reports the type and size
     // The value may grow between the size query and the read: ask again until it fits.
@@ -55,7 +39,7 @@ class Win32RegistryKey : public RegistryKey {
       filled = true;
       data.assign(size + 1, '\0');
       size = static_cast<DWORD>(data.size());
-      result = RegQueryValueExA(sub.get(), value_name.c_str(), nullptr, &type,
+      result = RegQueryValueExA(sub.Get(), value_name.c_str(), nullptr, &type,
                                 reinterpret_cast<BYTE*>(data.data()), &size);
     }
     if (result == ERROR_FILE_NOT_FOUND) return std::nullopt;
@@ -70,12 +54,12 @@ class Win32RegistryKey : public RegistryKey {
     const std::string section_name(section);
     const std::string value_name(name);
     const std::string data(text);
-    KeyHandle sub;
-    if (RegCreateKeyExA(key_.get(), section_name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, sub.out(), nullptr) != ERROR_SUCCESS) {
+    OwnedRegistryKey sub;
+    if (RegCreateKeyExA(key_.Get(), section_name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, sub.Receive(), nullptr) != ERROR_SUCCESS) {
       throw AppError(FormatText(texts::kErrCreateKey, section_name));
     }
-    if (RegSetValueExA(sub.get(), value_name.c_str(), 0, REG_SZ,
+    if (RegSetValueExA(sub.Get(), value_name.c_str(), 0, REG_SZ,
                        reinterpret_cast<const BYTE*>(data.c_str()),
                        static_cast<DWORD>(data.size() + 1)) != ERROR_SUCCESS) {
       throw AppError(FormatText(texts::kErrWriteValue, value_name));
@@ -83,7 +67,7 @@ class Win32RegistryKey : public RegistryKey {
   }
 
  private:
-  KeyHandle key_;
+  OwnedRegistryKey key_;
 };
 
 }  // namespace

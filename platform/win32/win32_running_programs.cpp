@@ -7,26 +7,20 @@
 #include <vector>
 
 #include "platform/app_error.h"
+#include "platform/platform_texts.h"
+#include "platform/win32/owned_handle.h"
 
 namespace {
 
-struct HandleCloser {
-  HANDLE handle;
-  ~HandleCloser() {
-    if (handle && handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-  }
-};
-
 // The user's SID of a process token, as bytes; empty when it cannot be read.
 std::vector<unsigned char> UserSidOf(HANDLE process) {
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(process, TOKEN_QUERY, &token)) return {};
-  const HandleCloser closer{token};
+  OwnedKernelHandle token;
+  if (!OpenProcessToken(process, TOKEN_QUERY, token.Receive())) return {};
   DWORD size = 0;
-  GetTokenInformation(token, ::TokenUser, nullptr, 0, &size);
+  GetTokenInformation(token.Get(), ::TokenUser, nullptr, 0, &size);
   if (size == 0) return {};
   std::vector<unsigned char> buffer(size);
-  if (!GetTokenInformation(token, ::TokenUser, buffer.data(), size, &size)) return {};
+  if (!GetTokenInformation(token.Get(), ::TokenUser, buffer.data(), size, &size)) return {};
   const auto* user = reinterpret_cast<const TOKEN_USER*>(buffer.data());
   const DWORD sid_size = GetLengthSid(user->User.Sid);
   const auto* sid = static_cast<const unsigned char*>(user->User.Sid);
@@ -36,22 +30,22 @@ std::vector<unsigned char> UserSidOf(HANDLE process) {
 }  // namespace
 
 std::vector<std::string> Win32RunningPrograms::ProgramPaths() {
-  const HandleCloser snapshot{CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0)};
-  if (snapshot.handle == INVALID_HANDLE_VALUE) throw AppError("process list unavailable");
+  const OwnedKernelHandle snapshot = OwnFileHandle(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) throw AppError(texts::kErrNoProcessList);
   const std::vector<unsigned char> own_user = UserSidOf(GetCurrentProcess());
   std::vector<std::string> paths;
   PROCESSENTRY32 entry{};
   entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot.handle, &entry); more;
-       more = Process32Next(snapshot.handle, &entry)) {
-    const HandleCloser process{
-        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID)};
-    if (!process.handle) continue;
+  for (BOOL more = Process32First(snapshot.Get(), &entry); more;
+       more = Process32Next(snapshot.Get(), &entry)) {
+    const OwnedKernelHandle process(
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
+    if (!process) continue;
     // Another user's copy of a program does not stand in for this user's.
-    if (own_user.empty() || UserSidOf(process.handle) != own_user) continue;
+    if (own_user.empty() || UserSidOf(process.Get()) != own_user) continue;
     char path[MAX_PATH * 2];
     DWORD size = sizeof path;
-    if (QueryFullProcessImageNameA(process.handle, 0, path, &size)) paths.emplace_back(path, size);
+    if (QueryFullProcessImageNameA(process.Get(), 0, path, &size)) paths.emplace_back(path, size);
   }
   return paths;
 }

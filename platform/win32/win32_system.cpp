@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/owned_handle.h"
+
 void Win32System::Beep() {
   MessageBeep(0);
 }
@@ -11,17 +13,17 @@ namespace {
 // Without this privilege NT-family systems refuse the restart. Failure is left to
 // ExitWindowsEx to report, which nobody asks.
 void EnableShutdownPrivilege() {
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
+  OwnedKernelHandle token;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
+                        token.Receive())) {
     return;
   }
   TOKEN_PRIVILEGES privileges{};
   privileges.PrivilegeCount = 1;
   privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
   if (LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid)) {
-    AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+    AdjustTokenPrivileges(token.Get(), FALSE, &privileges, 0, nullptr, nullptr);
   }
-  CloseHandle(token);
 }
 
 }  // namespace
@@ -56,19 +58,14 @@ std::string Win32System::ProgramFilePath() {
 }
 
 bool Win32SingleInstance::AnotherInstanceRuns(const std::string& name) {
-  if (HANDLE existing = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, name.c_str())) {
-    CloseHandle(existing);
-    return true;
-  }
-  HANDLE created = CreateMutexA(nullptr, FALSE, name.c_str());
+  if (OwnedKernelHandle(OpenMutexA(MUTEX_ALL_ACCESS, FALSE, name.c_str()))) return true;
+  OwnedKernelHandle created(CreateMutexA(nullptr, FALSE, name.c_str()));
   const DWORD error = GetLastError();
   // Another instance may have created it between the two calls, or holds it with rights
   // this process lacks.
-  if (created && error == ERROR_ALREADY_EXISTS) {
-    CloseHandle(created);
-    return true;
-  }
+  if (created && error == ERROR_ALREADY_EXISTS) return true;
   if (!created) return error == ERROR_ACCESS_DENIED;
   // Held on purpose until the process ends.
+  created.Release();
   return false;
 }

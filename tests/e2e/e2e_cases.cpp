@@ -1,20 +1,8 @@
-#include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <memory>
 
 #include "e2e_internal.h"
 
 namespace e2e {
-
-namespace {
-
-std::vector<RegisteredCase>& MutableCases() {
-  static std::vector<RegisteredCase> cases;
-  return cases;
-}
-
-}  // namespace
 
 DriverState& State() {
   static DriverState state;
@@ -45,36 +33,20 @@ std::string Hex(const std::string& bytes) {
 
 // ---- Cases ----
 
-CaseRegistrar::CaseRegistrar(const char* name, CaseFunction run) {
-  MutableCases().push_back({name, run});
-}
-
-const std::vector<RegisteredCase>& RegisteredCases() {
-  return MutableCases();
-}
-
 RunSettings& Settings() {
   return State().settings;
 }
 
-int RunCase(const std::string& name) {
-  const auto& cases = RegisteredCases();
-  auto found = std::find_if(cases.begin(), cases.end(),
-                            [&](const RegisteredCase& c) { return c.name == name; });
-  if (found == cases.end()) return -1;
-  State().failures = 0;
-  Log("case " + name + ": start");
+void RunCaseBody(const char* name, CaseFunction body) {
+  Log(std::string("case ") + name + ": start");
   try {
-    found->run();
+    body();
   } catch (const CaseAborted&) {
-    Log("case " + name + ": stopped after a required check failed");
+    Log(std::string("case ") + name + ": stopped after a required check failed");
   } catch (const std::exception& e) {
     RecordFailure(__FILE__, __LINE__, std::string("unexpected exception: ") + e.what());
   }
   KillLeftovers();
-  Log("case " + name + ": " +
-      (State().failures ? std::to_string(State().failures) + " failure(s)" : "passed"));
-  return State().failures;
 }
 
 // ---- Checks ----
@@ -85,18 +57,11 @@ void Log(const std::string& message) {
 }
 
 void RecordFailure(const char* file, int line, const std::string& message) {
-  ++State().failures;
-  const char* base = std::strrchr(file, '/');
-  Log(std::string("FAILED ") + (base ? base + 1 : file) + ":" + std::to_string(line) + ": " +
-      message);
+  ADD_FAILURE_AT(file, line) << message;
   if (State().failure_shots < 5) {
     ++State().failure_shots;
     SaveScreenshot("failure-" + std::to_string(State().failure_shots));
   }
-}
-
-int FailureCount() {
-  return State().failures;
 }
 
 std::string Describe(const std::string& text) {

@@ -10,58 +10,19 @@ namespace e2e {
 // ---- Registry ----
 
 bool WindowKeyExists() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kWindowKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-    return false;
-  RegCloseKey(key);
-  return true;
+  return RegKeyExists(HKEY_CURRENT_USER, kWindowKey);
 }
 
 RegValue ReadWindowValue(const char* name) {
-  RegValue value;
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kWindowKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-    return value;
-  DWORD size = 0;
-  DWORD type = 0;
-  if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
-    std::string bytes(size, '\0');
-    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(bytes.data()), &size) ==
-        ERROR_SUCCESS) {
-      bytes.resize(size);
-      value = {true, type, bytes};
-    }
-  }
-  RegCloseKey(key);
-  return value;
+  return ReadRegValue(HKEY_CURRENT_USER, kWindowKey, name);
 }
 
 std::vector<std::string> WindowValueNames() {
-  std::vector<std::string> names;
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kWindowKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-    return names;
-  for (DWORD i = 0;; ++i) {
-    char name[256];
-    DWORD length = sizeof name;
-    if (RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-      break;
-    names.emplace_back(name, length);
-  }
-  RegCloseKey(key);
-  return names;
+  return RegValueNames(HKEY_CURRENT_USER, kWindowKey);
 }
 
 bool WriteWindowValue(const char* name, const std::string& text) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, kWindowKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS)
-    return false;
-  std::string data = SzBytes(text);
-  bool ok = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.data()),
-                           static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
-  RegCloseKey(key);
-  return ok;
+  return WriteRegValue(HKEY_CURRENT_USER, kWindowKey, name, REG_SZ, SzBytes(text));
 }
 
 std::string SzBytes(const std::string& text) {

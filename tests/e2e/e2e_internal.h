@@ -11,7 +11,6 @@ namespace e2e {
 
 struct DriverState {
   RunSettings settings;
-  int failures = 0;
   int failure_shots = 0;
   std::vector<Process> started;
 };

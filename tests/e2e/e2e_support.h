@@ -1,13 +1,15 @@
 #pragma once
 
-// The end-to-end driver's toolkit: a registry of cases, checks that record failures, and the
-// means to start the real program and look at it from outside (its windows, message boxes,
-// controls, registry values, item file and what it launched).
+// The end-to-end driver's toolkit: cases as GoogleTest tests, checks that report through it
+// with readable Shift-JIS, and the means to start the real program and look at it from outside
+// (its windows, message boxes, controls, registry values, item file and what it launched).
 
 // clang-format off
 #include <windows.h>
 #include <commctrl.h>
 // clang-format on
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
@@ -15,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/registry_values.h"
 #include "common/wait_and_files.h"
 
 namespace e2e {
@@ -23,21 +26,15 @@ namespace e2e {
 
 using CaseFunction = void (*)();
 
-struct RegisteredCase {
-  std::string name;
-  CaseFunction run;
-};
+// Runs a case's body: a required check that failed ends it, and programs it left are killed.
+void RunCaseBody(const char* name, CaseFunction body);
 
-struct CaseRegistrar {
-  CaseRegistrar(const char* name, CaseFunction run);
-};
-
-const std::vector<RegisteredCase>& RegisteredCases();
-
-// Defines a case and registers it under its name; the build finds the names by this macro.
-#define E2E_CASE(name)                                                             \
-  static void e2e_case_##name();                                                   \
-  static const ::e2e::CaseRegistrar e2e_registrar_##name(#name, &e2e_case_##name); \
+// Defines a case as the test e2e.<name>; the build finds the names by this macro.
+#define E2E_CASE(name)                           \
+  static void e2e_case_##name();                 \
+  TEST(e2e, name) {                              \
+    ::e2e::RunCaseBody(#name, &e2e_case_##name); \
+  }                                              \
   static void e2e_case_##name()
 
 // Where the running case lives: its name, the program's folder and the folder for results.
@@ -48,17 +45,12 @@ struct RunSettings {
 };
 RunSettings& Settings();
 
-// Runs one registered case and returns the number of failures it recorded (or -1 when there
-// is no case of that name). Kills leftover program processes afterwards.
-int RunCase(const std::string& name);
-
 // ---- Checks ----------------------------------------------------------------------------------
 
 // Thrown by a required check: the case cannot go on.
 struct CaseAborted {};
 
 void RecordFailure(const char* file, int line, const std::string& message);
-int FailureCount();
 void Log(const std::string& message);
 
 // A Shift-JIS text made readable in the log (UTF-8, control characters escaped, and the raw
@@ -226,11 +218,6 @@ void PostClick(HWND control, POINT client_point);
 
 // ---- Registry: HKCU\Software\Brel\Morvelin\Window ----------------------------------------------
 
-struct RegValue {
-  bool exists = false;
-  DWORD type = 0;
-  std::string bytes;  // raw data, terminating NUL included
-};
 bool WindowKeyExists();
 RegValue ReadWindowValue(const char* name);
 std::vector<std::string> WindowValueNames();

@@ -36,33 +36,35 @@ class DesktopConveniencesTest : public ::testing::Test {
 
 TEST_F(DesktopConveniencesTest, MinimiseAllAlternatesItsKeySequences) {
   DesktopConveniences menu = Menu();
+  const std::vector<MenuEntry> entries = DesktopConveniencesMenu();
   const std::vector<std::string> minimise = {"down 91", "down 77", "up 77", "up 91"};
   const std::vector<std::string> restore = {"down 16", "down 91", "down 77",
                                             "up 77",   "up 16",   "up 91"};
-  menu.Click(0);
+  menu.Click(entries[0]);
   EXPECT_EQ(keyboard.events, minimise);
   EXPECT_TRUE(menu.AllMinimised());
   keyboard.events.clear();
-  menu.Click(0);
+  menu.Click(entries[0]);
   EXPECT_EQ(keyboard.events, restore);
   EXPECT_FALSE(menu.AllMinimised());
   keyboard.events.clear();
-  menu.Click(0);
+  menu.Click(entries[0]);
   EXPECT_EQ(keyboard.events, minimise);
 }
 
 TEST_F(DesktopConveniencesTest, OpenCommandsLaunchThroughTheShell) {
   DesktopConveniences menu = Menu();
-  menu.Click(2);  // favourite home page, from the program folder
+  const std::vector<MenuEntry> entries = DesktopConveniencesMenu();
+  menu.Click(entries[2]);  // favourite home page, from the program folder
   chooser.answer = "C:\\Users\\me\\Desktop\\memo.txt";
-  menu.Click(3);  // desktop file, no folder
+  menu.Click(entries[3]);  // desktop file, no folder
   chooser.answer.reset();
-  menu.Click(3);  // cancelled: nothing
-  menu.Click(4);  // Explorer
-  menu.Click(5);  // My Documents
-  menu.Click(1);  // the separator: nothing
+  menu.Click(entries[3]);  // cancelled: nothing
+  menu.Click(entries[4]);  // Explorer
+  menu.Click(entries[5]);  // My Documents
+  menu.Click(entries[1]);  // the separator: nothing
   favourite.clear();
-  menu.Click(2);  // an empty favourite is still handed to the shell, which refuses it
+  menu.Click(entries[2]);  // an empty favourite is still handed to the shell, which refuses it
 
   const std::vector<FakeShell::Call> expected = {
       {&main_window, "http://fav.example/", "", "C:\\P\\", 5},

@@ -38,18 +38,18 @@ TEST(LauncherMenuBuild, RowsByPositionMarksImagesThenFixedEntries) {
       BuildLauncherMenu(store, {"*", " ", "*", " "}, true, images);
 
   const std::vector<MenuEntry> expected = {
-      {Kind::Item, "Editor", 0, true},
-      {Kind::Separator, "-", -1, false},  // has an icon, but a separator shows none
-      {Kind::Item, "Mail", 2, true},      // both marks stand at once
-      {Kind::Item, "Notes", -1, false},   // empty file name: no image
+      {Kind::Item, "Editor", 0, true, MenuCommand::LaunchRow, 0},
+      {Kind::Separator, "-", -1, false, MenuCommand::None, 1},      // an icon, but none shown
+      {Kind::Item, "Mail", 2, true, MenuCommand::LaunchRow, 2},     // both marks stand at once
+      {Kind::Item, "Notes", -1, false, MenuCommand::LaunchRow, 3},  // no file name: no image
       {Kind::Separator, "-", -1, false},
-      {Kind::Command, "ﾎｰﾑﾍﾟｰｼﾞ", -1, false},
-      {Kind::Command, "ｽｸﾘｰﾝｾｰﾊﾞｰ起動...(&S)", -1, false},
+      {Kind::Command, "ﾎｰﾑﾍﾟｰｼﾞ", -1, false, MenuCommand::HomePage},
+      {Kind::Command, "ｽｸﾘｰﾝｾｰﾊﾞｰ起動...(&S)", -1, false, MenuCommand::ScreenSaver},
       {Kind::Separator, "-", -1, false},
-      {Kind::Command, "一覧...(&D)", -1, false},
-      {Kind::Command, "ﾍﾙﾌﾟ...(&H)", -1, false},
-      {Kind::Command, "ﾊﾞｰｼﾞｮﾝ情報...(&A)", -1, false},
-      {Kind::Command, "Morvelinの終了(&X)", -1, false},
+      {Kind::Command, "一覧...(&D)", -1, false, MenuCommand::Listing},
+      {Kind::Command, "ﾍﾙﾌﾟ...(&H)", -1, false, MenuCommand::Help},
+      {Kind::Command, "ﾊﾞｰｼﾞｮﾝ情報...(&A)", -1, false, MenuCommand::Version},
+      {Kind::Command, "Morvelinの終了(&X)", -1, false, MenuCommand::Quit},
   };
   EXPECT_EQ(entries, expected);
   // One slot per row, the separator row's included, after a clear.
@@ -121,6 +121,12 @@ class LauncherMenuClickTest : public ::testing::Test {
     return LauncherMenu(store, launcher, home_page, "C:\\P\\", actions);
   }
 
+  // The entry at a position of the menu built from the store as it is now.
+  MenuEntry Entry(int position) {
+    FakeMenuImages images;
+    return BuildLauncherMenu(store, {}, false, images).at(static_cast<size_t>(position));
+  }
+
   int main_window = 0;
   FakeShell shell;
   Launcher launcher;
@@ -131,9 +137,9 @@ class LauncherMenuClickTest : public ::testing::Test {
 
 TEST_F(LauncherMenuClickTest, ItemRowsLaunchWithTheirFieldsAndShowCommand) {
   LauncherMenu menu = Menu();
-  menu.LauncherMenuClick(1);
-  menu.LauncherMenuClick(2);
-  menu.LauncherMenuClick(0);
+  menu.LauncherMenuClick(Entry(1));
+  menu.LauncherMenuClick(Entry(2));
+  menu.LauncherMenuClick(Entry(0));
   const std::vector<FakeShell::Call> expected = {
       {&main_window, "b.exe", "/a B", "C:\\Work\\B", 3},
       {&main_window, "c.exe", "/a C", "C:\\Work\\C", 2},
@@ -144,11 +150,11 @@ TEST_F(LauncherMenuClickTest, ItemRowsLaunchWithTheirFieldsAndShowCommand) {
 
 TEST_F(LauncherMenuClickTest, FixedEntriesFollowTheRows) {
   LauncherMenu menu = Menu();
-  menu.LauncherMenuClick(4);  // home page: written, then opened
+  menu.LauncherMenuClick(Entry(4));  // home page: written, then opened
   ASSERT_EQ(home_page.writes, 1);
   ASSERT_EQ(shell.calls.size(), 1u);
   EXPECT_EQ(shell.calls[0], (FakeShell::Call{&main_window, "MORVELIN.html", "", "C:\\P\\", 5}));
-  for (int position : {5, 7, 8, 9, 10}) menu.LauncherMenuClick(position);
+  for (int position : {5, 7, 8, 9, 10}) menu.LauncherMenuClick(Entry(position));
   const std::vector<std::string> expected = {"screen saver", "tray off", "listing", "tray on",
                                              "tray off",     "help",     "tray on", "tray off",
                                              "version",      "tray on",  "close"};
@@ -161,14 +167,14 @@ TEST_F(LauncherMenuClickTest, FailuresLaunchNothing) {
   store.Row(1).file = "";
   LauncherMenu menu = Menu();
   try {
-    menu.LauncherMenuClick(0);
+    menu.LauncherMenuClick(Entry(0));
     FAIL() << "a window state that is not a number was taken";
   } catch (const AppError& error) {
     EXPECT_NE(std::string(error.what()).find("'S'"), std::string::npos) << error.what();
   }
-  menu.LauncherMenuClick(1);  // empty file name: nothing
+  menu.LauncherMenuClick(Entry(1));  // empty file name: nothing
   home_page.fail = true;
-  EXPECT_THROW(menu.LauncherMenuClick(4), AppError);
+  EXPECT_THROW(menu.LauncherMenuClick(Entry(4)), AppError);
   EXPECT_TRUE(shell.calls.empty());
 }
 
@@ -180,7 +186,7 @@ TEST_F(LauncherMenuClickTest, TrayComesBackWhenAModalCommandFails) {
                               nullptr,
                               [this](bool on) { log.push_back(on ? "tray on" : "tray off"); }};
   LauncherMenu menu(store, launcher, home_page, "C:\\P\\", actions);
-  EXPECT_THROW(menu.LauncherMenuClick(7), AppError);
+  EXPECT_THROW(menu.LauncherMenuClick(Entry(7)), AppError);
   EXPECT_EQ(log, (std::vector<std::string>{"tray off", "tray on"}));
 }
 

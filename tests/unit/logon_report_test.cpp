@@ -137,6 +137,7 @@ TEST(RunningCheck, OnlyProgramsWithTheSameFullPathCountAsRunning) {
       {"Mail.exe", false},              // not a full path
       {"C:\\ア\\X.EXE", true},          // double-byte folder, same bytes
       {"C:\\ャ\\x.exe", false},         // trail byte 'a' is not the letter 'A'
+      {"C:\\ヂ\\x.exe", false},         // trail byte 0x61 is no letter to fold onto ア's 0x41
       {"C:\\Docs\\note.txt", false},    // documents always launch
       {"C:\\Tools\\Mail.lnk", false},   // shortcuts too
       {"http://example.jp/", false},    // and addresses

@@ -461,20 +461,26 @@ TEST_F(MainFormTest, ReadListSavesWithoutAsking) {
   EXPECT_EQ(files.replacements, 1);
 }
 
-TEST_F(MainFormTest, TooLongValueIsRefusedByNameAndNothingIsWritten) {
+// A value the file cannot give back as it was: too long, or one that would break its line.
+TEST_F(MainFormTest, UnstorableValueIsRefusedByNameAndNothingIsWritten) {
   registry.Set("Window", "Count", "1");
   StoreRow(0, "Mail", "C:\\mail.exe", true);
   MainForm& form = Make(RunMode::Config);
   form.Start();
-  form.Store().Row(0).args = std::string(40000, 'a');
   const auto registry_before = registry.write_log.size();
+  const std::string bad_values[] = {std::string(40000, 'a'), "a\rb", "a\nb",
+                                    std::string("a\0b", 3)};
+  for (const std::string& value : bad_values) {
+    boxes.shown.clear();
+    form.Store().Row(0).args = value;
 
-  form.OkBtnClick();
+    form.OkBtnClick();
 
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].text,
-            "アイテム「Mail」の引数は保存できません。32766 バイト以内の1行にして下さい.");
-  EXPECT_FALSE(view.closed);
+    ASSERT_EQ(boxes.shown.size(), 1u) << value.size();
+    EXPECT_EQ(boxes.shown[0].text,
+              "アイテム「Mail」の引数は保存できません。32766 バイト以内の1行にして下さい.");
+    EXPECT_FALSE(view.closed);
+  }
   EXPECT_EQ(registry.write_log.size(), registry_before);
   EXPECT_EQ(files.replacements, 0);
   EXPECT_EQ(files.files[kItemFile].Get("Items", "A0"), std::nullopt);

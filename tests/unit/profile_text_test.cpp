@@ -61,6 +61,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "[Items]\n  T0 =  old value  \n",
                  {{"T0", "  new"}},
                  "[Items]\n  T0 =  new  \n"},
+        EditCase{"ValueHoldingEquals",
+                 "[Items]\r\nA0=/q=1&r=2\r\nF0=http://x/?a=b\r\n",
+                 {{"A0", "x=y"}},
+                 "[Items]\r\nA0=x=y\r\nF0=http://x/?a=b\r\n"},
         EditCase{"KeyWithoutEquals", "[Items]\r\nT0\r\n", {{"T0", "a"}}, "[Items]\r\nT0=a\r\n"},
         EditCase{"CommentsAndBlankLinesStay",
                  "; mine\r\n\r\n[Items]\r\n; keep\r\nT0=a\r\n\r\n",
@@ -93,6 +97,8 @@ TEST(ProfileTextFind, ReadsAsAKeyReadDoes) {
   EXPECT_EQ(value, "quoted");
   ASSERT_TRUE(FindProfileValue(bytes, "Items", "C0", &value));
   EXPECT_EQ(value, "");
+  ASSERT_TRUE(FindProfileValue(bytes + "F0=http://x/?a=b\r\n", "Items", "F0", &value));
+  EXPECT_EQ(value, "http://x/?a=b");
   EXPECT_FALSE(FindProfileValue(bytes, "Items", "T1", &value));
   EXPECT_FALSE(FindProfileValue(bytes, "Nothing", "T0", &value));
 }

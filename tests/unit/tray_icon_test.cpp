@@ -14,8 +14,6 @@ int image = 0;
 IconHandle AnImage() {
   return &image;
 }
-int menu_left = 0;
-int menu_right = 0;
 
 class TrayIconTest : public ::testing::Test {
  protected:
@@ -118,20 +116,20 @@ TEST_F(TrayIconTest, ShellRestartAddsAShownIconAgain) {
 
 TEST_F(TrayIconTest, ButtonPressesOpenTheirMenusAtThePointer) {
   TrayIcon icon(shell);
-  icon.SetLBPopupMenu(&menu_left);
-  icon.SetRBPopupMenu(&menu_right);
+  icon.SetLBPopupMenu(TrayMenu::Conveniences);
+  icon.SetRBPopupMenu(TrayMenu::Launcher);
   std::vector<std::string> events;
   icon.on_mouse_down = [&](TrayButton, int, int) { events.push_back("down"); };
 
   TrayAction right = HandleTrayCallback(icon.Id(), kWmRButtonDown, 300, 12, 500);
   EXPECT_EQ(right.kind, TrayAction::Kind::OpenMenu);
-  EXPECT_EQ(right.menu, &menu_right);
+  EXPECT_EQ(right.menu, TrayMenu::Launcher);
   EXPECT_EQ(right.x, 300);
   EXPECT_EQ(right.y, 12);
   EXPECT_EQ(LastTraySender(), &icon);
   TrayAction left = HandleTrayCallback(icon.Id(), kWmLButtonDown, 5, 6, 500);
   EXPECT_EQ(left.kind, TrayAction::Kind::OpenMenu);
-  EXPECT_EQ(left.menu, &menu_left);
+  EXPECT_EQ(left.menu, TrayMenu::Conveniences);
   EXPECT_TRUE(events.empty());
 
   // An identifier no icon has is ignored.

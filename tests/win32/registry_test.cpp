@@ -5,16 +5,11 @@
 #include <string>
 
 #include "adapter_test_support.h"
+#include "common/registry_values.h"
 #include "platform/app_error.h"
 #include "platform/win32/win32_registry.h"
 
 namespace {
-
-struct RawValue {
-  LONG result = 0;
-  DWORD type = 0;
-  std::string bytes;
-};
 
 // Each test works under a key of its own below HKCU\Software\MorvelinTest.
 class RegistryTest : public ::testing::Test {
@@ -27,41 +22,14 @@ class RegistryTest : public ::testing::Test {
   void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, relative_.c_str()); }
 
   bool KeyExists(const std::string& relative) const {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, relative.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-      return false;
-    }
-    RegCloseKey(key);
-    return true;
+    return RegKeyExists(HKEY_CURRENT_USER, relative);
   }
-
-  RawValue ReadRaw(const std::string& section, const std::string& name) const {
-    RawValue raw;
-    HKEY key = nullptr;
-    raw.result =
-        RegOpenKeyExA(HKEY_CURRENT_USER, (relative_ + "\\" + section).c_str(), 0, KEY_READ, &key);
-    if (raw.result != ERROR_SUCCESS) return raw;
-    DWORD size = 0;
-    RegQueryValueExA(key, name.c_str(), nullptr, &raw.type, nullptr, &size);
-    raw.bytes.assign(size, '\0');
-    raw.result = RegQueryValueExA(key, name.c_str(), nullptr, &raw.type,
-                                  reinterpret_cast<BYTE*>(raw.bytes.data()), &size);
-    raw.bytes.resize(size);
-    RegCloseKey(key);
-    return raw;
+  RegValue ReadRaw(const std::string& section, const std::string& name) const {
+    return ReadRegValue(HKEY_CURRENT_USER, relative_ + "\\" + section, name);
   }
-
   void PutRaw(const std::string& section, const std::string& name, DWORD type,
               const std::string& bytes) const {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (relative_ + "\\" + section).c_str(), 0, nullptr,
-                              0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    ASSERT_EQ(
-        RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                       static_cast<DWORD>(bytes.size())),
-        ERROR_SUCCESS);
-    RegCloseKey(key);
+    ASSERT_TRUE(WriteRegValue(HKEY_CURRENT_USER, relative_ + "\\" + section, name, type, bytes));
   }
 
   // The message of the AppError that the call throws, or "(no error)".
@@ -94,13 +62,13 @@ TEST_F(RegistryTest, WriteCreatesTheSectionAndStoresTextWithOneNul) {
   key->WriteText("Window", "Left", "-120");
   key->WriteText("Window", "MP", "");
 
-  const RawValue left = ReadRaw("Window", "Left");
-  ASSERT_EQ(left.result, ERROR_SUCCESS);
+  const RegValue left = ReadRaw("Window", "Left");
+  ASSERT_TRUE(left.exists);
   EXPECT_EQ(left.type, static_cast<DWORD>(REG_SZ));
   EXPECT_EQ(left.bytes, std::string("-120\0", 5));
 
-  const RawValue empty = ReadRaw("Window", "MP");
-  ASSERT_EQ(empty.result, ERROR_SUCCESS);
+  const RegValue empty = ReadRaw("Window", "MP");
+  ASSERT_TRUE(empty.exists);
   EXPECT_EQ(empty.type, static_cast<DWORD>(REG_SZ));
   EXPECT_EQ(empty.bytes, std::string(1, '\0'));
   EXPECT_EQ(key->ReadText("Window", "MP"), std::optional<std::string>(""))

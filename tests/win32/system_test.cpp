@@ -4,6 +4,7 @@
 #include <string>
 
 #include "adapter_test_support.h"
+#include "platform/win32/system_error.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_system.h"
 
@@ -11,6 +12,20 @@ namespace {
 
 TEST(Environment, AnsiCodePageIsShiftJis) {
   EXPECT_EQ(GetACP(), 932u);
+}
+
+// A failed call reaches the user as one Japanese line naming the call and the system's reason,
+// or at least its number.
+TEST(SystemError, NamesTheCallAndTheReasonOnOneLine) {
+  for (const DWORD error : {DWORD{ERROR_FILE_NOT_FOUND}, DWORD{0x2FFFFFFF}}) {
+    const std::string text = SystemCallError("CreateWindowEx", error).what();
+    const std::string head = "CreateWindowEx に失敗しました: ";
+    ASSERT_EQ(text.substr(0, head.size()), head) << text;
+    EXPECT_GT(text.size(), head.size()) << text;
+    EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos) << text;
+  }
+  EXPECT_NE(std::string(SystemCallError("X", 0x2FFFFFFF).what()).find("エラー 805306367"),
+            std::string::npos);
 }
 
 TEST(Clock, NowIsTheLocalDateAndTime) {

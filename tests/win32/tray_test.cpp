@@ -110,13 +110,13 @@ TEST(MenuImagesTest, OneSlotPerFileWhetherOrNotItHasAnIcon) {
 TEST(TrayMenuViewTest, MarksImagesAndHiddenSeparatorsInTheRealMenu) {
   using Kind = MenuEntry::Kind;
   const std::vector<MenuEntry> entries = {
-      {Kind::Separator, "-", -1, false},       // 0: leading, hidden
-      {Kind::Item, "Alpha", 1, true},          // 1
-      {Kind::Separator, "-", -1, false},       // 2: hidden, the next one shows
-      {Kind::Separator, "-", -1, false},       // 3
-      {Kind::Item, "Beta", -1, true},          // 4
-      {Kind::Command, "Quit(&X)", -1, false},  // 5
-      {Kind::Separator, "-", -1, false},       // 6: trailing, hidden
+      {Kind::Separator, "-", -1, false, MenuCommand::None, 0},    // 0: leading, hidden
+      {Kind::Item, "Alpha", 1, true, MenuCommand::LaunchRow, 1},  // 1
+      {Kind::Separator, "-", -1, false, MenuCommand::None, 2},    // 2: hidden, the next shows
+      {Kind::Separator, "-", -1, false, MenuCommand::None, 3},    // 3
+      {Kind::Item, "Beta", -1, true, MenuCommand::LaunchRow, 4},  // 4
+      {Kind::Command, "Quit(&X)", -1, false, MenuCommand::Quit},  // 5
+      {Kind::Separator, "-", -1, false},                          // 6: trailing, hidden
   };
   Win32MenuImages images;
   TrayMenuView view(500, entries, images.Handle());
@@ -157,7 +157,8 @@ TEST(TrayMenuViewTest, MarksImagesAndHiddenSeparatorsInTheRealMenu) {
   }
 
   // A spaced log-on run marks rows after the menu was built: in place, image kept, and
-  // separators and hidden entries untouched.
+  // separators, hidden entries and the fixed entries untouched. A chosen id leads back to its
+  // entry, whatever was hidden before it.
   const auto marked = [&](UINT id) {
     MENUITEMINFOA item{};
     item.cbSize = sizeof item;
@@ -170,9 +171,16 @@ TEST(TrayMenuViewTest, MarksImagesAndHiddenSeparatorsInTheRealMenu) {
   view.SetRadioMark(5, true);
   view.SetRadioMark(0, true);
   view.SetRadioMark(3, true);
+  view.SetRadioMark(4, false);
   EXPECT_FALSE(marked(501));
-  EXPECT_TRUE(marked(505));
+  EXPECT_FALSE(marked(505));
+  EXPECT_FALSE(marked(504));
+  view.SetRadioMark(4, true);
   EXPECT_TRUE(marked(504));
+  ASSERT_NE(view.EntryOf(505), nullptr);
+  EXPECT_EQ(view.EntryOf(505)->command, MenuCommand::Quit);
+  EXPECT_EQ(view.EntryOf(504)->row, 4);
+  EXPECT_EQ(view.EntryOf(507), nullptr);
   EXPECT_EQ(GetMenuItemCount(view.Handle()), 4);
   EXPECT_EQ(GetMenuState(view.Handle(), 503, MF_BYCOMMAND) & (MF_SEPARATOR | MF_CHECKED),
             UINT{MF_SEPARATOR});

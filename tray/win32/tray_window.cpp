@@ -2,9 +2,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
-#include <exception>
-#include <stdexcept>
 
 #include "tray/tray_texts.h"
 
@@ -35,20 +34,13 @@ bool Win32NotifyIcons::Notify(NotifyAction action, const NotifyIconRecord& recor
   return Shell_NotifyIconA(message, &data) != FALSE;
 }
 
-Win32MenuImages::Win32MenuImages() = default;
-
 HIMAGELIST Win32MenuImages::Handle() {
-  if (list_ == nullptr)
-    list_ = ImageList_Create(kImageSize, kImageSize, ILC_COLOR32 | ILC_MASK, 16, 16);
-  return list_;
-}
-
-Win32MenuImages::~Win32MenuImages() {
-  if (list_) ImageList_Destroy(list_);
+  if (!list_) list_.Reset(ImageList_Create(kImageSize, kImageSize, ILC_COLOR32 | ILC_MASK, 16, 16));
+  return list_.Get();
 }
 
 void Win32MenuImages::Clear() {
-  if (list_) ImageList_RemoveAll(list_);
+  if (list_) ImageList_RemoveAll(list_.Get());
 }
 
 bool Win32MenuImages::AddMenuIcon(const std::string& file) {
@@ -76,7 +68,7 @@ bool Win32MenuImages::AddMenuIcon(const std::string& file) {
 }
 
 TrayMenuView::TrayMenuView(UINT first_id, const std::vector<MenuEntry>& entries, HIMAGELIST images)
-    : menu_(CreatePopupMenu()), first_id_(first_id), images_(images) {
+    : entries_(entries), menu_(CreatePopupMenu()), first_id_(first_id), images_(images) {
   const std::vector<bool> shown = ShownEntries(entries);
   for (size_t position = 0; position < entries.size(); ++position) {
     if (!shown[position]) continue;
@@ -102,24 +94,28 @@ TrayMenuView::TrayMenuView(UINT first_id, const std::vector<MenuEntry>& entries,
         item.dwItemData = entry.image >= 0 ? static_cast<ULONG_PTR>(entry.image) : kNoImage;
       }
     }
-    InsertMenuItemA(menu_, GetMenuItemCount(menu_), TRUE, &item);
+    InsertMenuItemA(Handle(), GetMenuItemCount(Handle()), TRUE, &item);
   }
 }
 
-void TrayMenuView::SetRadioMark(int position, bool marked) {
+const MenuEntry* TrayMenuView::EntryOf(UINT id) const {
+  if (id < first_id_ || id - first_id_ >= entries_.size()) return nullptr;
+  return &entries_[id - first_id_];
+}
+
+void TrayMenuView::SetRadioMark(int row, bool marked) {
+  const auto entry = std::find_if(entries_.begin(), entries_.end(),
+                                  [row](const MenuEntry& e) { return e.row == row; });
+  if (entry == entries_.end()) return;
   MENUITEMINFOA item{};
   item.cbSize = sizeof(item);
   item.fMask = MIIM_FTYPE | MIIM_STATE;
-  const UINT id = first_id_ + static_cast<UINT>(position);
+  const UINT id = first_id_ + static_cast<UINT>(entry - entries_.begin());
   // Hidden entries and separators have nothing to mark.
-  if (!GetMenuItemInfoA(menu_, id, FALSE, &item) || (item.fType & MFT_SEPARATOR)) return;
+  if (!GetMenuItemInfoA(Handle(), id, FALSE, &item) || (item.fType & MFT_SEPARATOR)) return;
   item.fType = marked ? (item.fType | MFT_RADIOCHECK) : (item.fType & ~MFT_RADIOCHECK);
   item.fState = marked ? (item.fState | MFS_CHECKED) : (item.fState & ~MFS_CHECKED);
-  SetMenuItemInfoA(menu_, id, FALSE, &item);
-}
-
-TrayMenuView::~TrayMenuView() {
-  if (menu_) DestroyMenu(menu_);
+  SetMenuItemInfoA(Handle(), id, FALSE, &item);
 }
 
 std::optional<std::string> Win32FileChooser::ChooseFile(const std::string& initial_folder) {
@@ -150,42 +146,23 @@ TrayWindow::TrayWindow(HINSTANCE instance) : instance_(instance) {
 }
 
 HWND TrayWindow::Handle() {
-  if (hwnd_ != nullptr) return hwnd_;
-  WNDCLASSEXA window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = WindowProc;
-  window_class.hInstance = instance_;
-  window_class.lpszClassName = kWindowClass;
-  RegisterClassExA(&window_class);
+  if (WindowBase::Handle()) return WindowBase::Handle();
   // Top-level and unowned, so that the shell's broadcast reaches it; never shown.
-  hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
-                          nullptr, instance_, this);
-  if (hwnd_ == nullptr) throw std::runtime_error("CreateWindowEx failed");
+  Create(instance_, {kWindowClass}, WS_EX_TOOLWINDOW, WS_POPUP, "", 0, 0, nullptr);
   taskbar_created_ = RegisterWindowMessageA("TaskbarCreated");
-  return hwnd_;
+  return WindowBase::Handle();
 }
 
-TrayWindow::~TrayWindow() {
-  if (hwnd_) DestroyWindow(hwnd_);
+bool TrayWindow::OnTimer(UINT_PTR id) {
+  KillTimer(WindowBase::Handle(), id);
+  const auto icon_id = static_cast<unsigned>(id);
+  ForEachTrayIcon([icon_id](TrayIcon& icon) {
+    if (icon.Id() == icon_id) icon.ClickTimerElapsed();
+  });
+  return true;
 }
 
-LRESULT CALLBACK TrayWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    static_cast<TrayWindow*>(create->lpCreateParams)->hwnd_ = hwnd;
-  }
-  auto* self = reinterpret_cast<TrayWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcA(hwnd, message, wparam, lparam);
-  try {
-    return self->HandleMessage(message, wparam, lparam);
-  } catch (const std::exception& error) {
-    if (self->error_handler_) self->error_handler_(error.what());
-    return 0;
-  }
-}
-
-LRESULT TrayWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+std::optional<LRESULT> TrayWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == kTrayCallbackMessage) {
     POINT cursor{};
     GetCursorPos(&cursor);
@@ -198,46 +175,41 @@ LRESULT TrayWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     ForEachTrayIcon([](TrayIcon& icon) { icon.ShellRestarted(); });
     return 0;
   }
-  switch (message) {
-    case WM_CLOSE:
-      // Lives as long as its owner: icons would otherwise outlive their callback window.
-      return 0;
-    case WM_TIMER: {
-      KillTimer(hwnd_, wparam);
-      const unsigned id = static_cast<unsigned>(wparam);
-      ForEachTrayIcon([id](TrayIcon& icon) {
-        if (icon.Id() == id) icon.ClickTimerElapsed();
-      });
-      return 0;
-    }
-    case WM_MEASUREITEM: {
-      auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
-      if (item.CtlType != ODT_MENU) break;
-      item.itemWidth = kImageSize;
-      item.itemHeight = kImageSize;
-      return TRUE;
-    }
-    case WM_DRAWITEM: {
-      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
-      if (item.CtlType != ODT_MENU || open_menu_ == nullptr || !open_menu_->Images()) break;
-      if (item.itemData == kNoImage) return TRUE;
+  if (message == WM_MEASUREITEM) {
+    auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
+    if (item.CtlType != ODT_MENU) return std::nullopt;
+    item.itemWidth = kImageSize;
+    item.itemHeight = kImageSize;
+    return TRUE;
+  }
+  if (message == WM_DRAWITEM) {
+    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+    if (item.CtlType != ODT_MENU || open_menu_ == nullptr || !open_menu_->Images())
+      return std::nullopt;
+    if (item.itemData != kNoImage)
       ImageList_Draw(open_menu_->Images(), static_cast<int>(item.itemData), item.hDC,
                      item.rcItem.left, item.rcItem.top, ILD_TRANSPARENT);
-      return TRUE;
-    }
-    default:
-      break;
+    return TRUE;
   }
-  return DefWindowProcA(hwnd_, message, wparam, lparam);
+  return std::nullopt;
+}
+
+void TrayWindow::SetMenu(TrayMenu which, const TrayMenuView* view) {
+  if (which == TrayMenu::Launcher) launcher_menu_ = view;
+  if (which == TrayMenu::Conveniences) conveniences_menu_ = view;
 }
 
 void TrayWindow::CarryOut(const TrayAction& action) {
   switch (action.kind) {
-    case TrayAction::Kind::OpenMenu:
-      OpenMenu(*static_cast<const TrayMenuView*>(action.menu), action.x, action.y);
+    case TrayAction::Kind::OpenMenu: {
+      const TrayMenuView* view = action.menu == TrayMenu::Launcher       ? launcher_menu_
+                                 : action.menu == TrayMenu::Conveniences ? conveniences_menu_
+                                                                         : nullptr;
+      if (view) OpenMenu(*view, action.x, action.y);
       return;
+    }
     case TrayAction::Kind::StartClickTimer:
-      SetTimer(hwnd_, action.icon->Id(), action.delay_ms, nullptr);
+      SetTimer(WindowBase::Handle(), action.icon->Id(), action.delay_ms, nullptr);
       return;
     case TrayAction::Kind::None:
       return;
@@ -246,13 +218,14 @@ void TrayWindow::CarryOut(const TrayAction& action) {
 
 void TrayWindow::OpenMenu(const TrayMenuView& menu, int x, int y) {
   // Without the foreground the menu would not close when the user clicks elsewhere.
-  SetForegroundWindow(hwnd_);
+  SetForegroundWindow(WindowBase::Handle());
   open_menu_ = &menu;
   const UINT chosen = static_cast<UINT>(
       TrackPopupMenu(menu.Handle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
-                     x, y, 0, hwnd_, nullptr));
+                     x, y, 0, WindowBase::Handle(), nullptr));
   open_menu_ = nullptr;
   last_choice_ = chosen;
-  if (chosen == 0 || !menu.on_click) return;
-  menu.on_click(static_cast<int>(chosen - menu.FirstId()));
+  const MenuEntry* entry = menu.EntryOf(chosen);
+  if (entry == nullptr || !menu.on_click) return;
+  menu.on_click(*entry);
 }

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "platform/notify_icon.h"
+#include "platform/win32/owned_handle.h"
+#include "platform/win32/window_base.h"
 #include "tray/desktop_conveniences.h"
 #include "tray/launcher_menu.h"
 #include "tray/tray_icon.h"
@@ -29,39 +31,33 @@ class Win32NotifyIcons : public NotifyIcons {
 // The launcher menu's images: 16 x 16, one slot per row.
 class Win32MenuImages : public MenuImages {
  public:
-  Win32MenuImages();
-  ~Win32MenuImages() override;
-  Win32MenuImages(const Win32MenuImages&) = delete;
-  Win32MenuImages& operator=(const Win32MenuImages&) = delete;
-
   void Clear() override;
   bool AddMenuIcon(const std::string& file) override;
   HIMAGELIST Handle();
   int Count() { return ImageList_GetImageCount(Handle()); }
 
  private:
-  HIMAGELIST list_ = nullptr;  // made on first use: a run without menu icons never loads it
+  OwnedImageList list_;  // made on first use: a run without menu icons never loads it
 };
 
-// A popup menu made from entries: command id = first_id + position; hidden separators are
-// left out, so positions survive the reduction.
+// A popup menu made from entries, which it keeps: command id = first_id + position; hidden
+// separators are left out, so positions survive the reduction.
 class TrayMenuView {
  public:
   TrayMenuView(UINT first_id, const std::vector<MenuEntry>& entries, HIMAGELIST images);
-  ~TrayMenuView();
-  TrayMenuView(const TrayMenuView&) = delete;
-  TrayMenuView& operator=(const TrayMenuView&) = delete;
 
-  HMENU Handle() const { return menu_; }
+  HMENU Handle() const { return menu_.Get(); }
   UINT FirstId() const { return first_id_; }
   HIMAGELIST Images() const { return images_; }
-  // Sets or clears an entry's radio mark in place; safe while the menu is open.
-  void SetRadioMark(int position, bool marked);
-  // The chosen entry's position.
-  std::function<void(int position)> on_click;
+  // Sets or clears a row entry's radio mark in place; safe while the menu is open.
+  void SetRadioMark(int row, bool marked);
+  // The entry of a command id, or null.
+  const MenuEntry* EntryOf(UINT id) const;
+  std::function<void(const MenuEntry&)> on_click;
 
  private:
-  HMENU menu_ = nullptr;
+  std::vector<MenuEntry> entries_;
+  OwnedMenu menu_;
   UINT first_id_;
   HIMAGELIST images_;
 };
@@ -79,35 +75,34 @@ class Win32FileChooser : public FileChooser {
 // TCallbackWindow: a hidden top-level window that receives the callback messages of every
 // icon of the process and the shell's "TaskbarCreated" broadcast, and carries the icons'
 // actions out (menus at the pointer, the single-click wait).
-class TrayWindow {
+class TrayWindow : private WindowBase {
  public:
   // The window itself is made on first use: a run that never shows an icon never makes it.
   explicit TrayWindow(HINSTANCE instance);
-  ~TrayWindow();
-  TrayWindow(const TrayWindow&) = delete;
-  TrayWindow& operator=(const TrayWindow&) = delete;
 
-  // Makes the window unless it exists. Throws when it cannot be made.
+  // Makes the window unless it exists. Throws AppError when it cannot be made.
   HWND Handle();
   NotifyIcons& Notifier() { return notifier_; }
-  void SetErrorHandler(std::function<void(const std::string&)> handler) {
-    error_handler_ = std::move(handler);
-  }
+  void SetErrorHandler(ErrorReporter handler) { SetErrorReporter(std::move(handler)); }
 
   // What TrackPopupMenu returned for the last menu, 0 when nothing was chosen.
   UINT LastChoice() const { return last_choice_; }
+  // The view an icon's menu value stands for; null leaves that menu unset.
+  void SetMenu(TrayMenu which, const TrayMenuView* view);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  // Lives as long as its owner: icons would otherwise outlive their callback window.
+  bool OnClose() override { return true; }
+  bool OnTimer(UINT_PTR id) override;
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void CarryOut(const TrayAction& action);
   void OpenMenu(const TrayMenuView& menu, int x, int y);
 
   HINSTANCE instance_;
-  HWND hwnd_ = nullptr;
   UINT taskbar_created_ = 0;
   Win32NotifyIcons notifier_;
-  std::function<void(const std::string&)> error_handler_;
   const TrayMenuView* open_menu_ = nullptr;
+  const TrayMenuView* launcher_menu_ = nullptr;
+  const TrayMenuView* conveniences_menu_ = nullptr;
   UINT last_choice_ = 0;
 };
