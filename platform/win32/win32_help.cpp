@@ -12,10 +12,7 @@ bool Win32HelpViewer::HasWinHelp() {
   // calls with a stub that only explains that the viewer is gone.
   OSVERSIONINFOA version{};
   version.dwOSVersionInfoSize = sizeof version;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
   if (!GetVersionExA(&version)) return false;
-#pragma GCC diagnostic pop
   return version.dwMajorVersion < 6;
 }
 
