@@ -1,13 +1,12 @@
 #include "core/win32/main_window.h"
 
 #include <algorithm>
-#include <exception>
-#include <stdexcept>
 
 #include "core/texts.h"
 #include "platform/win32/centre_on_screen.h"
 #include "platform/win32/child_control.h"
 #include "platform/win32/common_controls.h"
+#include "platform/win32/system_error.h"
 #include "platform/win32/ui_font.h"
 #include "resources/resource_ids.h"
 
@@ -16,6 +15,8 @@ namespace {
 constexpr char kMainWindowClass[] = "TForm1";
 constexpr char kApplicationWindowClass[] = "MorvelinApplication";
 constexpr int kFontPixels = 12;
+constexpr DWORD kMainWindowStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
 
 int WindowHeight(HWND hwnd) {
   RECT rect{};
@@ -23,47 +24,43 @@ int WindowHeight(HWND hwnd) {
   return rect.bottom - rect.top;
 }
 
-void RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure) {
+// The hidden application window's class: no object of ours stands behind it.
+void RegisterApplicationClass(HINSTANCE instance) {
   WNDCLASSEXA window_class{};
   window_class.cbSize = sizeof(window_class);
-  if (GetClassInfoExA(instance, name, &window_class)) return;
-  window_class.lpfnWndProc = procedure;
+  if (GetClassInfoExA(instance, kApplicationWindowClass, &window_class)) return;
+  window_class.lpfnWndProc = DefWindowProcA;
   window_class.hInstance = instance;
   window_class.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MORVELIN));
-  window_class.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_MORVELIN),
-                                                       IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                       GetSystemMetrics(SM_CYSMICON), 0));
-  window_class.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  window_class.lpszClassName = name;
-  if (!RegisterClassExA(&window_class)) throw std::runtime_error("RegisterClassEx failed");
+  window_class.lpszClassName = kApplicationWindowClass;
+  if (!RegisterClassExA(&window_class)) throw SystemCallError("RegisterClassEx");
 }
 
 }  // namespace
 
 MainWindow::~MainWindow() {
-  if (hwnd_ && IsWindow(hwnd_)) {
-    // Gone without the close handling: the program is ending anyway.
-    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-    DestroyWindow(hwnd_);
-  }
+  // Gone without the close handling, before the controls' fonts: the program is ending anyway.
+  DestroyNow();
   if (application_hwnd_ && IsWindow(application_hwnd_)) DestroyWindow(application_hwnd_);
 }
 
 void MainWindow::Create(Controls controls) {
-  RegisterWindowClass(instance_, kApplicationWindowClass, DefWindowProcA);
-  RegisterWindowClass(instance_, kMainWindowClass, WindowProc);
+  RegisterApplicationClass(instance_);
+  SetErrorReporter([this](const std::string& message) { ReportError(message.c_str()); });
 
   // Never shown: it only owns what the program does before its main window counts.
   application_hwnd_ = CreateWindowExA(0, kApplicationWindowClass, texts::kAppTitle,
                                       WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0,
                                       0, nullptr, nullptr, instance_, nullptr);
-  if (!application_hwnd_) throw std::runtime_error("CreateWindowEx failed");
+  if (!application_hwnd_) throw SystemCallError("CreateWindowEx");
 
-  hwnd_ = CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, texts::kAppTitle,
-                          WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN,
-                          0, 0, 485, 333, nullptr, nullptr, instance_, this);
-  if (!hwnd_) throw std::runtime_error("CreateWindowEx failed");
+  const ClassStyle style{kMainWindowClass, LoadIconA(instance_, MAKEINTRESOURCEA(IDI_MORVELIN)),
+                         static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_MORVELIN),
+                                                       IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                       GetSystemMetrics(SM_CYSMICON), 0)),
+                         reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
+  WindowBase::Create(instance_, style, WS_EX_CONTROLPARENT, kMainWindowStyle, texts::kAppTitle, 485,
+                     333, nullptr);
   if (controls == Controls::Now) EnsureControls();
 }
 
@@ -72,11 +69,11 @@ void MainWindow::EnsureControls() {
   controls_built_ = true;
   InitControlClasses();
   font_ = CreateUiFont(kFontPixels);
-  UseFont(hwnd_, font_.Get());
+  UseFont(Handle(), font_.Get());
 
-  tool_strip_.Create(hwnd_, instance_, font_.Get());
+  tool_strip_.Create(Handle(), instance_, font_.Get());
   CreatePages();
-  status_hints_.Create(hwnd_, instance_, font_.Get());
+  status_hints_.Create(Handle(), instance_, font_.Get());
   // The pages' controls lie over the tab control, so it goes below them; it comes last in the
   // Tab order as a result.
   SetWindowPos(page_control_.Handle(), HWND_BOTTOM, 0, 0, 0, 0,
@@ -88,7 +85,8 @@ void MainWindow::EnsureControls() {
 
 void MainWindow::CreatePages() {
   const auto create = [this](const char* class_name, DWORD style, DWORD ex_style, int id) {
-    return CreateChildControl(hwnd_, instance_, font_.Get(), class_name, "", style, ex_style, id);
+    return CreateChildControl(Handle(), instance_, font_.Get(), class_name, "", style, ex_style,
+                              id);
   };
   page_control_ = TabControl(
       create(WC_TABCONTROLA, WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, IDC_PAGE_CONTROL));
@@ -98,37 +96,42 @@ void MainWindow::CreatePages() {
       WC_LISTVIEWA,
       LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDRAWFIXED,
       WS_EX_CLIENTEDGE, IDC_T_LIST_BOX);
-  option_page_.Create(hwnd_, instance_, font_.Get(), page_control_.Handle());
+  option_page_.Create(Handle(), instance_, font_.Get(), page_control_.Handle());
 }
 
-LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcA(hwnd, message, wparam, lparam);
-  try {
-    return self->HandleMessage(message, wparam, lparam);
-  } catch (const std::exception& error) {
-    self->ReportError(error.what());
-    return 0;
-  }
+bool MainWindow::OnCommand(int id, int code, HWND control) {
+  // Menu items, posted commands and button clicks; other control notifications are not
+  // commands.
+  if (!control || code == BN_CLICKED) Command(id);
+  return true;
 }
 
-LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+std::optional<LRESULT> MainWindow::OnNotify(const NMHDR& header) {
+  if (header.hwndFrom == title_list_) {
+    if (list_pane_) return list_pane_->Notify(header);
+  } else if (header.hwndFrom == page_control_.Handle()) {
+    if (header.code == TCN_SELCHANGE) PageControlChange();
+  } else if (header.hwndFrom == tool_strip_.Handle()) {
+    if (header.code == RBN_HEIGHTCHANGE) FormResize();
+  }
+  return 0;
+}
+
+void MainWindow::OnSize(int, int) {
+  FormResize();
+}
+
+bool MainWindow::OnClose() {
+  FormClose();
+  return true;
+}
+
+void MainWindow::OnDestroy() {
+  PostQuitMessage(0);
+}
+
+std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_SIZE:
-      FormResize();
-      return 0;
-    case WM_COMMAND:
-      // Menu items, posted commands and button clicks; other control notifications are not
-      // commands.
-      if (lparam == 0 || HIWORD(wparam) == BN_CLICKED) Command(LOWORD(wparam));
-      return 0;
-    case WM_NOTIFY:
-      return Notify(*reinterpret_cast<NMHDR*>(lparam));
     case WM_MEASUREITEM: {
       auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
       if (item.CtlType != ODT_LISTVIEW || item.CtlID != IDC_T_LIST_BOX) break;
@@ -152,14 +155,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       option_page_.ThemeChanged();
       break;
     case WM_MENUSELECT:
-      if (GetActiveWindow() == hwnd_)
+      if (GetActiveWindow() == Handle())
         status_hints_.MenuSelect(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HMENU>(lparam));
       return 0;
     case WM_NEXTDLGCTL: {
       // The dialog manager moves the focus with this message, as for a label's access key;
       // this window is no dialog, so it answers it as a dialog's own procedure would.
       HWND next = LOWORD(lparam) ? reinterpret_cast<HWND>(wparam)
-                                 : GetNextDlgTabItem(hwnd_, GetFocus(), wparam != 0);
+                                 : GetNextDlgTabItem(Handle(), GetFocus(), wparam != 0);
       if (next) {
         SetFocus(next);
         if (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
@@ -171,7 +174,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       // Enter, through the dialog manager: a push button that has the focus is the default
       // one, as in a dialog; otherwise there is none.
       HWND focus = GetFocus();
-      if (focus && IsChild(hwnd_, focus) &&
+      if (focus && IsChild(Handle(), focus) &&
           (SendMessageA(focus, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON))
         return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
       return 0;
@@ -182,30 +185,26 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       // control that had it.
       if (LOWORD(wparam) == WA_INACTIVE) {
         HWND focus = GetFocus();
-        if (focus && IsChild(hwnd_, focus)) focus_to_restore_ = focus;
+        if (focus && IsChild(Handle(), focus)) focus_to_restore_ = focus;
         return 0;
       }
-      if (!HIWORD(wparam) && focus_to_restore_ && IsChild(hwnd_, focus_to_restore_) &&
+      if (!HIWORD(wparam) && focus_to_restore_ && IsChild(Handle(), focus_to_restore_) &&
           IsWindowVisible(focus_to_restore_) && IsWindowEnabled(focus_to_restore_)) {
         SetFocus(focus_to_restore_);
         return 0;
       }
       break;
-    case WM_CLOSE:
-      FormClose();
-      return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
+    default:
+      break;
   }
-  return DefWindowProcA(hwnd_, message, wparam, lparam);
+  return std::nullopt;
 }
 
 void MainWindow::ReportError(const char* message) {
   if (error_handler_) {
     error_handler_(message);
   } else {
-    MessageBoxA(hwnd_, message, texts::kAppTitle, MB_OK | MB_ICONERROR);
+    MessageBoxA(Handle(), message, texts::kAppTitle, MB_OK | MB_ICONERROR);
   }
 }
 
@@ -213,7 +212,7 @@ void MainWindow::FormResize() {
   if (!status_hints_.Handle() || laying_out_) return;
   laying_out_ = true;
   RECT client{};
-  GetClientRect(hwnd_, &client);
+  GetClientRect(Handle(), &client);
   const int width = client.right;
 
   // Both bars size themselves to the window's width.
@@ -236,23 +235,12 @@ void MainWindow::FormResize() {
 
 void MainWindow::FormClose() {
   if (close_handler_) close_handler_();
-  DestroyWindow(hwnd_);
+  DestroyWindow(Handle());
 }
 
 void MainWindow::Command(int id) {
   const auto handler = commands_.find(id);
   if (handler != commands_.end() && handler->second) handler->second();
-}
-
-LRESULT MainWindow::Notify(NMHDR& header) {
-  if (header.hwndFrom == title_list_) {
-    if (list_pane_) return list_pane_->Notify(header);
-  } else if (header.hwndFrom == page_control_.Handle()) {
-    if (header.code == TCN_SELCHANGE) PageControlChange();
-  } else if (header.hwndFrom == tool_strip_.Handle()) {
-    if (header.code == RBN_HEIGHTCHANGE) FormResize();
-  }
-  return 0;
 }
 
 void MainWindow::PageControlChange() {
@@ -270,14 +258,15 @@ void MainWindow::TurnPage(int step) {
   // As in a property sheet, the focus stays on the tabs if it was there and otherwise goes into
   // the page turned to; the list is no Tab stop, so this is the keyboard's way back into it.
   if (on_tabs) return;
-  HWND first = page_control_.GetCurSel() == 1 ? GetDlgItem(hwnd_, IDC_HOMEPAGE) : title_list_;
-  SendMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+  HWND first = page_control_.GetCurSel() == 1 ? GetDlgItem(Handle(), IDC_HOMEPAGE) : title_list_;
+  SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
 }
 
 bool MainWindow::PreTranslateMessage(MSG& message) {
-  if (!hwnd_ || !controls_built_ || (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd)))
+  if (!Handle() || !controls_built_ ||
+      (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd)))
     return false;
-  const bool active = GetActiveWindow() == hwnd_;
+  const bool active = GetActiveWindow() == Handle();
   switch (message.message) {
     case WM_MOUSEMOVE:
     case WM_NCMOUSEMOVE:
@@ -303,18 +292,18 @@ bool MainWindow::PreTranslateMessage(MSG& message) {
         return true;
       break;
   }
-  return IsDialogMessageA(hwnd_, &message) != FALSE;
+  return IsDialogMessageA(Handle(), &message) != FALSE;
 }
 
 std::string MainWindow::HintAt(HWND target, POINT screen_point) const {
   HWND window = target;
-  if (window == hwnd_) {
+  if (window == Handle()) {
     // Disabled and transparent children leave the pointer to the window itself.
     POINT client = screen_point;
-    ScreenToClient(hwnd_, &client);
-    if (HWND child = ChildWindowFromPointEx(hwnd_, client, CWP_SKIPINVISIBLE)) window = child;
+    ScreenToClient(Handle(), &client);
+    if (HWND child = ChildWindowFromPointEx(Handle(), client, CWP_SKIPINVISIBLE)) window = child;
   }
-  for (; window && window != hwnd_; window = GetParent(window)) {
+  for (; window && window != Handle(); window = GetParent(window)) {
     if (const char* hint = tool_strip_.HintAt(window, screen_point)) return hint;
     if (const char* hint = status_hints_.ControlHint(GetDlgCtrlID(window))) return hint;
   }
@@ -329,7 +318,7 @@ void MainWindow::EnableRowButtons(bool enabled) {
 MainWindowFigures MainWindow::Figures() {
   EnsureControls();
   RECT rect{};
-  GetWindowRect(hwnd_, &rect);
+  GetWindowRect(Handle(), &rect);
   return {rect.left,
           rect.top,
           rect.right - rect.left,

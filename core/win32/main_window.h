@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "core/win32/tool_strip.h"
 #include "platform/win32/controls/tab_control.h"
 #include "platform/win32/owned_handle.h"
+#include "platform/win32/window_base.h"
 
 // The sizes of the main window's parts that a dialog placed over its item area needs.
 struct MainWindowFigures {
@@ -44,7 +46,7 @@ class ListPane {
 // The main window "TForm1": its frame, layout and close handling, with the tool strip, the
 // pages and the status bar as parts; and the hidden application window that stands for the
 // program itself.
-class MainWindow : public MainView {
+class MainWindow : public MainView, private WindowBase {
  public:
   explicit MainWindow(HINSTANCE instance) : instance_(instance) {}
   ~MainWindow() override;
@@ -61,7 +63,7 @@ class MainWindow : public MainView {
   void EnsureControls();
   bool ControlsBuilt() const { return controls_built_; }
 
-  HWND Handle() const { return hwnd_; }
+  using WindowBase::Handle;
   HWND ApplicationHandle() const { return application_hwnd_; }
 
   // The pane that runs the title list; set before the controls are built.
@@ -101,15 +103,21 @@ class MainWindow : public MainView {
   void Minimise() override;
   void SetApplicationToolWindow() override;
   void Terminate() override { PostQuitMessage(0); }
-  void Close() override { PostMessageA(hwnd_, WM_CLOSE, 0, 0); }
+  void Close() override { PostMessageA(Handle(), WM_CLOSE, 0, 0); }
   void SetStatusText(int panel, const std::string& text) override;
   void ShowApplicationPage() override;
   bool SelectFirstRowAndFocus() override;
   void FocusLanCheckBox() override;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  // WindowBase.
+  bool OnCommand(int id, int code, HWND control) override;
+  std::optional<LRESULT> OnNotify(const NMHDR& header) override;
+  void OnSize(int width, int height) override;
+  bool OnClose() override;
+  void OnDestroy() override;
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
   void CreatePages();
   std::string HintAt(HWND target, POINT screen_point) const;
 
@@ -117,13 +125,11 @@ class MainWindow : public MainView {
   void FormResize();
   void FormClose();
   void Command(int id);
-  LRESULT Notify(NMHDR& header);
   void PageControlChange();
   void TurnPage(int step);
 
   HINSTANCE instance_;
   HWND application_hwnd_ = nullptr;
-  HWND hwnd_ = nullptr;
   OwnedFont font_;
 
   ToolStrip tool_strip_;

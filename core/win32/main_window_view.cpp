@@ -5,21 +5,21 @@
 
 WindowBounds MainWindow::Bounds() {
   RECT rect{};
-  if (IsIconic(hwnd_) || IsZoomed(hwnd_)) {
+  if (IsIconic(Handle()) || IsZoomed(Handle())) {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof(placement);
-    GetWindowPlacement(hwnd_, &placement);
+    GetWindowPlacement(Handle(), &placement);
     rect = placement.rcNormalPosition;
   } else {
-    GetWindowRect(hwnd_, &rect);
+    GetWindowRect(Handle(), &rect);
   }
   return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
 void MainWindow::SetBounds(const WindowBounds& bounds) {
-  SetWindowPos(hwnd_, nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
+  SetWindowPos(Handle(), nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
-  KeepWindowOnScreen(hwnd_);
+  KeepWindowOnScreen(Handle());
 }
 
 std::string MainWindow::HomePage() {
@@ -32,19 +32,19 @@ void MainWindow::ShowItems(const std::vector<LaunchItem>& rows) {
 }
 
 void MainWindow::CentreOnScreen() {
-  CentreWindowOnScreen(hwnd_);
+  CentreWindowOnScreen(Handle());
 }
 
 void MainWindow::Show() {
   EnsureControls();
-  ShowWindow(hwnd_, minimised_ ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
-  UpdateWindow(hwnd_);
-  SetForegroundWindow(hwnd_);
+  ShowWindow(Handle(), minimised_ ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
+  UpdateWindow(Handle());
+  SetForegroundWindow(Handle());
 }
 
 void MainWindow::Minimise() {
   minimised_ = true;
-  if (IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_MINIMIZE);
+  if (IsWindowVisible(Handle())) ShowWindow(Handle(), SW_MINIMIZE);
 }
 
 void MainWindow::SetApplicationToolWindow() {

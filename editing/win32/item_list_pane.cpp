@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <exception>
 #include <string>
 
 #include "core/texts.h"
@@ -25,21 +24,13 @@ void ItemListPane::Attach(HWND list) {
   // Subclassed through the window's own procedure rather than the common controls' subclass
   // chain: under Wine that chain looks its data up in the server on every message, which made
   // filling a list of thousands of rows take seconds.
-  SetWindowLongPtrA(list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  list_proc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListProc)));
+  // The frame, and the list with it, may go after the pane: the base gives the list its own
+  // procedure back then.
+  WindowBase::Attach(list);
+  SetErrorReporter([this](const std::string& message) { window_.ReportError(message.c_str()); });
   CreateListMenu();
   ShowRows(rows_);
   rows_.clear();
-}
-
-ItemListPane::~ItemListPane() {
-  // The frame, and the list with it, may go after the pane: the list must not call into it then.
-  HWND list = title_list_.Handle();
-  if (list_proc_ && IsWindow(list)) {
-    SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(list_proc_));
-    SetWindowLongPtrA(list, GWLP_USERDATA, 0);
-  }
 }
 
 void ItemListPane::CreateListMenu() {
@@ -51,54 +42,43 @@ void ItemListPane::CreateListMenu() {
   AppendMenuA(list_menu_.Get(), MF_STRING, IDM_MOVE_DOWN, texts::kMoveDownMenuCaption);
 }
 
-LRESULT CALLBACK ItemListPane::ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* self = reinterpret_cast<ItemListPane*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  const WNDPROC list_proc = self->list_proc_;
-  try {
-    switch (message) {
-      case WM_RBUTTONDOWN:
-        // The context menu acts on the row selected before: a right click selects nothing.
-        return 0;
-      case WM_RBUTTONUP: {
-        POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
-        ClientToScreen(hwnd, &point);
-        self->TitleListContextPopup(point);
-        return 0;
-      }
-      case WM_KEYDOWN:
-      case WM_KEYUP:
-        // The context-menu key opens the list's menu when it is let go, as Shift+F10 does; not
-        // every system's default handling turns it into WM_CONTEXTMENU, and taking both of its
-        // messages here keeps a system that does from opening the menu twice.
-        if (wparam != VK_APPS) break;
-        if (message == WM_KEYUP)
-          SendMessageA(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), -1);
-        return 0;
-      case WM_CONTEXTMENU: {
-        POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
-        if (lparam == -1) {  // from the keyboard: at the selected row, else the list's corner
-          RECT rect{};
-          const int selected = self->title_list_.GetNextItem(-1, LVNI_SELECTED);
-          if (selected < 0 || !self->title_list_.GetItemRect(selected, rect, LVIR_LABEL))
-            rect = RECT{};
-          point = POINT{rect.left, rect.bottom};
-          ClientToScreen(hwnd, &point);
-        }
-        self->TitleListContextPopup(point);
-        return 0;
-      }
-      case WM_NCDESTROY:
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(list_proc));
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        self->title_list_ = ListView();
-        self->list_proc_ = nullptr;
-        break;
+std::optional<LRESULT> ItemListPane::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  HWND list = title_list_.Handle();
+  switch (message) {
+    case WM_RBUTTONDOWN:
+      // The context menu acts on the row selected before: a right click selects nothing.
+      return 0;
+    case WM_RBUTTONUP: {
+      POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+      ClientToScreen(list, &point);
+      TitleListContextPopup(point);
+      return 0;
     }
-  } catch (const std::exception& error) {
-    self->window_.ReportError(error.what());
-    return 0;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+      // The context-menu key opens the list's menu when it is let go, as Shift+F10 does; not
+      // every system's default handling turns it into WM_CONTEXTMENU, and taking both of its
+      // messages here keeps a system that does from opening the menu twice.
+      if (wparam != VK_APPS) break;
+      if (message == WM_KEYUP)
+        SendMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), -1);
+      return 0;
+    case WM_CONTEXTMENU: {
+      POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+      if (lparam == -1) {  // from the keyboard: at the selected row, else the list's corner
+        RECT rect{};
+        const int selected = title_list_.GetNextItem(-1, LVNI_SELECTED);
+        if (selected < 0 || !title_list_.GetItemRect(selected, rect, LVIR_LABEL)) rect = RECT{};
+        point = POINT{rect.left, rect.bottom};
+        ClientToScreen(list, &point);
+      }
+      TitleListContextPopup(point);
+      return 0;
+    }
+    default:
+      break;
   }
-  return CallWindowProcA(list_proc, hwnd, message, wparam, lparam);
+  return std::nullopt;
 }
 
 LRESULT ItemListPane::Notify(const NMHDR& header) {

@@ -3,12 +3,14 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "core/win32/main_window.h"
 #include "editing/item_list_view.h"
 #include "platform/win32/controls/list_view.h"
 #include "platform/win32/owned_handle.h"
+#include "platform/win32/window_base.h"
 
 // What the list's own events do; set by whoever owns the list commands.
 struct ListEventHandlers {
@@ -20,13 +22,10 @@ struct ListEventHandlers {
 // The title list "T_ListBox" on the main window's application page: its rows, check boxes,
 // selection, context menu and notifications. The main window makes the list's window and hands
 // it over; until then the rows are kept.
-class ItemListPane : public ItemListView, public ListPane {
+class ItemListPane : public ItemListView, public ListPane, private WindowBase {
  public:
   // `window` makes the list's window on demand and switches the row buttons.
   explicit ItemListPane(MainWindow& window) : window_(window) {}
-  ~ItemListPane() override;
-  ItemListPane(const ItemListPane&) = delete;
-  ItemListPane& operator=(const ItemListPane&) = delete;
   void SetEventHandlers(ListEventHandlers handlers) { events_ = std::move(handlers); }
 
   // ListPane.
@@ -42,7 +41,9 @@ class ItemListPane : public ItemListView, public ListPane {
   void EnableRowButtons(bool enabled) override { window_.EnableRowButtons(enabled); }
 
  private:
-  static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  // WindowBase: the list's own messages.
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void OnDestroy() override { title_list_ = ListView(); }
   void TitleListItemChanged(const NMLISTVIEW& change);  // T_ListBoxItemChanged
   void TitleListContextPopup(POINT screen_point);       // T_ListBoxContextPopup
   void CreateListMenu();                                // PopupMenu2
@@ -54,5 +55,4 @@ class ItemListPane : public ItemListView, public ListPane {
   ListEventHandlers events_;
   std::vector<LaunchItem> rows_;  // kept until the list exists
   bool filling_list_ = false;
-  WNDPROC list_proc_ = nullptr;  // the list's own procedure, which ListProc passes on to
 };

@@ -5,10 +5,14 @@
 #include "platform/win32/system_error.h"
 
 WindowBase::~WindowBase() {
+  DestroyNow();
+}
+
+void WindowBase::DestroyNow() {
   if (!hwnd_) return;
   HWND window = hwnd_;
   const bool attached = original_ != nullptr;
-  // Nothing may reach a half-destroyed object.
+  // Nothing may reach an object that is going.
   Forget();
   if (!attached) DestroyWindow(window);
 }

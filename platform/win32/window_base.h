@@ -39,6 +39,9 @@ class WindowBase {
   void Attach(HWND window);
   // Gives the window up without destroying it (for a window whose end is handled elsewhere).
   void Detach();
+  // Destroys a window this object made, before the derived object's parts go; an attached one
+  // is given back.
+  void DestroyNow();
   // The answer of the default procedure.
   LRESULT Default(UINT message, WPARAM wparam, LPARAM lparam);
 
