@@ -150,11 +150,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32ProgramStarter starter;
     Win32ShellLinks links;
     Win32SpecialFolders folders;
-    StartupRegistration registration({system, dialogs, dde, starter, links, folders});
+    StartupRegistration registration({system, dialogs, dde, starter, links, folders, shell});
     window.SetCommandHandler(IDC_GROUP_BUTTON, [&] { registration.RegisterInStartupGroup(); });
     window.SetCommandHandler(IDC_SHORTCUT_BUTTON, [&] { registration.CreateDesktopShortcut(); });
     window.SetCommandHandler(IDC_LOG_BUTTON, [&] {
-      OpenLogOnReport(log_files, launcher, dialogs, form.ProgramFolder());
+      OpenLogOnReport(log_files, error_texts, launcher, dialogs, form.ProgramFolder());
     });
     window.SetCommandHandler(IDC_HELP_BTN, show_about);
     window.SetCommandHandler(IDC_HELP_BUTTON, show_help);

@@ -23,6 +23,13 @@ class Launcher {
     shell_.Execute(main_window_, file, arguments, folder, show_command);
     return true;
   }
+  // The same, with the shell's answer; none when nothing was handed on.
+  std::optional<ShellAnswer> LaunchFileAnswered(const std::string& file,
+                                                const std::string& arguments,
+                                                const std::string& folder, int show_command) {
+    if (!ShellCanTake(file, arguments, folder)) return std::nullopt;
+    return shell_.Execute(main_window_, file, arguments, folder, show_command);
+  }
   // Owned by the application window: the start-up run happens before the main window counts.
   bool LaunchFileAtStart(const std::string& file, const std::string& arguments,
                          const std::string& folder, int show_command) {

@@ -14,8 +14,9 @@ constexpr char kAllAtOnce[] = "一斉起動";
 constexpr char kWaitPrefix[] = "間隔 ";
 constexpr char kSecondsUnit[] = "秒";
 constexpr char kSkipRunningMode[] = "起動中のｱﾌﾟﾘは起動しない";
-constexpr char kLaunched[] = "起動 (応答 ";
-constexpr char kFailed[] = "失敗 (ｴﾗｰ ";
+constexpr char kLaunched[] = "起動しました";
+constexpr char kFailed[] = "起動できませんでした: ";
+constexpr char kErrorCode[] = "エラー ";
 constexpr char kTooLong[] = "失敗 ﾌｧｲﾙ名、作業ﾌｫﾙﾀﾞまたは引数が長すぎます";
 constexpr char kError[] = "ｴﾗｰ ";
 constexpr char kSkipped[] = "ｽｷｯﾌﾟ ";
@@ -26,6 +27,8 @@ constexpr char kRanToday[] = "本日起動済み";
 constexpr char kAlreadyRunning[] = "起動中";
 constexpr char kNotStarted[] = "未起動 (終了により中止)";
 constexpr char kCutMark[] = "...";
+constexpr char kMisreadSetting[] = "設定 '%s' の値が正しくないため、既定の値で起動しました";
+constexpr char kUnreadList[] = "ｱｲﾃﾑﾌｧｲﾙを読み込めないため、何も起動しませんでした: ";
 
 std::string TwoDigits(int value) {
   char text[16];
@@ -62,11 +65,10 @@ std::string BandText(const std::string& band) {
 std::string OutcomeText(const RowReport& report) {
   switch (report.outcome) {
     case RowOutcome::Launched:
-      return kLaunched + std::to_string(report.answer.code) + ")";
+      return kLaunched;
     case RowOutcome::Failed: {
-      std::string text = kFailed + std::to_string(report.answer.code) + ")";
       const std::string detail = OneLine(report.detail);
-      return detail.empty() ? text : text + " " + detail;
+      return kFailed + (detail.empty() ? kErrorCode + std::to_string(report.answer.code) : detail);
     }
     case RowOutcome::TooLong:
       return kTooLong;
@@ -122,13 +124,26 @@ std::string NewerHalf(const std::string& log) {
   return end == std::string::npos ? std::string() : log.substr(end + 1);
 }
 
+std::string MisreadLine(const std::string& name) {
+  return "  " + FormatText(kMisreadSetting, OneLine(name));
+}
+
+std::string UnreadListLine(const std::string& error) {
+  return "  " + std::string(kUnreadList) + OneLine(error);
+}
+
 void AppendToLog(LogFiles& files, const std::string& path,
                  const std::vector<std::string>& lines) noexcept {
   try {
     std::string bytes;
     for (const std::string& line : lines) bytes += line + "\r\n";
-    if (files.SizeOf(path) > kLogCapBytes) {
-      files.Replace(path, NewerHalf(files.ReadAll(path)) + bytes);
+    const std::int64_t size = files.SizeOf(path);
+    const std::string log = size > 0 ? files.ReadAll(path) : std::string();
+    const std::string kept = size > kLogCapBytes ? NewerHalf(log) : log;
+    // A last line left without its end (an editor, a run cut short) keeps to itself.
+    if (!kept.empty() && kept.back() != '\n') bytes = "\r\n" + bytes;
+    if (size > kLogCapBytes) {
+      files.Replace(path, kept + bytes);
     } else {
       files.Append(path, bytes);
     }

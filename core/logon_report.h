@@ -51,10 +51,16 @@ std::string LogFilePath(const std::string& program_folder);
 std::string RunLine(const RunHeading& heading);
 std::string RowLine(const RowReport& report);
 
+// A setting that read as its default because what was stored was not usable.
+std::string MisreadLine(const std::string& name);
+// A run that launched nothing because the item file could not be read; the error says why.
+std::string UnreadListLine(const std::string& error);
+
 // The newer part of a log of size bytes: at most half of it, beginning at the start of a line.
 std::string NewerHalf(const std::string& log);
 
-// Appends the lines, each ended by CR LF, first dropping the oldest half of a log that passed
-// the cap. A log that cannot be written is given up silently: the run must not notice.
+// Appends the lines, each ended by CR LF, on a line of their own, first dropping the oldest half of
+// a log that passed the cap. A log that cannot be written is given up silently: the run must not
+// notice.
 void AppendToLog(LogFiles& files, const std::string& path,
                  const std::vector<std::string>& lines) noexcept;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <exception>
 
-#include "core/profile_text.h"
+#include "platform/profile_text.h"
 #include "core/running_check.h"
 #include "core/texts.h"
 #include "platform/app_error.h"
@@ -123,7 +123,7 @@ bool LogOnRun::HandleRow(int index, bool may_launch) {
     // One faulty row must not keep the rows after it from starting.
     report.outcome = RowOutcome::Error;
     report.detail = e.what();
-    if (may_launch) errors_.ShowAppError(e.what());
+    if (may_launch) ReportError(e.what());
   }
   report_.push_back(std::move(report));
   return launched;
@@ -136,8 +136,26 @@ void LogOnRun::WriteOnceDates() {
     file_->ReplaceAll(EditProfileText(file_->ReadAll(), texts::kItemSection, once_dates_));
   } catch (const AppError& e) {
     // A file that cannot be written costs one report, however many steps the run takes.
-    if (!date_error_shown_) errors_.ShowAppError(e.what());
+    if (!date_error_shown_) ReportError(e.what());
     date_error_shown_ = true;
   }
   once_dates_.clear();
+}
+
+void LogOnRun::ReportError(const std::string& message) {
+  // A box opened from a spaced step would let the next steps run under it; those errors wait
+  // for the end of the run.
+  if (options_.wait_seconds <= 0) {
+    errors_.ShowAppError(message);
+  } else if (std::find(held_errors_.begin(), held_errors_.end(), message) == held_errors_.end()) {
+    held_errors_.push_back(message);
+  }
+}
+
+void LogOnRun::ShowHeldErrors() {
+  if (held_errors_.empty()) return;
+  std::string text;
+  for (const std::string& message : held_errors_) text += (text.empty() ? "" : "\r\n") + message;
+  held_errors_.clear();
+  errors_.ShowAppError(text);
 }

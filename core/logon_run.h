@@ -8,7 +8,7 @@
 #include "core/launcher.h"
 #include "core/logon_report.h"
 #include "core/message_dialogs.h"
-#include "core/profile_text.h"
+#include "platform/profile_text.h"
 #include "core/startup_run.h"
 #include "platform/profile_file.h"
 #include "platform/running_programs.h"
@@ -35,6 +35,8 @@ class LogOnRun {
   void Next();
   // Ends the run: the rows not reached yet are reported, none is launched or marked.
   void Stop();
+  // A spaced run keeps its errors rather than show them between its steps: one box, then.
+  void ShowHeldErrors();
   bool Finished() const { return next_row_ >= rows_; }
 
   // " " per row, "*" for each row launched so far.
@@ -50,6 +52,8 @@ class LogOnRun {
   // Whether the row is due, as HandleRow would find it.
   bool WouldLaunch(const LaunchItem& row);
   void WriteOnceDates();
+  // Shows the error now, or holds it for ShowHeldErrors in a spaced run.
+  void ReportError(const std::string& message);
   std::vector<std::string> RunningPaths();
 
   const ItemStore& store_;
@@ -66,4 +70,5 @@ class LogOnRun {
   std::vector<std::string> running_paths_;
   bool running_paths_read_ = false;
   bool date_error_shown_ = false;
+  std::vector<std::string> held_errors_;
 };

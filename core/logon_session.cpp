@@ -1,8 +1,11 @@
 #include "core/logon_session.h"
 
+#include <optional>
 #include <utility>
 
 #include "core/logon_texts.h"
+#include "core/texts.h"
+#include "platform/text_format.h"
 
 LogOnOptions LogOnOptionsOf(const AppSettings& settings, const LogOnServices* services) {
   LogOnOptions options;
@@ -43,9 +46,17 @@ void LogOnSession::Begin() {
 }
 
 void LogOnSession::Tick() {
-  if (finished_) return;
-  run_.Next();
-  if (on_step_) on_step_();
+  // A tick that comes while an earlier one still waits (on a box, say) would run steps twice.
+  if (finished_ || ticking_) return;
+  ticking_ = true;
+  try {
+    run_.Next();
+    if (on_step_) on_step_();
+  } catch (...) {
+    ticking_ = false;
+    throw;
+  }
+  ticking_ = false;
   if (run_.Finished()) Finish(true);
 }
 
@@ -65,21 +76,50 @@ void LogOnSession::Finish(bool notify) {
     services_->timer.Stop();
     AppendReport();
   }
+  run_.ShowHeldErrors();
   if (notify && on_finished_) on_finished_();
 }
 
 void LogOnSession::AppendReport() {
   std::vector<std::string> lines{RunLine(heading_)};
+  for (const std::string& name : misread_values_) lines.push_back(MisreadLine(name));
   for (const RowReport& row : run_.Report()) lines.push_back(RowLine(row));
   AppendToLog(services_->log_files, log_path_, lines);
 }
 
-void OpenLogOnReport(LogFiles& files, Launcher& launcher, MessageDialogs& dialogs,
-                     const std::string& program_folder) {
+void ReportUnreadList(LogFiles& files, const std::string& log_path, const RunHeading& heading,
+                      const std::string& error) {
+  AppendToLog(files, log_path, {RunLine(heading), UnreadListLine(error)});
+}
+
+void OpenLogOnReport(LogFiles& files, SystemErrorTexts& error_texts, Launcher& launcher,
+                     MessageDialogs& dialogs, const std::string& program_folder) {
   const std::string path = LogFilePath(program_folder);
-  if (files.SizeOf(path) < 0) {
+  const std::int64_t size = files.SizeOf(path);
+  if (size == kNotAFile) {
+    dialogs.Show(MessageKind::Warning, BoxButtons::Ok, FormatText(texts::kLogNotAFile, path));
+    return;
+  }
+  if (size < 0) {
     dialogs.Show(MessageKind::Information, BoxButtons::Ok, texts::kNoLogYet);
     return;
   }
-  launcher.LaunchFile(path, "", program_folder, kShowCommandShow);
+  constexpr int kNoAssociation = 31;  // SE_ERR_NOASSOC: no program is registered for .log
+  std::optional<ShellAnswer> answer =
+      launcher.LaunchFileAnswered(path, "", program_folder, kShowCommandShow);
+  if (answer && answer->code == kNoAssociation)
+    answer = launcher.LaunchFileAnswered(texts::kPlainTextEditor, "\"" + path + "\"",
+                                         program_folder, kShowCommandShow);
+  if (answer && answer->Succeeded()) return;
+  std::string reason;
+  if (answer) {
+    const unsigned long code =
+        answer->system_error != 0 ? answer->system_error : static_cast<unsigned long>(answer->code);
+    reason = error_texts.ErrorText(code);
+    while (!reason.empty() && static_cast<unsigned char>(reason.back()) <= ' ') reason.pop_back();
+    if (reason.empty()) reason = FormatText(texts::kErrorCode, std::to_string(code));
+  }
+  std::string message = FormatText(texts::kLogCannotOpen, path);
+  if (!reason.empty()) message += "\r\n" + reason;
+  dialogs.Show(MessageKind::Warning, BoxButtons::Ok, message);
 }

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/app_settings.h"
 #include "core/logon_run.h"
@@ -47,6 +48,8 @@ class LogOnSession {
   bool Finished() const { return finished_; }
   // Runs after each spaced step, so that whoever shows the marks can follow the run.
   void SetStepListener(std::function<void()> on_step) { on_step_ = std::move(on_step); }
+  // Settings that read as their defaults; the report names each.
+  void SetMisreadValues(std::vector<std::string> names) { misread_values_ = std::move(names); }
   const RunMarks& Marks() const { return run_.Marks(); }
   const std::vector<RowReport>& Report() const { return run_.Report(); }
 
@@ -61,12 +64,19 @@ class LogOnSession {
   LogOnRun run_;
   std::function<void()> on_finished_;
   std::function<void()> on_step_;
+  std::vector<std::string> misread_values_;
   bool finished_ = false;
+  bool ticking_ = false;
 };
 
 // The options the run takes from the settings; a wait is only kept when there is a timer.
 LogOnOptions LogOnOptionsOf(const AppSettings& settings, const LogOnServices* services);
 
-// The options page's log button: opens the report through the shell, or says there is none yet.
-void OpenLogOnReport(LogFiles& files, Launcher& launcher, MessageDialogs& dialogs,
-                     const std::string& program_folder);
+// A log-on run that launched nothing because the item file could not be read.
+void ReportUnreadList(LogFiles& files, const std::string& log_path, const RunHeading& heading,
+                      const std::string& error);
+
+// The options page's log button: opens the report with the program registered for it, else
+// with the plain text editor; says when there is none yet or it cannot be opened.
+void OpenLogOnReport(LogFiles& files, SystemErrorTexts& error_texts, Launcher& launcher,
+                     MessageDialogs& dialogs, const std::string& program_folder);

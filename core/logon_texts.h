@@ -10,6 +10,11 @@ inline constexpr char kWaitLabel[] = "起動間隔(秒)(&I)";
 inline constexpr char kWaitHint[] = "ﾛｸﾞｵﾝ時の起動の間隔を秒で指定します (0で一斉に起動)";
 inline constexpr char kLogButtonCaption[] = "ﾛｸﾞを開く(&G)";
 inline constexpr char kLogButtonHint[] = "ﾛｸﾞｵﾝ時に何が起動したかの記録を開きます";
+// The log path is taken by something that is no file (a folder); %s is the path.
+inline constexpr char kLogNotAFile[] = "%s はファイルではないため開けません。";
+inline constexpr char kLogCannotOpen[] = "%s を開けませんでした。";
+// What opens the log when no program is registered for it.
+inline constexpr char kPlainTextEditor[] = "notepad.exe";
 inline constexpr char kNoLogYet[] = "ﾛｸﾞはまだありません。ﾛｸﾞｵﾝ時の起動の後に作られます。";
 
 }  // namespace texts

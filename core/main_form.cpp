@@ -4,6 +4,7 @@
 
 #include "core/clock_texts.h"
 #include "core/texts.h"
+#include "platform/text_format.h"
 
 RunMode ModeFromArguments(const std::vector<std::string>& arguments) {
   return !arguments.empty() && arguments.front() == texts::kStartupSwitch ? RunMode::Startup
@@ -25,7 +26,19 @@ MainForm::MainForm(MainView& view, RunMode mode, const MainFormServices& service
 void MainForm::FormCreate() {
   bool in_startup_branch = false;
   try {
-    LoadStore();
+    try {
+      LoadStore();
+    } catch (const std::exception& error) {
+      if (mode_ == RunMode::Startup && !persistence_.ItemFileError().empty()) {
+        RefuseRunOnUnreadList(error.what());
+        return;
+      }
+      throw;
+    }
+    if (persistence_.GarbledCount()) {
+      services_.dialogs.Show(MessageKind::Warning, BoxButtons::Ok,
+                             FormatText(texts::kCountNotNumber, *persistence_.GarbledCount()));
+    }
 
     const LocalTime now = services_.clock.Now();
     today_text_ = ::TodayText(now);
@@ -71,6 +84,7 @@ void MainForm::RunStartupBranch(const LocalTime& now) {
         run_marks_ = session_->Marks();
         if (ends_after_run) view_.Terminate();
       });
+  session_->SetMisreadValues(persistence_.MisreadValues());
   session_->SetStepListener([this] {
     run_marks_ = session_->Marks();
     if (run_marks_changed_) run_marks_changed_();
@@ -85,6 +99,21 @@ void MainForm::RunStartupBranch(const LocalTime& now) {
   } else if (session_->Finished()) {
     view_.Terminate();
   }
+}
+
+void MainForm::RefuseRunOnUnreadList(const std::string& error) {
+  // Launching from rows that were never read would start nothing and say "no file" for each:
+  // the log says why nothing started, the box says it once, and the run ends.
+  shows_window_ = false;
+  if (logon_services_) {
+    const std::string folder = ProgramFolderOf(services_.system.ProgramFilePath());
+    ReportUnreadList(
+        logon_services_->log_files, LogFilePath(folder),
+        RunHeading{services_.clock.Now(), 0, settings_.wait_seconds, settings_.skip_running},
+        error);
+  }
+  services_.dialogs.ShowAppError(error);
+  view_.Terminate();
 }
 
 void MainForm::LoadStore() {

@@ -105,6 +105,8 @@ class MainForm {
   void LoadStore();
   void ApplySettingsToView();
   void RunStartupBranch(const LocalTime& now);
+  // The log-on run when the item file could not be read: nothing is launched.
+  void RefuseRunOnUnreadList(const std::string& error);
   // Reads the window and the options back into the settings and saves; false after an error,
   // which has been shown.
   bool SaveStore();

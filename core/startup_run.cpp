@@ -6,7 +6,7 @@
 
 #include "core/integer_text.h"
 #include "core/logon_run.h"
-#include "core/profile_text.h"
+#include "platform/profile_text.h"
 #include "core/texts.h"
 #include "platform/app_error.h"
 

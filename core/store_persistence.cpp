@@ -1,6 +1,7 @@
 #include "core/store_persistence.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -10,7 +11,7 @@
 #include <vector>
 
 #include "core/integer_text.h"
-#include "core/profile_text.h"
+#include "platform/profile_text.h"
 #include "core/texts.h"
 #include "platform/app_error.h"
 #include "platform/text_format.h"
@@ -44,8 +45,31 @@ class SettingsSection {
   bool ReadBool(std::string_view name, bool fallback) {
     return ReadInteger(name, fallback ? 1 : 0) != 0;
   }
+  // A value that cannot even be read is there all the same, waiting to be written over.
   bool Has(std::string_view name) {
-    return key_.ReadText(texts::kRegistrySection, name).has_value();
+    try {
+      return key_.ReadText(texts::kRegistrySection, name).has_value();
+    } catch (const AppError&) {
+      return true;
+    }
+  }
+  // A value of the later format: one of the wrong type, not a number or outside [low, high]
+  // reads as the fallback and its name goes to misread, so that one odd value never stops a
+  // log-on.
+  std::int32_t ReadLaterInteger(std::string_view name, std::int32_t fallback, std::int32_t low,
+                                std::int32_t high, std::vector<std::string>& misread) {
+    std::optional<std::int32_t> value;
+    bool present = true;
+    try {
+      const auto text = key_.ReadText(texts::kRegistrySection, name);
+      present = text.has_value();
+      if (text) value = ParseInteger(*text);
+    } catch (const AppError&) {
+    }
+    if (!present) return fallback;
+    if (value && *value >= low && *value <= high) return *value;
+    misread.emplace_back(name);
+    return fallback;
   }
   std::string ReadString(std::string_view name) {
     return key_.ReadText(texts::kRegistrySection, name).value_or("");
@@ -148,6 +172,8 @@ void StorePersistence::Load(AppSettings& settings, ItemStore& store) {
   store.Clear();
   store.count = 0;
   rows_read_ = false;
+  item_file_error_.clear();
+  garbled_count_.reset();
 
   const std::unique_ptr<RegistryKey> key = registry_.OpenCurrentUserKey(texts::kRegistryKeyPath);
   SettingsSection section(*key);
@@ -163,10 +189,11 @@ void StorePersistence::Load(AppSettings& settings, ItemStore& store) {
   settings.caps = section.ReadBool(kCaps, defaults.caps);
   settings.num = section.ReadBool(kNum, defaults.num);
   settings.menu_icon = section.ReadBool(kMenuIcon, defaults.menu_icon);
-  settings.skip_running = section.ReadBool(kSkipRunning, defaults.skip_running);
-  // A wait outside its range is as good as none.
-  const std::int32_t wait = section.ReadInteger(kWait, defaults.wait_seconds);
-  settings.wait_seconds = wait >= 0 && wait <= kMaxWaitSeconds ? wait : defaults.wait_seconds;
+  misread_values_.clear();
+  settings.skip_running = section.ReadLaterInteger(kSkipRunning, defaults.skip_running ? 1 : 0,
+                                                   INT32_MIN, INT32_MAX, misread_values_) != 0;
+  settings.wait_seconds =
+      section.ReadLaterInteger(kWait, defaults.wait_seconds, 0, kMaxWaitSeconds, misread_values_);
 
   const std::optional<std::string> count_text = key->ReadText(texts::kRegistrySection, kCount);
   const std::int32_t count = count_text ? ParseInteger(*count_text).value_or(0) : 0;
@@ -176,8 +203,22 @@ void StorePersistence::Load(AppSettings& settings, ItemStore& store) {
                               std::to_string(kMaxItemRows)));
   }
   store.count = count;
+  // A "Count" that is no row count at all says nothing about rows that are stored.
+  const bool count_garbled = count_text && (count < 0 || !ParseInteger(*count_text));
 
   const std::unique_ptr<ProfileFile> file = files_.Open(item_file_path_);
+  file->RemoveLeftovers();
+  if (count > 0 || count_garbled) {
+    // A file another program holds must not read as a file without rows: a failed read ends
+    // the load here, with the rows unread.
+    try {
+      file->ReadAll();
+    } catch (const AppError& error) {
+      store.count = 0;
+      item_file_error_ = error.what();
+      throw;
+    }
+  }
   for (char letter : kFieldLetters) {
     for (int i = 0; i < count; ++i) {
       std::string value = file->ReadKey(texts::kItemSection, RowKey(letter, i));
@@ -192,9 +233,8 @@ void StorePersistence::Load(AppSettings& settings, ItemStore& store) {
       }
     }
   }
-  // A "Count" that is no row count at all says nothing about rows that are stored.
-  const bool count_garbled = count_text && (count < 0 || !ParseInteger(*count_text));
   rows_read_ = !(count_garbled && StoredRowsPresent(*file));
+  if (!rows_read_) garbled_count_ = *count_text;
 }
 
 void StorePersistence::SaveSettingsOnly(const AppSettings& settings) {
@@ -218,6 +258,7 @@ void StorePersistence::Save(const AppSettings& settings, ItemStore& store) {
   // column-wise writes have always given a new file. A key that already reads back as the value
   // keeps its bytes, whatever encoding the file was written in by someone else.
   const std::unique_ptr<ProfileFile> file = files_.Open(item_file_path_);
+  file->RemoveLeftovers();
   const std::string bytes = file->ReadAll();
   const std::unordered_map<std::string, std::string> stored =
       ProfileValues(bytes, texts::kItemSection);

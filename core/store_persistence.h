@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "core/app_settings.h"
 #include "core/item_store.h"
@@ -48,10 +50,21 @@ class StorePersistence {
   bool RowsRead() const { return rows_read_; }
 
   const std::string& ItemFile() const { return item_file_path_; }
+  // After a load: the error of an item file that was there but could not be read (the load
+  // threw it), else empty.
+  const std::string& ItemFileError() const { return item_file_error_; }
+  // After a load: the stored "Count" when it was no row count while rows are stored.
+  const std::optional<std::string>& GarbledCount() const { return garbled_count_; }
+  // After a load: the settings of the later format that read as their defaults because what
+  // was stored was of the wrong type or out of range. The next save writes them as text.
+  const std::vector<std::string>& MisreadValues() const { return misread_values_; }
 
  private:
   Registry& registry_;
   ProfileFiles& files_;
   std::string item_file_path_;
   bool rows_read_ = true;
+  std::string item_file_error_;
+  std::optional<std::string> garbled_count_;
+  std::vector<std::string> misread_values_;
 };

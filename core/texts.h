@@ -37,6 +37,10 @@ inline constexpr char kReplaceUnreadList[] =
     "保存されているアイテムの一覧を読み込めませんでした。\r\n"
     "今の一覧で置き換えますか？\r\n"
     "「いいえ」を選ぶと設定だけを保存し、保存されている一覧はそのまま残します。";
+// A stored "Count" that is no number while rows are stored; %s is what is stored.
+inline constexpr char kCountNotNumber[] =
+    "保存されているアイテム数 '%s' が数値ではないため、アイテムの一覧を表示できません。\r\n"
+    "保存されている一覧はそのまま残っています。";
 // A value the item file cannot hold: the item's title, the field, the limit in bytes.
 inline constexpr char kErrValueNotStorable[] =
     "アイテム「%s」の%sは保存できません。%s バイト以内の1行にして下さい";

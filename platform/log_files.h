@@ -3,12 +3,15 @@
 #include <cstdint>
 #include <string>
 
+inline constexpr std::int64_t kNotAFile = -2;
+
 // Text files that grow at their end, such as the log-on report. Every operation throws AppError
 // naming the path when the file cannot be reached.
 class LogFiles {
  public:
   virtual ~LogFiles() = default;
-  // The size in bytes; -1 when there is no file.
+  // The size in bytes; -1 when there is nothing at the path, kNotAFile when what is there is
+  // no file (a folder).
   virtual std::int64_t SizeOf(const std::string& path) = 0;
   // The whole file; empty when there is none.
   virtual std::string ReadAll(const std::string& path) = 0;

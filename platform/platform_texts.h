@@ -17,9 +17,12 @@ inline constexpr char kErrCreateKey[] = "キー %s の作成に失敗しまし�
 inline constexpr char kErrWriteValue[] = "'%s' の設定に失敗しました";
 inline constexpr char kErrReadValue[] = "'%s' の取得に失敗しました";
 inline constexpr char kErrSystemCall[] = "%s に失敗しました: %s";
-inline constexpr char kSystemErrorNumber[] = "エラー %s";
 inline constexpr char kErrNoProcessList[] = "実行中のプログラムの一覧を取得できません";
 inline constexpr char kErrWriteItemFile[] = "%s に書き込めません";
+// A file that could not be read: its path, then the system's reason.
+inline constexpr char kErrReadItemFile[] = "%s を読み込めません: %s";
+// The reason of an error the system has no words for; %s is its code.
+inline constexpr char kErrorCode[] = "エラー %s";
 // A dialog that could not be created; %s is the system's error code.
 inline constexpr char kErrCreateDialog[] = "ダイアログを表示できません (エラー %s)";
 

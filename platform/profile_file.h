@@ -14,9 +14,12 @@ class ProfileFile {
   virtual std::string ReadKey(std::string_view section, std::string_view key) = 0;
   // Throws AppError("<path> に書き込めません") when the key cannot be written.
   virtual void WriteKey(std::string_view section, std::string_view key, std::string_view value) = 0;
-  // The file's bytes as they are on disk; empty when there is no file. Throws AppError
-  // ("<path> に書き込めません") when a file is there but cannot be read.
+  // The file's bytes as they are on disk; empty when there is no file. A file another program
+  // holds is waited for a moment; throws AppError ("<path> を読み込めません: <reason>") when a
+  // file is there but cannot be read. Key reads throw the same rather than read nothing.
   virtual std::string ReadAll() = 0;
+  // Removes what an interrupted replacement left beside the file.
+  virtual void RemoveLeftovers() = 0;
   // Writes the bytes to a new file beside the old one and puts it in the old one's place in one
   // step, so that an interrupted save leaves either file whole. Throws AppError
   // ("<path> に書き込めません") with the old file untouched.

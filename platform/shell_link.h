@@ -19,4 +19,9 @@ class ShellLinks {
   virtual ~ShellLinks() = default;
   // Throws AppError when the object or one of its interfaces cannot be had.
   virtual std::unique_ptr<ShellLink> Create() = 0;
+  // Whether the link file exists, reads as a shell link and starts the target file, however
+  // either path is spelt (case, short names): both must name one file on disk.
+  virtual bool LinksTo(const std::string& link_file, const std::string& target) = 0;
+  // Deletes the link file; false when it is still there.
+  virtual bool Remove(const std::string& link_file) = 0;
 };

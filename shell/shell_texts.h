@@ -13,6 +13,11 @@ inline constexpr char kRegisterQuestion[] =
     "｢ｽﾀｰﾄｱｯﾌﾟ｣にMorvelinを登録しますか？\r\n"
     "登録後、重複するｱﾌﾟﾘｹｰｼｮﾝは｢ｽﾀｰﾄｱｯﾌﾟ｣から削除して下さい。";
 inline constexpr char kRegisterFailed[] = "ショートカットの制作に失敗しました。";
+inline constexpr char kStartupEntrySuffix[] = ".lnk";
+inline constexpr char kUnregisterQuestion[] =
+    "｢ｽﾀｰﾄｱｯﾌﾟ｣にはMorvelinが既に登録されています。\r\n"
+    "登録を解除しますか？";
+inline constexpr char kUnregisterFailed[] = "｢ｽﾀｰﾄｱｯﾌﾟ｣からMorvelinを削除できませんでした。";
 inline constexpr char kDesktopQuestion[] = "ﾃﾞｽｸﾄｯﾌﾟにｼｮｰﾄｶｯﾄを作成しますか?";
 
 // Help; %s is the help file's path.

@@ -15,8 +15,8 @@ std::string ShortcutFileName(const std::string& folder, const std::string& name,
                              const std::string& suffix = "へのショートカット.lnk");
 
 // Writes a shortcut to the target into the special folder. Throws AppError when no link object
-// can be made; ends silently when the folder cannot be resolved. The arguments are set only
-// when not empty. True when the file was written (the desktop command does not look).
+// can be made; false when the folder cannot be resolved or the file not written. The arguments
+// are set only when not empty.
 bool CreateShortcut(ShellLinks& links, SpecialFolders& folders, const std::string& target,
                     const std::string& name, int folder_csidl,
                     const std::string& arguments = std::string(),

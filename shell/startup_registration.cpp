@@ -5,6 +5,12 @@
 #include "shell/shell_texts.h"
 #include "shell/shortcut.h"
 
+namespace {
+
+constexpr int kShowNormal = 1;
+
+}  // namespace
+
 std::vector<std::string> StartupGroupCommands(const std::string& program_path) {
   const std::string group = shell_texts::kStartupGroup;
   return {
@@ -23,24 +29,11 @@ bool StartupRegistration::ConnectToShell() {
   return dde.Connect(shell_texts::kProgman, shell_texts::kProgman);
 }
 
-// Where no shell speaks the old group interface, the Startup folder is what it would have
-// filled: a link named after the product, starting the program for the log-on run.
-bool StartupRegistration::WriteStartupFolderEntry(const std::string& program_path) {
-  try {
-    return CreateShortcut(services_.links, services_.folders, program_path, shell_texts::kItemName,
-                          csidl::kStartup, texts::kStartupSwitch, ".lnk");
-  } catch (const AppError&) {
-    return false;
-  }
-}
-
-void StartupRegistration::RegisterInStartupGroup() {
-  services_.system.Beep();
-  if (!services_.dialogs.AskYesNo(MessageKind::Information, shell_texts::kRegisterQuestion)) return;
-  const std::string program_path = services_.system.ProgramFilePath();
+// The group interface names the Startup group by its localised title, which current shells
+// take for a new, inert group: it is kept only for a system that has no Startup folder.
+void StartupRegistration::RegisterOverDde(const std::string& program_path) {
   if (!ConnectToShell()) {
-    if (!WriteStartupFolderEntry(program_path))
-      services_.dialogs.Notice(shell_texts::kRegisterFailed);
+    services_.dialogs.Notice(shell_texts::kRegisterFailed);
     return;
   }
   for (const std::string& command : StartupGroupCommands(program_path))
@@ -48,8 +41,49 @@ void StartupRegistration::RegisterInStartupGroup() {
   services_.dde.Disconnect();
 }
 
+bool StartupRegistration::WriteStartupEntry(const std::string& program_path) {
+  try {
+    return CreateShortcut(services_.links, services_.folders, program_path, shell_texts::kItemName,
+                          csidl::kStartup, texts::kStartupSwitch, shell_texts::kStartupEntrySuffix);
+  } catch (const AppError&) {
+    return false;
+  }
+}
+
+void StartupRegistration::OfferRemoval(const std::string& entry) {
+  if (!services_.dialogs.AskYesNo(MessageKind::Confirmation, shell_texts::kUnregisterQuestion))
+    return;
+  if (!services_.links.Remove(entry)) services_.dialogs.Notice(shell_texts::kUnregisterFailed);
+}
+
+void StartupRegistration::RegisterInStartupGroup() {
+  services_.system.Beep();
+  const auto folder = services_.folders.Path(csidl::kStartup);
+  const std::string program_path = services_.system.ProgramFilePath();
+  if (folder) {
+    const std::string entry = ShortcutFileName(*folder, shell_texts::kItemName, program_path,
+                                               shell_texts::kStartupEntrySuffix);
+    if (services_.links.LinksTo(entry, program_path)) {
+      OfferRemoval(entry);
+      return;
+    }
+  }
+  if (!services_.dialogs.AskYesNo(MessageKind::Information, shell_texts::kRegisterQuestion)) return;
+  if (!folder) {
+    RegisterOverDde(program_path);
+    return;
+  }
+  if (!WriteStartupEntry(program_path)) {
+    services_.dialogs.Notice(shell_texts::kRegisterFailed);
+    return;
+  }
+  // As the group window once did: the user sees the entry and any that now start twice.
+  services_.shell.Execute(nullptr, *folder, std::string(), std::string(), kShowNormal);
+}
+
 void StartupRegistration::CreateDesktopShortcut() {
   if (!services_.dialogs.AskYesNo(MessageKind::Information, shell_texts::kDesktopQuestion)) return;
-  CreateShortcut(services_.links, services_.folders, services_.system.ProgramFilePath(),
-                 shell_texts::kItemName, csidl::kDesktopDirectory);
+  if (!CreateShortcut(services_.links, services_.folders, services_.system.ProgramFilePath(),
+                      shell_texts::kItemName, csidl::kDesktopDirectory))
+    services_.dialogs.Notice(shell_texts::kRegisterFailed);
 }

@@ -5,6 +5,7 @@
 
 #include "core/message_dialogs.h"
 #include "platform/dde.h"
+#include "platform/shell.h"
 #include "platform/shell_link.h"
 #include "platform/special_folders.h"
 #include "platform/system.h"
@@ -20,6 +21,7 @@ struct RegistrationServices {
   ProgramStarter& starter;
   ShellLinks& links;
   SpecialFolders& folders;
+  Shell& shell;
 };
 
 // The "&Startup" and "ShortCut" tool buttons.
@@ -27,16 +29,18 @@ class StartupRegistration {
  public:
   explicit StartupRegistration(const RegistrationServices& services) : services_(services) {}
 
-  // Asks, then sends the Startup-group commands to the shell over DDE. When no shell answers
-  // even after starting one, writes the entry into the Startup folder directly instead, and
-  // reports failure only when that cannot be done either.
+  // Asks, then writes "Morvelin.lnk" starting the program with "/N" into the user's Startup
+  // folder and shows that folder. Where an entry starting this program is already there, offers
+  // to remove it instead. Only a system without a Startup folder gets the commands over DDE.
   void RegisterInStartupGroup();
   // Asks, then writes "Morvelinへのショートカット.lnk" to the program on the desktop.
   void CreateDesktopShortcut();
 
  private:
+  void OfferRemoval(const std::string& entry);
+  void RegisterOverDde(const std::string& program_path);
   bool ConnectToShell();
-  bool WriteStartupFolderEntry(const std::string& program_path);
+  bool WriteStartupEntry(const std::string& program_path);
 
   RegistrationServices services_;
 };

@@ -18,6 +18,7 @@
 #include "editing/item_dialog_texts.h"
 #include "editing/win32/item_dialog_layout.h"
 #include "platform/win32/centre_on_screen.h"
+#include "platform/win32/checked_icon.h"
 #include "platform/win32/modal_dialog.h"
 #include "platform/win32/ui_font.h"
 #include "platform/win32/win32_message_boxes.h"
@@ -158,7 +159,14 @@ class ItemDialogWindow : public ItemDialogView, public ModalDialog {
   void Beep() override { MessageBeep(0); }
 
  private:
-  INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  // ModalDialog.
+  bool OnInit() override;
+  bool OnCommand(int id, int code) override;
+  void OnOK() override { OKBtnClick(); }
+  void OnCancel() override { CancelBtnClick(); }  // the Cancel button, Escape and the close box
+  std::optional<LRESULT> OnNotify(const NMHDR& header) override;
+  void OnDestroy() override { DragAcceptFiles(Handle(), FALSE); }
+  std::optional<INT_PTR> OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
   // Events, named after control and event.
   void FormCreate();
@@ -192,82 +200,68 @@ class ItemDialogWindow : public ItemDialogView, public ModalDialog {
   std::optional<ItemDialogResult> result_;
 };
 
-INT_PTR ItemDialogWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+bool ItemDialogWindow::OnInit() {
+  FormCreate();
+  presenter_.Load(initial_);
+  presenter_.FormShow();
+  return false;  // the focus is set
+}
+
+bool ItemDialogWindow::OnCommand(int id, int code) {
+  if (code == EN_KILLFOCUS) {
+    if (id == IDC_FILE_NAME) FileNameExit();
+    if (const TimeControl* c = TimeControlOfEdit(id)) presenter_.TimeFieldExit(c->field);
+    return true;
+  }
+  switch (id) {
+    case IDC_OPEN_BUTTON:
+      if (code == BN_CLICKED) OpenButtonClick();
+      return true;
+    case IDC_EXPLORER_BUTTON:
+      if (code == BN_CLICKED) ExplorerButtonClick();
+      return true;
+    case IDM_START_TIME_NOW:
+      StartTimeNowClick();
+      return true;
+    case IDM_END_TIME_NOW:
+      EndTimeNowClick();
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::optional<LRESULT> ItemDialogWindow::OnNotify(const NMHDR& header) {
+  const TimeControl* c = TimeControlOfUpDown(static_cast<int>(header.idFrom));
+  if (!c || header.code != UDN_DELTAPOS) return std::nullopt;
+  presenter_.TimeFieldStep(c->field, reinterpret_cast<const NMUPDOWN&>(header).iDelta > 0 ? 1 : -1);
+  // The field already holds the new value; the control must not set its own.
+  return TRUE;
+}
+
+std::optional<INT_PTR> ItemDialogWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_INITDIALOG:
-      FormCreate();
-      presenter_.Load(initial_);
-      presenter_.FormShow();
-      return FALSE;  // the focus is set
-    case WM_COMMAND: {
-      const int id = LOWORD(wparam);
-      const int code = HIWORD(wparam);
-      if (code == EN_KILLFOCUS) {
-        if (id == IDC_FILE_NAME) FileNameExit();
-        if (const TimeControl* c = TimeControlOfEdit(id)) presenter_.TimeFieldExit(c->field);
-        return TRUE;
-      }
-      switch (id) {
-        case IDOK:
-          OKBtnClick();
-          return TRUE;
-        case IDCANCEL:  // the Cancel button, Escape and the close box
-          CancelBtnClick();
-          return TRUE;
-        case IDC_OPEN_BUTTON:
-          if (code == BN_CLICKED) OpenButtonClick();
-          return TRUE;
-        case IDC_EXPLORER_BUTTON:
-          if (code == BN_CLICKED) ExplorerButtonClick();
-          return TRUE;
-        case IDM_START_TIME_NOW:
-          StartTimeNowClick();
-          return TRUE;
-        case IDM_END_TIME_NOW:
-          EndTimeNowClick();
-          return TRUE;
-      }
-      return FALSE;
-    }
-    case WM_NOTIFY: {
-      const auto* header = reinterpret_cast<const NMHDR*>(lparam);
-      const TimeControl* c = TimeControlOfUpDown(static_cast<int>(header->idFrom));
-      if (c && header->code == UDN_DELTAPOS) {
-        const auto* change = reinterpret_cast<const NMUPDOWN*>(lparam);
-        presenter_.TimeFieldStep(c->field, change->iDelta > 0 ? 1 : -1);
-        // The field already holds the new value; the control must not set its own.
-        SetWindowLongPtrA(Handle(), DWLP_MSGRESULT, TRUE);
-        return TRUE;
-      }
-      return FALSE;
-    }
     case WM_DROPFILES:
       FormDropFiles(reinterpret_cast<HDROP>(wparam));
       return TRUE;
     case WM_CONTEXTMENU:
-      if (reinterpret_cast<HWND>(wparam) == Item(IDC_ICON_IMAGE)) {
-        IconImageContextPopup(lparam);
-        return TRUE;
-      }
-      return FALSE;
+      if (reinterpret_cast<HWND>(wparam) != Item(IDC_ICON_IMAGE)) return std::nullopt;
+      IconImageContextPopup(lparam);
+      return TRUE;
     case WM_DRAWITEM:
-      if (wparam == IDC_ICON_IMAGE) {
-        IconImagePaint(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
-        return TRUE;
-      }
-      return FALSE;
+      if (wparam != IDC_ICON_IMAGE) return std::nullopt;
+      IconImagePaint(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+      return TRUE;
     case WM_WINDOWPOSCHANGING:
       // After the Explorer button the dialog stays in the top-left corner.
       if (pinned_) {
         auto* pos = reinterpret_cast<WINDOWPOS*>(lparam);
         if (!(pos->flags & SWP_NOMOVE)) pos->x = pos->y = 0;
       }
-      return FALSE;
-    case WM_DESTROY:
-      DragAcceptFiles(Handle(), FALSE);
-      return FALSE;
+      return std::nullopt;
+    default:
+      return std::nullopt;
   }
-  return FALSE;
 }
 
 void ItemDialogWindow::FormCreate() {
@@ -289,7 +283,7 @@ void ItemDialogWindow::FormCreate() {
   // Each field no longer than the item file can hold and the shell can take.
   const std::pair<int, std::size_t> limits[] = {
       {IDC_TITLE_NAME, kMaxStoredValueBytes},
-      {IDC_FILE_NAME, kMaxLaunchPathBytes},
+      {IDC_FILE_NAME, kMaxLaunchAddressBytes},  // paths are bounded when they are run
       {IDC_FOLDER_NAME, kMaxLaunchPathBytes},
       {IDC_ARGUMENTS_NAME, kMaxCommandLineBytes - kMaxLaunchPathBytes - 4},
       {IDC_HOME_NAME, kMaxStoredValueBytes}};
@@ -357,9 +351,8 @@ void ItemDialogWindow::FormDropFiles(HDROP drop) {
 }
 
 void ItemDialogWindow::ShowIconOf(const std::string& file) {
-  HICON icon = ExtractIconA(Instance(), file.c_str(), 0);
-  // 0: no icon; 1: not a file that holds icons.
-  if (reinterpret_cast<UINT_PTR>(icon) <= 1) return;
+  HICON icon = ExtractCheckedIcon(file);
+  if (icon == nullptr) return;
   icon_.Reset(icon);
   InvalidateRect(Item(IDC_ICON_IMAGE), nullptr, TRUE);
 }

@@ -35,39 +35,20 @@ class ListingDialog : public ModalDialog {
         listing_(CompareUserLocaleText) {}
 
  private:
-  INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override {
-    switch (message) {
-      case WM_INITDIALOG:
-        FormCreate();
-        FormShow();
-        return TRUE;
-      case WM_SIZE:
-        FormResize();
-        return TRUE;
-      case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(lparam);
-        if (header->idFrom == IDC_LIST_VIEW1 && header->code == LVN_COLUMNCLICK) {
-          ListView1ColumnClick(reinterpret_cast<const NMLISTVIEW*>(lparam)->iSubItem);
-          return TRUE;
-        }
-        return FALSE;
-      }
-      case WM_COMMAND:
-        // Escape arrives as IDCANCEL.
-        if (LOWORD(wparam) == IDCANCEL) {
-          EndDialog(Handle(), IDCANCEL);
-          return TRUE;
-        }
-        return FALSE;
-      case WM_CLOSE:
-        EndDialog(Handle(), IDCANCEL);
-        return TRUE;
-      case WM_DESTROY:
-        ListView(list_hwnd_).SetFont(nullptr);
-        return FALSE;
-    }
-    return FALSE;
+  bool OnInit() override {
+    FormCreate();
+    FormShow();
+    return true;
   }
+  void OnSize(int, int) override { FormResize(); }
+  std::optional<LRESULT> OnNotify(const NMHDR& header) override {
+    if (header.idFrom != IDC_LIST_VIEW1 || header.code != LVN_COLUMNCLICK) return std::nullopt;
+    ListView1ColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+    return 0;
+  }
+  // Enter closes nothing: the listing has no OK button. Escape and the close box end it.
+  void OnOK() override {}
+  void OnDestroy() override { ListView(list_hwnd_).SetFont(nullptr); }
 
   void FormCreate() {
     panel_ = Item(IDC_LIST_PANEL);

@@ -63,7 +63,7 @@ INT_PTR ModalDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return id == IDOK || id == IDCANCEL;
     }
     case WM_CLOSE:
-      OnCancel();
+      OnClose();
       return TRUE;
     case WM_NOTIFY:
       if (const auto answer = OnNotify(*reinterpret_cast<const NMHDR*>(lparam))) {

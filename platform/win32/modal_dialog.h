@@ -7,7 +7,8 @@
 #include <string>
 
 // The base of every modal dialog made from a template: it keeps `this` from WM_INITDIALOG on,
-// stops exceptions at the window procedure and reports them, and runs the dialog.
+// stops exceptions at the window procedure and reports them, splits messages into handlers,
+// and runs the dialog.
 class ModalDialog {
  public:
   using ErrorReporter = std::function<void(const std::string& message)>;
@@ -29,16 +30,15 @@ class ModalDialog {
   HINSTANCE Instance() const { return instance_; }
   HWND Handle() const { return hwnd_; }
   HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
-  // The dialog procedure's answer for one message: split into the handlers below.
-  virtual INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
-
   // Handlers. OnInit's true lets the system give the focus to the first control.
   virtual bool OnInit() { return true; }
   // Commands other than OK and Cancel; true when handled.
   virtual bool OnCommand(int /*id*/, int /*code*/) { return false; }
   virtual void OnOK() { EndDialog(hwnd_, IDOK); }
-  // The Cancel button, Escape and the close box.
+  // The Cancel button and Escape.
   virtual void OnCancel() { EndDialog(hwnd_, IDCANCEL); }
+  // The close box; as Cancel unless the dialog says otherwise.
+  virtual void OnClose() { OnCancel(); }
   // A value is the notification's answer.
   virtual std::optional<LRESULT> OnNotify(const NMHDR& /*header*/) { return std::nullopt; }
   virtual void OnSize(int /*width*/, int /*height*/) {}
@@ -51,6 +51,8 @@ class ModalDialog {
 
  private:
   static INT_PTR CALLBACK Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  // The dialog procedure's answer for one message, split into the handlers.
+  INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   HINSTANCE instance_;
   ErrorReporter report_error_;

@@ -5,30 +5,17 @@
 #include "platform/app_error.h"
 #include "platform/platform_texts.h"
 #include "platform/text_format.h"
+#include "platform/win32/owned_handle.h"
+#include "platform/win32/system_error.h"
 
 namespace {
-
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  ~FileHandle() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  HANDLE Get() const { return handle_; }
-  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE handle_;
-};
 
 AppError CannotWrite(const std::string& path) {
   return AppError(FormatText(texts::kErrWriteItemFile, path));
 }
 
-void WriteWhole(const FileHandle& file, const std::string& path, const std::string& bytes) {
-  if (!file.Valid()) throw CannotWrite(path);
+void WriteWhole(const OwnedKernelHandle& file, const std::string& path, const std::string& bytes) {
+  if (!file) throw CannotWrite(path);
   DWORD written = 0;
   if (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
       written != bytes.size())
@@ -40,13 +27,15 @@ void WriteWhole(const FileHandle& file, const std::string& path, const std::stri
 std::int64_t Win32LogFiles::SizeOf(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return kNotAFile;
   return (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
 std::string Win32LogFiles::ReadAll(const std::string& path) {
-  const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) {
+  const OwnedKernelHandle file =
+      OwnFileHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     if (GetLastError() == ERROR_FILE_NOT_FOUND) return {};
     throw CannotWrite(path);
   }
@@ -59,28 +48,18 @@ std::string Win32LogFiles::ReadAll(const std::string& path) {
 }
 
 void Win32LogFiles::Replace(const std::string& path, const std::string& bytes) {
-  WriteWhole(FileHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr)),
+  WriteWhole(OwnFileHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr)),
              path, bytes);
 }
 
 void Win32LogFiles::Append(const std::string& path, const std::string& bytes) {
   // Appending access puts every write at the end, whoever else writes there.
-  WriteWhole(FileHandle(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)),
+  WriteWhole(OwnFileHandle(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                       OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)),
              path, bytes);
 }
 
 std::string Win32SystemErrorTexts::ErrorText(unsigned long code) {
-  char* text = nullptr;
-  const DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  if (length == 0 || !text) return {};
-  std::string result(text, length);
-  LocalFree(text);
-  while (!result.empty() &&
-         (result.back() == '\r' || result.back() == '\n' || result.back() == ' '))
-    result.pop_back();
-  return result;
+  return SystemText(static_cast<DWORD>(code));
 }

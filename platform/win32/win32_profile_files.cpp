@@ -9,7 +9,10 @@
 
 #include "platform/app_error.h"
 #include "platform/platform_texts.h"
+#include "platform/profile_text.h"
 #include "platform/text_format.h"
+#include "platform/win32/owned_handle.h"
+#include "platform/win32/system_error.h"
 
 namespace {
 
@@ -24,6 +27,41 @@ struct FileStamp {
 
   bool operator==(const FileStamp&) const = default;
 };
+
+// A file another program holds without sharing is usually let go within moments (a backup
+// or sync tool, an editor saving): wait that long before calling a read failed.
+constexpr int kHeldAttempts = 100;
+constexpr DWORD kHeldPauseMs = 10;
+
+bool IsHeldError(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+         error == ERROR_ACCESS_DENIED;
+}
+
+AppError CannotRead(const std::string& path, DWORD error) {
+  return AppError(FormatText(FormatText(texts::kErrReadItemFile, path), SystemReason(error)));
+}
+
+// Opens the file for reading, waiting out a holder; nothing, with the last error set, when the
+// file is missing or stays out of reach.
+OwnedKernelHandle OpenForReading(const std::string& path) {
+  for (int attempt = 1;; ++attempt) {
+    OwnedKernelHandle file = OwnFileHandle(CreateFileA(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) return file;
+    const DWORD error = GetLastError();
+    if (!IsHeldError(error) || attempt == kHeldAttempts) {
+      SetLastError(error);
+      return file;
+    }
+    Sleep(kHeldPauseMs);
+  }
+}
+
+bool IsMissing(DWORD error) {
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
 
 FileStamp StampOf(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -63,44 +101,6 @@ bool IsAbsolutePath(const std::string& path) {
   return drive || network;
 }
 
-// What a key read returns for a stored value: a value enclosed in a pair of the same quote
-// marks, double or single, loses them.
-std::string Unquoted(std::string value) {
-  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-      value.back() == value.front())
-    return value.substr(1, value.size() - 2);
-  return value;
-}
-
-// One section as the system lists it: "key=value" entries, trimmed, in file order.
-class SectionSnapshot {
- public:
-  // Parses the NUL-separated list; the first entry of a key wins, as in a key read.
-  explicit SectionSnapshot(const std::string& listing) {
-    for (size_t at = 0; at < listing.size();) {
-      const size_t end = listing.find('\0', at);
-      const std::string_view entry(listing.data() + at,
-                                   (end == std::string::npos ? listing.size() : end) - at);
-      if (entry.empty()) break;
-      const size_t equals = entry.find('=');
-      const std::string_view key = entry.substr(0, equals);
-      const std::string_view value =
-          equals == std::string_view::npos ? std::string_view{} : entry.substr(equals + 1);
-      values_.emplace(AsciiLower(key), Unquoted(std::string(value)));
-      if (end == std::string::npos) break;
-      at = end + 1;
-    }
-  }
-
-  std::string Value(std::string_view key) const {
-    const auto found = values_.find(AsciiLower(key));
-    return found == values_.end() ? std::string() : found->second;
-  }
-
- private:
-  std::unordered_map<std::string, std::string> values_;  // by lower-case key
-};
-
 class Win32ProfileFile : public ProfileFile {
  public:
   explicit Win32ProfileFile(std::string path)
@@ -109,8 +109,9 @@ class Win32ProfileFile : public ProfileFile {
   const std::string& Path() const override { return path_; }
 
   // A load reads every key of a section in turn; asking the system for each would parse the
-  // file again per key. One listing of the section serves them all for as long as the file's
-  // stamp stays the same, so a rewrite from outside is seen on the next read all the same.
+  // file again per key. The section read once from the file's bytes, as a key read would find
+  // each value, serves them all for as long as the file's stamp stays the same, so a rewrite
+  // from outside is seen on the next read all the same.
   std::string ReadKey(std::string_view section, std::string_view key) override {
     if (!snapshots_allowed_ || !IsPlainName(section) || !IsPlainName(key))
       return ReadKeyFromSystem(section, key);
@@ -122,8 +123,9 @@ class Win32ProfileFile : public ProfileFile {
     const std::string section_key = AsciiLower(section);
     auto snapshot = snapshots_.find(section_key);
     if (snapshot == snapshots_.end())
-      snapshot = snapshots_.emplace(section_key, SectionSnapshot(ReadSection(section))).first;
-    return snapshot->second.Value(key);
+      snapshot = snapshots_.emplace(section_key, ProfileValues(ReadAll(), section)).first;
+    const auto value = snapshot->second.find(AsciiLower(key));
+    return value == snapshot->second.end() ? std::string() : value->second;
   }
 
   void WriteKey(std::string_view section, std::string_view key, std::string_view value) override {
@@ -139,41 +141,43 @@ class Win32ProfileFile : public ProfileFile {
   }
 
   std::string ReadAll() override {
-    const HANDLE file = CreateFileA(path_.c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const OwnedKernelHandle file = OpenForReading(path_);
+    if (!file) {
       const DWORD error = GetLastError();
-      if (error == ERROR_FILE_NOT_FOUND) return {};
-      throw AppError(FormatText(texts::kErrWriteItemFile, path_));
+      if (IsMissing(error)) return {};
+      throw CannotRead(path_, error);
     }
     std::string bytes;
     char chunk[64 * 1024];
     DWORD got = 0;
     bool ok = true;
-    while ((ok = ReadFile(file, chunk, sizeof chunk, &got, nullptr)) && got > 0)
+    while ((ok = ReadFile(file.Get(), chunk, sizeof chunk, &got, nullptr)) && got > 0)
       bytes.append(chunk, got);
-    CloseHandle(file);
-    if (!ok) throw AppError(FormatText(texts::kErrWriteItemFile, path_));
+    if (!ok) throw CannotRead(path_, GetLastError());
     return bytes;
+  }
+
+  void RemoveLeftovers() override {
+    // A save killed between writing the new file and putting it in place leaves it behind.
+    DeleteFileA((path_ + ".new").c_str());
   }
 
   void ReplaceAll(std::string_view bytes) override {
     snapshots_.clear();
     // Beside the old file, so that the replacement stays on one volume and is one rename.
     const std::string fresh = path_ + ".new";
-    const HANDLE file = CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) throw AppError(FormatText(texts::kErrWriteItemFile, path_));
+    OwnedKernelHandle file = OwnFileHandle(CreateFileA(
+        fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) throw AppError(FormatText(texts::kErrWriteItemFile, path_));
     bool ok = true;
     for (std::size_t at = 0; ok && at < bytes.size();) {
       const DWORD part = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - at, 1u << 30));
       DWORD written = 0;
-      ok = WriteFile(file, bytes.data() + at, part, &written, nullptr) && written > 0;
+      ok = WriteFile(file.Get(), bytes.data() + at, part, &written, nullptr) && written > 0;
       at += written;
     }
-    ok = ok && FlushFileBuffers(file);
-    CloseHandle(file);
+    ok = ok && FlushFileBuffers(file.Get());
+    file.Reset();
     if (!ok || !ReplaceWithFresh(fresh)) {
       DeleteFileA(fresh.c_str());
       throw AppError(FormatText(texts::kErrWriteItemFile, path_));
@@ -198,6 +202,14 @@ class Win32ProfileFile : public ProfileFile {
     }
   }
 
+  // The system's reads give nothing both for an empty value and for a file they could not
+  // open: nothing counts only once the file is seen to be missing or open to reading.
+  void ConfirmReadable() {
+    if (OpenForReading(path_)) return;
+    const DWORD error = GetLastError();
+    if (!IsMissing(error)) throw CannotRead(path_, error);
+  }
+
   std::string ReadKeyFromSystem(std::string_view section, std::string_view key) {
     const std::string section_name(section);
     const std::string key_name(key);
@@ -209,23 +221,7 @@ class Win32ProfileFile : public ProfileFile {
                                                     buffer.data(), size, path_.c_str());
       if (length + 1 < size) {
         buffer.resize(length);
-        return buffer;
-      }
-      buffer.assign(buffer.size() * 2, '\0');
-    }
-  }
-
-  // The section's entries as the system lists them, however long.
-  std::string ReadSection(std::string_view section) {
-    const std::string section_name(section);
-    // A result of size - 2 means the listing may have been cut: read again with more room.
-    std::string buffer(32 * 1024, '\0');
-    for (;;) {
-      const DWORD size = static_cast<DWORD>(buffer.size());
-      const DWORD length =
-          GetPrivateProfileSectionA(section_name.c_str(), buffer.data(), size, path_.c_str());
-      if (length + 2 < size) {
-        buffer.resize(length);
+        if (length == 0) ConfirmReadable();
         return buffer;
       }
       buffer.assign(buffer.size() * 2, '\0');
@@ -235,7 +231,8 @@ class Win32ProfileFile : public ProfileFile {
   std::string path_;
   bool snapshots_allowed_;
   FileStamp stamp_;
-  std::map<std::string, SectionSnapshot> snapshots_;  // by lower-case section name
+  // By lower-case section name, each by lower-case key.
+  std::map<std::string, std::unordered_map<std::string, std::string>> snapshots_;
 };
 
 }  // namespace

@@ -9,25 +9,65 @@
 #include <vector>
 
 #include "platform/app_error.h"
+#include "platform/win32/system_error.h"
 
 namespace {
 
 // The system's description of a COM failure, in the ANSI code page.
 std::string ComErrorText(HRESULT result) {
-  char* buffer = nullptr;
-  const DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, static_cast<DWORD>(result), 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-  std::string text = length ? std::string(buffer, length) : std::string();
-  if (buffer) LocalFree(buffer);
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
-    text.pop_back();
+  std::string text = SystemText(static_cast<DWORD>(result));
   if (text.empty()) {
     char code[32];
     wsprintfA(code, "0x%08lX", static_cast<unsigned long>(result));
     text = code;
   }
   return text;
+}
+
+// The ANSI path in UTF-16, as IPersistFile takes it; empty when it does not convert.
+std::wstring WidePath(const std::string& path) {
+  const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+  if (length <= 0) return {};
+  std::vector<wchar_t> wide(static_cast<size_t>(length));
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), length);
+  return wide.data();
+}
+
+// The volume and index that name one file on disk, whichever path reaches it.
+struct FileIdentity {
+  DWORD volume = 0, high = 0, low = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
+std::optional<FileIdentity> IdentityOf(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info{};
+  const bool read = GetFileInformationByHandle(file, &info);
+  CloseHandle(file);
+  if (!read) return std::nullopt;
+  return FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+}
+
+// The target path stored in a link file; empty when the file is missing or not a link.
+std::string LinkTarget(const std::string& link_file) {
+  IShellLinkA* link = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              reinterpret_cast<void**>(&link))))
+    return {};
+  std::string target;
+  IPersistFile* file = nullptr;
+  if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+    const std::wstring wide = WidePath(link_file);
+    char buffer[MAX_PATH + 1] = {};
+    if (!wide.empty() && SUCCEEDED(file->Load(wide.c_str(), STGM_READ)) &&
+        SUCCEEDED(link->GetPath(buffer, sizeof buffer, nullptr, 0)))
+      target = buffer;
+    file->Release();
+  }
+  link->Release();
+  return target;
 }
 
 class Win32ShellLink : public ShellLink {
@@ -48,11 +88,8 @@ class Win32ShellLink : public ShellLink {
     link_->SetArguments(arguments.c_str());
   }
   bool Save(const std::string& file_path) override {
-    const int length = MultiByteToWideChar(CP_ACP, 0, file_path.c_str(), -1, nullptr, 0);
-    if (length <= 0) return false;
-    std::vector<wchar_t> wide(static_cast<size_t>(length));
-    MultiByteToWideChar(CP_ACP, 0, file_path.c_str(), -1, wide.data(), length);
-    return SUCCEEDED(file_->Save(wide.data(), FALSE));
+    const std::wstring wide = WidePath(file_path);
+    return !wide.empty() && SUCCEEDED(file_->Save(wide.c_str(), FALSE));
   }
 
  private:
@@ -79,6 +116,18 @@ std::unique_ptr<ShellLink> Win32ShellLinks::Create() {
     throw AppError(ComErrorText(FAILED(link_result) ? link_result : file_result));
   }
   return std::make_unique<Win32ShellLink>(link, file);
+}
+
+bool Win32ShellLinks::LinksTo(const std::string& link_file, const std::string& target) {
+  const std::string linked = LinkTarget(link_file);
+  if (linked.empty()) return false;
+  const auto linked_file = IdentityOf(linked);
+  return linked_file && linked_file == IdentityOf(target);
+}
+
+bool Win32ShellLinks::Remove(const std::string& link_file) {
+  return DeleteFileA(link_file.c_str()) ||
+         GetFileAttributesA(link_file.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
 std::optional<std::string> Win32SpecialFolders::Path(int csidl) {

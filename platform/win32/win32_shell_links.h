@@ -11,6 +11,8 @@
 class Win32ShellLinks : public ShellLinks {
  public:
   std::unique_ptr<ShellLink> Create() override;
+  bool LinksTo(const std::string& link_file, const std::string& target) override;
+  bool Remove(const std::string& link_file) override;
 };
 
 class Win32SpecialFolders : public SpecialFolders {

@@ -70,14 +70,28 @@ void TAboutBox::ShowModal(HWND owner) {
   Run(dialog.header, owner);
 }
 
-INT_PTR TAboutBox::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+bool TAboutBox::OnInit() {
+  FormCreate();
+  return false;  // the OK button already has the focus
+}
+
+bool TAboutBox::OnTimer(UINT_PTR id) {
+  if (id == kRefreshTimer) RefreshSystemInfo();
+  return true;
+}
+
+bool TAboutBox::OnCommand(int id, int code) {
+  if (id != IDC_ABOUT_LINK) return false;
+  if (code == STN_CLICKED) {
+    char address[512] = {};
+    GetDlgItemTextA(Handle(), IDC_ABOUT_LINK, address, sizeof address);
+    services_.shell.Execute(services_.link_owner, address, "", "", SW_SHOW);
+  }
+  return true;
+}
+
+std::optional<INT_PTR> TAboutBox::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_INITDIALOG:
-      FormCreate();
-      return FALSE;  // the OK button already has the focus
-    case WM_TIMER:
-      if (wparam == kRefreshTimer) RefreshSystemInfo();
-      return TRUE;
     case WM_PAINT:
       Paint();
       return TRUE;
@@ -91,27 +105,9 @@ INT_PTR TAboutBox::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         return TRUE;
       }
       return FALSE;
-    case WM_COMMAND:
-      switch (LOWORD(wparam)) {
-        case IDOK:
-          Close();
-          return TRUE;
-        case IDCANCEL:  // Escape: there is no cancel button
-          return TRUE;
-        case IDC_ABOUT_LINK:
-          if (HIWORD(wparam) == STN_CLICKED) {
-            char address[512] = {};
-            GetDlgItemTextA(Handle(), IDC_ABOUT_LINK, address, sizeof address);
-            services_.shell.Execute(services_.link_owner, address, "", "", SW_SHOW);
-          }
-          return TRUE;
-      }
-      return FALSE;
-    case WM_CLOSE:
-      Close();
-      return TRUE;
+    default:
+      return std::nullopt;
   }
-  return FALSE;
 }
 
 void TAboutBox::FormCreate() {

@@ -26,7 +26,15 @@ class TAboutBox : public ModalDialog {
   void ShowModal(HWND owner);
 
  private:
-  INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  // ModalDialog.
+  bool OnInit() override;
+  bool OnCommand(int id, int code) override;
+  void OnOK() override { Close(); }
+  void OnCancel() override {}  // Escape: there is no cancel button
+  void OnClose() override { Close(); }
+  bool OnTimer(UINT_PTR id) override;
+  std::optional<INT_PTR> OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
   void FormCreate();
   void RefreshSystemInfo();
   void Paint();

@@ -264,3 +264,34 @@ E2E_CASE(row_bound_at_add) {
   CancelAndExpectExit(program, main);
   E2E_CHECK_EQ_AS("item file", ItemFileBytes(), file);
 }
+
+// Another program holds the item file without sharing: at log-on nothing starts, one box and
+// the log say why; in the window the list counts as unread, so OK after the file is let go
+// keeps it unless the user agrees.
+E2E_CASE(held_item_file) {
+  const std::string file =
+      ItemFile(RowKeys(0, "一", kMarker, "", "--row 0", "0", "00002359", "000/00", "", "1"));
+  WriteSettings({{"Lanc", "0"}, {"Count", "1"}});
+  WriteItemFile(file);
+  HANDLE holder = CreateFileA(ItemFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  E2E_REQUIRE(holder != INVALID_HANDLE_VALUE, "cannot hold the item file");
+  const std::string refused = ItemFilePath() + " を読み込めません: ";
+  Process program;
+  for (const char* arguments : {"/N", ""}) {
+    program = StartProgram(arguments);
+    HWND box = WaitForMessageBox(program.pid);
+    E2E_REQUIRE(box != nullptr, std::string("no word of the held file: ") + arguments);
+    E2E_CHECK(ReadBox(box).text.rfind(refused, 0) == 0, "box: " + Describe(ReadBox(box).text));
+    E2E_CHECK(ClickButton(box, kOk), "no OK in the box");
+    if (*arguments) ExpectQuietExit(program);
+  }
+  HWND main = StartAndWaitForMain(program);
+  CloseHandle(holder);
+  OkWithAnswer(program, main, kNo);
+  E2E_CHECK(ReadFileBytes(AppPath("Morvelin.log"))
+                    .find("ｱｲﾃﾑﾌｧｲﾙを読み込めないため、何も起動しませんでした: " + refused) !=
+                std::string::npos,
+            "no line in the log");
+  E2E_CHECK_EQ_AS("item file after No", ItemFileBytes(), file);
+}

@@ -214,6 +214,10 @@ E2E_CASE(count_beyond_rows) {
 
 namespace {
 
+const char kCountNotNumberEnd[] =
+    "' が数値ではないため、アイテムの一覧を表示できません。\r\n"
+    "保存されている一覧はそのまま残っています。";
+
 // A stored Count that yields no rows: the list is empty and the file stays as it was.
 void ExpectEmptyListFor(const std::string& count) {
   WriteSettings({{"Count", count}});
@@ -223,7 +227,10 @@ void ExpectEmptyListFor(const std::string& count) {
   }));
   WriteItemFile(file);
 
+  // The stored rows are not shown, and the window says why before it opens.
   Process program = StartProgram();
+  AnswerBox(program.pid, kWarning, "保存されているアイテム数 '" + count + kCountNotNumberEnd, {kOk},
+            IconKind::Warning, kOk);
   HWND main = StartAndWaitForMain(program);
   SaveScreenshot("main", main);
   E2E_CHECK(MessageBoxes(program.pid).empty(), "a box is open:" + OpenBoxes(program.pid));

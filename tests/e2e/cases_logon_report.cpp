@@ -155,14 +155,16 @@ E2E_CASE(logon_report_every_outcome) {
   const std::vector<std::string> lines = LogLines();
   E2E_REQUIRE(lines.size() == 8, "report lines: " + Describe(lines));
   E2E_CHECK_EQ_AS("run line", lines[0], std::string("ﾛｸﾞｵﾝ起動 7行 一斉起動"));
-  E2E_CHECK(StartsWith(lines[1], "  0 起動: 起動 (応答 "), "row 0: " + Describe(lines[1]));
+  E2E_CHECK(StartsWith(lines[1], "  0 起動: 起動しました"), "row 0: " + Describe(lines[1]));
   E2E_CHECK_EQ_AS("row 1", lines[2], std::string("  1 無効: ｽｷｯﾌﾟ 無効"));
   E2E_CHECK(StartsWith(lines[3], "  2 夜: ｽｷｯﾌﾟ 時間帯 " + band_shown + " 外 ("),
             "row 2: " + Describe(lines[3]));
   E2E_CHECK_EQ_AS("row 3", lines[4], std::string("  3 済み: ｽｷｯﾌﾟ 本日起動済み"));
   E2E_CHECK_EQ_AS("row 4", lines[5], std::string("  4 -: ｽｷｯﾌﾟ ﾌｧｲﾙなし"));
-  E2E_CHECK(StartsWith(lines[6], "  5 無い: 失敗 (ｴﾗｰ 2)"), "row 5: " + Describe(lines[6]));
-  E2E_CHECK(StartsWith(lines[7], "  6 不明な種類: 失敗 (ｴﾗｰ 31)"), "row 6: " + Describe(lines[7]));
+  E2E_CHECK(StartsWith(lines[6], "  5 無い: 起動できませんでした: "),
+            "row 5: " + Describe(lines[6]));
+  E2E_CHECK(StartsWith(lines[7], "  6 不明な種類: 起動できませんでした: "),
+            "row 6: " + Describe(lines[7]));
 
   // The next run adds to the report; the file stays Shift-JIS with CR LF.
   Process again = StartProgram("/N");

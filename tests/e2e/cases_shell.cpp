@@ -1,5 +1,6 @@
-// The shell tool buttons of the real program: the Startup group over DDE (to a Program Manager
-// server of the driver's own), the desktop shortcut and the about box.
+// The shell tool buttons of the real program: the Startup entry (started by the system's own
+// log-on processing; over DDE to a Program Manager server of the driver's own where no Startup
+// folder resolves), the desktop shortcut and the about box.
 
 // clang-format off
 #include <windows.h>
@@ -9,6 +10,7 @@
 // clang-format on
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -24,19 +26,22 @@ namespace {
 const char kRegisterQuestion[] =
     "｢ｽﾀｰﾄｱｯﾌﾟ｣にMorvelinを登録しますか？\r\n"
     "登録後、重複するｱﾌﾟﾘｹｰｼｮﾝは｢ｽﾀｰﾄｱｯﾌﾟ｣から削除して下さい。";
+const char kUnregisterQuestion[] =
+    "｢ｽﾀｰﾄｱｯﾌﾟ｣にはMorvelinが既に登録されています。\r\n登録を解除しますか？";
 const char kDesktopQuestion[] = "ﾃﾞｽｸﾄｯﾌﾟにｼｮｰﾄｶｯﾄを作成しますか?";
 const char kAboutCaption[] = "ﾊﾞｰｼﾞｮﾝ情報";
 
-std::string DesktopFolder() {
+std::string SpecialFolder(int csidl) {
   char path[MAX_PATH] = {};
-  SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, path);
+  SHGetFolderPathA(nullptr, csidl, nullptr, 0, path);
   return path;
 }
 
 void AskQuestion(DWORD pid, int command, HWND main, const std::string& text,
-                 const std::string& answer) {
+                 const std::string& answer, bool removal = false) {
   PressCommand(main, command);
-  E2E_CHECK(AnswerBox(pid, kInformation, text, {kYes, kNo}, IconKind::Information, answer),
+  E2E_CHECK(AnswerBox(pid, removal ? "確認" : kInformation, text, {kYes, kNo},
+                      removal ? IconKind::Question : IconKind::Information, answer),
             "no question came: " + OpenBoxes(pid));
 }
 
@@ -79,9 +84,26 @@ E2E_CASE(startup_group_and_desktop_shortcut) {
   CoInitialize(nullptr);
   TestProgmanServer server([](const std::function<bool()>& ready) { return WaitUntil(ready); });
   E2E_REQUIRE(server.Registered(), "the test server could not register as PROGMAN");
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  char band[16];  // the hour before now to the hour after, round midnight if need be
+  std::snprintf(band, sizeof band, "%02d00%02d59", (now.wHour + 23) % 24, (now.wHour + 1) % 24);
+  WriteSettings({{"Lanc", "0"}, {"Count", "1"}});
+  WriteItemFile(ItemFile(
+      RowKeys(0, "起動", AppPath("marker.exe"), "", "--row 0", "0", band, "000/00", "", "1")));
   Process program = StartProgram();
   HWND main = StartAndWaitForMain(program);
 
+  // Only where no Startup folder resolves do the commands go to the shell's group interface.
+  const std::string startup = SpecialFolder(CSIDL_STARTUP), entry = startup + "\\Morvelin.lnk";
+  const auto point_startup_at = [](const std::string& folder) {
+    E2E_REQUIRE(RegSetKeyValueA(
+                    HKEY_CURRENT_USER,
+                    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+                    "Startup", REG_EXPAND_SZ, folder.c_str(), folder.size() + 1) == 0,
+                "the Startup folder cannot be set");
+  };
+  point_startup_at("C:\\nowhere\\Startup");
   AskQuestion(program.pid, IDC_GROUP_BUTTON, main, kRegisterQuestion, kYes);
   E2E_CHECK(WaitUntil([&] { return server.Commands().size() >= 3; }),
             std::to_string(server.Commands().size()) + " commands arrived");
@@ -95,7 +117,31 @@ E2E_CASE(startup_group_and_desktop_shortcut) {
   // No sends nothing.
   AskQuestion(program.pid, IDC_GROUP_BUTTON, main, kRegisterQuestion, kNo);
 
-  const std::string link = DesktopFolder() + "\\Morvelinへのショートカット.lnk";
+  // Otherwise the entry goes straight into the Startup folder, which is shown.
+  point_startup_at(startup);
+  // (A shortcut that cannot be written says so and changes nothing.)
+  CreateDirectoryA(entry.c_str(), nullptr);
+  AskQuestion(program.pid, IDC_GROUP_BUTTON, main, kRegisterQuestion, kYes);
+  E2E_CHECK(AnswerBox(program.pid, "Morvelin", "ショートカットの制作に失敗しました。", {kOk},
+                      IconKind::None, kOk),
+            "no failure message: " + OpenBoxes(program.pid));
+  E2E_CHECK(RemoveDirectoryA(entry.c_str()), "the entry in the way changed");
+  AskQuestion(program.pid, IDC_GROUP_BUTTON, main, kRegisterQuestion, kYes);
+  E2E_CHECK(WaitUntil([&] { return FileExists(entry); }), "no Startup entry: " + Describe(entry));
+  const LinkFields started = ReadLink(entry);
+  E2E_CHECK_EQ(started.target + " " + started.arguments + " in " + started.folder,
+               std::string("C:\\e2e\\morvelin.exe /N in C:\\e2e\\"));
+  E2E_CHECK(WaitUntil([] { return TopWindows("ExplorerWClass", 0, true).size() == 1; }),
+            "not one folder window");
+  E2E_CHECK(!FileExists(SpecialFolder(CSIDL_PROGRAMS) + "\\ｽﾀｰﾄｱｯﾌﾟ"), "a group folder was made");
+  // Now the button offers to remove the entry: No leaves it (it is offered again), Yes removes it.
+  AskQuestion(program.pid, IDC_GROUP_BUTTON, main, kUnregisterQuestion, kNo, true);
+  AskQuestion(program.pid, IDC_GROUP_BUTTON, main, kUnregisterQuestion, kYes, true);
+  E2E_CHECK(WaitUntil([&] { return !FileExists(entry); }), "the entry stays");
+  AskQuestion(program.pid, IDC_GROUP_BUTTON, main, kRegisterQuestion, kYes);
+
+  const std::string link =
+      SpecialFolder(CSIDL_DESKTOPDIRECTORY) + "\\Morvelinへのショートカット.lnk";
   E2E_CHECK(!FileExists(link), "a desktop link before the command: " + Describe(link));
   AskQuestion(program.pid, IDC_SHORTCUT_BUTTON, main, kDesktopQuestion, kYes);
   E2E_CHECK(WaitUntil([&] { return FileExists(link); }), "no desktop link: " + Describe(link));
@@ -107,6 +153,11 @@ E2E_CASE(startup_group_and_desktop_shortcut) {
   // The No above has had all this time to send anything: nothing came.
   E2E_CHECK_EQ(server.Commands().size(), size_t{3});
   CancelAndExpectExit(program, main);
+
+  // The system's own log-on processing starts the entry, whose run launches the due row.
+  E2E_REQUIRE(WinExec("wineboot.exe", SW_SHOWNORMAL) > 31, "wineboot did not start");
+  E2E_CHECK(WaitUntil([] { return !ReadMarks().empty(); }), "the log-on run launched nothing");
+  E2E_CHECK_EQ(ReadMarks().front().args, std::string("--row 0"));
   CoUninitialize();
 }
 

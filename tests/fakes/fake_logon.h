@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,11 @@
 class FakeLogFiles : public LogFiles {
  public:
   std::map<std::string, std::string> files;
+  std::set<std::string> folders;
   std::string unwritable;
 
   std::int64_t SizeOf(const std::string& path) override {
+    if (folders.count(path)) return kNotAFile;
     const auto found = files.find(path);
     return found == files.end() ? -1 : static_cast<std::int64_t>(found->second.size());
   }

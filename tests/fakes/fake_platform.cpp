@@ -57,6 +57,7 @@ class FakeProfileFile : public ProfileFile {
     files_.write_log.push_back(std::string(key) + "=" + std::string(value));
   }
   std::string ReadAll() override {
+    if (files_.unreadable.count(path_)) throw AppError(path_ + " を読み込めません: 使用中です。");
     std::string bytes;
     const auto file = files_.files.find(path_);
     if (file == files_.files.end()) return bytes;
@@ -120,6 +121,8 @@ class FakeProfileFile : public ProfileFile {
     files_.write_log.insert(files_.write_log.end(), changed.begin(), changed.end());
     ++files_.replacements;
   }
+
+  void RemoveLeftovers() override { files_.leftovers.erase(path_); }
 
  private:
   FakeProfileFiles& files_;

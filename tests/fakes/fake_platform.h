@@ -59,7 +59,9 @@ class FakeProfileFiles : public ProfileFiles {
   std::map<std::string, File> files;
   // "Key" names whose write fails; a whole-file replacement that changes one of them fails.
   std::set<std::string> failing_writes;
-  int replacements = 0;  // whole-file replacements that succeeded
+  int replacements = 0;              // whole-file replacements that succeeded
+  std::set<std::string> unreadable;  // paths whose reads fail, as a file held by another
+  std::set<std::string> leftovers;   // paths with a copy an interrupted save left beside
   // "Key=value" in write order; a whole-file replacement logs the keys it changes, in file order.
   std::vector<std::string> write_log;
   std::vector<std::string> read_log;  // "Key" in read order

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/profile_text.h"
+#include "platform/profile_text.h"
 #include "fuzz_input.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include "core/integer_text.h"
 #include "core/launch_limits.h"
 #include "core/store_persistence.h"
-#include "platform/text_format.h"
 #include "fakes/fake_platform.h"
+#include "platform/text_format.h"
 
 namespace {
 
@@ -51,6 +51,13 @@ TEST(BadInput, ShellTakesNoTextBeyondItsLimits) {
   EXPECT_FALSE(ShellCanTake(std::string(2000, 'x'), "", ""));
   EXPECT_TRUE(ShellCanTake("a.exe", std::string(32767 - 9, 'x'), ""));
   EXPECT_FALSE(ShellCanTake("a.exe", std::string(32767 - 8, 'x'), ""));
+}
+
+TEST(BadInput, WebAddressesHaveTheShellsAddressBoundNotThePathBound) {
+  const std::string tail(2076, 'q');  // 2,082 characters in all; 990 were stored before
+  EXPECT_TRUE(ShellCanTake("https:" + tail, "", ""));
+  EXPECT_FALSE(ShellCanTake("https:" + tail + "q", "", ""));
+  EXPECT_FALSE(ShellCanTake("C:" + tail, "", "")) << "a drive, not a scheme";
 }
 
 // Found by fuzzing: a negative Count once made the save ask for an impossible amount of room.

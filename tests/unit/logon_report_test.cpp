@@ -35,9 +35,9 @@ TEST(LogOnReport, EveryOutcomeHasItsLine) {
     RowReport report;
     std::string line;
   } cases[] = {
-      {launched, "  3 Mail: 起動 (応答 42)"},
-      {failed, "  3 Mail: 失敗 (ｴﾗｰ 2) 指定されたファイルが見つかりません。"},
-      {unknown_type, "  3 Mail: 失敗 (ｴﾗｰ 31)"},
+      {launched, "  3 Mail: 起動しました"},
+      {failed, "  3 Mail: 起動できませんでした: 指定されたファイルが見つかりません。"},
+      {unknown_type, "  3 Mail: 起動できませんでした: エラー 31"},
       {Row(RowOutcome::TooLong), "  3 Mail: 失敗 ﾌｧｲﾙ名、作業ﾌｫﾙﾀﾞまたは引数が長すぎます"},
       {error, "  3 Mail: ｴﾗｰ 'x' は整数ではありません"},
       {Row(RowOutcome::NoFile), "  3 Mail: ｽｷｯﾌﾟ ﾌｧｲﾙなし"},

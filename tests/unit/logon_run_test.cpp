@@ -99,13 +99,13 @@ TEST_F(LogOnSessionTest, ReportsEveryRowOfARunAllAtOnce) {
   EXPECT_EQ(Once(3), "112/07");  // rewritten: it passed the checks, as before
   EXPECT_EQ(Log(),
             "2026/12/07 08:30:05 ﾛｸﾞｵﾝ起動 7行 一斉起動\r\n"
-            "  0 Mail: 起動 (応答 42)\r\n"
+            "  0 Mail: 起動しました\r\n"
             "  1 Off: ｽｷｯﾌﾟ 無効\r\n"
             "  2 Night: ｽｷｯﾌﾟ 時間帯 22:00-02:00 外 (08:30)\r\n"
             "  3 Done: ｽｷｯﾌﾟ 本日起動済み\r\n"
             "  4 -: ｽｷｯﾌﾟ ﾌｧｲﾙなし\r\n"
-            "  5 Gone: 失敗 (ｴﾗｰ 2) 指定されたファイルが見つかりません。\r\n"
-            "  6 表示のテスト: 失敗 (ｴﾗｰ 31)\r\n");
+            "  5 Gone: 起動できませんでした: 指定されたファイルが見つかりません。\r\n"
+            "  6 表示のテスト: 起動できませんでした: エラー 31\r\n");
   EXPECT_EQ(finished_calls, 0);  // a run Begin completes leaves the rest to its caller
 }
 
@@ -193,12 +193,29 @@ TEST_F(LogOnSessionTest, AQuitDuringTheWaitLeavesTheRestUnstartedAndUnmarked) {
   EXPECT_EQ(Once(2), std::nullopt);
   EXPECT_EQ(run.Marks(), (RunMarks{"*", " ", " "}));
   EXPECT_EQ(finished_calls, 0);
-  EXPECT_NE(Log().find("  0 a: 起動 (応答 42)\r\n  1 b: 未起動 (終了により中止)\r\n"
+  EXPECT_NE(Log().find("  0 a: 起動しました\r\n  1 b: 未起動 (終了により中止)\r\n"
                        "  2 c: 未起動 (終了により中止)\r\n"),
             std::string::npos);
   run.Stop();  // a second stop writes nothing more
   const std::string log = Log();
   EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4);
+}
+
+// Under a box the message loop goes on delivering ticks: a spaced run shows none until its
+// end, and a tick that arrives inside a step is not another step.
+TEST_F(LogOnSessionTest, ASpacedRunHoldsItsErrorsForOneBoxAtTheEndAndNeverReenters) {
+  settings.wait_seconds = 2;
+  for (const char* name : {"a", "b", "c", "d", "e"}) Add(Row(name, name));
+  store.Row(1).state = "x";
+  store.Row(3).state = "y";
+  Start().SetStepListener([&] { timer.Fire(); });
+  timer.Fire();
+  EXPECT_EQ(Launched(), (std::vector<std::string>{"a", "c"}));
+  EXPECT_TRUE(boxes.shown.empty());
+  timer.Fire();
+  EXPECT_EQ(Launched(), (std::vector<std::string>{"a", "c", "e"}));
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, "'x' は整数ではありません\r\n'y' は整数ではありません.");
 }
 
 TEST_F(LogOnSessionTest, ATimerThatCannotBeSetStartsTheRestAtOnce) {
@@ -263,23 +280,33 @@ namespace {
 
 TEST(LogButton, OpensTheReportThroughTheShellOrSaysThereIsNoneYet) {
   FakeLogFiles files;
+  FakeErrorTexts error_texts;
   FakeShell shell;
   Launcher launcher{shell};
   int main_window = 0;
   launcher.SetMainWindow(&main_window);
   FakeMessageBoxes boxes;
   MessageDialogs dialogs{boxes};
-  OpenLogOnReport(files, launcher, dialogs, "C:\\M\\");
+  OpenLogOnReport(files, error_texts, launcher, dialogs, "C:\\M\\");
   EXPECT_TRUE(shell.calls.empty());
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].text, "ﾛｸﾞはまだありません。ﾛｸﾞｵﾝ時の起動の後に作られます。");
 
   files.files["C:\\M\\Morvelin.log"] = "x\r\n";
-  OpenLogOnReport(files, launcher, dialogs, "C:\\M\\");
+  OpenLogOnReport(files, error_texts, launcher, dialogs, "C:\\M\\");
   EXPECT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(
       shell.calls,
       (std::vector<FakeShell::Call>{{&main_window, "C:\\M\\Morvelin.log", "", "C:\\M\\", 5}}));
+
+  // No program for .log: the text editor; a folder in the log's place is never opened.
+  shell.answers["C:\\M\\Morvelin.log"] = {31, 0};
+  OpenLogOnReport(files, error_texts, launcher, dialogs, "C:\\M\\");
+  EXPECT_EQ(shell.calls.back().file + shell.calls.back().arguments,
+            "notepad.exe\"C:\\M\\Morvelin.log\"");
+  files.folders.insert("C:\\M\\Morvelin.log");
+  OpenLogOnReport(files, error_texts, launcher, dialogs, "C:\\M\\");
+  EXPECT_EQ(boxes.shown.back().text, "C:\\M\\Morvelin.log はファイルではないため開けません。");
 }
 
 }  // namespace

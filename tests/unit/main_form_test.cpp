@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/texts.h"
+#include "fakes/fake_logon.h"
 #include "fakes/fake_platform.h"
 
 namespace {
@@ -81,6 +82,11 @@ class MainFormTest : public ::testing::Test {
   Launcher launcher{shell};
   FakeMainView view;
   std::vector<std::string> events;
+  FakeLogFiles log_files;
+  FakeRunningPrograms running;
+  FakeErrorTexts error_texts;
+  FakeTimer timer;
+  LogOnServices logon{log_files, running, error_texts, timer};
 
   MainFormTest() {
     launcher.SetApplicationWindow(kApplicationWindow);
@@ -512,6 +518,42 @@ TEST_F(MainFormTest, LogOnSkipsTooLongFilesAndWritesOnceDatesAfterTheLaunches) {
   const auto last_launch = std::find(events.begin(), events.end(), "launch C:\\web.exe");
   EXPECT_LT(last_launch, box);
   EXPECT_TRUE(view.terminated);
+}
+
+// A held item file: at log-on nothing starts and the log says why; in the window OK replaces
+// the unread list only with consent. A later setting of the wrong type is named in the report,
+// stops nothing and is written as text by the next save.
+TEST_F(MainFormTest, UnreadableStateIsNeverTakenForAnEmptyListAndNeverStopsTheLogOn) {
+  registry.Set("Window", "Count", "1");
+  registry.values["Window\\Wait"] = FakeRegistry::Value{"\x03", false};
+  StoreRow(0, "Mail", "C:\\mail.exe", true);
+  files.leftovers = files.unreadable = {kItemFile};
+  std::string& log = log_files.files["C:\\Tools\\Morvelin\\Morvelin.log"] = "half a line";
+  for (int run = 0; run < 2; ++run, files.unreadable.clear()) {
+    MainForm& startup = Make(RunMode::Startup);
+    startup.SetLogOnServices(&logon);
+    startup.Start();
+  }
+  EXPECT_TRUE(view.terminated && files.leftovers.empty());
+  EXPECT_EQ(shell.calls.size(), 1u) << "the held run launched nothing";
+  EXPECT_EQ(log,
+            "half a line\r\n2026/12/06 08:12:30 ﾛｸﾞｵﾝ起動 0行 一斉起動\r\n  "
+            "ｱｲﾃﾑﾌｧｲﾙを読み込めないため、何も起動しませんでした: " +
+                kItemFile +
+                " を読み込めません: 使用中です。\r\n"
+                "2026/12/06 08:12:30 ﾛｸﾞｵﾝ起動 1行 一斉起動\r\n  設定 'Wait' "
+                "の値が正しくないため、既定の値で起動しました\r\n  0 Mail: 起動しました\r\n");
+
+  files.unreadable = {kItemFile};
+  MainForm& form = Make(RunMode::Config);
+  form.Start();
+  form.Store().Append(SeparatorRow());
+  boxes.answers = {BoxAnswer::No, BoxAnswer::No};
+  form.OkBtnClick();
+  EXPECT_EQ(boxes.shown.end()[-2].text.find("保存されているアイテムの一覧を読み込めませんでした"),
+            0u);
+  EXPECT_EQ(files.files[kItemFile].Get("Items", "T0"), "Mail");
+  EXPECT_EQ(Stored("Wait"), "0") << "rewritten as text";
 }
 
 }  // namespace

@@ -61,6 +61,13 @@ class FakeLinks : public ShellLinks {
     if (fails) throw AppError("インターフェイスはサポートされていません");
     return std::make_unique<Link>(*this);
   }
+  bool LinksTo(const std::string& file, const std::string& target) override {
+    return files.contains(file) && files[file].front() == "path=" + target;
+  }
+  bool Remove(const std::string& file) override {
+    log_.events.push_back("remove " + file);
+    return saves && files.erase(file);
+  }
 
  private:
   struct Link : ShellLink {
@@ -99,7 +106,9 @@ struct Registration {
   FakeStarter starter{log};
   FakeLinks links{log};
   FakeFolders folders;
-  StartupRegistration commands{RegistrationServices{system, dialogs, dde, starter, links, folders}};
+  FakeShell shell;
+  StartupRegistration commands{
+      RegistrationServices{system, dialogs, dde, starter, links, folders, shell}};
 };
 
 const char kRegisterQuestion[] =
@@ -127,8 +136,9 @@ TEST(StartupGroupCommandsTest, AreTheThreeCommandsByteForByte) {
   EXPECT_EQ(std::string("表"), "\x95\x5C");
 }
 
-TEST(RegisterInStartupGroupTest, BeepsAsksAndSendsTheCommandsToAnAnsweringShell) {
+TEST(RegisterInStartupGroupTest, WithoutAStartupFolderSendsTheCommandsToAnAnsweringShell) {
   Registration r;
+  r.folders.paths.erase(csidl::kStartup);
   r.system.program_path = "C:\\Program Files\\M\\Morvelin.exe";
   r.dde.answers = {true, true};
   r.commands.RegisterInStartupGroup();
@@ -151,6 +161,7 @@ TEST(RegisterInStartupGroupTest, BeepsAsksAndSendsTheCommandsToAnAnsweringShell)
 
 TEST(RegisterInStartupGroupTest, StartsTheShellOnceAndTriesOnceMore) {
   Registration r;
+  r.folders.paths.erase(csidl::kStartup);
   r.dde.answers = {false, true};
   r.commands.RegisterInStartupGroup();
   ASSERT_GE(r.log.events.size(), 3u);
@@ -171,26 +182,34 @@ TEST(RegisterInStartupGroupTest, NoAnswerSendsNothing) {
   EXPECT_TRUE(r.log.events.empty());
 }
 
-TEST(RegisterInStartupGroupTest, WithoutAShellWritesTheStartupFolderEntryInstead) {
+TEST(RegisterInStartupGroupTest, WritesTheStartupEntryShowsItsFolderThenOffersRemoval) {
   Registration r;
   r.system.program_path = "C:\\Tools\\Morvelin.exe";
-  r.starter.starts = false;  // nothing to start: no second connect
+  r.dde.answers = {true};  // an answering shell is not asked
   r.commands.RegisterInStartupGroup();
   EXPECT_EQ(r.log.events,
-            (std::vector<std::string>{"connect PROGMAN/PROGMAN", "winexec PROGMAN PROGMAN",
-                                      "create link", "save C:\\Users\\me\\Startup\\Morvelin.lnk"}));
+            (std::vector<std::string>{"create link", "save C:\\Users\\me\\Startup\\Morvelin.lnk"}));
+  EXPECT_EQ(r.shell.calls,
+            (std::vector<FakeShell::Call>{{nullptr, "C:\\Users\\me\\Startup", "", "", 1}}));
   EXPECT_EQ(
       r.links.files["C:\\Users\\me\\Startup\\Morvelin.lnk"],
       (std::vector<std::string>{"path=C:\\Tools\\Morvelin.exe", "dir=C:\\Tools\\", "args=/N"}));
   EXPECT_EQ(r.boxes.shown.size(), 1u);  // no failure message
+
+  // Now it starts this program: the button offers its removal, which says when it fails.
+  r.links.saves = false;
+  r.commands.RegisterInStartupGroup();
+  EXPECT_EQ(r.log.events.back(), "remove C:\\Users\\me\\Startup\\Morvelin.lnk");
+  EXPECT_EQ(r.boxes.shown.back().text, "｢ｽﾀｰﾄｱｯﾌﾟ｣からMorvelinを削除できませんでした。");
+  EXPECT_EQ(r.links.files.size(), 1u);
 }
 
-TEST(RegisterInStartupGroupTest, ReportsFailureOnceWhenNeitherWayWorks) {
+TEST(RegisterInStartupGroupTest, ReportsFailureOnceAndChangesNothingElse) {
   struct Case {
     bool starts, link_fails, saves, startup_folder;
   };
   const Case cases[] = {
-      {true, true, true, true}, {false, false, false, true}, {true, false, true, false}};
+      {true, true, true, true}, {true, false, false, true}, {false, false, true, false}};
   for (const Case& c : cases) {
     Registration r;
     r.starter.starts = c.starts;
@@ -204,6 +223,7 @@ TEST(RegisterInStartupGroupTest, ReportsFailureOnceWhenNeitherWayWorks) {
     EXPECT_EQ(r.boxes.shown[1].icon, BoxIcon::None);
     EXPECT_EQ(r.boxes.shown[1].buttons, BoxButtons::Ok);
     for (const std::string& e : r.log.events) EXPECT_NE(e.rfind("exec ", 0), 0u) << e;
+    EXPECT_TRUE(r.links.files.empty() && r.shell.calls.empty());
   }
 }
 
@@ -231,7 +251,13 @@ TEST(CreateDesktopShortcutTest, EndsQuietlyOrWithTheErrorWhereItMust) {
   no_folder.folders.paths.clear();
   no_folder.commands.CreateDesktopShortcut();
   EXPECT_EQ(no_folder.log.events, std::vector<std::string>{"create link"});
-  EXPECT_EQ(no_folder.boxes.shown.size(), 1u);
+  Registration unsaved;
+  unsaved.links.saves = false;
+  unsaved.commands.CreateDesktopShortcut();
+  for (const Registration* failed : {&no_folder, &unsaved}) {  // the failure says so
+    ASSERT_EQ(failed->boxes.shown.size(), 2u);
+    EXPECT_EQ(failed->boxes.shown[1].text, "ショートカットの制作に失敗しました。");
+  }
 
   Registration no_link;
   no_link.links.fails = true;

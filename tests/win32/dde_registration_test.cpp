@@ -12,6 +12,7 @@
 #include "adapter_test_support.h"
 #include "core/message_dialogs.h"
 #include "platform/win32/win32_dde.h"
+#include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_shell_links.h"
 #include "platform/win32/win32_system.h"
 #include "shell/startup_registration.h"
@@ -38,6 +39,16 @@ class RecordingBoxes : public MessageBoxes {
   }
 };
 
+// Records the folder windows asked for, rather than leaving them open.
+struct RecordingShell : Win32Shell {
+  std::vector<std::string> opened;
+  ShellAnswer Execute(WindowHandle, const std::string& file, const std::string&, const std::string&,
+                      int) override {
+    opened.push_back(file);
+    return {};
+  }
+};
+
 class FixedProgram : public Win32System {
  public:
   std::string path;
@@ -51,12 +62,15 @@ TEST(DdeRegistrationTest, TheTestServerReceivesTheThreeCommandsByteForByte) {
   Win32DdeClient dde;
   Win32ProgramStarter starter;
   Win32ShellLinks links;
-  Win32SpecialFolders folders;
+  struct : SpecialFolders {  // none: the group interface is the only way left
+    std::optional<std::string> Path(int) override { return std::nullopt; }
+  } folders;
+  RecordingShell shell;
   RecordingBoxes boxes;
   MessageDialogs dialogs(boxes);
   FixedProgram system;
   system.path = "C:\\Program Files\\表 ソ\\morvelin.exe";
-  StartupRegistration registration({system, dialogs, dde, starter, links, folders});
+  StartupRegistration registration({system, dialogs, dde, starter, links, folders, shell});
 
   registration.RegisterInStartupGroup();
   ASSERT_TRUE(PumpUntil([&] { return server.Commands().size() >= 3; }))
@@ -83,7 +97,7 @@ TEST(DdeRegistrationTest, AClientFindsNoServerForAnUnknownService) {
 }
 
 // The registration's own DDE service names go to a service nobody serves, and nothing can be
-// started: the entry must land in the Startup folder, with no message.
+// started: only a missing Startup folder leads there.
 class UnansweredDde : public DdeClient {
  public:
   Win32DdeClient real;
@@ -116,7 +130,7 @@ class ScratchStartupFolder : public SpecialFolders {
   }
 };
 
-TEST(DdeRegistrationTest, WithoutAShellTheLinkGoesIntoTheStartupFolder) {
+TEST(DdeRegistrationTest, TheLinkGoesStraightIntoTheStartupFolder) {
   ComApartment com;
   ScratchFolder scratch;
   UnansweredDde dde;
@@ -128,20 +142,23 @@ TEST(DdeRegistrationTest, WithoutAShellTheLinkGoesIntoTheStartupFolder) {
   MessageDialogs dialogs(boxes);
   FixedProgram system;
   system.path = "C:\\Tools\\morvelin.exe";
-  StartupRegistration registration({system, dialogs, dde, starter, links, folders});
+  RecordingShell shell;
+  StartupRegistration registration({system, dialogs, dde, starter, links, folders, shell});
 
   registration.RegisterInStartupGroup();
-  EXPECT_EQ(dde.connects, 1);
-  EXPECT_EQ(starter.lines, std::vector<std::string>{"PROGMAN PROGMAN"});
+  EXPECT_EQ(dde.connects, 0);
   EXPECT_EQ(boxes.texts.size(), 1u);
   const std::string link = scratch.File("Morvelin.lnk");
   ASSERT_TRUE(FileExists(link));
   EXPECT_NE(ReadFileBytes(link).find("C:\\Tools\\morvelin.exe"), std::string::npos);
+  EXPECT_EQ(shell.opened, std::vector<std::string>{scratch.path()});
 
-  // No Startup folder either: exactly one message, nothing written.
+  // No Startup folder and no shell: exactly one message, nothing written.
   folders.startup.clear();
   DeleteFileA(link.c_str());
   registration.RegisterInStartupGroup();
+  EXPECT_EQ(dde.connects, 1);
+  EXPECT_EQ(starter.lines, std::vector<std::string>{"PROGMAN PROGMAN"});
   ASSERT_EQ(boxes.texts.size(), 3u);
   EXPECT_EQ(boxes.texts[2], "ショートカットの制作に失敗しました。");
   EXPECT_FALSE(FileExists(link));

@@ -20,13 +20,13 @@ class ThrowingDialog : public ModalDialog {
         }) {}
 
  private:
-  INT_PTR HandleMessage(UINT message, WPARAM, LPARAM) override {
-    if (message == WM_INITDIALOG) {
-      PostMessageA(Handle(), WM_APP, 0, 0);
-      return TRUE;
-    }
+  bool OnInit() override {
+    PostMessageA(Handle(), WM_APP, 0, 0);
+    return true;
+  }
+  std::optional<INT_PTR> OnMessage(UINT message, WPARAM, LPARAM) override {
     if (message == WM_APP) throw AppError("'x' は整数ではありません");
-    return FALSE;
+    return std::nullopt;
   }
 };
 

@@ -110,4 +110,26 @@ TEST_F(ProfileFilesTest, WriteIntoAMissingFolderFails) {
   EXPECT_FALSE(FileExists(path));
 }
 
+TEST_F(ProfileFilesTest, AHeldFileFailsToReadWithItsReasonAndReadsAgainOnceLetGo) {
+  const std::string& path = path_;
+  ASSERT_TRUE(WriteFileBytes(path, "[Items]\r\nT0=Mail\r\n"));
+  ASSERT_TRUE(WriteFileBytes(path + ".new", "half a save"));
+  HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  const auto file = files_.Open(path);
+  for (const std::string key : {"", "T0"}) {  // the whole file, and a key of it
+    try {
+      key.empty() ? (void)file->ReadAll() : (void)file->ReadKey("Items", key);
+      ADD_FAILURE() << "a held file read as if it were there: " << key;
+    } catch (const AppError& error) {
+      EXPECT_EQ(std::string(error.what()).rfind(path + " を読み込めません: ", 0), 0u)
+          << error.what();
+    }
+  }
+  CloseHandle(holder);
+  EXPECT_EQ(file->ReadKey("Items", "T0"), "Mail");
+  file->RemoveLeftovers();
+  EXPECT_FALSE(FileExists(path + ".new"));
+}
+
 }  // namespace

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "adapter_test_support.h"
-#include "core/profile_text.h"
+#include "platform/profile_text.h"
 #include "platform/app_error.h"
 #include "platform/win32/win32_profile_files.h"
 

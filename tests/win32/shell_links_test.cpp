@@ -55,6 +55,17 @@ TEST(ShellLinksTest, WritesALinkThatReadsBackAndASecondSaveReplacesIt) {
     FindClose(search);
   }
   EXPECT_EQ(files, 1);
+
+  // The link starts the program however its path is spelt, and nothing else; removed, it is gone.
+  char short_path[MAX_PATH] = {};
+  GetShortPathNameA(target.c_str(), short_path, MAX_PATH);
+  std::string upper = target;
+  CharUpperA(upper.data());
+  for (const std::string& spelling : {target, std::string(short_path), upper})
+    EXPECT_TRUE(links.LinksTo(file, spelling)) << spelling;
+  EXPECT_FALSE(links.LinksTo(file, scratch.path()));
+  EXPECT_TRUE(links.Remove(file));
+  EXPECT_FALSE(FileExists(file));
 }
 
 TEST(ShellLinksTest, SpecialFoldersResolveToExistingFolders) {

@@ -9,9 +9,11 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "adapter_test_support.h"
+#include "platform/win32/checked_icon.h"
 #include "resources/resource_ids.h"
 #include "tray/win32/tray_window.h"
 
@@ -232,6 +234,29 @@ TEST(FileChooserTest, OpensInTheFolderWithTheFiltersAndGivesThePickedPathOrNothi
       EXPECT_STRCASEEQ(result->c_str(), picked.c_str());
     }
   }
+}
+
+TEST(MenuImages, OnlyIconFilesThatHoldUpReachTheSystemsExtraction) {
+  ScratchFolder folder;
+  // One 16 x 16 image of 32 bits: header, directory entry, bitmap header, colour and mask bits.
+  const std::string good =
+      std::string(
+          "\0\0\1\0\1\0\x10\x10\0\0\1\0 \0\x68\4\0\0\x16\0\0\0(\0\0\0\x10\0\0\0 \0\0\0\1\0 \0",
+          38) +
+      std::string(40 - 16 + 16 * 16 * 4 + 16 * 4, '\0');
+  const std::string program = ReadFileBytes(TestProgramPath());
+  Win32MenuImages images;
+  for (const auto& [name, bytes, icon] : std::vector<std::tuple<std::string, std::string, bool>>{
+           {"good.ico", good, true},
+           {"cut.ico", good.substr(0, 600), false},
+           {"many.ico", std::string(good).replace(4, 2, "\xFF\xFF"), false},
+           {"program.exe", program, true},
+           {"cut.exe", program.substr(0, program.size() / 3), false}}) {
+    ASSERT_TRUE(WriteFileBytes(folder.File(name), bytes));
+    EXPECT_EQ(images.AddMenuIcon(folder.File(name)), icon) << name;
+  }
+  EXPECT_EQ(images.Count(), 5) << "a damaged file keeps its row's slot, empty";
+  EXPECT_EQ(ExtractCheckedIcon(folder.path()), nullptr);
 }
 
 }  // namespace

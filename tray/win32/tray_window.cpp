@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win32/checked_icon.h"
 #include "tray/tray_texts.h"
 
 namespace {
@@ -44,8 +45,8 @@ void Win32MenuImages::Clear() {
 }
 
 bool Win32MenuImages::AddMenuIcon(const std::string& file) {
-  HICON icon = ExtractIconA(GetModuleHandleA(nullptr), file.c_str(), 0);
-  const bool has_icon = icon != nullptr && icon != reinterpret_cast<HICON>(1);
+  HICON icon = ExtractCheckedIcon(file);
+  const bool has_icon = icon != nullptr;
   // The list scales a larger icon down to its own size.
   if (has_icon && ImageList_AddIcon(Handle(), icon) >= 0) {
     DestroyIcon(icon);

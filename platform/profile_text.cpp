@@ -1,4 +1,4 @@
-#include "core/profile_text.h"
+#include "platform/profile_text.h"
 
 #include <algorithm>
 #include <cstddef>
