@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/help_key.h"
 #include "app/tray_launcher.h"
 #include "core/clock_texts.h"
 #include "core/launcher.h"
@@ -158,6 +159,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     });
     window.SetCommandHandler(IDC_HELP_BTN, show_about);
     window.SetCommandHandler(IDC_HELP_BUTTON, show_help);
+    HelpKey help_key(window.Handle(), IDM_HELP_KEY);
+    window.SetCommandHandler(IDM_HELP_KEY, [&] {
+      ShowHelp(help, dialogs, window.Handle(), form.ProgramFolder(), help_key.ActiveTopic());
+    });
     list_pane.SetEventHandlers(ListEventHandlers{
         [&](int row, bool checked) { commands.SetRowEnabled(row, checked); },
         [&] { commands.EditBtnClick(); },

@@ -18,6 +18,8 @@ inline constexpr char kItemFileName[] = "Morvelin";
 inline constexpr char kItemFileExtension[] = ".ini";
 inline constexpr char kItemSection[] = "Items";
 inline constexpr char kHelpFileName[] = "Morvelin.Hlp";
+// The same help as web pages, for systems without the WinHelp viewer.
+inline constexpr char kHelpPageFolder[] = "MorvelinHelp";
 
 // Message box captions by kind.
 inline constexpr char kCaptionWarning[] = "警告";

@@ -52,6 +52,9 @@
 #define IDM_MOVE_UP 1203   /* N2 */
 #define IDM_MOVE_DOWN 1204 /* N3 */
 
+// F1, posted to the main window from any window of the program.
+#define IDM_HELP_KEY 1301
+
 // Item dialog.
 #define IDD_ITEM_DLG 2000
 #define IDC_TITLE_NAME 2001

@@ -1,6 +1,6 @@
 // The shell tool buttons of the real program: the Startup entry (started by the system's own
 // log-on processing; over DDE to a Program Manager server of the driver's own where no Startup
-// folder resolves), the desktop shortcut, the about box and the help file.
+// folder resolves), the desktop shortcut and the about box.
 
 // clang-format off
 #include <windows.h>
@@ -69,19 +69,6 @@ int PixelsOfColour(HWND window, COLORREF colour) {
       if (GetPixel(screen, x, y) == colour) ++count;
   ReleaseDC(nullptr, screen);
   return count;
-}
-
-// The texts of every window inside the given one.
-std::string ShownTexts(HWND window) {
-  std::string texts;
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM param) -> BOOL {
-        *reinterpret_cast<std::string*>(param) += TextOf(child) + "\n";
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&texts));
-  return texts;
 }
 
 HWND OpenAboutBox(const Process& program, HWND main) {
@@ -256,46 +243,5 @@ E2E_CASE(about_box) {
   E2E_CHECK_EQ_AS("windows of the process", TopWindows(nullptr, program.pid, false).size(),
                   windows_before);
   E2E_CHECK(FindDialog(program.pid, kAboutCaption) == nullptr, "an about box is left");
-  CancelAndExpectExit(program, main);
-}
-
-E2E_CASE(help_file_missing) {
-  DeleteFileA(AppPath("Morvelin.Hlp").c_str());
-  Process program = StartProgram();
-  HWND main = StartAndWaitForMain(program);
-  PressCommand(main, IDC_HELP_BUTTON);
-  E2E_CHECK(
-      AnswerBox(program.pid, kError, "ヘルプファイル C:\\e2e\\Morvelin.Hlp が見つかりません。",
-                {kOk}, IconKind::Error, kOk),
-      "no message: " + OpenBoxes(program.pid));
-  E2E_CHECK(TopWindows("MS_WINHELP", 0, false).empty(), "a help viewer opened");
-  CancelAndExpectExit(program, main);
-}
-
-E2E_CASE(help_viewer_shows_contents) {
-  E2E_REQUIRE(FileExists(AppPath("Morvelin.Hlp")), "no help file beside the program");
-  Process program = StartProgram();
-  HWND main = StartAndWaitForMain(program);
-  PressCommand(main, IDC_HELP_BUTTON);
-  HWND viewer = nullptr;
-  E2E_CHECK(WaitUntil([&] {
-              for (HWND w : TopWindows("MS_WINHELP", 0, true)) viewer = w;
-              return viewer != nullptr;
-            }),
-            "no help viewer: " + OpenBoxes(program.pid));
-  if (viewer) {
-    E2E_CHECK(MessageBoxes(program.pid).empty(), "a message came: " + OpenBoxes(program.pid));
-    // The contents topic: its heading and its first words, in the viewer's text pane.
-    std::string shown;
-    E2E_CHECK(WaitUntil([&] {
-                shown = ShownTexts(viewer);
-                return shown.find("目次") != std::string::npos &&
-                       shown.find("Morvelinは、Windowsの起動時に") != std::string::npos;
-              }),
-              "the viewer shows " + Describe(shown));
-    SaveScreenshot("help", viewer);
-    PostMessageA(viewer, WM_CLOSE, 0, 0);
-    WaitUntilGone(viewer);
-  }
   CancelAndExpectExit(program, main);
 }

@@ -105,10 +105,18 @@ TEST(RefreshSystemInfoTest, FallsBackToWindows2000InLimeAndKeepsTheMemoryLines) 
 
 class FakeHelp : public HelpViewer {
  public:
-  bool exists = true;
-  std::vector<std::string> shown;
+  bool exists = true, winhelp = true, opens = true;
+  std::vector<std::string> shown;  // what was opened, and how
   bool FileExists(const std::string&) override { return exists; }
+  bool HasWinHelp() override { return winhelp; }
   void ShowContents(WindowHandle, const std::string& path) override { shown.push_back(path); }
+  void ShowContext(WindowHandle, const std::string& path, int number) override {
+    shown.push_back(path + " #" + std::to_string(number));
+  }
+  bool OpenPage(WindowHandle, const std::string& path) override {
+    shown.push_back("browser " + path);
+    return opens;
+  }
 };
 
 TEST(ShowHelpContentsTest, OpensTheFileOrSaysItIsMissing) {
@@ -125,6 +133,21 @@ TEST(ShowHelpContentsTest, OpensTheFileOrSaysItIsMissing) {
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].caption, "エラー");
   EXPECT_EQ(boxes.shown[0].text, "ヘルプファイル C:\\ソ\\Morvelin.Hlp が見つかりません。");
+}
+
+// Without WinHelp the topic's page goes to the browser; a page no browser takes says so.
+TEST(ShowHelpTest, PagesGoToTheBrowser) {
+  FakeMessageBoxes boxes;
+  MessageDialogs dialogs(boxes);
+  FakeHelp help;
+  help.winhelp = false;
+  help.opens = false;
+  ShowHelp(help, dialogs, nullptr, "C:\\A\\", HelpTopicId::Listing);
+  EXPECT_EQ(help.shown, std::vector<std::string>{"browser C:\\A\\MorvelinHelp\\listing.htm"});
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(
+      boxes.shown[0].text.rfind("ヘルプ C:\\A\\MorvelinHelp\\listing.htm を開けませんでした。", 0),
+      0u);
 }
 
 }  // namespace

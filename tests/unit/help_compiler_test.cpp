@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <fstream>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -75,7 +78,7 @@ std::vector<ReadTopic> Topics(const std::string& topic_file) {
       const std::string data1 = topic_file.substr(at + 0x15, data1_end - 0x15);
       EXPECT_EQ(static_cast<unsigned char>(data1.back()), 0xFF);
       EXPECT_EQ(static_cast<unsigned char>(data1[data1.size() - 2]), 0x82);
-      EXPECT_EQ(static_cast<unsigned char>(data1[data1.size() - 5]), 0x80);
+      EXPECT_EQ(static_cast<unsigned char>(data1[10]), 0x80);
     }
     position = U32(topic_file, at + 0x0C);
   }
@@ -85,8 +88,8 @@ std::vector<ReadTopic> Topics(const std::string& topic_file) {
 HelpSource Source(int paragraphs) {
   HelpSource source;
   source.title = "Morvelin \x83\x77\x83\x8B\x83\x76";  // "ヘルプ"
-  source.topics.push_back({"contents", "\x96\xDA\x8E\x9F", {"\x83\x5C\x95\x5C first"}});
-  HelpTopic many{"main_window", "Main", {}};
+  source.topics.push_back({"contents", "\x96\xDA\x8E\x9F", {"\x83\x5C\x95\x5C first"}, -1, {}});
+  HelpTopic many{"main_window", "Main", {}, -1, {}};
   for (int i = 0; i < paragraphs; ++i)
     many.paragraphs.push_back("paragraph " + std::to_string(i) + std::string(100, 'x'));
   source.topics.push_back(many);
@@ -98,7 +101,7 @@ TEST(HelpCompilerTest, WritesTheFilesAViewerLooksFor) {
   EXPECT_EQ(U32(file, 0), 0x00035F3Fu);
   EXPECT_EQ(U32(file, 12), file.size());
   const auto files = InternalFiles(file);
-  ASSERT_EQ(files.size(), 4u);
+  ASSERT_EQ(files.size(), 7u);
   ASSERT_TRUE(files.count("|SYSTEM") && files.count("|TOPIC") && files.count("|FONT") &&
               files.count("|CONTEXT"));
 
@@ -176,6 +179,9 @@ TEST(HelpSourceTest, ReadsTitleTopicsAndParagraphs) {
   EXPECT_EQ(source.topics[1].title, "other");
   EXPECT_THROW(ParseHelpSource("text before\n"), std::runtime_error);
   EXPECT_THROW(ParseHelpSource("topic:\n"), std::runtime_error);
+  EXPECT_THROW(ParseHelpSource("topic: a\n[[b]]\n"), std::runtime_error);
+  EXPECT_THROW(ParseHelpSource("topic: a\nkeywords: k\ntopic: b\nkeywords: x; k\n"),
+               std::runtime_error);
 }
 
 }  // namespace

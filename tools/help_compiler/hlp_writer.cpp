@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -19,6 +20,8 @@ constexpr std::uint32_t kNone = 0xFFFFFFFF;
 constexpr std::uint8_t kTopicHeaderRecord = 0x02;
 constexpr std::uint8_t kParagraphRecord = 0x20;
 constexpr std::uint8_t kShiftJisCharset = 128;
+constexpr std::uint8_t kJumpStart = 0xE3;  // a jump to a topic by its context hash
+constexpr std::uint8_t kJumpEnd = 0x89;
 
 void Put8(std::string& out, unsigned value) {
   out += static_cast<char>(value & 0xFF);
@@ -46,11 +49,12 @@ std::string InternalFile(const std::string& content) {
 
 // A B+ tree of one leaf page holding the given entries, already in key order.
 std::string OneLeafTree(const char* structure, bool directory,
-                        const std::vector<std::string>& entries) {
+                        const std::vector<std::string>& entries,
+                        std::uint16_t page_size = kPageSize) {
   std::string tree;
   Put16(tree, kTreeMagic);
   Put16(tree, directory ? 0x0402 : 0x0002);
-  Put16(tree, kPageSize);
+  Put16(tree, page_size);
   std::string layout(structure);
   layout.resize(16, '\0');
   tree += layout;
@@ -64,13 +68,37 @@ std::string OneLeafTree(const char* structure, bool directory,
   std::string page;
   std::string body;
   for (const std::string& entry : entries) body += entry;
-  Put16(page, static_cast<unsigned>(kPageSize - 8 - body.size()));  // free bytes
+  if (body.size() + 8 > page_size)
+    throw std::runtime_error(std::string("more entries than one page holds: ") + structure);
+  Put16(page, static_cast<unsigned>(page_size - 8 - body.size()));  // free bytes
   Put16(page, static_cast<unsigned>(entries.size()));
   Put16(page, 0xFFFF);  // previous page
   Put16(page, 0xFFFF);  // next page
   page += body;
-  page.resize(kPageSize, '\0');
+  page.resize(page_size, '\0');
   return tree + page;
+}
+
+void PutSystemRecord(std::string& system, unsigned type, const std::string& data) {
+  Put16(system, type);
+  Put16(system, static_cast<unsigned>(data.size()));
+  system += data;
+}
+
+// The viewer's main window, so that its caption is the help's own title.
+std::string MainWindowRecord(const std::string& caption) {
+  std::string record;
+  Put16(record, 0x0007);  // type, name and caption given
+  const std::pair<const char*, std::size_t> fields[] = {
+      {"primary", 10}, {"main", 9}, {caption.c_str(), 51}};
+  for (const auto& [text, size] : fields) {
+    std::string field(text);
+    if (field.size() >= size) throw std::runtime_error("title too long for the caption");
+    field.resize(size, '\0');
+    record += field;
+  }
+  record.resize(90, '\0');  // position, size, state and colours: the viewer's own
+  return record;
 }
 
 std::string SystemFile(const std::string& title) {
@@ -87,6 +115,8 @@ std::string SystemFile(const std::string& title) {
   Put16(system, 11);  // character set record
   Put16(system, 1);
   Put8(system, kShiftJisCharset);
+  PutSystemRecord(system, 4, std::string("BrowseButtons()") + '\0');  // << and >> buttons
+  PutSystemRecord(system, 6, MainWindowRecord(title));
   return system;
 }
 
@@ -135,19 +165,37 @@ TopicRecord TopicHeader(std::uint32_t number, const std::string& title) {
   return record;
 }
 
-// One paragraph in one font: the font change, the text, the paragraph's end.
-TopicRecord Paragraph(const std::string& text, unsigned font) {
+// One paragraph in one font: the font change, the text with its jumps, the paragraph's end.
+// The text is pieces between attribute commands, each command taking the piece before it.
+TopicRecord Paragraph(const std::string& text, unsigned font,
+                      const std::map<std::string, std::string>& titles) {
   TopicRecord record{kParagraphRecord, {}, {}, 0};
-  record.data2 = std::string(1, '\0') + text + std::string(1, '\0') + std::string(1, '\0');
+  std::string commands;
+  record.data2 += '\0';  // the empty piece before the font change
+  Put8(commands, 0x80);
+  Put16(commands, font);
+  const std::vector<std::string> pieces = SplitJumps(text);
+  std::string pending = pieces[0];
+  for (std::size_t i = 1; i < pieces.size(); i += 2) {
+    record.data2 += pending + '\0';
+    Put8(commands, kJumpStart);
+    const std::string target = JumpTarget(pieces[i]);
+    Put32(commands, static_cast<std::uint32_t>(ContextHash(target)));
+    record.data2 += JumpText(pieces[i], titles.at(target)) + '\0';
+    Put8(commands, kJumpEnd);
+    pending = pieces[i + 1];
+  }
+  record.data2 += pending + '\0';
+  Put8(commands, 0x82);  // end of paragraph
+  record.data2 += '\0';
+  Put8(commands, 0xFF);  // end of the attributes
   const unsigned length = static_cast<unsigned>(record.data2.size());
+  if (length >= 0x4000) throw std::runtime_error("paragraph too long");
   Put16(record.data1, 0x8000 + 2 * length);  // text size, compressed long (even: two bytes)
   Put16(record.data1, 2 * length + 1);       // text length, compressed short (odd: two bytes)
   Put32(record.data1, 0);                    // column and paragraph set-up
   Put16(record.data1, 0);                    // no paragraph attributes
-  Put8(record.data1, 0x80);                  // font change
-  Put16(record.data1, font);
-  Put8(record.data1, 0x82);  // end of paragraph
-  Put8(record.data1, 0xFF);  // end of the attributes
+  record.data1 += commands;
   record.text_length = length;
   return record;
 }
@@ -160,6 +208,7 @@ std::uint32_t TopicPosition(std::size_t block, std::size_t offset) {
 struct TopicLayout {
   std::string bytes;
   std::vector<std::uint32_t> topic_offsets;  // per topic, as the context file gives them
+  std::vector<std::size_t> header_data;      // per topic, where its header's data starts
 };
 
 TopicLayout LayOutTopics(const std::vector<std::vector<TopicRecord>>& topics) {
@@ -203,6 +252,7 @@ TopicLayout LayOutTopics(const std::vector<std::vector<TopicRecord>>& topics) {
           i + 1 < placed.size() ? TopicPosition(placed[i + 1].block, placed[i + 1].offset) : kNone);
     Put32(record, data1_end);
     Put8(record, r.type);
+    if (r.type == kTopicHeaderRecord) layout.header_data.push_back(at + record.size());
     record += r.data1 + r.data2;
     bytes.replace(at, record.size(), record);
     // The block's header: its last record, its first record and the last topic header.
@@ -233,19 +283,40 @@ std::int32_t ContextHash(const std::string& context) {
 }
 
 std::string WriteHelpFile(const HelpSource& source, const std::string& face_name) {
+  std::map<std::string, std::string> titles;
+  for (const HelpTopic& topic : source.topics) titles[topic.context] = topic.title;
   std::vector<std::vector<TopicRecord>> topics;
   for (std::size_t i = 0; i < source.topics.size(); ++i) {
     const HelpTopic& topic = source.topics[i];
     std::vector<TopicRecord> records{TopicHeader(static_cast<std::uint32_t>(i), topic.title),
-                                     Paragraph(topic.title, 1)};
-    for (const std::string& text : topic.paragraphs) records.push_back(Paragraph(text, 0));
+                                     Paragraph(topic.title, 1, titles)};
+    for (const std::string& text : topic.paragraphs) records.push_back(Paragraph(text, 0, titles));
     topics.push_back(std::move(records));
   }
-  const TopicLayout layout = LayOutTopics(topics);
+  TopicLayout layout = LayOutTopics(topics);
+  // The browse sequence: the topics in their order, each header naming its neighbours.
+  for (std::size_t i = 0; i < layout.header_data.size(); ++i) {
+    const std::size_t at = layout.header_data[i];
+    Set32(layout.bytes, at + 4, i ? layout.topic_offsets[i - 1] : kNone);
+    Set32(layout.bytes, at + 8,
+          i + 1 < layout.topic_offsets.size() ? layout.topic_offsets[i + 1] : kNone);
+  }
 
   std::vector<std::pair<std::int32_t, std::uint32_t>> contexts;
-  for (std::size_t i = 0; i < source.topics.size(); ++i)
-    contexts.emplace_back(ContextHash(source.topics[i].context), layout.topic_offsets[i]);
+  std::string context_map;
+  std::vector<std::pair<std::string, std::uint32_t>> keywords;
+  unsigned maps = 0;
+  for (std::size_t i = 0; i < source.topics.size(); ++i) {
+    const HelpTopic& topic = source.topics[i];
+    contexts.emplace_back(ContextHash(topic.context), layout.topic_offsets[i]);
+    if (topic.map_number >= 0) {
+      Put32(context_map, static_cast<std::uint32_t>(topic.map_number));
+      Put32(context_map, layout.topic_offsets[i]);
+      ++maps;
+    }
+    for (const std::string& keyword : topic.keywords)
+      keywords.emplace_back(keyword, layout.topic_offsets[i]);
+  }
   std::sort(contexts.begin(), contexts.end());
   std::vector<std::string> context_entries;
   for (const auto& [hash, offset] : contexts) {
@@ -254,11 +325,29 @@ std::string WriteHelpFile(const HelpSource& source, const std::string& face_name
     Put32(entry, offset);
     context_entries.push_back(entry);
   }
+  std::string map_file;
+  Put16(map_file, maps);
+  map_file += context_map;
+
+  // The index: each keyword once, in byte order, leading to one topic through the data file.
+  std::sort(keywords.begin(), keywords.end());
+  std::vector<std::string> keyword_entries;
+  std::string keyword_data;
+  for (const auto& [keyword, offset] : keywords) {
+    std::string entry = keyword + std::string(1, '\0');
+    Put16(entry, 1);
+    Put32(entry, static_cast<std::uint32_t>(keyword_data.size()));
+    keyword_entries.push_back(entry);
+    Put32(keyword_data, offset);
+  }
 
   // Internal files by name, in the directory's order.
   const std::map<std::string, std::string> files = {
       {"|CONTEXT", InternalFile(OneLeafTree("L4", false, context_entries))},
+      {"|CTXOMAP", InternalFile(map_file)},
       {"|FONT", InternalFile(FontFile(face_name))},
+      {"|KWBTREE", InternalFile(OneLeafTree("z2l", false, keyword_entries, 0x800))},
+      {"|KWDATA", InternalFile(keyword_data)},
       {"|SYSTEM", InternalFile(SystemFile(source.title))},
       {"|TOPIC", InternalFile(layout.bytes)},
   };

@@ -1,6 +1,8 @@
-// hlpc SOURCE OUTPUT: compiles the help text (UTF-8) into a help file in Shift-JIS.
+// hlpc SOURCE HELPFILE PAGEFOLDER: compiles the help text (UTF-8) into a help file and into
+// web pages, both in Shift-JIS.
 
 #include <iconv.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <fstream>
@@ -11,6 +13,7 @@
 
 #include "hlp_source.h"
 #include "hlp_writer.h"
+#include "html_writer.h"
 
 namespace {
 
@@ -31,11 +34,17 @@ std::string ToShiftJis(const std::string& utf8) {
   return out;
 }
 
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + path);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::cerr << "usage: hlpc SOURCE OUTPUT\n";
+  if (argc != 4) {
+    std::cerr << "usage: hlpc SOURCE HELPFILE PAGEFOLDER\n";
     return 2;
   }
   try {
@@ -44,10 +53,13 @@ int main(int argc, char** argv) {
     std::stringstream text;
     text << in.rdbuf();
     const HelpSource source = ParseHelpSource(ToShiftJis(text.str()));
-    const std::string bytes = WriteHelpFile(source, ToShiftJis("ＭＳ Ｐゴシック"));
-    std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error(std::string("cannot write ") + argv[2]);
+    WriteFile(argv[2], WriteHelpFile(source, ToShiftJis("ＭＳ Ｐゴシック")));
+    const HtmlLabels labels{ToShiftJis("目次"), ToShiftJis("索引"), ToShiftJis("前へ"),
+                            ToShiftJis("次へ")};
+    const std::string folder = argv[3];
+    mkdir(folder.c_str(), 0777);
+    for (const auto& [name, bytes] : WriteHelpPages(source, labels))
+      WriteFile(folder + "/" + name, bytes);
   } catch (const std::exception& error) {
     std::cerr << argv[1] << ": " << error.what() << "\n";
     return 1;
