@@ -8,6 +8,7 @@
 #include "core/logon_texts.h"
 #include "platform/win32/child_control.h"
 #include "platform/win32/controls/edit.h"
+#include "platform/win32/controls/up_down.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -26,14 +27,14 @@ void LogOnOptionControls::Create(HWND parent, HINSTANCE instance, HFONT font) {
   wait_edit_ = CreateChildControl(parent, instance, font, "EDIT", "0",
                                   WS_TABSTOP | ES_NUMBER | ES_RIGHT | ES_AUTOHSCROLL,
                                   WS_EX_CLIENTEDGE, IDC_WAIT_EDIT);
-  SendMessageA(wait_edit_, EM_LIMITTEXT, 2, 0);
+  Edit(wait_edit_).SetLimitText(2);
   Edit(wait_edit_).SetNarrowMargins();
   // The up-down keeps the edit's number in range and steps it with the arrow keys.
   wait_up_down_ = CreateChildControl(
       parent, instance, font, UPDOWN_CLASSA, "",
       UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, IDC_WAIT_UP_DOWN);
-  SendMessageA(wait_up_down_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(wait_edit_), 0);
-  SendMessageA(wait_up_down_, UDM_SETRANGE32, 0, kMaxWaitSeconds);
+  UpDown(wait_up_down_).SetBuddy(wait_edit_);
+  UpDown(wait_up_down_).SetRange32(0, kMaxWaitSeconds);
   log_button_ =
       Button(CreateChildControl(parent, instance, font, "BUTTON", texts::kLogButtonCaption,
                                 WS_TABSTOP | BS_PUSHBUTTON, 0, IDC_LOG_BUTTON));
@@ -55,7 +56,7 @@ void LogOnOptionControls::Layout(int left, int top, int width, int row_height) {
   MoveWindow(wait_label_, left, y + 3, label_width, 16, TRUE);
   MoveWindow(wait_edit_, left + label_width + 4, y, kWaitEditWidth, 20, TRUE);
   // The buddy's new place carries the up-down along.
-  SendMessageA(wait_up_down_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(wait_edit_), 0);
+  UpDown(wait_up_down_).SetBuddy(wait_edit_);
   y += row_height + 4;
   MoveWindow(log_button_.Handle(), left, y, kLogButtonWidth, 22, TRUE);
 }
@@ -69,16 +70,15 @@ void LogOnOptionControls::Show(bool visible) {
 
 void LogOnOptionControls::Read(OptionChecks& options) const {
   options.skip_running = skip_.GetCheck();
-  BOOL failed = FALSE;
-  const LRESULT position =
-      SendMessageA(wait_up_down_, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed));
+  int position = 0;
+  UpDown(wait_up_down_).GetPos32(&position);
   // A number typed past the range counts as the nearest end of it.
-  options.wait_seconds = std::clamp(static_cast<int>(position), 0, kMaxWaitSeconds);
+  options.wait_seconds = std::clamp(position, 0, kMaxWaitSeconds);
 }
 
 void LogOnOptionControls::Apply(const OptionChecks& options) {
   skip_.SetCheck(options.skip_running);
-  SendMessageA(wait_up_down_, UDM_SETPOS32, 0, options.wait_seconds);
+  UpDown(wait_up_down_).SetPos32(options.wait_seconds);
 }
 
 bool LogOnOptionControls::Owns(HWND control) const {

@@ -8,6 +8,7 @@
 
 #include "core/texts.h"
 #include "editing/item_dialog_texts.h"
+#include "platform/win32/controls/up_down.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -84,7 +85,7 @@ void AttachUpDown(HWND dialog, int edit_id, int updown_id) {
   HWND updown = GetDlgItem(dialog, updown_id);
   // Attaching the buddy again lines the arrows up with the edit's final pixel place; the
   // control may overlap the edit's border, so widen both until the pair fills its place.
-  SendMessageA(updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
+  UpDown(updown).SetBuddy(edit);
   const RECT place = PlaceOf(edit_id);
   const RECT arrows = RectInDialog(dialog, updown);
   const int shift = place.right - arrows.right;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 
 // A non-owning handle of an edit box.
@@ -21,6 +22,7 @@ class Edit {
   void SetText(const std::string& text) {
     SendMessageA(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
   }
+  void SetLimitText(std::size_t most) { SendMessageA(hwnd_, EM_LIMITTEXT, most, 0); }
   // A short number field beside its up-down needs every pixel for its digits: the margins
   // a double-byte font brings would scroll the first digit out of view.
   void SetNarrowMargins() {
