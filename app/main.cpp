@@ -157,8 +157,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     window.SetCommandHandler(IDC_LOG_BUTTON, [&] {
       OpenLogOnReport(log_files, error_texts, launcher, dialogs, form.ProgramFolder());
     });
-    window.SetCommandHandler(IDC_HELP_BTN, show_about);
-    window.SetCommandHandler(IDC_HELP_BUTTON, show_help);
+    window.SetCommandHandler(IDC_VERSION_BTN, show_about);
+    window.SetCommandHandler(IDC_HELP_CONTENTS_BTN, show_help);
     HelpKey help_key(window.Handle(), IDM_HELP_KEY);
     window.SetCommandHandler(IDM_HELP_KEY, [&] {
       ShowHelp(help, dialogs, window.Handle(), form.ProgramFolder(), help_key.ActiveTopic());

@@ -19,8 +19,8 @@
 #define IDC_MOVE_DOWN_BTN 1009 /* DwButton */
 #define IDC_RUN_BTN 1010
 #define IDC_LIST_VIEW_BUTTON 1011
-#define IDC_HELP_BTN 1012
-#define IDC_HELP_BUTTON 1013
+#define IDC_VERSION_BTN 1012       /* HelpBtn */
+#define IDC_HELP_CONTENTS_BTN 1013 /* HelpButton */
 #define IDC_GROUP_BUTTON 1014
 #define IDC_SHORTCUT_BUTTON 1015 /* ToolButton1 */
 

@@ -36,8 +36,8 @@ constexpr ToolButton kToolButtons[] = {
     {IDC_MOVE_DOWN_BTN, 2, 8, texts::kMoveDownBtnCaption, texts::kMoveDownHint},
     {IDC_RUN_BTN, 2, 9, texts::kRunBtnCaption, texts::kRunBtnHint},
     {IDC_LIST_VIEW_BUTTON, 2, 10, texts::kListViewButtonCaption, texts::kListViewButtonHint},
-    {IDC_HELP_BTN, 3, 11, texts::kHelpBtnCaption, texts::kHelpBtnHint},
-    {IDC_HELP_BUTTON, 3, 12, texts::kHelpButtonCaption, texts::kHelpButtonHint},
+    {IDC_VERSION_BTN, 3, 11, texts::kHelpBtnCaption, texts::kHelpBtnHint},
+    {IDC_HELP_CONTENTS_BTN, 3, 12, texts::kHelpButtonCaption, texts::kHelpButtonHint},
     {IDC_GROUP_BUTTON, 3, 13, texts::kGroupButtonCaption, texts::kGroupButtonHint},
     {IDC_SHORTCUT_BUTTON, 3, 14, texts::kShortcutButtonCaption, texts::kShortcutButtonHint},
 };

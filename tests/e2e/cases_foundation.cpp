@@ -18,11 +18,21 @@ namespace {
 const std::vector<std::string> kToolCaptions = {
     "&Ok",   "&Cancel", "&Update", "&Add",     "&Edit", "&Delete",  "&Separate", "&Up",
     "&Down", "&Run",    "&List",   "&Version", "&Help", "&Startup", "ShortCut"};
-const std::vector<int> kToolIds = {IDC_OK_BTN,        IDC_CANCEL_BTN,       IDC_UPDATE_BTN,
-                                   IDC_ADD_BTN,       IDC_EDIT_BTN,         IDC_DELETE_BTN,
-                                   IDC_SEPARATOR_BTN, IDC_MOVE_UP_BTN,      IDC_MOVE_DOWN_BTN,
-                                   IDC_RUN_BTN,       IDC_LIST_VIEW_BUTTON, IDC_HELP_BTN,
-                                   IDC_HELP_BUTTON,   IDC_GROUP_BUTTON,     IDC_SHORTCUT_BUTTON};
+const std::vector<int> kToolIds = {IDC_OK_BTN,
+                                   IDC_CANCEL_BTN,
+                                   IDC_UPDATE_BTN,
+                                   IDC_ADD_BTN,
+                                   IDC_EDIT_BTN,
+                                   IDC_DELETE_BTN,
+                                   IDC_SEPARATOR_BTN,
+                                   IDC_MOVE_UP_BTN,
+                                   IDC_MOVE_DOWN_BTN,
+                                   IDC_RUN_BTN,
+                                   IDC_LIST_VIEW_BUTTON,
+                                   IDC_VERSION_BTN,
+                                   IDC_HELP_CONTENTS_BTN,
+                                   IDC_GROUP_BUTTON,
+                                   IDC_SHORTCUT_BUTTON};
 const std::vector<size_t> kButtonsPerBar = {3, 4, 4, 4};
 
 const std::vector<std::string> kWindowValueNames = {

@@ -41,7 +41,7 @@ const Step kWindows[] = {
     {0, nullptr, "main_window.htm", "設定画面は、引数なしで"},
     {IDC_ADD_BTN, "Morvelinアイテムプロパティ", "item_dialog.htm", "「Add」または「Edit」で開く"},
     {IDC_LIST_VIEW_BUTTON, "Morvelin Listing", "listing.htm", "設定画面の「List」、または"},
-    {IDC_HELP_BTN, "ﾊﾞｰｼﾞｮﾝ情報", "about_box.htm", "設定画面の「Version」、または"},
+    {IDC_VERSION_BTN, "ﾊﾞｰｼﾞｮﾝ情報", "about_box.htm", "設定画面の「Version」、または"},
 };
 
 // Opens each window in turn and presses F1 where its focus is, as the keyboard does.
@@ -104,7 +104,7 @@ E2E_CASE(help_in_the_browser_on_later_windows) {
   };
   Process program = StartProgram();
   HWND main = StartAndWaitForMain(program);
-  PressCommand(main, IDC_HELP_BUTTON);
+  PressCommand(main, IDC_HELP_CONTENTS_BTN);
   E2E_CHECK(opened("index.htm"), "no contents page: " + OpenBoxes(program.pid));
   WalkWindowsWithF1(program, main, [&](const Step& step) { return opened(step.page); });
   E2E_CHECK(TopWindows("MS_WINHELP", 0, false).empty(), "the WinHelp viewer was started");
@@ -115,7 +115,7 @@ E2E_CASE(help_viewer_shows_contents) {
   ReportWindows("winxp");
   Process program = StartProgram();
   HWND main = StartAndWaitForMain(program);
-  PressCommand(main, IDC_HELP_BUTTON);
+  PressCommand(main, IDC_HELP_CONTENTS_BTN);
   HWND viewer = nullptr;
   // The viewer starts with a hidden window of its own, then shows the file in one captioned
   // with the file's title.
@@ -179,7 +179,7 @@ E2E_CASE(help_file_missing) {
     DeleteFileA(path.c_str());
     Process program = StartProgram();
     HWND main = StartAndWaitForMain(program);
-    PressCommand(main, IDC_HELP_BUTTON);
+    PressCommand(main, IDC_HELP_CONTENTS_BTN);
     E2E_CHECK(AnswerBox(program.pid, kError, "ヘルプファイル " + path + " が見つかりません。",
                         {kOk}, IconKind::Error, kOk),
               "no message: " + OpenBoxes(program.pid));

@@ -72,7 +72,7 @@ int PixelsOfColour(HWND window, COLORREF colour) {
 }
 
 HWND OpenAboutBox(const Process& program, HWND main) {
-  PressCommand(main, IDC_HELP_BTN);
+  PressCommand(main, IDC_VERSION_BTN);
   HWND box = WaitForDialog(program.pid, kAboutCaption);
   E2E_REQUIRE(box != nullptr, "no about box: " + OpenBoxes(program.pid));
   return box;
