@@ -24,7 +24,7 @@ TrayLauncher::TrayLauncher(HINSTANCE instance, MainWindow& window, MainForm& for
       icon_(tray_window_.Notifier()),
       chooser_(window.Handle()),
       home_page_(
-          files_, form.Store(), [&window] { return window.HomePage(); }, program_folder),
+          files_, form.Store(), [&window] { return window.Settings().home_page; }, program_folder),
       launcher_menu_(
           form.Store(), launcher, home_page_, program_folder,
           LauncherMenuActions{
@@ -43,8 +43,8 @@ TrayLauncher::TrayLauncher(HINSTANCE instance, MainWindow& window, MainForm& for
               [this](bool enabled) { icon_.SetEnabled(enabled); },
           }),
       conveniences_(
-          keyboard, launcher, chooser_, [&window] { return window.HomePage(); }, program_folder,
-          std::move(shell_folder)) {
+          keyboard, launcher, chooser_, [&window] { return window.Settings().home_page; },
+          program_folder, std::move(shell_folder)) {
   tray_window_.SetErrorHandler([&dialogs](const std::string& m) { dialogs.ShowAppError(m); });
   icon_.SetIcon(TrayImage(instance));
   popup_menu3_ =
@@ -57,8 +57,7 @@ TrayLauncher::TrayLauncher(HINSTANCE instance, MainWindow& window, MainForm& for
 }
 
 void TrayLauncher::BuildLauncherMenu() {
-  const bool menu_icon =
-      window_.ControlsBuilt() ? window_.Options().menu_icon : form_.Settings().menu_icon;
+  const bool menu_icon = window_.Settings().menu_icon;
   const std::vector<MenuEntry> entries =
       ::BuildLauncherMenu(form_.Store(), form_.Marks(), menu_icon, images_);
   popup_menu1_ = std::make_unique<TrayMenuView>(IDM_LAUNCHER_FIRST, entries,

@@ -128,10 +128,7 @@ void MainForm::LoadStore() {
 }
 
 void MainForm::ApplySettingsToView() {
-  view_.SetBounds({settings_.left, settings_.top, settings_.width, settings_.height});
-  view_.SetHomePage(settings_.home_page);
-  view_.SetOptions({settings_.launcher, settings_.clear_recent, settings_.caps, settings_.num,
-                    settings_.menu_icon, settings_.skip_running, settings_.wait_seconds});
+  view_.ShowSettings(settings_);
   view_.ShowItems(store_.Rows());
 }
 
@@ -155,20 +152,7 @@ void MainForm::Start() {
 
 bool MainForm::SaveStore() {
   try {
-    const WindowBounds bounds = view_.Bounds();
-    settings_.left = bounds.left;
-    settings_.top = bounds.top;
-    settings_.width = bounds.width;
-    settings_.height = bounds.height;
-    settings_.home_page = view_.HomePage();
-    const OptionChecks options = view_.Options();
-    settings_.launcher = options.launcher;
-    settings_.clear_recent = options.clear_recent;
-    settings_.caps = options.caps;
-    settings_.num = options.num;
-    settings_.menu_icon = options.menu_icon;
-    settings_.skip_running = options.skip_running;
-    settings_.wait_seconds = options.wait_seconds;
+    settings_ = view_.Settings();
     store_.count = store_.Size();
     // The stored rows were never read: replacing them needs the user's word, every time.
     if (!persistence_.RowsRead() &&
@@ -186,15 +170,23 @@ bool MainForm::SaveStore() {
   }
 }
 
+namespace {
+
+// Moving or sizing the window is no change the user would lose.
+AppSettings WithoutPlace(AppSettings settings) {
+  settings.left = settings.top = settings.width = settings.height = 0;
+  return settings;
+}
+
+}  // namespace
+
 void MainForm::RememberSavedState(bool rows_too) {
-  saved_.home_page = view_.HomePage();
-  saved_.options = view_.Options();
+  saved_.settings = WithoutPlace(view_.Settings());
   if (rows_too) saved_.rows = store_.Rows();
 }
 
 bool MainForm::HasUnsavedChanges() {
-  return view_.HomePage() != saved_.home_page || view_.Options() != saved_.options ||
-         store_.Rows() != saved_.rows;
+  return WithoutPlace(view_.Settings()) != saved_.settings || store_.Rows() != saved_.rows;
 }
 
 void MainForm::OkBtnClick() {

@@ -119,8 +119,7 @@ class MainForm {
   bool SaveStore();
   // What the user would lose on closing, as last loaded or saved.
   struct SavedState {
-    std::string home_page;
-    OptionChecks options;
+    AppSettings settings;  // without the window's place
     std::vector<LaunchItem> rows;
   };
   void RememberSavedState(bool rows_too);

@@ -3,42 +3,19 @@
 #include <string>
 #include <vector>
 
+#include "core/app_settings.h"
 #include "core/launch_item.h"
-
-struct WindowBounds {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-
-  bool operator==(const WindowBounds&) const = default;
-};
-
-// The check boxes of the "Propertis" page, one per boolean setting.
-struct OptionChecks {
-  bool launcher = false;      // LanCheckBox
-  bool clear_recent = false;  // ClearCheckBox
-  bool caps = false;          // CapsCheckBox
-  bool num = false;           // NumCheckBox
-  bool menu_icon = false;     // MenuIconCheckBox
-  bool skip_running = false;  // Skip
-  int wait_seconds = 0;       // Wait, from its up-down
-
-  bool operator==(const OptionChecks&) const = default;
-};
 
 // The main window as its presenter sees it.
 class MainView {
  public:
   virtual ~MainView() = default;
 
-  // The window's normal (restored) position and size.
-  virtual WindowBounds Bounds() = 0;
-  virtual void SetBounds(const WindowBounds& bounds) = 0;
-  virtual std::string HomePage() = 0;  // HOMEPAGE edit
-  virtual void SetHomePage(const std::string& text) = 0;
-  virtual OptionChecks Options() = 0;
-  virtual void SetOptions(const OptionChecks& options) = 0;
+  // The settings as the window shows them: its normal (restored) position and size, the
+  // HOMEPAGE edit and the "Propertis" page's options. The controls are a view of the settings
+  // given, not a second store of them.
+  virtual AppSettings Settings() = 0;
+  virtual void ShowSettings(const AppSettings& settings) = 0;
   // The titles and check boxes of the list.
   virtual void ShowItems(const std::vector<LaunchItem>& rows) = 0;
 

@@ -68,17 +68,17 @@ void LogOnOptionControls::Show(bool visible) {
     ShowWindow(control, state);
 }
 
-void LogOnOptionControls::Read(OptionChecks& options) const {
-  options.skip_running = skip_.GetCheck();
+void LogOnOptionControls::Read(AppSettings& settings) const {
+  settings.skip_running = skip_.GetCheck();
   int position = 0;
   UpDown(wait_up_down_).GetPos32(&position);
   // A number typed past the range counts as the nearest end of it.
-  options.wait_seconds = std::clamp(position, 0, kMaxWaitSeconds);
+  settings.wait_seconds = std::clamp(position, 0, kMaxWaitSeconds);
 }
 
-void LogOnOptionControls::Apply(const OptionChecks& options) {
-  skip_.SetCheck(options.skip_running);
-  UpDown(wait_up_down_).SetPos32(options.wait_seconds);
+void LogOnOptionControls::Apply(const AppSettings& settings) {
+  skip_.SetCheck(settings.skip_running);
+  UpDown(wait_up_down_).SetPos32(settings.wait_seconds);
 }
 
 bool LogOnOptionControls::Owns(HWND control) const {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "core/main_view.h"
+#include "core/app_settings.h"
 #include "platform/win32/controls/button.h"
 
 // The option page's log-on controls: "Skip", "Wait" with its up-down, and the log button. They
@@ -15,8 +15,8 @@ class LogOnOptionControls {
   void Layout(int left, int top, int width, int row_height);
   void Show(bool visible);
   // Copies the controls into options, or the options into the controls.
-  void Read(OptionChecks& options) const;
-  void Apply(const OptionChecks& options);
+  void Read(AppSettings& settings) const;
+  void Apply(const AppSettings& settings);
   bool Owns(HWND control) const;
 
  private:

@@ -103,6 +103,7 @@ void MainWindow::CreatePages() {
       LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDRAWFIXED,
       WS_EX_CLIENTEDGE, IDC_T_LIST_BOX);
   option_page_.Create(Handle(), instance_, font_.Get(), page_control_.Handle());
+  option_page_.Apply(shown_);
 }
 
 bool MainWindow::OnCommand(int id, int code, HWND control) {

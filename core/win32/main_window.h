@@ -93,12 +93,8 @@ class MainWindow : public MainView, private WindowBase {
   void EnableRowButtons(bool enabled);
 
   // MainView.
-  WindowBounds Bounds() override;
-  void SetBounds(const WindowBounds& bounds) override;
-  std::string HomePage() override;
-  void SetHomePage(const std::string& text) override { option_page_.SetHomePage(text); }
-  OptionChecks Options() override { return option_page_.Options(); }
-  void SetOptions(const OptionChecks& options) override { option_page_.SetOptions(options); }
+  AppSettings Settings() override;
+  void ShowSettings(const AppSettings& settings) override;
   void ShowItems(const std::vector<LaunchItem>& rows) override;
   void CentreOnScreen() override;
   void Show() override;
@@ -141,6 +137,8 @@ class MainWindow : public MainView, private WindowBase {
   StatusHints status_hints_;
   ListPane* list_pane_ = nullptr;
 
+  // What the window was last given to show: the controls take it when they are built.
+  AppSettings shown_;
   std::map<int, std::function<void()>> commands_;
   std::function<bool()> close_query_;
   std::function<void()> close_handler_;

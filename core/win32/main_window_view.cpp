@@ -3,7 +3,8 @@
 #include "platform/win32/centre_on_screen.h"
 #include "platform/win32/keep_on_screen.h"
 
-WindowBounds MainWindow::Bounds() {
+AppSettings MainWindow::Settings() {
+  AppSettings settings = shown_;
   RECT rect{};
   if (IsIconic(Handle()) || IsZoomed(Handle())) {
     WINDOWPLACEMENT placement{};
@@ -13,18 +14,20 @@ WindowBounds MainWindow::Bounds() {
   } else {
     GetWindowRect(Handle(), &rect);
   }
-  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+  settings.left = rect.left;
+  settings.top = rect.top;
+  settings.width = rect.right - rect.left;
+  settings.height = rect.bottom - rect.top;
+  if (controls_built_) option_page_.Read(settings);
+  return settings;
 }
 
-void MainWindow::SetBounds(const WindowBounds& bounds) {
-  SetWindowPos(Handle(), nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
+void MainWindow::ShowSettings(const AppSettings& settings) {
+  shown_ = settings;
+  SetWindowPos(Handle(), nullptr, settings.left, settings.top, settings.width, settings.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
   KeepWindowOnScreen(Handle());
-}
-
-std::string MainWindow::HomePage() {
-  EnsureControls();
-  return option_page_.HomePage();
+  if (controls_built_) option_page_.Apply(settings);
 }
 
 void MainWindow::ShowItems(const std::vector<LaunchItem>& rows) {

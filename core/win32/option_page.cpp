@@ -47,8 +47,6 @@ void OptionPage::Create(HWND parent, HINSTANCE instance, HFONT font, HWND tab) {
   num_check_box_ = check_box(texts::kNumCheckBoxCaption, IDC_NUM_CHECK_BOX);
   menu_icon_check_box_ = check_box(texts::kMenuIconCheckBoxCaption, IDC_MENU_ICON_CHECK_BOX);
   logon_.Create(parent, instance, font);
-  homepage_.SetText(home_page_);
-  ApplyOptions();
 }
 
 void OptionPage::Layout(const RECT& page) {
@@ -79,36 +77,24 @@ void OptionPage::Show(bool visible) {
   logon_.Show(visible);
 }
 
-std::string OptionPage::HomePage() const {
-  return Created() ? homepage_.GetText() : home_page_;
+void OptionPage::Read(AppSettings& settings) const {
+  settings.home_page = homepage_.GetText();
+  settings.launcher = lan_check_box_.GetCheck();
+  settings.clear_recent = clear_check_box_.GetCheck();
+  settings.caps = caps_check_box_.GetCheck();
+  settings.num = num_check_box_.GetCheck();
+  settings.menu_icon = menu_icon_check_box_.GetCheck();
+  logon_.Read(settings);
 }
 
-void OptionPage::SetHomePage(const std::string& text) {
-  home_page_ = text;
-  if (Created()) homepage_.SetText(text);
-}
-
-OptionChecks OptionPage::Options() const {
-  if (!Created()) return options_;
-  OptionChecks options{lan_check_box_.GetCheck(), clear_check_box_.GetCheck(),
-                       caps_check_box_.GetCheck(), num_check_box_.GetCheck(),
-                       menu_icon_check_box_.GetCheck()};
-  logon_.Read(options);
-  return options;
-}
-
-void OptionPage::SetOptions(const OptionChecks& options) {
-  options_ = options;
-  if (Created()) ApplyOptions();
-}
-
-void OptionPage::ApplyOptions() {
-  lan_check_box_.SetCheck(options_.launcher);
-  clear_check_box_.SetCheck(options_.clear_recent);
-  caps_check_box_.SetCheck(options_.caps);
-  num_check_box_.SetCheck(options_.num);
-  menu_icon_check_box_.SetCheck(options_.menu_icon);
-  logon_.Apply(options_);
+void OptionPage::Apply(const AppSettings& settings) {
+  homepage_.SetText(settings.home_page);
+  lan_check_box_.SetCheck(settings.launcher);
+  clear_check_box_.SetCheck(settings.clear_recent);
+  caps_check_box_.SetCheck(settings.caps);
+  num_check_box_.SetCheck(settings.num);
+  menu_icon_check_box_.SetCheck(settings.menu_icon);
+  logon_.Apply(settings);
 }
 
 void OptionPage::FocusLanCheckBox() {

@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "core/main_view.h"
+#include "core/app_settings.h"
 #include "core/win32/logon_option_controls.h"
 #include "platform/win32/controls/button.h"
 #include "platform/win32/controls/edit.h"
 
-// The "Propertis" page: the home page address and one check box per boolean setting. What is
-// set before the controls exist is kept and goes into them when they are made.
+// The "Propertis" page: the home page address and one check box per boolean setting, as a view
+// of the settings.
 class OptionPage {
  public:
   // Creates the controls as hidden children of `parent`, over the tab control `tab`.
@@ -20,10 +20,9 @@ class OptionPage {
   // Places the controls inside the page's rectangle.
   void Layout(const RECT& page);
   void Show(bool visible);
-  std::string HomePage() const;
-  void SetHomePage(const std::string& text);
-  OptionChecks Options() const;
-  void SetOptions(const OptionChecks& options);
+  // Reads the page's settings into `settings`, leaving the others as they are.
+  void Read(AppSettings& settings) const;
+  void Apply(const AppSettings& settings);
   void FocusLanCheckBox();
 
   // WM_CTLCOLORSTATIC: the page's background for its label and check boxes; nullptr for any
@@ -33,8 +32,6 @@ class OptionPage {
   void ThemeChanged();
 
  private:
-  void ApplyOptions();
-
   HWND tab_ = nullptr;
   HWND homepage_label_ = nullptr;
   Edit homepage_;
@@ -45,6 +42,4 @@ class OptionPage {
   Button menu_icon_check_box_;
   LogOnOptionControls logon_;
   HBRUSH page_brush_ = nullptr;  // a system brush: not deleted
-  std::string home_page_;
-  OptionChecks options_;
 };

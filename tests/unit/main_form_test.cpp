@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/settings_parts.h"
 #include "core/texts.h"
 #include "fakes/fake_logon.h"
 #include "fakes/fake_platform.h"
@@ -21,7 +22,9 @@ class FakeMainView : public MainView {
  public:
   WindowBounds bounds;
   std::string home_page = "designed";
-  OptionChecks options;
+  OptionTicks options;
+  bool skip_running = false;
+  int wait_seconds = 0;
   std::vector<LaunchItem> rows;
   bool centred = false;
   bool shown = false;
@@ -38,12 +41,22 @@ class FakeMainView : public MainView {
   MainForm* form = nullptr;
   std::vector<std::string>* event_log = nullptr;
 
-  WindowBounds Bounds() override { return bounds; }
-  void SetBounds(const WindowBounds& b) override { bounds = b; }
-  std::string HomePage() override { return home_page; }
-  void SetHomePage(const std::string& text) override { home_page = text; }
-  OptionChecks Options() override { return options; }
-  void SetOptions(const OptionChecks& o) override { options = o; }
+  AppSettings Settings() override {
+    AppSettings s;
+    SetBounds(s, bounds);
+    SetTicks(s, options);
+    s.home_page = home_page;
+    s.skip_running = skip_running;
+    s.wait_seconds = wait_seconds;
+    return s;
+  }
+  void ShowSettings(const AppSettings& s) override {
+    bounds = BoundsOf(s);
+    options = TicksOf(s);
+    home_page = s.home_page;
+    skip_running = s.skip_running;
+    wait_seconds = s.wait_seconds;
+  }
   void ShowItems(const std::vector<LaunchItem>& r) override { rows = r; }
   void CentreOnScreen() override { centred = true; }
   void Show() override { shown = true; }
@@ -146,7 +159,7 @@ TEST_F(MainFormTest, FirstStartShowsTheDefaultsAndOkStoresThemAndAsksToRestart) 
   EXPECT_TRUE(view.shown);
   EXPECT_EQ(view.bounds, (WindowBounds{0, 0, 485, 333}));
   EXPECT_EQ(view.home_page, "");
-  EXPECT_EQ(view.options, (OptionChecks{true, false, false, false, false}));
+  EXPECT_EQ(view.options, (OptionTicks{true, false, false, false, false}));
   EXPECT_TRUE(view.rows.empty());
   EXPECT_TRUE(view.application_page);
   EXPECT_EQ(view.status[0], "Version 2.1");

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "editing/win32/item_list_pane.h"
+#include "main_window_settings.h"
 #include "resources/resource_ids.h"
 
 // The main window whose controls wait for their first use, as the log-on run creates it.
@@ -65,9 +66,9 @@ class DeferredMainWindowTest : public ::testing::Test {
 
   // What the log-on run sets before it decides whether the window is shown.
   void SetAsTheLoadDoes() {
-    window.SetBounds({40, 30, 500, 340});
-    window.SetHomePage("http://example.com/");
-    window.SetOptions({false, true, false, true, true});
+    ShowBounds(window, {40, 30, 500, 340});
+    ShowHomePage(window, "http://example.com/");
+    ShowTicks(window, {false, true, false, true, true});
     window.ShowItems({Row("メモ帳", true), Row("-", false), Row("ソ表示", true)});
   }
 };
@@ -83,7 +84,7 @@ TEST_F(DeferredMainWindowTest, LogOnRunThatEndsBuildsNoControlsAndShowsNothing) 
   EXPECT_FALSE(IsWindowVisible(window.Handle()));
   EXPECT_FALSE(IsWindowVisible(window.ApplicationHandle()));
   EXPECT_TRUE(GetWindowLongA(window.ApplicationHandle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-  const WindowBounds bounds = window.Bounds();
+  const WindowBounds bounds = BoundsOf(window.Settings());
   EXPECT_EQ(bounds, (WindowBounds{40, 30, 500, 340}));
   EXPECT_EQ(window.HintText(), "");
 }
@@ -98,13 +99,13 @@ TEST_F(DeferredMainWindowTest, ShowingBuildsTheControlsWithWhatWasSetBefore) {
   EXPECT_NE(Control(IDC_COOL_BAR), nullptr);
   EXPECT_NE(Control(IDC_STATUS_BAR), nullptr);
   EXPECT_EQ(ControlText(IDC_HOMEPAGE), "http://example.com/");
-  EXPECT_EQ(window.HomePage(), "http://example.com/");
+  EXPECT_EQ(window.Settings().home_page, "http://example.com/");
   EXPECT_FALSE(Checked(IDC_LAN_CHECK_BOX));
   EXPECT_TRUE(Checked(IDC_CLEAR_CHECK_BOX));
   EXPECT_FALSE(Checked(IDC_CAPS_CHECK_BOX));
   EXPECT_TRUE(Checked(IDC_NUM_CHECK_BOX));
   EXPECT_TRUE(Checked(IDC_MENU_ICON_CHECK_BOX));
-  EXPECT_EQ(window.Options(), (OptionChecks{false, true, false, true, true}));
+  EXPECT_EQ(TicksOf(window.Settings()), (OptionTicks{false, true, false, true, true}));
   EXPECT_EQ(Rows(), (std::vector<std::pair<std::string, bool>>{
                         {"メモ帳", true}, {"-", false}, {"ソ表示", true}}));
   // The layout ran: the list fills its page.
@@ -114,9 +115,9 @@ TEST_F(DeferredMainWindowTest, ShowingBuildsTheControlsWithWhatWasSetBefore) {
   EXPECT_GT(list.bottom, 0);
 
   // Once built, changes go straight into the controls.
-  window.SetHomePage("http://example.org/");
+  ShowHomePage(window, "http://example.org/");
   window.ShowItems({Row("one", false)});
-  window.SetOptions({true, false, true, false, false});
+  ShowTicks(window, {true, false, true, false, false});
   EXPECT_EQ(ControlText(IDC_HOMEPAGE), "http://example.org/");
   EXPECT_EQ(Rows(), (std::vector<std::pair<std::string, bool>>{{"one", false}}));
   EXPECT_TRUE(Checked(IDC_LAN_CHECK_BOX));
@@ -136,7 +137,7 @@ TEST_F(DeferredMainWindowTest, ReadingTheControlsBuildsThemAndKeepsTheWindowHidd
   EXPECT_GT(figures.tool_strip_height, 0);
   EXPECT_GT(figures.status_bar_height, 0);
   EXPECT_GT(figures.page_height, 0);
-  EXPECT_EQ(window.Options(), (OptionChecks{false, true, false, true, true}));
+  EXPECT_EQ(TicksOf(window.Settings()), (OptionTicks{false, true, false, true, true}));
   EXPECT_EQ(Rows().size(), 3u);
 }
 

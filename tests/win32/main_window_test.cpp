@@ -14,6 +14,7 @@
 
 #include "adapter_test_support.h"
 #include "core/texts.h"
+#include "main_window_settings.h"
 #include "platform/app_error.h"
 #include "resources/resource_ids.h"
 
@@ -301,25 +302,25 @@ TEST_F(MainWindowTest, RowButtonsAreSwitchedTogetherAndTheOthersStay) {
 }
 
 TEST_F(MainWindowTest, SettingsGoIntoTheControlsAndComeBackOut) {
-  window.SetBounds({30, 40, 520, 360});
-  EXPECT_EQ(window.Bounds(), (WindowBounds{30, 40, 520, 360}));
+  ShowBounds(window, {30, 40, 520, 360});
+  EXPECT_EQ(BoundsOf(window.Settings()), (WindowBounds{30, 40, 520, 360}));
   RECT rect{};
   GetWindowRect(window.Handle(), &rect);
   EXPECT_EQ(rect.left, 30);
   EXPECT_EQ(rect.bottom - rect.top, 360);
 
-  window.SetOptions({true, false, true, false, true});
-  EXPECT_EQ(window.Options(), (OptionChecks{true, false, true, false, true}));
+  ShowTicks(window, {true, false, true, false, true});
+  EXPECT_EQ(TicksOf(window.Settings()), (OptionTicks{true, false, true, false, true}));
   EXPECT_EQ(SendMessageA(Control(IDC_CAPS_CHECK_BOX), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(SendMessageA(Control(IDC_NUM_CHECK_BOX), BM_GETCHECK, 0, 0), BST_UNCHECKED);
   // The user ticks one more.
   SendMessageA(Control(IDC_NUM_CHECK_BOX), BM_SETCHECK, BST_CHECKED, 0);
-  EXPECT_TRUE(window.Options().num);
+  EXPECT_TRUE(window.Settings().num);
 
-  window.SetHomePage("http://example.com/ホーム");
-  EXPECT_EQ(window.HomePage(), "http://example.com/ホーム");
+  ShowHomePage(window, "http://example.com/ホーム");
+  EXPECT_EQ(window.Settings().home_page, "http://example.com/ホーム");
   SetWindowTextA(Control(IDC_HOMEPAGE), "typed");
-  EXPECT_EQ(window.HomePage(), "typed");
+  EXPECT_EQ(window.Settings().home_page, "typed");
 }
 
 TEST_F(MainWindowTest, ToolButtonsAndMenuItemsReachTheirCommands) {
@@ -675,13 +676,13 @@ TEST_F(MainWindowTest, VersionPanelIsOwnerDrawnFromTheTextItCarries) {
 }
 
 TEST_F(MainWindowTest, LayoutFillsTheWindowBetweenTheBars) {
-  window.SetBounds({0, 0, 485, 333});
+  ShowBounds(window, {0, 0, 485, 333});
   const MainWindowFigures small = window.Figures();
   RECT small_client{};
   GetClientRect(window.Handle(), &small_client);
   EXPECT_EQ(small.tool_strip_height + small.page_height + small.status_bar_height,
             small_client.bottom);
-  window.SetBounds({0, 0, 700, 500});
+  ShowBounds(window, {0, 0, 700, 500});
   const MainWindowFigures large = window.Figures();
   RECT client{};
   GetClientRect(window.Handle(), &client);
@@ -718,8 +719,8 @@ TEST_F(MainWindowTest, StoredBoundsOffEveryScreenComeIntoViewAndOthersStayExactl
       {{-600, -400, 485, 333}, true},
   };
   for (const Case& c : cases) {
-    window.SetBounds(c.stored);
-    const WindowBounds shown = window.Bounds();
+    ShowBounds(window, c.stored);
+    const WindowBounds shown = BoundsOf(window.Settings());
     SCOPED_TRACE(testing::Message() << c.stored.left << "," << c.stored.top);
     EXPECT_EQ(shown.width, c.stored.width);
     EXPECT_EQ(shown.height, c.stored.height);
@@ -733,8 +734,8 @@ TEST_F(MainWindowTest, StoredBoundsOffEveryScreenComeIntoViewAndOthersStayExactl
     EXPECT_LE(shown.top + shown.height, bottom);
   }
   // Larger than any screen and far away: its top left corner, caption and all, comes into view.
-  window.SetBounds({-2000000, 3000000, 100000, 100000});
-  const WindowBounds huge = window.Bounds();
+  ShowBounds(window, {-2000000, 3000000, 100000, 100000});
+  const WindowBounds huge = BoundsOf(window.Settings());
   EXPECT_EQ(huge.left, work.left);
   EXPECT_EQ(huge.top, work.top);
 }
