@@ -3,6 +3,7 @@
 // windows.h first: the common controls header relies on its types.
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -13,6 +14,7 @@
 #include "editing/win32/item_dialog_window.h"
 #include "platform/win32/centre_on_screen.h"
 #include "platform/win32/controls/up_down.h"
+#include "platform/win32/key_filter.h"
 #include "platform/win32/ui_font.h"
 
 namespace {
@@ -116,8 +118,8 @@ void ItemDialogWindow::FormCreate() {
     HWND edit = Item(c.edit_id);
     Edit(edit).SetLimitText(2);
     Edit(edit).SetNarrowMargins();
-    SetWindowSubclass(edit, &TimeEditProc, static_cast<UINT_PTR>(c.edit_id),
-                      reinterpret_cast<DWORD_PTR>(this));
+    time_filters_.push_back(std::make_unique<KeyFilter>(
+        edit, [this](char key) { return presenter_.TimeFieldKey(key, decimal_separator_); }));
     UpDown updown(Item(c.updown_id));
     updown.SetRange32(0, TimeFieldMaximum(c.field));
     updown.SetAccel(step);
@@ -165,17 +167,6 @@ void ItemDialogWindow::MinimizeMainWindow() {
   ShowWindow(main_window_, SW_MINIMIZE);
   // Minimising the owner hides its owned windows; this one must stay beside Explorer.
   ShowWindow(Handle(), SW_SHOWNA);
-}
-
-LRESULT CALLBACK ItemDialogWindow::TimeEditProc(HWND edit, UINT message, WPARAM wparam,
-                                                LPARAM lparam, UINT_PTR id, DWORD_PTR self) {
-  auto* window = reinterpret_cast<ItemDialogWindow*>(self);
-  if (message == WM_CHAR &&
-      !window->presenter_.TimeFieldKey(static_cast<char>(wparam), window->decimal_separator_)) {
-    return 0;
-  }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(edit, &TimeEditProc, id);
-  return DefSubclassProc(edit, message, wparam, lparam);
 }
 
 std::optional<ItemDialogResult> Win32ItemDialogRunner::Run(const ItemDialogFields& initial) {

@@ -6,8 +6,10 @@
 // windows.h first: the shell header relies on its types.
 #include <shellapi.h>
 
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/message_dialogs.h"
 #include "core/texts.h"
@@ -16,6 +18,7 @@
 #include "editing/item_dialog_texts.h"
 #include "platform/win32/controls/combo_box.h"
 #include "platform/win32/controls/edit.h"
+#include "platform/win32/key_filter.h"
 #include "platform/win32/modal_dialog.h"
 #include "platform/win32/owned_handle.h"
 #include "platform/win32/win32_message_boxes.h"
@@ -165,13 +168,11 @@ class ItemDialogWindow : public ItemDialogView, public ModalDialog {
   void AddHints();
   void CloseWith(int button);
 
-  static LRESULT CALLBACK TimeEditProc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
-                                       UINT_PTR id, DWORD_PTR self);
-
   HWND main_window_;
   ItemDialogPresenter presenter_;
   ItemDialogFields initial_;
   char decimal_separator_;
+  std::vector<std::unique_ptr<KeyFilter>> time_filters_;  // the time fields take digits only
   OwnedFont font_;
   OwnedFont separator_font_;
   OwnedIcon icon_;
