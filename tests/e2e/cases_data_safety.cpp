@@ -34,13 +34,9 @@ std::string TodayOnce() {
 }
 
 void WriteBinaryCount() {
-  HKEY key = nullptr;
-  E2E_REQUIRE(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Brel\\Morvelin\\Window", 0, nullptr, 0,
-                              KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS,
-              "cannot create the settings key");
-  const BYTE data[] = {2, 0, 0, 0};
-  RegSetValueExA(key, "Count", 0, REG_BINARY, data, sizeof data);
-  RegCloseKey(key);
+  E2E_REQUIRE(WriteRegValue(HKEY_CURRENT_USER, "Software\\Brel\\Morvelin\\Window", "Count",
+                            REG_BINARY, std::string("\x02\0\0\0", 4)),
+              "cannot write the settings key");
 }
 
 // OK on a list that did not load, Separate added first; the replace question answered.

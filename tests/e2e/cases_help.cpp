@@ -16,14 +16,9 @@ using namespace e2e;
 
 namespace {
 
-void SetText(HKEY root, const char* key, const char* name, const char* value) {
-  HKEY handle = nullptr;
-  E2E_REQUIRE(RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle,
-                              nullptr) == ERROR_SUCCESS &&
-                  RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                                 static_cast<DWORD>(strlen(value) + 1)) == ERROR_SUCCESS,
+void SetText(HKEY root, const char* key, const char* name, const std::string& value) {
+  E2E_REQUIRE(WriteRegValue(root, key, name ? name : "", REG_SZ, SzBytes(value)),
               std::string("cannot write ") + key);
-  RegCloseKey(handle);
 }
 
 // What GetVersionEx reports to programs started from now on.

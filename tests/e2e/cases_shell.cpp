@@ -212,15 +212,9 @@ E2E_CASE(about_box) {
   E2E_CHECK(WaitUntilGone(box), "Enter did not close the box");
 
   // The address opens through the shell: web addresses go to the marker here.
-  HKEY command = nullptr;
-  const char handler[] = "\"C:\\e2e\\marker.exe\" \"%1\"";
-  E2E_REQUIRE(
-      RegCreateKeyExA(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", 0, nullptr, 0,
-                      KEY_ALL_ACCESS, nullptr, &command, nullptr) == ERROR_SUCCESS &&
-          RegSetValueExA(command, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(handler),
-                         sizeof handler) == ERROR_SUCCESS,
-      "cannot point web addresses at the marker");
-  RegCloseKey(command);
+  E2E_REQUIRE(WriteRegValue(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", "", REG_SZ,
+                            SzBytes("\"C:\\e2e\\marker.exe\" \"%1\"")),
+              "cannot point web addresses at the marker");
   box = OpenAboutBox(program, main);
   PostClick(GetDlgItem(box, IDC_ABOUT_LINK), POINT{20, 6});
   E2E_CHECK(WaitUntil([] { return !ReadMarks().empty(); }), "the address did not open");

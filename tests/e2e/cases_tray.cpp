@@ -89,21 +89,10 @@ bool WaitForMarks(size_t count) {
 
 // .html documents open with the marker, which records what it was given.
 bool AssociateHtmlWithMarker() {
-  HKEY key = nullptr;
   const std::string command = std::string("\"") + kMarker + "\" \"%1\"";
-  bool ok = RegCreateKeyExA(HKEY_CLASSES_ROOT, ".html", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &key, nullptr) == ERROR_SUCCESS &&
-            RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>("mvpage"), 7) ==
-                ERROR_SUCCESS;
-  if (key) RegCloseKey(key);
-  key = nullptr;
-  ok = ok &&
-       RegCreateKeyExA(HKEY_CLASSES_ROOT, "mvpage\\shell\\open\\command", 0, nullptr, 0,
-                       KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS &&
-       RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                      static_cast<DWORD>(command.size() + 1)) == ERROR_SUCCESS;
-  if (key) RegCloseKey(key);
-  return ok;
+  return WriteRegValue(HKEY_CLASSES_ROOT, ".html", "", REG_SZ, SzBytes("mvpage")) &&
+         WriteRegValue(HKEY_CLASSES_ROOT, "mvpage\\shell\\open\\command", "", REG_SZ,
+                       SzBytes(command));
 }
 
 int CountProcesses(const char* exe) {
