@@ -458,6 +458,12 @@ E2E_CASE(close_box_quits_without_saving) {
   Click(lanc);
   SaveScreenshot("main", main);
   PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+  // The change is offered for saving; No leaves nothing behind.
+  E2E_REQUIRE(AnswerBox(program.pid, "確認",
+                        "アイテムの一覧または設定の変更が保存されていません。\r\n"
+                        "保存してから終了しますか？\r\n「いいえ」を選ぶと変更を捨てて終了します。",
+                        {kYes, kNo, "キャンセル"}, IconKind::Question, kNo),
+              "no question about the unsaved option");
   ExpectQuietExit(program);
   E2E_CHECK_EQ_AS("registry values after the close box", WindowValueNames().size(), size_t{0});
   E2E_CHECK(!FileExists(ItemFilePath()), "the close box wrote an item file");
