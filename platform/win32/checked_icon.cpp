@@ -1,6 +1,7 @@
 #include "platform/win32/checked_icon.h"
 
 #include "platform/icon_directory.h"
+#include "platform/win32/owned_handle.h"
 
 namespace {
 
@@ -17,10 +18,11 @@ std::string FoundFile(const std::string& file) {
 }
 
 bool SoundOnDisk(const std::string& path) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;  // missing, held, or a folder
+  const OwnedKernelHandle owned = OwnFileHandle(CreateFileA(
+      path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!owned) return false;  // missing, held, or a folder
+  const HANDLE file = owned.Get();
   LARGE_INTEGER size{};
   bool sound = false;
   if (GetFileSizeEx(file, &size)) {
@@ -37,7 +39,6 @@ bool SoundOnDisk(const std::string& path) {
     };
     sound = IconFileIsSound(static_cast<std::uint64_t>(size.QuadPart), read);
   }
-  CloseHandle(file);
   return sound;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/app_error.h"
+#include "platform/win32/owned_handle.h"
 #include "platform/win32/system_error.h"
 
 namespace {
@@ -40,13 +41,11 @@ struct FileIdentity {
 };
 
 std::optional<FileIdentity> IdentityOf(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  const OwnedKernelHandle file = OwnFileHandle(
+      CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   BY_HANDLE_FILE_INFORMATION info{};
-  const bool read = GetFileInformationByHandle(file, &info);
-  CloseHandle(file);
-  if (!read) return std::nullopt;
+  if (!file || !GetFileInformationByHandle(file.Get(), &info)) return std::nullopt;
   return FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
 }
 
