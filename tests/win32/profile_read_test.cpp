@@ -104,6 +104,21 @@ TEST_F(ProfileReadTest, EveryKeyReadsAsTheSystemReadsIt) {
   EXPECT_EQ(file->ReadKey("Other", "T0"), "not this one");
 }
 
+// A list of some hundreds of rows is a section far beyond what one read of the file takes in.
+TEST_F(ProfileReadTest, ASectionOfHundredsOfRowsReadsToItsLastKey) {
+  const auto file_of = [](int row) {
+    return "C:\\Program Files\\" + std::string(120, 'x') + std::to_string(row) + ".exe";
+  };
+  std::string text = "[Items]\r\n";
+  for (int row = 0; row < 700; ++row)
+    text += "F" + std::to_string(row) + "=" + file_of(row) + "\r\n";
+  WriteRaw(path_, text + "C699=1\r\n");
+  auto file = files_.Open(path_);
+  EXPECT_EQ(file->ReadKey("Items", "F699"), file_of(699));
+  EXPECT_EQ(file->ReadKey("Items", "F699"), SystemRead(path_, "Items", "F699"));
+  EXPECT_EQ(file->ReadKey("Items", "C699"), "1");
+}
+
 TEST_F(ProfileReadTest, KeysTheSystemMatchesByItsOwnRulesStillRead) {
   WriteRaw(path_, "[Items]\r\nキー=ソ表示\r\nT 0=spaced key\r\n");
   auto file = files_.Open(path_);
