@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <exception>
 
-#include "platform/profile_text.h"
 #include "core/running_check.h"
+#include "core/shell_failure.h"
 #include "core/texts.h"
 #include "platform/app_error.h"
+#include "platform/profile_text.h"
 
 LogOnRun::LogOnRun(const ItemStore& store, const StartupClock& now, ProfileFiles& files,
                    const std::string& item_file_path, Launcher& launcher, MessageDialogs& errors,
@@ -108,12 +109,8 @@ bool LogOnRun::HandleRow(int index, bool may_launch) {
         } else {
           report.answer = *answer;
           report.outcome = answer->Succeeded() ? RowOutcome::Launched : RowOutcome::Failed;
-          if (!answer->Succeeded() && options_.error_texts) {
-            const unsigned long code = answer->system_error != 0
-                                           ? answer->system_error
-                                           : static_cast<unsigned long>(answer->code);
-            report.detail = options_.error_texts->ErrorText(code);
-          }
+          if (!answer->Succeeded() && options_.error_texts)
+            report.detail = ShellFailureText(*answer, *options_.error_texts);
         }
       }
       if (once && may_launch)

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/logon_texts.h"
+#include "core/shell_failure.h"
 #include "core/texts.h"
 #include "platform/text_format.h"
 
@@ -111,14 +112,7 @@ void OpenLogOnReport(LogFiles& files, SystemErrorTexts& error_texts, Launcher& l
     answer = launcher.LaunchFileAnswered(texts::kPlainTextEditor, "\"" + path + "\"",
                                          program_folder, kShowCommandShow);
   if (answer && answer->Succeeded()) return;
-  std::string reason;
-  if (answer) {
-    const unsigned long code =
-        answer->system_error != 0 ? answer->system_error : static_cast<unsigned long>(answer->code);
-    reason = error_texts.ErrorText(code);
-    while (!reason.empty() && static_cast<unsigned char>(reason.back()) <= ' ') reason.pop_back();
-    if (reason.empty()) reason = FormatText(texts::kErrorCode, std::to_string(code));
-  }
+  const std::string reason = answer ? ShellFailureText(*answer, error_texts) : std::string();
   std::string message = FormatText(texts::kLogCannotOpen, path);
   if (!reason.empty()) message += "\r\n" + reason;
   dialogs.Show(MessageKind::Warning, BoxButtons::Ok, message);

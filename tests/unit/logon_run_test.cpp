@@ -105,7 +105,8 @@ TEST_F(LogOnSessionTest, ReportsEveryRowOfARunAllAtOnce) {
             "  3 Done: ｽｷｯﾌﾟ 本日起動済み\r\n"
             "  4 -: ｽｷｯﾌﾟ ﾌｧｲﾙなし\r\n"
             "  5 Gone: 起動できませんでした: 指定されたファイルが見つかりません。\r\n"
-            "  6 表示のテスト: 起動できませんでした: エラー 31\r\n");
+            "  6 表示のテスト: 起動できませんでした: "
+            "このファイルを開くプログラムが登録されていません\r\n");
   EXPECT_EQ(finished_calls, 0);  // a run Begin completes leaves the rest to its caller
 }
 
