@@ -35,11 +35,11 @@ std::string Trimmed(std::string text) {
 }  // namespace
 
 std::string ShellFailureText(const ShellAnswer& answer, SystemErrorTexts& texts) {
+  // The shell's own answer is the precise one; what it leaves as the last error may belong to
+  // some step inside it (an unknown type can leave "not a valid program" behind).
+  if (const char* own = ShellOwnText(answer.code)) return own;
   std::string reason;
   if (answer.system_error != 0) reason = Trimmed(texts.ErrorText(answer.system_error));
-  if (reason.empty()) {
-    const char* own = ShellOwnText(answer.code);
-    reason = own ? own : Trimmed(texts.ErrorText(static_cast<unsigned long>(answer.code)));
-  }
+  if (reason.empty()) reason = Trimmed(texts.ErrorText(static_cast<unsigned long>(answer.code)));
   return reason.empty() ? FormatText(texts::kErrorCode, std::to_string(answer.code)) : reason;
 }
