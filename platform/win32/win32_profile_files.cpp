@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <unordered_map>
 
 #include "platform/app_error.h"
@@ -123,13 +124,14 @@ class Win32ProfileFile : public ProfileFile {
     const std::string section_key = AsciiLower(section);
     auto snapshot = snapshots_.find(section_key);
     if (snapshot == snapshots_.end())
-      snapshot = snapshots_.emplace(section_key, ProfileValues(ReadAll(), section)).first;
+      snapshot = snapshots_.emplace(section_key, ProfileValues(BytesAsOf(stamp), section)).first;
     const auto value = snapshot->second.find(AsciiLower(key));
     return value == snapshot->second.end() ? std::string() : value->second;
   }
 
   void WriteKey(std::string_view section, std::string_view key, std::string_view value) override {
     snapshots_.clear();
+    last_read_.reset();
     const std::string section_name(section);
     const std::string key_name(key);
     const std::string text(value);
@@ -141,6 +143,8 @@ class Win32ProfileFile : public ProfileFile {
   }
 
   std::string ReadAll() override {
+    last_read_.reset();
+    const FileStamp before = StampOf(path_);
     const OwnedKernelHandle file = OpenForReading(path_);
     if (!file) {
       const DWORD error = GetLastError();
@@ -154,6 +158,8 @@ class Win32ProfileFile : public ProfileFile {
     while ((ok = ReadFile(file.Get(), chunk, sizeof chunk, &got, nullptr)) && got > 0)
       bytes.append(chunk, got);
     if (!ok) throw CannotRead(path_, GetLastError());
+    // Kept for the key reads that follow, unless the file changed while it was read.
+    if (StampOf(path_) == before) last_read_ = LastRead{before, bytes};
     return bytes;
   }
 
@@ -164,6 +170,7 @@ class Win32ProfileFile : public ProfileFile {
 
   void ReplaceAll(std::string_view bytes) override {
     snapshots_.clear();
+    last_read_.reset();
     // Beside the old file, so that the replacement stays on one volume and is one rename.
     const std::string fresh = path_ + ".new";
     OwnedKernelHandle file = OwnFileHandle(CreateFileA(
@@ -185,6 +192,13 @@ class Win32ProfileFile : public ProfileFile {
   }
 
  private:
+  // The file's bytes as of the stamp: those of the last whole read when they are still the
+  // file's, so that a load's first read is not done twice.
+  std::string BytesAsOf(const FileStamp& stamp) {
+    if (last_read_ && last_read_->stamp == stamp) return last_read_->bytes;
+    return ReadAll();
+  }
+
   // A reader that holds the old file for a moment (a scanner, an indexer, an editor's reload)
   // makes the replacement fail with a sharing error; the new file is whole, so try again for a
   // short while before calling the save failed.
@@ -231,6 +245,11 @@ class Win32ProfileFile : public ProfileFile {
   std::string path_;
   bool snapshots_allowed_;
   FileStamp stamp_;
+  struct LastRead {
+    FileStamp stamp;
+    std::string bytes;
+  };
+  std::optional<LastRead> last_read_;
   // By lower-case section name, each by lower-case key.
   std::map<std::string, std::unordered_map<std::string, std::string>> snapshots_;
 };
