@@ -7,6 +7,7 @@
 #include "platform/platform_texts.h"
 #include "platform/text_format.h"
 #include "platform/win32/common_controls.h"
+#include "platform/win32/dpi.h"
 
 namespace {
 
@@ -33,6 +34,10 @@ INT_PTR ModalDialog::Run(const DLGTEMPLATE& dialog_template, HWND owner) {
                                                  reinterpret_cast<LPARAM>(this));
   hwnd_ = nullptr;
   return Checked(answer);
+}
+
+void ModalDialog::OnDpiChanged(int, const RECT& suggested) {
+  MoveToSuggestedRect(hwnd_, suggested);
 }
 
 INT_PTR CALLBACK ModalDialog::Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -79,6 +84,9 @@ INT_PTR ModalDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DESTROY:
       OnDestroy();
       return FALSE;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return TRUE;
     default:
       return OnMessage(message, wparam, lparam).value_or(FALSE);
   }

@@ -44,6 +44,9 @@ class ModalDialog {
   virtual void OnSize(int /*width*/, int /*height*/) {}
   virtual bool OnTimer(UINT_PTR /*id*/) { return false; }
   virtual void OnDestroy() {}
+  // The dialog moved to a monitor of another DPI: it takes the size the system suggests; a
+  // dialog that places its own controls makes its fonts again and places them anew.
+  virtual void OnDpiChanged(int dpi, const RECT& suggested);
   // Every other message; a value is the dialog procedure's return.
   virtual std::optional<INT_PTR> OnMessage(UINT /*message*/, WPARAM /*wparam*/, LPARAM /*lparam*/) {
     return std::nullopt;

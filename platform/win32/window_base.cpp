@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "platform/win32/dpi.h"
 #include "platform/win32/system_error.h"
 
 WindowBase::~WindowBase() {
@@ -56,6 +57,10 @@ void WindowBase::Forget() {
   original_ = nullptr;
 }
 
+void WindowBase::OnDpiChanged(int, const RECT& suggested) {
+  MoveToSuggestedRect(hwnd_, suggested);
+}
+
 LRESULT WindowBase::Default(UINT message, WPARAM wparam, LPARAM lparam) {
   return original_ ? CallWindowProcA(original_, hwnd_, message, wparam, lparam)
                    : DefWindowProcA(hwnd_, message, wparam, lparam);
@@ -105,6 +110,9 @@ LRESULT WindowBase::Dispatch(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DESTROY:
       OnDestroy();
       break;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
     default:
       if (auto answer = OnMessage(message, wparam, lparam)) return *answer;
       break;

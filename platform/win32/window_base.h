@@ -53,6 +53,9 @@ class WindowBase {
   virtual bool OnTimer(UINT_PTR /*id*/) { return false; }
   virtual bool OnClose() { return false; }
   virtual void OnDestroy() {}
+  // The window moved to a monitor of another DPI: it takes the size the system suggests; a
+  // window with a layout of its own makes its fonts again and lays itself out.
+  virtual void OnDpiChanged(int dpi, const RECT& suggested);
   // Every other message.
   virtual std::optional<LRESULT> OnMessage(UINT /*message*/, WPARAM /*wparam*/, LPARAM /*lparam*/) {
     return std::nullopt;

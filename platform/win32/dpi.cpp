@@ -1,0 +1,70 @@
+#include "platform/win32/dpi.h"
+
+namespace {
+
+// The per-monitor functions are missing before Windows 10 1607 and in some Wine versions, so
+// they are looked up rather than imported.
+template <typename Function>
+Function User32Function(const char* name) {
+  HMODULE user32 = GetModuleHandleA("user32.dll");
+  return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
+                : nullptr;
+}
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  if (!screen) return kBaseDpi;
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : kBaseDpi;
+}
+
+}  // namespace
+
+int WindowDpi(HWND window) {
+  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+  static const auto get_dpi_for_window = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+  if (window && get_dpi_for_window) {
+    if (const UINT dpi = get_dpi_for_window(window)) return static_cast<int>(dpi);
+  }
+  return ScreenDpi();
+}
+
+int SystemMetricForDpi(int index, int dpi) {
+  using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
+  static const auto for_dpi =
+      User32Function<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
+  if (for_dpi) return for_dpi(index, static_cast<UINT>(dpi));
+  // The system's own metrics are for the screen's DPI.
+  return MulDiv(GetSystemMetrics(index), dpi, ScreenDpi());
+}
+
+SIZE FrameSizeForClient(HWND window, int client_width, int client_height, int dpi) {
+  using AdjustForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  static const auto adjust_for_dpi =
+      User32Function<AdjustForDpiFunction>("AdjustWindowRectExForDpi");
+  RECT frame{0, 0, client_width, client_height};
+  const auto style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
+  const auto ex_style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE));
+  const BOOL menu = (style & WS_CHILD) == 0 && GetMenu(window) != nullptr;
+  if (!adjust_for_dpi || !adjust_for_dpi(&frame, style, menu, ex_style, static_cast<UINT>(dpi)))
+    AdjustWindowRectEx(&frame, style, menu, ex_style);
+  return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
+SIZE ScaleFrameSize(HWND window, int width_at_96, int height_at_96, int dpi) {
+  if (dpi == kBaseDpi) return SIZE{width_at_96, height_at_96};
+  const SIZE frame_at_96 = FrameSizeForClient(window, 0, 0, kBaseDpi);
+  return FrameSizeForClient(window, Scale(width_at_96 - frame_at_96.cx, dpi),
+                            Scale(height_at_96 - frame_at_96.cy, dpi), dpi);
+}
+
+void SetClientSize(HWND window, int client_width, int client_height, int dpi) {
+  const SIZE size = FrameSizeForClient(window, client_width, client_height, dpi);
+  SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MoveToSuggestedRect(HWND window, const RECT& suggested) {
+  SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
