@@ -16,6 +16,7 @@ namespace {
 // Two digits and the caret beside the arrows.
 constexpr int kWaitEditWidth = 44;
 constexpr int kLogButtonWidth = 96;
+constexpr int kRowHeight = 22;  // as the check boxes' beside them
 
 }  // namespace
 
@@ -40,9 +41,9 @@ void LogOnOptionControls::Create(HWND parent, HINSTANCE instance, HFONT font) {
                                 WS_TABSTOP | BS_PUSHBUTTON, 0, IDC_LOG_BUTTON));
 }
 
-void LogOnOptionControls::Layout(int left, int top, int width, int row_height) {
-  MoveWindow(skip_.Handle(), left, top, width, 18, TRUE);
-  int y = top + row_height;
+void LogOnOptionControls::Layout(int left, int top, int width, DpiScale px) {
+  MoveWindow(skip_.Handle(), left, top, width, px(18), TRUE);
+  int y = top + px(kRowHeight);
   SIZE label{};
   if (HDC dc = GetDC(wait_label_)) {
     const HGDIOBJ old =
@@ -52,13 +53,14 @@ void LogOnOptionControls::Layout(int left, int top, int width, int row_height) {
     SelectObject(dc, old);
     ReleaseDC(wait_label_, dc);
   }
-  const int label_width = std::min(static_cast<int>(label.cx) + 4, width);
-  MoveWindow(wait_label_, left, y + 3, label_width, 16, TRUE);
-  MoveWindow(wait_edit_, left + label_width + 4, y, kWaitEditWidth, 20, TRUE);
+  const int label_width = std::min(static_cast<int>(label.cx) + px(4), width);
+  MoveWindow(wait_label_, left, y + px(3), label_width, px(16), TRUE);
+  MoveWindow(wait_edit_, left + label_width + px(4), y, px(kWaitEditWidth), px(20), TRUE);
   // The buddy's new place carries the up-down along.
   UpDown(wait_up_down_).SetBuddy(wait_edit_);
-  y += row_height + 4;
-  MoveWindow(log_button_.Handle(), left, y, kLogButtonWidth, 22, TRUE);
+  FitUpDownToDpi(wait_up_down_, wait_edit_, px.dpi);
+  y += px(kRowHeight + 4);
+  MoveWindow(log_button_.Handle(), left, y, px(kLogButtonWidth), px(22), TRUE);
 }
 
 void LogOnOptionControls::Show(bool visible) {

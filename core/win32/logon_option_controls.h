@@ -4,6 +4,7 @@
 
 #include "core/app_settings.h"
 #include "platform/win32/controls/button.h"
+#include "platform/win32/dpi.h"
 
 // The option page's log-on controls: "Skip", "Wait" with its up-down, and the log button. They
 // sit in a column of their own beside the check boxes.
@@ -11,8 +12,8 @@ class LogOnOptionControls {
  public:
   void Create(HWND parent, HINSTANCE instance, HFONT font);
   bool Created() const { return skip_.Handle() != nullptr; }
-  // Rows as tall as the check boxes', starting at top.
-  void Layout(int left, int top, int width, int row_height);
+  // Rows as tall as the check boxes', starting at top; 96-dpi sizes scaled by `px`.
+  void Layout(int left, int top, int width, DpiScale px);
   void Show(bool visible);
   // Copies the controls into options, or the options into the controls.
   void Read(AppSettings& settings) const;

@@ -6,6 +6,7 @@
 #include "platform/win32/centre_on_screen.h"
 #include "platform/win32/child_control.h"
 #include "platform/win32/common_controls.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/ui_font.h"
 #include "resources/resource_ids.h"
@@ -15,6 +16,9 @@ namespace {
 constexpr char kMainWindowClass[] = "TForm1";
 constexpr char kApplicationWindowClass[] = "MorvelinApplication";
 constexpr int kFontPixels = 12;
+// The frame's outer size at 96 dpi.
+constexpr int kFrameWidth = 485;
+constexpr int kFrameHeight = 333;
 constexpr DWORD kMainWindowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
 
@@ -65,8 +69,15 @@ void MainWindow::Create(Controls controls) {
   const ClassStyle style{kMainWindowClass, ProgramIcon(instance_, SM_CXICON, SM_CYICON),
                          ProgramIcon(instance_, SM_CXSMICON, SM_CYSMICON),
                          reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
-  WindowBase::Create(instance_, style, WS_EX_CONTROLPARENT, kMainWindowStyle, texts::kAppTitle, 485,
-                     333, nullptr);
+  WindowBase::Create(instance_, style, WS_EX_CONTROLPARENT, kMainWindowStyle, texts::kAppTitle,
+                     kFrameWidth, kFrameHeight, nullptr);
+  // Its DPI is known once it exists: the frame grows with it.
+  dpi_ = WindowDpi(Handle());
+  if (dpi_ != kBaseDpi) {
+    const SIZE frame = ScaleFrameSize(Handle(), kFrameWidth, kFrameHeight, dpi_);
+    SetWindowPos(Handle(), nullptr, 0, 0, frame.cx, frame.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   if (controls == Controls::Now) EnsureControls();
 }
 
@@ -74,12 +85,12 @@ void MainWindow::EnsureControls() {
   if (controls_built_) return;
   controls_built_ = true;
   InitControlClasses();
-  font_ = CreateUiFont(kFontPixels);
+  font_ = CreateUiFont(Scale(kFontPixels, dpi_));
   UseFont(Handle(), font_.Get());
 
-  tool_strip_.Create(Handle(), instance_, font_.Get());
+  tool_strip_.Create(Handle(), instance_, font_.Get(), dpi_);
   CreatePages();
-  status_hints_.Create(Handle(), instance_, font_.Get());
+  status_hints_.Create(Handle(), instance_, font_.Get(), dpi_);
   // The pages' controls lie over the tab control, so it goes below them; it comes last in the
   // Tab order as a result.
   SetWindowPos(page_control_.Handle(), HWND_BOTTOM, 0, 0, 0, 0,
@@ -128,6 +139,24 @@ void MainWindow::OnSize(int, int) {
   FormResize();
 }
 
+void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  if (controls_built_) {
+    // The new font first, so that the new size lays out controls that measure with it.
+    OwnedFont font = CreateUiFont(Scale(kFontPixels, dpi_));
+    UseFont(Handle(), font.Get());
+    for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+      if (child != title_list_) UseFont(child, font.Get());
+    tool_strip_.ApplyDpi(font.Get(), dpi_);
+    status_hints_.ApplyDpi(dpi_);
+    if (list_pane_) list_pane_->DpiChanged(dpi_);
+    font_ = std::move(font);
+  }
+  WindowBase::OnDpiChanged(dpi, suggested);
+  FormResize();
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 bool MainWindow::OnClose() {
   FormClose();
   return true;
@@ -142,7 +171,7 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM
     case WM_MEASUREITEM: {
       auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
       if (item.CtlType != ODT_LISTVIEW || item.CtlID != IDC_T_LIST_BOX) break;
-      item.itemHeight = ListPane::kRowHeight;
+      item.itemHeight = static_cast<UINT>(ListPane::RowHeight(dpi_));
       return TRUE;
     }
     case WM_DRAWITEM: {
@@ -236,7 +265,7 @@ void MainWindow::FormResize() {
   const int page_height = std::max(0, static_cast<int>(page.bottom - page.top));
   MoveWindow(title_list_, page.left, page.top, page_width, page_height, TRUE);
   ListView_SetColumnWidth(title_list_, 0, LVSCW_AUTOSIZE_USEHEADER);
-  option_page_.Layout(page);
+  option_page_.Layout(page, DpiScale{dpi_});
   laying_out_ = false;
 }
 
@@ -333,4 +362,8 @@ MainWindowFigures MainWindow::Figures() {
           WindowHeight(tool_strip_.Handle()),
           WindowHeight(status_hints_.Handle()),
           WindowHeight(page_control_.Handle())};
+}
+
+int ListPane::RowHeight(int dpi) {
+  return std::max(Scale(kRowHeight, dpi), SystemMetricForDpi(SM_CYSMICON, dpi) - 1);
 }

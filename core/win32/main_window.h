@@ -33,6 +33,9 @@ class ListPane {
   // "T_ListBox" rows are 15 pixels high, less than its font and check boxes would make them:
   // the list is owner-drawn with rows of this height.
   static constexpr int kRowHeight = 15;
+  // The row height at `dpi`: the 96-dpi height scaled, and never less than the check box
+  // image the list draws (one pixel of it may be cut, as at 96 dpi).
+  static int RowHeight(int dpi);
 
   virtual ~ListPane() = default;
   virtual void Attach(HWND list) = 0;
@@ -41,6 +44,8 @@ class ListPane {
   virtual void DrawRow(const DRAWITEMSTRUCT& item) = 0;
   virtual void ShowRows(const std::vector<LaunchItem>& rows) = 0;
   virtual bool SelectFirstRowAndFocus() = 0;
+  // The window moved to a monitor of another DPI: the list's font and rows follow.
+  virtual void DpiChanged(int /*dpi*/) {}
 };
 
 // The main window "TForm1": its frame, layout and close handling, with the tool strip, the
@@ -112,6 +117,7 @@ class MainWindow : public MainView, private WindowBase {
   bool OnCommand(int id, int code, HWND control) override;
   std::optional<LRESULT> OnNotify(const NMHDR& header) override;
   void OnSize(int width, int height) override;
+  void OnDpiChanged(int dpi, const RECT& suggested) override;
   bool OnClose() override;
   void OnDestroy() override;
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -128,6 +134,7 @@ class MainWindow : public MainView, private WindowBase {
 
   HINSTANCE instance_;
   HWND application_hwnd_ = nullptr;
+  int dpi_ = 96;
   OwnedFont font_;
 
   ToolStrip tool_strip_;

@@ -49,22 +49,23 @@ void OptionPage::Create(HWND parent, HINSTANCE instance, HFONT font, HWND tab) {
   logon_.Create(parent, instance, font);
 }
 
-void OptionPage::Layout(const RECT& page) {
-  const int x = page.left + kPageMargin;
-  const int inner_width = std::max(0, static_cast<int>(page.right - page.left) - 2 * kPageMargin);
-  int y = page.top + kPageMargin;
-  MoveWindow(homepage_label_, x, y, inner_width, 16, TRUE);
-  y += 18;
-  MoveWindow(homepage_.Handle(), x, y, std::min(inner_width, 360), 21, TRUE);
-  y += 21 + 10;
+void OptionPage::Layout(const RECT& page, DpiScale px) {
+  const int x = page.left + px(kPageMargin);
+  const int inner_width =
+      std::max(0, static_cast<int>(page.right - page.left) - 2 * px(kPageMargin));
+  int y = page.top + px(kPageMargin);
+  MoveWindow(homepage_label_, x, y, inner_width, px(16), TRUE);
+  y += px(18);
+  MoveWindow(homepage_.Handle(), x, y, std::min(inner_width, px(360)), px(21), TRUE);
+  y += px(21 + 10);
   const int checks_top = y;
   for (const Button* check : {&lan_check_box_, &clear_check_box_, &caps_check_box_, &num_check_box_,
                               &menu_icon_check_box_}) {
-    MoveWindow(check->Handle(), x, y, std::min(inner_width, kCheckWidth), 18, TRUE);
-    y += kCheckRowHeight;
+    MoveWindow(check->Handle(), x, y, std::min(inner_width, px(kCheckWidth)), px(18), TRUE);
+    y += px(kCheckRowHeight);
   }
-  const int column = kCheckWidth + kColumnGap;
-  logon_.Layout(x + column, checks_top, std::max(0, inner_width - column), kCheckRowHeight);
+  const int column = px(kCheckWidth + kColumnGap);
+  logon_.Layout(x + column, checks_top, std::max(0, inner_width - column), px);
 }
 
 void OptionPage::Show(bool visible) {

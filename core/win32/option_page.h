@@ -8,6 +8,7 @@
 #include "core/win32/logon_option_controls.h"
 #include "platform/win32/controls/button.h"
 #include "platform/win32/controls/edit.h"
+#include "platform/win32/dpi.h"
 
 // The "Propertis" page: the home page address and one check box per boolean setting, as a view
 // of the settings.
@@ -17,8 +18,8 @@ class OptionPage {
   void Create(HWND parent, HINSTANCE instance, HFONT font, HWND tab);
   bool Created() const { return homepage_.Handle() != nullptr; }
 
-  // Places the controls inside the page's rectangle.
-  void Layout(const RECT& page);
+  // Places the controls inside the page's rectangle, their 96-dpi places scaled by `px`.
+  void Layout(const RECT& page, DpiScale px);
   void Show(bool visible);
   // Reads the page's settings into `settings`, leaving the others as they are.
   void Read(AppSettings& settings) const;

@@ -5,6 +5,7 @@
 #include "core/logon_texts.h"
 #include "core/main_form.h"
 #include "core/texts.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/ui_font.h"
 #include "resources/resource_ids.h"
@@ -32,16 +33,23 @@ StatusHints::StatusHints() {
   };
 }
 
-void StatusHints::Create(HWND parent, HINSTANCE instance, HFONT font) {
+void StatusHints::Create(HWND parent, HINSTANCE instance, HFONT font, int dpi) {
   HWND bar = CreateWindowExA(
       0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUS_BAR)), instance, nullptr);
   if (!bar) throw SystemCallError("CreateWindowEx");
   UseFont(bar, font);
   status_bar_ = StatusBar(bar);
-  const int right_edges[] = {kVersionPanelWidth, kVersionPanelWidth + kHintPanelWidth};
+  ApplyDpi(dpi);
+}
+
+void StatusHints::ApplyDpi(int dpi) {
+  const int right_edges[] = {Scale(kVersionPanelWidth, dpi),
+                             Scale(kVersionPanelWidth + kHintPanelWidth, dpi)};
   status_bar_.SetParts(right_edges, 2);
   status_bar_.SetOwnerDrawn(0, version_text_.c_str());
+  // The bar takes its height from its font.
+  SendMessageA(status_bar_.Handle(), WM_SIZE, 0, 0);
 }
 
 void StatusHints::SetVersionText(const std::string& text) {
@@ -78,7 +86,8 @@ bool StatusHints::DrawPanel(const DRAWITEMSTRUCT& item) {
   const HGDIOBJ old_font = font ? SelectObject(item.hDC, font) : nullptr;
   const int old_mode = SetBkMode(item.hDC, TRANSPARENT);
   const COLORREF old_color = SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
-  TextOutA(item.hDC, item.rcItem.left + 2, item.rcItem.top + 1, text,
+  const DpiScale px{WindowDpi(item.hwndItem)};
+  TextOutA(item.hDC, item.rcItem.left + px(2), item.rcItem.top + px(1), text,
            static_cast<int>(std::strlen(text)));
   SetTextColor(item.hDC, old_color);
   SetBkMode(item.hDC, old_mode);

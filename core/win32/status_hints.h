@@ -16,7 +16,9 @@ class StatusHints {
 
   StatusHints();
   // Creates the bar as a child of `parent`. Throws on failure.
-  void Create(HWND parent, HINSTANCE instance, HFONT font);
+  void Create(HWND parent, HINSTANCE instance, HFONT font, int dpi);
+  // The panels' widths for the window's DPI.
+  void ApplyDpi(int dpi);
   HWND Handle() const { return status_bar_.Handle(); }
 
   void SetVersionText(const std::string& text);

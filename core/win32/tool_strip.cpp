@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/texts.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/ui_font.h"
 #include "resources/resource_ids.h"
@@ -14,6 +15,24 @@ namespace {
 
 constexpr int kToolImageSize = 16;
 constexpr COLORREF kToolImageMask = RGB(255, 0, 255);
+constexpr int kToolImageCount = 15;
+
+// The tool images at `dpi`: the 16-pixel drawings enlarged pixel for pixel, so that their
+// edges stay sharp and the magenta mask stays exact.
+HIMAGELIST ToolImages(HINSTANCE instance, int dpi) {
+  if (dpi == kBaseDpi)
+    return ImageList_LoadImageA(instance, MAKEINTRESOURCEA(IDB_TOOLBAR), kToolImageSize, 0,
+                                kToolImageMask, IMAGE_BITMAP, LR_CREATEDIBSECTION);
+  const int size = Scale(kToolImageSize, dpi);
+  const auto bitmap =
+      static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(IDB_TOOLBAR), IMAGE_BITMAP,
+                                      size * kToolImageCount, size, LR_CREATEDIBSECTION));
+  if (!bitmap) return nullptr;
+  HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, kToolImageCount, 0);
+  if (list) ImageList_AddMasked(list, bitmap, kToolImageMask);
+  DeleteObject(bitmap);
+  return list;
+}
 
 const char* const kBandNames[ToolStrip::kBandCount] = {texts::kBandFile, texts::kBandEdit,
                                                        texts::kBandOption, texts::kBandHelp};
@@ -56,8 +75,9 @@ int AccessKeyOf(const ToolButton& tool) {
 
 }  // namespace
 
-void ToolStrip::Create(HWND parent, HINSTANCE instance, HFONT font) {
+void ToolStrip::Create(HWND parent, HINSTANCE instance, HFONT font, int dpi) {
   parent_ = parent;
+  instance_ = instance;
   HWND cool_bar = CreateWindowExA(0, REBARCLASSNAMEA, "",
                                   WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
                                       RBS_VARHEIGHT | RBS_BANDBORDERS | CCS_NODIVIDER | CCS_TOP,
@@ -68,8 +88,7 @@ void ToolStrip::Create(HWND parent, HINSTANCE instance, HFONT font) {
   UseFont(cool_bar, font);
   cool_bar_ = ReBar(cool_bar);
   cool_bar_.SetBkColor(GetSysColor(COLOR_BTNFACE));
-  images_.Reset(ImageList_LoadImageA(instance, MAKEINTRESOURCEA(IDB_TOOLBAR), kToolImageSize, 0,
-                                     kToolImageMask, IMAGE_BITMAP, LR_CREATEDIBSECTION));
+  images_.Reset(ToolImages(instance, dpi));
 
   for (int band = 0; band < kBandCount; ++band) {
     // No tool tips: hints go to the status bar only.
@@ -114,6 +133,30 @@ void ToolStrip::Create(HWND parent, HINSTANCE instance, HFONT font) {
     info.wID = static_cast<UINT>(band);
     cool_bar_.InsertBand(-1, info);
   }
+}
+
+void ToolStrip::ApplyDpi(HFONT font, int dpi) {
+  OwnedImageList images(ToolImages(instance_, dpi));
+  UseFont(cool_bar_.Handle(), font);
+  for (int band = 0; band < kBandCount; ++band) {
+    ToolBar& tool_bar = tool_bars_[band];
+    UseFont(tool_bar.Handle(), font);
+    tool_bar.SetImageList(images.Get());
+    // The buttons measure themselves again for the new images and font.
+    SendMessageA(tool_bar.Handle(), TB_SETBUTTONSIZE, 0, 0);
+    tool_bar.AutoSize();
+    const SIZE size = tool_bar.GetMaxSize();
+    REBARBANDINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = RBBIM_CHILDSIZE | RBBIM_SIZE | RBBIM_IDEALSIZE;
+    info.cxMinChild = static_cast<UINT>(size.cx);
+    info.cyMinChild = static_cast<UINT>(size.cy);
+    info.cx = static_cast<UINT>(size.cx);
+    info.cxIdeal = static_cast<UINT>(size.cx);
+    SendMessageA(cool_bar_.Handle(), RB_SETBANDINFOA, static_cast<WPARAM>(band),
+                 reinterpret_cast<LPARAM>(&info));
+  }
+  images_ = std::move(images);
 }
 
 void ToolStrip::EnableRowButtons(bool enabled) {

@@ -21,7 +21,9 @@ class ToolStrip {
   static constexpr int kBandCount = 4;
 
   // Creates the cool bar, its bands and buttons as children of `parent`. Throws on failure.
-  void Create(HWND parent, HINSTANCE instance, HFONT font);
+  void Create(HWND parent, HINSTANCE instance, HFONT font, int dpi);
+  // The images, font and band sizes for the window's DPI.
+  void ApplyDpi(HFONT font, int dpi);
   HWND Handle() const { return cool_bar_.Handle(); }
 
   // Enables or disables Delete, Edit, Run, Up and Down together.
@@ -48,6 +50,7 @@ class ToolStrip {
   void FocusButton(int index);
 
   HWND parent_ = nullptr;
+  HINSTANCE instance_ = nullptr;
   ReBar cool_bar_;
   ToolBar tool_bars_[kBandCount];
   OwnedImageList images_;

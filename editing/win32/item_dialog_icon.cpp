@@ -30,8 +30,10 @@ void ItemDialogWindow::ShowIconOf(const std::string& file) {
 void ItemDialogWindow::IconImagePaint(const DRAWITEMSTRUCT& item) {
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
   if (icon_) {
-    DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, icon_.Get(), kItemDialogIconSize,
-               kItemDialogIconSize, 0, nullptr, DI_NORMAL);
+    // The picture's place is scaled for the DPI, and the icon fills it.
+    DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, icon_.Get(),
+               item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top, 0,
+               nullptr, DI_NORMAL);
   }
 }
 

@@ -9,11 +9,13 @@
 #include "core/texts.h"
 #include "editing/item_dialog_texts.h"
 #include "platform/win32/controls/up_down.h"
+#include "platform/win32/dpi.h"
 #include "resources/resource_ids.h"
 
 namespace {
 
-// The window's client size and every control's place, in pixels.
+// The window's client size and every control's place, in pixels at 96 dpi; they are scaled
+// for the dialog's DPI as they are placed.
 constexpr int kClientWidth = 420;
 constexpr int kClientHeight = 234;
 
@@ -52,11 +54,33 @@ constexpr ControlPlace kPlaces[] = {
     {IDC_ICON_IMAGE, 16, 197, kItemDialogIconSize, kItemDialogIconSize},
 };
 
-RECT PlaceOf(int id) {
+RECT ScaledPlace(const ControlPlace& p, DpiScale px) {
+  return RECT{px(p.left), px(p.top), px(p.left + p.width), px(p.top + p.height)};
+}
+
+RECT PlaceOf(int id, DpiScale px) {
   for (const ControlPlace& p : kPlaces) {
-    if (p.id == id) return RECT{p.left, p.top, p.left + p.width, p.top + p.height};
+    if (p.id == id) return ScaledPlace(p, px);
   }
   return RECT{};
+}
+
+// A font's height grows by whole pixels and not always in step with the DPI: a label that its
+// text would overflow grows about its middle. No label is that tight at 96 dpi.
+void FitLabelHeight(HWND label, RECT& place) {
+  char text[256] = {};
+  if (GetWindowTextA(label, text, sizeof text) == 0) return;
+  HDC dc = GetDC(label);
+  const HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(label, dc);
+  const int grow = metrics.tmHeight - (place.bottom - place.top);
+  if (grow <= 0) return;
+  place.top -= grow / 2;
+  place.bottom = place.top + metrics.tmHeight;
 }
 
 RECT RectInDialog(HWND dialog, HWND control) {
@@ -69,14 +93,17 @@ RECT RectInDialog(HWND dialog, HWND control) {
 }  // namespace
 
 void PlaceItemDialogControls(HWND dialog) {
-  RECT frame{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
-  SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const int dpi = WindowDpi(dialog);
+  const DpiScale px{dpi};
+  SetClientSize(dialog, px(kClientWidth), px(kClientHeight), dpi);
   for (const ControlPlace& p : kPlaces) {
-    SetWindowPos(GetDlgItem(dialog, p.id), nullptr, p.left, p.top, p.width, p.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    HWND control = GetDlgItem(dialog, p.id);
+    RECT place = ScaledPlace(p, px);
+    char class_name[16] = {};
+    GetClassNameA(control, class_name, sizeof class_name);
+    if (lstrcmpiA(class_name, "Static") == 0) FitLabelHeight(control, place);
+    SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 
@@ -86,7 +113,9 @@ void AttachUpDown(HWND dialog, int edit_id, int updown_id) {
   // Attaching the buddy again lines the arrows up with the edit's final pixel place; the
   // control may overlap the edit's border, so widen both until the pair fills its place.
   UpDown(updown).SetBuddy(edit);
-  const RECT place = PlaceOf(edit_id);
+  const int dpi = WindowDpi(dialog);
+  FitUpDownToDpi(updown, edit, dpi);
+  const RECT place = PlaceOf(edit_id, DpiScale{dpi});
   const RECT arrows = RectInDialog(dialog, updown);
   const int shift = place.right - arrows.right;
   if (shift == 0) return;

@@ -14,6 +14,7 @@
 #include "editing/win32/item_dialog_window.h"
 #include "platform/win32/centre_on_screen.h"
 #include "platform/win32/controls/up_down.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/key_filter.h"
 #include "platform/win32/ui_font.h"
 
@@ -88,16 +89,29 @@ std::optional<INT_PTR> ItemDialogWindow::OnMessage(UINT message, WPARAM wparam, 
   }
 }
 
-void ItemDialogWindow::FormCreate() {
-  font_ = CreateUiFont(kFontPixels);
-  separator_font_ = CreateUiFont(kSeparatorFontPixels);
+void ItemDialogWindow::ApplyDpi() {
+  const int dpi = WindowDpi(Handle());
+  OwnedFont font = CreateUiFont(Scale(kFontPixels, dpi));
+  OwnedFont separator_font = CreateUiFont(Scale(kSeparatorFontPixels, dpi));
   for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    UseFont(child, font_.Get());
+    UseFont(child, font.Get());
   }
   for (int id : {IDC_LABEL_COLON1, IDC_LABEL_TILDE, IDC_LABEL_COLON2}) {
-    UseFont(Item(id), separator_font_.Get());
+    UseFont(Item(id), separator_font.Get());
   }
+  font_ = std::move(font);
+  separator_font_ = std::move(separator_font);
+  PlaceItemDialogControls(Handle());
+  for (const TimeControl& c : kTimeControls) AttachUpDown(Handle(), c.edit_id, c.updown_id);
+}
 
+void ItemDialogWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  ModalDialog::OnDpiChanged(dpi, suggested);
+  ApplyDpi();
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void ItemDialogWindow::FormCreate() {
   ComboBox styles(Item(IDC_STYLE_COMBO));
   for (const char* style : {texts::kStyleNormal, texts::kStyleMinimized, texts::kStyleMaximized})
     styles.AddString(style);
@@ -112,7 +126,6 @@ void ItemDialogWindow::FormCreate() {
       {IDC_HOME_NAME, kMaxStoredValueBytes}};
   for (const auto& [id, most] : limits) Edit(Item(id)).SetLimitText(most);
 
-  PlaceItemDialogControls(Handle());
   UDACCEL step{0, 1};  // one per press, however long the arrow is held
   for (const TimeControl& c : kTimeControls) {
     HWND edit = Item(c.edit_id);
@@ -123,8 +136,8 @@ void ItemDialogWindow::FormCreate() {
     UpDown updown(Item(c.updown_id));
     updown.SetRange32(0, TimeFieldMaximum(c.field));
     updown.SetAccel(step);
-    AttachUpDown(Handle(), c.edit_id, c.updown_id);
   }
+  ApplyDpi();
 
   AddHints();
   DragAcceptFiles(Handle(), TRUE);

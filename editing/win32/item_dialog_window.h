@@ -148,6 +148,7 @@ class ItemDialogWindow : public ItemDialogView, public ModalDialog {
   void OnCancel() override { CancelBtnClick(); }  // the Cancel button, Escape and the close box
   std::optional<LRESULT> OnNotify(const NMHDR& header) override;
   void OnDestroy() override { DragAcceptFiles(Handle(), FALSE); }
+  void OnDpiChanged(int dpi, const RECT& suggested) override;
   std::optional<INT_PTR> OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
   // Events, named after control and event.
@@ -165,6 +166,8 @@ class ItemDialogWindow : public ItemDialogView, public ModalDialog {
   void FormCloseQuery() { presenter_.FormCloseQuery(); }
   void FormClose() { presenter_.FormClose(); }
 
+  // Fonts for the dialog's DPI and every control at its place.
+  void ApplyDpi();
   void AddHints();
   void CloseWith(int button);
 

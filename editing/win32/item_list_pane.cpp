@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/texts.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/ui_font.h"
 #include "resources/resource_ids.h"
 
@@ -17,7 +18,7 @@ constexpr int kListFontPixels = 15;
 
 void ItemListPane::Attach(HWND list) {
   title_list_ = ListView(list);
-  font_ = CreateUiFont(kListFontPixels);
+  font_ = CreateUiFont(Scale(kListFontPixels, WindowDpi(list)));
   UseFont(list, font_.Get());
   title_list_.SetExtendedListViewStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   title_list_.InsertColumn(0, 100);
@@ -31,6 +32,14 @@ void ItemListPane::Attach(HWND list) {
   CreateListMenu();
   ShowRows(rows_);
   rows_.clear();
+}
+
+void ItemListPane::DpiChanged(int dpi) {
+  OwnedFont font = CreateUiFont(Scale(kListFontPixels, dpi));
+  // The new font makes the list measure its rows again.
+  SendMessageA(title_list_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+  font_ = std::move(font);
+  title_list_.SetColumnWidth(0, LVSCW_AUTOSIZE_USEHEADER);
 }
 
 void ItemListPane::CreateListMenu() {
@@ -134,7 +143,8 @@ void ItemListPane::DrawRow(const DRAWITEMSTRUCT& item) {
   SIZE extent{};
   const HGDIOBJ old_font = SelectObject(dc, font_.Get());
   GetTextExtentPoint32A(dc, title.c_str(), static_cast<int>(title.size()), &extent);
-  label.right = std::min(label.right, label.left + extent.cx + 4);
+  const DpiScale px{WindowDpi(title_list_.Handle())};
+  label.right = std::min(label.right, label.left + extent.cx + px(4));
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   const bool active = GetFocus() == title_list_.Handle();
   COLORREF text_colour = GetSysColor(COLOR_WINDOWTEXT);
@@ -146,7 +156,7 @@ void ItemListPane::DrawRow(const DRAWITEMSTRUCT& item) {
   const int old_mode = SetBkMode(dc, TRANSPARENT);
   const COLORREF old_colour = SetTextColor(dc, text_colour);
   RECT text = label;
-  text.left += 2;
+  text.left += px(2);
   DrawTextA(dc, title.c_str(), static_cast<int>(title.size()), &text,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
   if ((item.itemState & ODS_FOCUS) && active) DrawFocusRect(dc, &label);

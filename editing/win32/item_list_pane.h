@@ -32,6 +32,7 @@ class ItemListPane : public ItemListView, public ListPane, private WindowBase {
   void Attach(HWND list) override;
   LRESULT Notify(const NMHDR& header) override;
   void DrawRow(const DRAWITEMSTRUCT& item) override;
+  void DpiChanged(int dpi) override;
   bool SelectFirstRowAndFocus() override;
 
   // ItemListView.

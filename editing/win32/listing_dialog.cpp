@@ -6,6 +6,7 @@
 
 #include "core/win32/app_error_box.h"
 #include "platform/win32/controls/list_view.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/keep_on_screen.h"
 #include "platform/win32/modal_dialog.h"
 #include "platform/win32/ui_font.h"
@@ -43,6 +44,10 @@ class ListingDialog : public ModalDialog {
     return true;
   }
   void OnSize(int, int) override { FormResize(); }
+  void OnDpiChanged(int dpi, const RECT& suggested) override {
+    ModalDialog::OnDpiChanged(dpi, suggested);
+    ApplyDpi();
+  }
   std::optional<LRESULT> OnNotify(const NMHDR& header) override {
     if (header.idFrom != IDC_LIST_VIEW1 || header.code != LVN_COLUMNCLICK) return std::nullopt;
     ListView1ColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
@@ -57,11 +62,18 @@ class ListingDialog : public ModalDialog {
     list_hwnd_ = Item(IDC_LIST_VIEW1);
     ListView list(list_hwnd_);
     list.SetExtendedListViewStyle(LVS_EX_FULLROWSELECT);
-    list_font_ = CreateUiFont(kListFontPixels);
-    if (list_font_) list.SetFont(list_font_.Get());
-    for (int i = 0; i < kListingColumns; ++i) {
-      list.InsertColumn(i, kColumns[i].header, kColumns[i].width);
-    }
+    for (int i = 0; i < kListingColumns; ++i) list.InsertColumn(i, kColumns[i].header, 0);
+    ApplyDpi();
+  }
+
+  // The font and the columns' widths for the dialog's DPI.
+  void ApplyDpi() {
+    const int dpi = WindowDpi(Handle());
+    ListView list(list_hwnd_);
+    OwnedFont font = CreateUiFont(Scale(kListFontPixels, dpi));
+    if (font) list.SetFont(font.Get());
+    list_font_ = std::move(font);
+    for (int i = 0; i < kListingColumns; ++i) list.SetColumnWidth(i, Scale(kColumns[i].width, dpi));
   }
 
   void FormShow() {

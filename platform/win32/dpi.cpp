@@ -64,6 +64,22 @@ void SetClientSize(HWND window, int client_width, int client_height, int dpi) {
   SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void FitUpDownToDpi(HWND up_down, HWND buddy, int dpi) {
+  RECT arrows{};
+  RECT field{};
+  GetWindowRect(up_down, &arrows);
+  GetWindowRect(buddy, &field);
+  HWND parent = GetParent(up_down);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&arrows), 2);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&field), 2);
+  const int grow = SystemMetricForDpi(SM_CXVSCROLL, dpi) - (arrows.right - arrows.left);
+  if (grow <= 0) return;
+  SetWindowPos(buddy, nullptr, 0, 0, field.right - field.left - grow, field.bottom - field.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(up_down, nullptr, arrows.left - grow, arrows.top, arrows.right - arrows.left + grow,
+               arrows.bottom - arrows.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void MoveToSuggestedRect(HWND window, const RECT& suggested) {
   SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -34,5 +34,9 @@ SIZE ScaleFrameSize(HWND window, int width_at_96, int height_at_96, int dpi);
 // Resizes a window so that its client area has that size; its position stays.
 void SetClientSize(HWND window, int client_width, int client_height, int dpi);
 
+// Widens an up-down attached to the right of its buddy to the arrows' width at `dpi`, taking the
+// room from the buddy; some systems attach it at the 96-dpi width whatever the DPI.
+void FitUpDownToDpi(HWND up_down, HWND buddy, int dpi);
+
 // WM_DPICHANGED's suggested rectangle, taken as the system proposes it.
 void MoveToSuggestedRect(HWND window, const RECT& suggested);

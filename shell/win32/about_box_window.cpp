@@ -8,6 +8,7 @@
 #include "core/texts.h"
 #include "platform/app_error.h"
 #include "platform/win32/centre_on_screen.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/ui_font.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "resources/resource_ids.h"
@@ -20,10 +21,12 @@ constexpr int kClientHeight = 212;
 constexpr UINT_PTR kRefreshTimer = 1;
 constexpr int kIconSize = 32;
 constexpr UINT kRefreshMs = 500;
-// The panel's corner: the places of the controls inside it are relative to it.
+// The panel's corner: the places of the controls inside it are relative to it. All places are
+// in pixels at 96 dpi, scaled for the box's DPI.
 constexpr int kPanelLeft = 8;
 constexpr int kPanelTop = 4;
-constexpr RECT kPanel{kPanelLeft, kPanelTop, kPanelLeft + 281, kPanelTop + 165};
+constexpr int kPanelWidth = 281;
+constexpr int kPanelHeight = 165;
 
 struct Place {
   int id;
@@ -82,6 +85,12 @@ bool TAboutBox::OnTimer(UINT_PTR id) {
   return true;
 }
 
+void TAboutBox::OnDpiChanged(int dpi, const RECT& suggested) {
+  ModalDialog::OnDpiChanged(dpi, suggested);
+  ApplyDpi();
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 bool TAboutBox::OnCommand(int id, int code) {
   if (id != IDC_ABOUT_LINK) return false;
   if (code == STN_CLICKED) {
@@ -112,38 +121,46 @@ std::optional<INT_PTR> TAboutBox::OnMessage(UINT message, WPARAM wparam, LPARAM 
   }
 }
 
-void TAboutBox::FormCreate() {
-  font_ = CreateUiFont(12);
-  title_font_ = CreateFaceFont(shell_texts::kTitleFont, 24);
-  version_font_ = CreateFaceFont(shell_texts::kTitleFont, 15);
-  link_font_ = CreateUiFont(12, true);
-  black_brush_ = OwnedGdiObject(CreateSolidBrush(RGB(0, 0, 0)));
-  // The image drawn at its own size in its 32-pixel place. Not shared: the cache of shared
-  // icons answers with the first size loaded, whatever size is asked.
-  icon_ = OwnedIcon(static_cast<HICON>(
-      LoadImageA(Instance(), MAKEINTRESOURCEA(IDI_MORVELIN), IMAGE_ICON, kIconSize, kIconSize, 0)));
-
-  SetWindowTextA(Handle(), shell_texts::kAboutCaption);
-  RECT frame{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE)));
-  SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  CentreWindowOnScreen(Handle());
-
+void TAboutBox::ApplyDpi() {
+  dpi_ = WindowDpi(Handle());
+  const DpiScale px{dpi_};
+  OwnedFont font = CreateUiFont(px(12));
+  OwnedFont title_font = CreateFaceFont(shell_texts::kTitleFont, px(24));
+  OwnedFont version_font = CreateFaceFont(shell_texts::kTitleFont, px(15));
+  OwnedFont link_font = CreateUiFont(px(12), true);
+  // The image drawn at its own size in its place. Not shared: the cache of shared icons
+  // answers with the first size loaded, whatever size is asked.
+  icon_ = OwnedIcon(static_cast<HICON>(LoadImageA(Instance(), MAKEINTRESOURCEA(IDI_MORVELIN),
+                                                  IMAGE_ICON, px(kIconSize), px(kIconSize), 0)));
+  SetClientSize(Handle(), px(kClientWidth), px(kClientHeight), dpi_);
   for (const Place& place : kPlaces) {
     const int left = place.left + (place.in_panel ? kPanelLeft : 0);
     const int top = place.top + (place.in_panel ? kPanelTop : 0);
-    HWND control = CreateWindowExA(
-        place.ex_style, place.window_class, "", WS_CHILD | WS_VISIBLE | place.style, left, top,
-        place.width, place.height, Handle(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), Instance(), nullptr);
-    if (!control) throw AppError(std::string(shell_texts::kAboutCaption));
-    const OwnedFont& font = place.id == IDC_ABOUT_VERSION ? version_font_
-                            : place.id == IDC_ABOUT_LINK  ? link_font_
-                                                          : font_;
-    UseFont(control, font.Get());
+    HWND control = GetDlgItem(Handle(), place.id);
+    SetWindowPos(control, nullptr, px(left), px(top), px(left + place.width) - px(left),
+                 px(top + place.height) - px(top), SWP_NOZORDER | SWP_NOACTIVATE);
+    const OwnedFont& chosen = place.id == IDC_ABOUT_VERSION ? version_font
+                              : place.id == IDC_ABOUT_LINK  ? link_font
+                                                            : font;
+    UseFont(control, chosen.Get());
   }
+  font_ = std::move(font);
+  title_font_ = std::move(title_font);
+  version_font_ = std::move(version_font);
+  link_font_ = std::move(link_font);
+}
+
+void TAboutBox::FormCreate() {
+  black_brush_ = OwnedGdiObject(CreateSolidBrush(RGB(0, 0, 0)));
+  SetWindowTextA(Handle(), shell_texts::kAboutCaption);
+  for (const Place& place : kPlaces) {
+    HWND control = CreateWindowExA(
+        place.ex_style, place.window_class, "", WS_CHILD | WS_VISIBLE | place.style, 0, 0, 0, 0,
+        Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), Instance(), nullptr);
+    if (!control) throw AppError(std::string(shell_texts::kAboutCaption));
+  }
+  ApplyDpi();
+  CentreWindowOnScreen(Handle());
   SetDlgItemTextA(Handle(), IDC_ABOUT_WWW, shell_texts::kWww);
   SetDlgItemTextA(Handle(), IDC_ABOUT_LINK, maker::kHomePage);
   SetDlgItemTextA(Handle(), IDOK, texts::kButtonOk);
@@ -186,20 +203,24 @@ HBRUSH TAboutBox::ControlColour(HDC dc, HWND control) {
 void TAboutBox::Paint() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(Handle(), &paint);
-  RECT panel = kPanel;
+  const DpiScale px{dpi_};
+  RECT panel{px(kPanelLeft), px(kPanelTop), px(kPanelLeft + kPanelWidth),
+             px(kPanelTop + kPanelHeight)};
   DrawEdge(dc, &panel, BDR_SUNKENOUTER | BDR_RAISEDINNER, BF_RECT);
-  RECT bevel{kPanelLeft + 13, kPanelTop + 97, kPanelLeft + 13 + 255, kPanelTop + 97 + 2};
+  // The bevel line stays two pixels high: a one-pixel dark and a one-pixel light edge.
+  const int bevel_top = px(kPanelTop + 97);
+  RECT bevel{px(kPanelLeft + 13), bevel_top, px(kPanelLeft + 13 + 255), bevel_top + 2};
   DrawEdge(dc, &bevel, BDR_SUNKENOUTER, BF_RECT);
   if (icon_.Get())
-    DrawIconEx(dc, kPanelLeft + 14, kPanelTop + 13, icon_.Get(), kIconSize, kIconSize, 0, nullptr,
-               DI_NORMAL);
+    DrawIconEx(dc, px(kPanelLeft + 14), px(kPanelTop + 13), icon_.Get(), px(kIconSize),
+               px(kIconSize), 0, nullptr, DI_NORMAL);
   // The title: black letters, and white ones one pixel up and left above them.
   HGDIOBJ old_font = SelectObject(dc, title_font_.Get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
-  TextOutA(dc, kPanelLeft + 53, kPanelTop + 12, texts::kAppTitle, 8);
+  TextOutA(dc, px(kPanelLeft + 53), px(kPanelTop + 12), texts::kAppTitle, 8);
   SetTextColor(dc, RGB(255, 255, 255));
-  TextOutA(dc, kPanelLeft + 52, kPanelTop + 11, texts::kAppTitle, 8);
+  TextOutA(dc, px(kPanelLeft + 53) - px(1), px(kPanelTop + 12) - px(1), texts::kAppTitle, 8);
   SelectObject(dc, old_font);
   EndPaint(Handle(), &paint);
 }

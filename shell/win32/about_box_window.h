@@ -33,9 +33,12 @@ class TAboutBox : public ModalDialog {
   void OnCancel() override {}  // Escape: there is no cancel button
   void OnClose() override { Close(); }
   bool OnTimer(UINT_PTR id) override;
+  void OnDpiChanged(int dpi, const RECT& suggested) override;
   std::optional<INT_PTR> OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
   void FormCreate();
+  // Fonts, icon, size and the controls' places for the box's DPI.
+  void ApplyDpi();
   void RefreshSystemInfo();
   void Paint();
   void Close();
@@ -50,6 +53,7 @@ class TAboutBox : public ModalDialog {
   OwnedIcon icon_;
   Rgb resources_colour_ = kLime;
   UINT_PTR timer_ = 0;
+  int dpi_ = 96;
 };
 
 // The "&Version" button and the launcher menu's entry: one box, shown and destroyed.

@@ -4,14 +4,20 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "platform/win32/checked_icon.h"
+#include "platform/win32/dpi.h"
 #include "tray/tray_texts.h"
 
 namespace {
 
 constexpr char kWindowClass[] = "TCallbackWindow";
-constexpr int kImageSize = 16;
+// Menus are drawn at the screen's DPI: 16 pixels at 96 dpi, scaled from there.
+int ImageSize() {
+  static const int size = Scale(16, WindowDpi(nullptr));
+  return size;
+}
 // The item data of a menu entry without an image.
 constexpr ULONG_PTR kNoImage = static_cast<ULONG_PTR>(-1);
 
@@ -36,7 +42,8 @@ bool Win32NotifyIcons::Notify(NotifyAction action, const NotifyIconRecord& recor
 }
 
 HIMAGELIST Win32MenuImages::Handle() {
-  if (!list_) list_.Reset(ImageList_Create(kImageSize, kImageSize, ILC_COLOR32 | ILC_MASK, 16, 16));
+  if (!list_)
+    list_.Reset(ImageList_Create(ImageSize(), ImageSize(), ILC_COLOR32 | ILC_MASK, 16, 16));
   return list_.Get();
 }
 
@@ -55,13 +62,12 @@ bool Win32MenuImages::AddMenuIcon(const std::string& file) {
   if (has_icon) DestroyIcon(icon);
   // An empty slot keeps slot i for row i: a fully transparent image.
   HDC screen = GetDC(nullptr);
-  HBITMAP colour = CreateCompatibleBitmap(screen, kImageSize, kImageSize);
+  const int size = ImageSize();
+  HBITMAP colour = CreateCompatibleBitmap(screen, size, size);
   ReleaseDC(nullptr, screen);
-  const BYTE ones[kImageSize * 2] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-                                     0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-                                     0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-                                     0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
-  HBITMAP mask = CreateBitmap(kImageSize, kImageSize, 1, 1, ones);
+  // Monochrome rows are padded to whole 16-bit words.
+  const std::vector<BYTE> ones(static_cast<size_t>((size + 15) / 16 * 2 * size), 0xFF);
+  HBITMAP mask = CreateBitmap(size, size, 1, 1, ones.data());
   ImageList_Add(Handle(), colour, mask);
   DeleteObject(colour);
   DeleteObject(mask);
@@ -179,8 +185,8 @@ std::optional<LRESULT> TrayWindow::OnMessage(UINT message, WPARAM wparam, LPARAM
   if (message == WM_MEASUREITEM) {
     auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
     if (item.CtlType != ODT_MENU) return std::nullopt;
-    item.itemWidth = kImageSize;
-    item.itemHeight = kImageSize;
+    item.itemWidth = static_cast<UINT>(ImageSize());
+    item.itemHeight = static_cast<UINT>(ImageSize());
     return TRUE;
   }
   if (message == WM_DRAWITEM) {

@@ -28,7 +28,7 @@ class Win32NotifyIcons : public NotifyIcons {
   std::function<HWND()> window_;
 };
 
-// The launcher menu's images: 16 x 16, one slot per row.
+// The launcher menu's images: 16 x 16 at 96 dpi, scaled for the screen's DPI; one slot per row.
 class Win32MenuImages : public MenuImages {
  public:
   void Clear() override;
