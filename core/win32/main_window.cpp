@@ -28,12 +28,14 @@ int WindowHeight(HWND hwnd) {
   return rect.bottom - rect.top;
 }
 
-// The program's icon in the image of the size the system draws, not one scaled from another.
-// Not shared: the cache of shared icons answers with the first size loaded, whatever the size.
-HICON ProgramIcon(HINSTANCE instance, int width_metric, int height_metric) {
+// The program's icon in the image of the size the system draws at `dpi`, not one scaled from
+// another. Not shared: the cache of shared icons answers with the first size loaded, whatever
+// the size.
+HICON ProgramIcon(HINSTANCE instance, int width_metric, int height_metric,
+                  int dpi = WindowDpi(nullptr)) {
   return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_MORVELIN), IMAGE_ICON,
-                                       GetSystemMetrics(width_metric),
-                                       GetSystemMetrics(height_metric), 0));
+                                       SystemMetricForDpi(width_metric, dpi),
+                                       SystemMetricForDpi(height_metric, dpi), 0));
 }
 
 // The hidden application window's class: no object of ours stands behind it.
@@ -78,7 +80,18 @@ void MainWindow::Create(Controls controls) {
     SetWindowPos(Handle(), nullptr, 0, 0, frame.cx, frame.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  SetIcons();
   if (controls == Controls::Now) EnsureControls();
+}
+
+void MainWindow::SetIcons() {
+  // The window lets go of the old icons before they are freed.
+  OwnedIcon large(ProgramIcon(instance_, SM_CXICON, SM_CYICON, dpi_));
+  OwnedIcon little(ProgramIcon(instance_, SM_CXSMICON, SM_CYSMICON, dpi_));
+  SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large.Get()));
+  SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(little.Get()));
+  big_icon_ = std::move(large);
+  small_icon_ = std::move(little);
 }
 
 void MainWindow::EnsureControls() {
@@ -141,6 +154,7 @@ void MainWindow::OnSize(int, int) {
 
 void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   dpi_ = dpi;
+  SetIcons();
   if (controls_built_) {
     // The new font first, so that the new size lays out controls that measure with it.
     OwnedFont font = CreateUiFont(Scale(kFontPixels, dpi_));

@@ -123,6 +123,8 @@ class MainWindow : public MainView, private WindowBase {
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
   void CreatePages();
+  // The frame's icons in the sizes of the window's DPI.
+  void SetIcons();
   std::string HintAt(HWND target, POINT screen_point) const;
 
   // Event handlers.
@@ -136,6 +138,8 @@ class MainWindow : public MainView, private WindowBase {
   HWND application_hwnd_ = nullptr;
   int dpi_ = 96;
   OwnedFont font_;
+  OwnedIcon big_icon_;
+  OwnedIcon small_icon_;
 
   ToolStrip tool_strip_;
   TabControl page_control_;

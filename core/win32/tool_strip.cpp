@@ -143,7 +143,8 @@ void ToolStrip::ApplyDpi(HFONT font, int dpi) {
     UseFont(tool_bar.Handle(), font);
     tool_bar.SetImageList(images.Get());
     // The buttons measure themselves again for the new images and font.
-    SendMessageA(tool_bar.Handle(), TB_SETBUTTONSIZE, 0, 0);
+    const int image = Scale(kToolImageSize, dpi);
+    SendMessageA(tool_bar.Handle(), TB_SETBITMAPSIZE, 0, MAKELPARAM(image, image));
     tool_bar.AutoSize();
     const SIZE size = tool_bar.GetMaxSize();
     REBARBANDINFOA info{};

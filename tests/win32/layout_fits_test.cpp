@@ -288,30 +288,47 @@ TEST_F(LayoutFits, MainWindowOnEveryPage) {
   window.ShowItems(rows);
   window.Show();
   ASSERT_EQ(WindowDpi(window.Handle()), dpi);
-  // The 96-dpi frame, grown with the DPI.
-  RECT frame{};
-  GetWindowRect(window.Handle(), &frame);
-  EXPECT_GE(frame.right - frame.left, Scale(485, dpi) - Scale(485, dpi) / 20);
+  const auto size_of = [](HWND w) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+  };
+  // At 96 dpi the frame keeps its size to the pixel; above, its client area grows with the DPI.
+  const SIZE frame = size_of(window.Handle());
+  EXPECT_TRUE(dpi != kBaseDpi || (frame.cx == 485 && frame.cy == 333));
+  EXPECT_GE(frame.cx, Scale(485 - 16, dpi));
+  EXPECT_GE(frame.cy, Scale(333 - 40, dpi));
   HWND tabs = GetDlgItem(window.Handle(), IDC_PAGE_CONTROL);
-  const int pages = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
-  ASSERT_GE(pages, 2);
-  for (int page = 0; page < pages; ++page) {
-    SendMessageA(tabs, TCM_SETCURSEL, page, 0);
-    NMHDR change{tabs, IDC_PAGE_CONTROL, static_cast<UINT>(TCN_SELCHANGE)};
-    SendMessageA(window.Handle(), WM_NOTIFY, IDC_PAGE_CONTROL, reinterpret_cast<LPARAM>(&change));
-    Pump([] { return true; });
-    std::vector<std::string> faults;
-    Walk(window.Handle(), dpi, faults);
-    EXPECT_TRUE(faults.empty()) << "page " << page << " at " << dpi << " dpi:\n" << Faults(faults);
-    KeepScreenshot(window.Handle(), "main-window-page-" + std::to_string(page + 1));
-  }
-  // The title list's rows hold their check boxes.
   HWND list = GetDlgItem(window.Handle(), IDC_T_LIST_BOX);
-  RECT first{}, second{};
-  ListView_GetItemRect(list, 0, &first, LVIR_BOUNDS);
-  ListView_GetItemRect(list, 1, &second, LVIR_BOUNDS);
-  EXPECT_GE(second.top - first.top, SystemMetricForDpi(SM_CYSMICON, dpi) - 1);
-  EXPECT_GE(second.top - first.top, Scale(ListPane::kRowHeight, dpi));
+  const auto walk_pages = [&](int at, const std::string& shots) {
+    const int pages = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+    EXPECT_GE(pages, 2);
+    for (int page = 0; page < pages; ++page) {
+      SendMessageA(tabs, TCM_SETCURSEL, page, 0);
+      NMHDR change{tabs, IDC_PAGE_CONTROL, static_cast<UINT>(TCN_SELCHANGE)};
+      SendMessageA(window.Handle(), WM_NOTIFY, IDC_PAGE_CONTROL, reinterpret_cast<LPARAM>(&change));
+      Pump([] { return true; });
+      std::vector<std::string> faults;
+      Walk(window.Handle(), at, faults);
+      EXPECT_TRUE(faults.empty()) << "page " << page << " at " << at << " dpi:\n" << Faults(faults);
+      if (!shots.empty()) KeepScreenshot(window.Handle(), shots + std::to_string(page + 1));
+    }
+    // The title list's rows hold their check boxes.
+    RECT first{}, second{};
+    ListView_GetItemRect(list, 0, &first, LVIR_BOUNDS);
+    ListView_GetItemRect(list, 1, &second, LVIR_BOUNDS);
+    EXPECT_GE(second.top - first.top, Scale(ListPane::kRowHeight, at)) << at << " dpi";
+  };
+  walk_pages(dpi, "main-window-page-");
+
+  // Moved to a monitor of another DPI: the window takes the suggested size and lays itself out
+  // again for that DPI.
+  const int other = dpi == 192 ? 96 : 192;
+  const RECT suggested{0, 0, MulDiv(frame.cx, other, dpi), MulDiv(frame.cy, other, dpi)};
+  SendMessageA(window.Handle(), WM_DPICHANGED, MAKEWPARAM(other, other),
+               reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(size_of(window.Handle()).cx, suggested.right);
+  walk_pages(other, "after-dpi-change-page-");
 }
 
 TEST_F(LayoutFits, DialogsAndBoxes) {
