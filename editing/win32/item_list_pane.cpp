@@ -14,6 +14,28 @@ namespace {
 
 constexpr int kListFontPixels = 15;
 
+// The list's check boxes drawn at `size` pixels: unticked, then ticked, as the list's state
+// images 1 and 2.
+HIMAGELIST CheckBoxImages(int size) {
+  HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR24, 2, 0);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  for (UINT state : {0u, static_cast<UINT>(DFCS_CHECKED)}) {
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
+    const HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT box{0, 0, size, size};
+    FillRect(dc, &box, GetSysColorBrush(COLOR_WINDOW));
+    InflateRect(&box, -size / 8, -size / 8);
+    DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | state);
+    SelectObject(dc, old);
+    ImageList_Add(images, bitmap, nullptr);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return images;
+}
+
 }  // namespace
 
 void ItemListPane::Attach(HWND list) {
@@ -39,6 +61,15 @@ void ItemListPane::DpiChanged(int dpi) {
   // The new font makes the list measure its rows again.
   SendMessageA(title_list_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
   font_ = std::move(font);
+  // The system made the check boxes for the DPI the program started at.
+  const int size = SystemMetricForDpi(SM_CXSMICON, dpi);
+  int width = 0;
+  int height = 0;
+  ImageList_GetIconSize(title_list_.GetImageList(LVSIL_STATE), &width, &height);
+  if (width != size) {
+    HIMAGELIST old = ListView_SetImageList(title_list_.Handle(), CheckBoxImages(size), LVSIL_STATE);
+    if (old) ImageList_Destroy(old);
+  }
   title_list_.SetColumnWidth(0, LVSCW_AUTOSIZE_USEHEADER);
 }
 
