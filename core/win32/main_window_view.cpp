@@ -1,6 +1,7 @@
 // The main window as its presenter sees it (MainView).
 #include "core/win32/main_window.h"
 #include "platform/win32/centre_on_screen.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/keep_on_screen.h"
 
 AppSettings MainWindow::Settings() {
@@ -16,15 +17,20 @@ AppSettings MainWindow::Settings() {
   }
   settings.left = rect.left;
   settings.top = rect.top;
-  settings.width = rect.right - rect.left;
-  settings.height = rect.bottom - rect.top;
+  // The size is kept as at 96 dpi, so that the window keeps its proportions on a display of
+  // another scale and the defaults fit every scale; the place is where it is on the screen.
+  const SIZE size =
+      UnscaleFrameSize(Handle(), rect.right - rect.left, rect.bottom - rect.top, dpi_);
+  settings.width = size.cx;
+  settings.height = size.cy;
   if (controls_built_) option_page_.Read(settings);
   return settings;
 }
 
 void MainWindow::ShowSettings(const AppSettings& settings) {
   shown_ = settings;
-  SetWindowPos(Handle(), nullptr, settings.left, settings.top, settings.width, settings.height,
+  const SIZE size = ScaleFrameSize(Handle(), settings.width, settings.height, dpi_);
+  SetWindowPos(Handle(), nullptr, settings.left, settings.top, size.cx, size.cy,
                SWP_NOZORDER | SWP_NOACTIVATE);
   KeepWindowOnScreen(Handle());
   if (controls_built_) option_page_.Apply(settings);

@@ -59,6 +59,13 @@ SIZE ScaleFrameSize(HWND window, int width_at_96, int height_at_96, int dpi) {
                             Scale(height_at_96 - frame_at_96.cy, dpi), dpi);
 }
 
+SIZE UnscaleFrameSize(HWND window, int width, int height, int dpi) {
+  if (dpi == kBaseDpi) return SIZE{width, height};
+  const SIZE frame = FrameSizeForClient(window, 0, 0, dpi);
+  return FrameSizeForClient(window, MulDiv(width - frame.cx, kBaseDpi, dpi),
+                            MulDiv(height - frame.cy, kBaseDpi, dpi), kBaseDpi);
+}
+
 void SetClientSize(HWND window, int client_width, int client_height, int dpi) {
   const SIZE size = FrameSizeForClient(window, client_width, client_height, dpi);
   SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

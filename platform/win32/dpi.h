@@ -31,6 +31,8 @@ SIZE FrameSizeForClient(HWND window, int client_width, int client_height, int dp
 // The outer size, at `dpi`, of a window laid out as `width` x `height` outer pixels at 96 dpi:
 // its client area scales and its frame is the system's for `dpi`.
 SIZE ScaleFrameSize(HWND window, int width_at_96, int height_at_96, int dpi);
+// The reverse: the 96-dpi outer size of a window `width` x `height` outer pixels at `dpi`.
+SIZE UnscaleFrameSize(HWND window, int width, int height, int dpi);
 // Resizes a window so that its client area has that size; its position stays.
 void SetClientSize(HWND window, int client_width, int client_height, int dpi);
 

@@ -153,10 +153,14 @@ TEST_F(LayoutFits, MainWindowOnEveryPageAndAfterMovingToAnotherDpi) {
   for (size_t i = 0; i < rows.size(); ++i)
     rows[i] = LaunchItem{"ﾒﾓ帳 " + std::to_string(i), "", "", "", "", "", "", "", i % 2 == 0};
   window.ShowItems(rows);
+  // A first start: the stored size is the 96-dpi default, the frame grows with the DPI, and the
+  // size goes back to be stored as it came.
+  window.ShowSettings(AppSettings{});
   window.Show();
   const RECT frame = Place(window.Handle(), nullptr);
-  // The frame grows with the DPI from its 96-dpi width.
   EXPECT_GE(frame.right - frame.left, Scale(485 - 16, dpi));
+  EXPECT_EQ(window.Settings().width, AppSettings{}.width);
+  EXPECT_EQ(window.Settings().height, AppSettings{}.height);
   HWND tabs = GetDlgItem(window.Handle(), IDC_PAGE_CONTROL),
        list = GetDlgItem(window.Handle(), IDC_T_LIST_BOX);
   const auto walk_pages = [&](int at, const std::string& shots) {
