@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/dpi.h"
+
 namespace {
 
 constexpr int kRowButtonIds[] = {IDOK, IDCANCEL, IDYES, IDNO};
@@ -20,7 +22,8 @@ int CaptionWidth(HWND control) {
   SelectObject(dc, old_font);
   ReleaseDC(control, dc);
   // Room for the frame and a character's width of margin on either side.
-  return bounds.right - bounds.left + 2 * metrics.tmAveCharWidth + 2 * GetSystemMetrics(SM_CXEDGE);
+  return bounds.right - bounds.left + 2 * metrics.tmAveCharWidth +
+         2 * SystemMetricForDpi(SM_CXEDGE, WindowDpi(control));
 }
 
 }  // namespace
