@@ -4,22 +4,15 @@
 // new pages and fields are checked as they come. run-at-dpi runs it at each DPI in a prefix of
 // its own and keeps the screenshots.
 
-#include <windows.h>
-
+#include "e2e/e2e_support.h"
 #include "editing/win32/item_list_pane.h"
-// windows.h first: the common controls header relies on its types.
-#include <commctrl.h>
+// The shared support brings windows.h and the common controls in the order they need.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <functional>
-#include <string>
 #include <thread>
-#include <vector>
 
-#include "common/wait_and_files.h"
 #include "core/texts.h"
-#include "e2e/e2e_support.h"
 #include "editing/win32/item_dialog_view.h"
 #include "editing/win32/listing_dialog.h"
 #include "platform/win32/dpi.h"
@@ -80,19 +73,16 @@ void Walk(HWND parent, int dpi, std::vector<std::string>& faults) {
     if (r.left < 0 || r.top < 0 || r.right > room.right || r.bottom > room.bottom)
       faults.push_back(name + "outside its parent");
     // A caption in its own font, beside the box of a check box or inside a button's edges.
-    const bool check = kind == "Button" && type >= BS_CHECKBOX && type != BS_GROUPBOX &&
-                       type <= BS_AUTORADIOBUTTON;
-    const int inset = check              ? SystemMetricForDpi(SM_CXMENUCHECK, dpi) + Scale(3, dpi)
-                      : kind == "Button" ? 2 * SystemMetricForDpi(SM_CXEDGE, dpi)
-                                         : 0;
-    if (!TextOf(c).empty() && ((kind == "Static" && (style & SS_TYPEMASK) <= SS_RIGHT) ||
-                               (kind == "Button" && type != BS_GROUPBOX))) {
-      const SIZE text =
-          Extent(c, TextOf(c), kind == "Static" && (style & SS_NOPREFIX) ? DT_NOPREFIX : 0);
-      if (text.cx > client.right - inset || text.cy > client.bottom)
-        faults.push_back(name + "caption of " + std::to_string(text.cx) + "x" +
-                         std::to_string(text.cy));
-    }
+    const bool button = kind == "Button" && type != BS_GROUPBOX,
+               check = button && type >= BS_CHECKBOX;
+    const int inset = check ? SystemMetricForDpi(SM_CXMENUCHECK, dpi) + Scale(3, dpi)
+                            : button * 2 * SystemMetricForDpi(SM_CXEDGE, dpi);
+    const SIZE text =
+        Extent(c, TextOf(c), kind == "Static" && (style & SS_NOPREFIX) ? DT_NOPREFIX : 0);
+    if ((button || (kind == "Static" && (style & SS_TYPEMASK) <= SS_RIGHT)) &&
+        (text.cx > client.right - inset || text.cy > client.bottom))
+      faults.push_back(name + "caption of " + std::to_string(text.cx) + "x" +
+                       std::to_string(text.cy));
     // A number field (digits only, or an up-down's buddy) shows its widest value and the caret.
     bool number = kind == "Edit" && (style & ES_NUMBER);
     for (HWND s : shown) number = number || BuddyOf(s) == c;
