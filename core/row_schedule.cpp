@@ -23,8 +23,7 @@ bool IdleMeter::Idle() const {
 }
 
 void RowSchedule::Add(int row, const RowTiming& timing) {
-  pending_.push_back(
-      {row, began_ms_ + timing.delay_seconds * 1000LL, timing.when_idle, timing.delay_seconds});
+  pending_.push_back({row, began_ms_ + timing.delay_seconds * 1000LL, timing.when_idle});
 }
 
 std::vector<ScheduledStart> RowSchedule::Due(std::int64_t now_ms,

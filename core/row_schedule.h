@@ -65,7 +65,6 @@ class RowSchedule {
     int row;
     std::int64_t due_ms;  // the delay's end
     bool when_idle;
-    int delay_seconds;
   };
   std::int64_t began_ms_;
   std::vector<Row> pending_;
