@@ -83,17 +83,18 @@ bool LogOnSession::Rearm() {
   return services_->timer.Start(milliseconds, [this] { Tick(); });
 }
 
-void LogOnSession::Advance() {
+bool LogOnSession::Advance() {
   TickClock* ticks = services_->ticks;
   const std::int64_t now = ticks ? ticks->Milliseconds() : 0;
   // A tick may come for a scheduled row before the next spaced step is due.
   const bool step_due = !run_.HasScheduled() || !ticks ||
                         now - last_step_ms_ + kStepSlackMs >= heading_.wait_seconds * 1000LL;
-  if (!run_.Walked() && step_due) {
+  const bool step = !run_.Walked() && step_due;
+  if (step) {
     run_.Next();
     last_step_ms_ = now;
   }
-  run_.StartScheduled(false);
+  return run_.StartScheduled(false) || step;
 }
 
 void LogOnSession::Tick() {
@@ -101,8 +102,8 @@ void LogOnSession::Tick() {
   if (finished_ || ticking_) return;
   ticking_ = true;
   try {
-    Advance();
-    if (on_step_) on_step_();
+    // Most ticks of a row waiting for idleness change nothing to show.
+    if (Advance() && on_step_) on_step_();
   } catch (...) {
     ticking_ = false;
     throw;

@@ -61,7 +61,8 @@ class LogOnSession {
   void Tick();
   // Arms the timer for whatever comes next: the next spaced step or a scheduled row.
   bool Rearm();
-  void Advance();
+  // True when a row was walked or started.
+  bool Advance();
   void Finish(bool notify);
   void AppendReport();
 

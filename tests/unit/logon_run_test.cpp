@@ -342,18 +342,14 @@ TEST(RowTimingStore, EarlierFilesKeepTheirBytesAndTheNewKeysRoundTrip) {
   EXPECT_EQ(FillListing(store.Rows())[0][7], "300秒後 月火水木金 ｱｲﾄﾞﾙ時");
 }
 
-LaunchItem Timed(const std::string& name, RowTiming timing) {
-  LaunchItem row = Row(name, "C:\\" + name + ".exe", true, "00002359", "100/00");
-  row.timing = timing;
-  return row;
-}
-
 TEST_F(LogOnSessionTest, OwnDelaysAndDaysStartRowsLaterOrNotAndAQuitStopsThePendingOnes) {
   clock = {"12/06", "23:59", 0};  // a Sunday, a little before midnight
   started = {2026, 12, 6, 23, 59, 58};
-  for (const LaunchItem& row : {Timed("now", {}), Timed("later", {5, kAllDays, false}),
-                                Timed("work", {0, 0x3E, false}), Timed("last", {600, 1, false})})
-    Add(row);
+  for (const char* name : {"now", "later", "work", "last"})
+    Add(Row(name, std::string("C:\\") + name + ".exe", true, "00002359", "100/00"));
+  store.Row(1).timing = {5, kAllDays, false};
+  store.Row(2).timing = {0, 0x3E, false};  // weekdays
+  store.Row(3).timing = {600, 1, false};   // Sundays
   LogOnSession& run = Start();
   RunFor(4900);
   EXPECT_EQ(Once(1), std::nullopt);  // marked when it starts, not before
