@@ -24,6 +24,7 @@
 #include "platform/win32/win32_log_files.h"
 #include "platform/win32/win32_memory_status.h"
 #include "platform/win32/win32_message_boxes.h"
+#include "platform/win32/win32_processor_use.h"
 #include "platform/win32/win32_profile_files.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_repeating_timer.h"
@@ -98,7 +99,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32RunningPrograms running_programs;
     Win32SystemErrorTexts error_texts;
     Win32RepeatingTimer launch_timer(instance);
-    const LogOnServices logon_services{log_files, running_programs, error_texts, launch_timer};
+    Win32TickClock ticks;
+    Win32ProcessorUse processor;
+    const LogOnServices logon_services{log_files,    running_programs, error_texts,
+                                       launch_timer, &ticks,           &processor};
     MainForm form(window, ModeFromArguments(CommandLineArguments()),
                   MainFormServices{registry, profile_files, shell, keyboard, clock, system, dialogs,
                                    launcher});

@@ -2,17 +2,20 @@
 
 #include <string>
 
+#include "core/row_timing.h"
+
 // One row of the list. Every field is text in the ANSI code page, stored under its key letter.
 struct LaunchItem {
-  std::string title;     // T; exactly "-" makes a separator
-  std::string file;      // F
-  std::string folder;    // W
-  std::string args;      // A
-  std::string state;     // S: "0" normal, "1" minimised, "2" maximised
-  std::string band;      // H: hhmmhhmm
-  std::string once;      // D: flag digit + mm/dd
-  std::string home;      // P
-  bool enabled = false;  // C
+  std::string title;      // T; exactly "-" makes a separator
+  std::string file;       // F
+  std::string folder;     // W
+  std::string args;       // A
+  std::string state;      // S: "0" normal, "1" minimised, "2" maximised
+  std::string band;       // H: hhmmhhmm
+  std::string once;       // D: flag digit + mm/dd
+  std::string home;       // P
+  bool enabled = false;   // C
+  RowTiming timing = {};  // keys of their own, written only when they differ from the defaults
 
   bool operator==(const LaunchItem&) const = default;
 };

@@ -26,6 +26,14 @@ constexpr char kNotEnabled[] = "無効";
 constexpr char kRanToday[] = "本日起動済み";
 constexpr char kAlreadyRunning[] = "起動中";
 constexpr char kNotStarted[] = "未起動 (終了により中止)";
+constexpr char kOtherDay[] = "曜日 ";
+constexpr char kOnlyOn[] = " のみ (本日 ";
+constexpr char kWaitedDelay[] = " (遅延の指定で ";
+constexpr char kWaitedIdle[] = " (ｱｲﾄﾞﾙになるまで ";
+constexpr char kWaitedIdleLimit[] = " (ｱｲﾄﾞﾙにならず上限の ";
+constexpr char kWaitedEnd[] = "秒待機)";
+constexpr char kPendingDelay[] = " 遅延待ち";
+constexpr char kPendingIdle[] = " ｱｲﾄﾞﾙ待ち";
 constexpr char kCutMark[] = "...";
 constexpr char kMisreadSetting[] = "設定 '%s' の値が正しくないため、既定の値で起動しました";
 constexpr char kUnreadList[] = "ｱｲﾃﾑﾌｧｲﾙを読み込めないため、何も起動しませんでした: ";
@@ -62,13 +70,32 @@ std::string BandText(const std::string& band) {
   return piece(0) + ":" + piece(2) + "-" + piece(4) + ":" + piece(6);
 }
 
+// When a row started and what it waited for: its own time is its actual start.
+std::string StartText(const RowReport& report) {
+  std::string text = report.started_at.empty() ? "" : " " + report.started_at;
+  const std::string seconds = std::to_string(report.waited_ms / 1000) + kWaitedEnd;
+  switch (report.waited) {
+    case WaitReason::Delay:
+      return text + kWaitedDelay + seconds;
+    case WaitReason::Idle:
+      return text + kWaitedIdle + seconds;
+    case WaitReason::IdleLimit:
+      return text + kWaitedIdleLimit + seconds;
+    case WaitReason::None:
+      break;
+  }
+  return text;
+}
+
 std::string OutcomeText(const RowReport& report) {
+  static constexpr const char* kDayNames[7] = {"日", "月", "火", "水", "木", "金", "土"};
   switch (report.outcome) {
     case RowOutcome::Launched:
-      return kLaunched;
+      return kLaunched + StartText(report);
     case RowOutcome::Failed: {
       const std::string detail = OneLine(report.detail);
-      return kFailed + (detail.empty() ? kErrorCode + std::to_string(report.answer.code) : detail);
+      return kFailed + (detail.empty() ? kErrorCode + std::to_string(report.answer.code) : detail) +
+             StartText(report);
     }
     case RowOutcome::TooLong:
       return kTooLong;
@@ -86,7 +113,12 @@ std::string OutcomeText(const RowReport& report) {
     case RowOutcome::AlreadyRunning:
       return std::string(kSkipped) + kAlreadyRunning;
     case RowOutcome::NotStarted:
-      return kNotStarted;
+      if (report.waited == WaitReason::None) return kNotStarted;
+      return kNotStarted +
+             std::string(report.waited == WaitReason::Delay ? kPendingDelay : kPendingIdle);
+    case RowOutcome::OtherDay:
+      return std::string(kSkipped) + kOtherDay + DaysLabel(report.days) + kOnlyOn +
+             (report.weekday >= 0 && report.weekday < 7 ? kDayNames[report.weekday] : "?") + ")";
   }
   return {};
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/row_schedule.h"
 #include "platform/log_files.h"
 #include "platform/shell.h"
 #include "platform/system.h"
@@ -20,16 +21,22 @@ enum class RowOutcome {
   RanToday,        // a once-per-day row that already ran today
   AlreadyRunning,  // its program runs already and "Skip" is on
   NotStarted,      // due, but the run was stopped before its turn
+  OtherDay,        // today is not one of the row's days
 };
 
 struct RowReport {
   int row = 0;
   std::string title;
   RowOutcome outcome = RowOutcome::NoFile;
-  ShellAnswer answer;  // Launched, Failed
-  std::string detail;  // Failed: the system's text for the error; Error: the message
-  std::string band;    // OutsideBand: the row's H
-  std::string clock;   // OutsideBand: the clock it was compared with
+  ShellAnswer answer;      // Launched, Failed
+  std::string detail;      // Failed: the system's text for the error; Error: the message
+  std::string band;        // OutsideBand: the row's H
+  std::string clock;       // OutsideBand: the clock it was compared with
+  std::string started_at;  // "hh:mm:ss" of a row started after the run began
+  WaitReason waited = WaitReason::None;  // what held the row back
+  std::int64_t waited_ms = 0;            // since the run began, when it started
+  int days = 0;                          // OtherDay: the row's days and today's weekday
+  int weekday = 0;
 };
 
 struct RunHeading {

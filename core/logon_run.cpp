@@ -20,27 +20,75 @@ LogOnRun::LogOnRun(const ItemStore& store, const StartupClock& now, ProfileFiles
       options_(options),
       // Count governs the run, but never past the rows actually held.
       rows_(std::max(0, std::min<int>(store.count, store.Size()))),
-      marks_(static_cast<size_t>(rows_), " ") {}
+      marks_(static_cast<size_t>(rows_), " "),
+      report_at_(static_cast<size_t>(rows_), -1),
+      began_ms_(options.ticks ? options.ticks->Milliseconds() : 0),
+      schedule_(began_ms_) {}
 
 void LogOnRun::Begin() {
   if (options_.wait_seconds <= 0) {
     // Everything at once, the dates in one write after the last launch.
-    while (!Finished()) Step();
+    while (!Walked()) Step();
   } else {
     Step();
   }
   WriteOnceDates();
+  begun_ = true;
 }
 
 void LogOnRun::Next() {
-  if (Finished()) return;
+  if (Walked()) return;
   Step();
+  schedule_.NoteLaunch();
   WriteOnceDates();
 }
 
 void LogOnRun::Stop() {
   for (; next_row_ < rows_; ++next_row_) HandleRow(next_row_, false);
+  // The rows still waiting on their own rule keep the report the walk gave them.
+  schedule_.Clear();
   once_dates_.clear();
+}
+
+std::int64_t LogOnRun::Elapsed() {
+  return options_.ticks ? options_.ticks->Milliseconds() - began_ms_ : 0;
+}
+
+bool LogOnRun::StartScheduled(bool at_once) {
+  if (schedule_.Empty() || !options_.ticks) return false;
+  const std::int64_t now = options_.ticks->Milliseconds();
+  std::optional<ProcessorTimes> times;
+  if (options_.processor) times = options_.processor->Times();
+  const std::vector<ScheduledStart> due =
+      at_once ? schedule_.Pending(now) : schedule_.Due(now, times);
+  if (at_once) schedule_.Clear();
+  running_paths_read_ = false;
+  for (const ScheduledStart& start : due) {
+    RowReport& report = report_[static_cast<size_t>(report_at_[static_cast<size_t>(start.row)])];
+    report.waited = start.reason;
+    report.waited_ms = start.waited_ms;
+    try {
+      const LaunchItem& row = store_.Row(start.row);
+      // Started by hand in the meantime, say.
+      if (options_.skip_running && IsRunningProgram(row.file, RunningPaths())) {
+        report.outcome = RowOutcome::AlreadyRunning;
+      } else {
+        LaunchRow(start.row, report);
+      }
+      if (!row.once.empty() && row.once[0] == '1')
+        once_dates_.push_back({"D" + std::to_string(start.row), "1" + now_.today});
+    } catch (const AppError& e) {
+      report.outcome = RowOutcome::Error;
+      report.detail = e.what();
+      ReportError(e.what());
+    }
+  }
+  WriteOnceDates();
+  return !due.empty();
+}
+
+std::int64_t LogOnRun::NextScheduledCheckIn() {
+  return schedule_.NextCheckIn(options_.ticks ? options_.ticks->Milliseconds() : 0);
 }
 
 void LogOnRun::Step() {
@@ -56,6 +104,7 @@ void LogOnRun::Step() {
 
 bool LogOnRun::WouldLaunch(const LaunchItem& row) {
   if (row.file.empty() || !InTimeBand(row.band, now_.clock) || !row.enabled) return false;
+  if (!OnDay(row.timing.days, now_.weekday) || Scheduled(row)) return false;
   if (row.once.size() >= 1 && row.once[0] == '1' && row.once.substr(1, 5) == now_.today)
     return false;
   return !(options_.skip_running && IsRunningProgram(row.file, RunningPaths()));
@@ -89,29 +138,29 @@ bool LogOnRun::HandleRow(int index, bool may_launch) {
       report.clock = now_.clock;
     } else if (!row.enabled) {
       report.outcome = RowOutcome::NotEnabled;
+    } else if (!OnDay(row.timing.days, now_.weekday)) {
+      report.outcome = RowOutcome::OtherDay;
+      report.days = row.timing.days;
+      report.weekday = now_.weekday;
     } else {
-      const bool once = !row.once.empty() && row.once[0] == '1';
+      bool once = !row.once.empty() && row.once[0] == '1';
       if (once && row.once.substr(1, 5) == now_.today) {
         report.outcome = RowOutcome::RanToday;
       } else if (options_.skip_running && IsRunningProgram(row.file, RunningPaths())) {
         report.outcome = RowOutcome::AlreadyRunning;
       } else if (!may_launch) {
         report.outcome = RowOutcome::NotStarted;
+      } else if (Scheduled(row)) {
+        // A state that cannot start the row is told now, not when its time comes. Its once date
+        // is written when it starts: a quit before then leaves the row unmarked.
+        ShowCommandOf(row.state);
+        report.outcome = RowOutcome::NotStarted;
+        report.waited = row.timing.delay_seconds > 0 ? WaitReason::Delay : WaitReason::Idle;
+        report_at_[static_cast<size_t>(index)] = static_cast<int>(report_.size());
+        schedule_.Add(index, row.timing);
+        once = false;
       } else {
-        const int show = ShowCommandOf(row.state);
-        const auto answer =
-            launcher_.LaunchFileAtStartAnswered(row.file, row.args, row.folder, show);
-        // A refused launch still counts as launched, as the shell's answer is not acted upon.
-        marks_[static_cast<size_t>(index)] = "*";
-        launched = true;
-        if (!answer) {
-          report.outcome = RowOutcome::TooLong;
-        } else {
-          report.answer = *answer;
-          report.outcome = answer->Succeeded() ? RowOutcome::Launched : RowOutcome::Failed;
-          if (!answer->Succeeded() && options_.error_texts)
-            report.detail = ShellFailureText(*answer, *options_.error_texts);
-        }
+        launched = LaunchRow(index, report);
       }
       if (once && may_launch)
         once_dates_.push_back({"D" + std::to_string(index), "1" + now_.today});
@@ -124,6 +173,25 @@ bool LogOnRun::HandleRow(int index, bool may_launch) {
   }
   report_.push_back(std::move(report));
   return launched;
+}
+
+bool LogOnRun::LaunchRow(int index, RowReport& report) {
+  const LaunchItem& row = store_.Row(index);
+  const int show = ShowCommandOf(row.state);
+  const auto answer = launcher_.LaunchFileAtStartAnswered(row.file, row.args, row.folder, show);
+  // A refused launch still counts as launched, as the shell's answer is not acted upon.
+  marks_[static_cast<size_t>(index)] = "*";
+  // Rows that start with the run go by the heading's time; later ones carry their own.
+  if (begun_) report.started_at = TimeOfDayAfter(options_.started, Elapsed());
+  if (!answer) {
+    report.outcome = RowOutcome::TooLong;
+  } else {
+    report.answer = *answer;
+    report.outcome = answer->Succeeded() ? RowOutcome::Launched : RowOutcome::Failed;
+    if (!answer->Succeeded() && options_.error_texts)
+      report.detail = ShellFailureText(*answer, *options_.error_texts);
+  }
+  return true;
 }
 
 void LogOnRun::WriteOnceDates() {

@@ -1,5 +1,7 @@
 #include "core/logon_session.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <utility>
 
@@ -15,15 +17,31 @@ LogOnOptions LogOnOptionsOf(const AppSettings& settings, const LogOnServices* se
   options.wait_seconds = settings.wait_seconds;
   options.running = &services->running;
   options.error_texts = &services->error_texts;
+  options.ticks = services->ticks;
+  options.processor = services->processor;
   return options;
 }
+
+namespace {
+
+LogOnOptions RunOptionsOf(const LogOnSession::Setup& setup, const AppSettings& settings,
+                          const LogOnServices* services) {
+  LogOnOptions options = LogOnOptionsOf(settings, services);
+  options.started = setup.started;
+  return options;
+}
+
+// A timer that fires a little early must not leave a spaced step for a whole period more.
+constexpr std::int64_t kStepSlackMs = 50;
+
+}  // namespace
 
 LogOnSession::LogOnSession(const Setup& setup, const AppSettings& settings,
                            const LogOnServices* services, std::function<void()> on_finished)
     : services_(services),
       log_path_(setup.log_path),
       run_(setup.store, setup.now, setup.files, setup.item_file_path, setup.launcher, setup.errors,
-           LogOnOptionsOf(settings, services)),
+           RunOptionsOf(setup, settings, services)),
       on_finished_(std::move(on_finished)) {
   const LogOnOptions options = LogOnOptionsOf(settings, services);
   heading_ = {setup.started, run_.Rows(), options.wait_seconds, options.skip_running};
@@ -39,11 +57,44 @@ void LogOnSession::Begin() {
     Finish(false);
     return;
   }
-  if (!services_->timer.Start(heading_.wait_seconds * 1000, [this] { Tick(); })) {
+  if (services_->ticks) last_step_ms_ = services_->ticks->Milliseconds();
+  if (!Rearm()) {
     // Without a timer the rest starts at once rather than never.
-    while (!run_.Finished()) run_.Next();
+    while (!run_.Walked()) run_.Next();
+    run_.StartScheduled(true);
     Finish(false);
   }
+}
+
+bool LogOnSession::Rearm() {
+  const std::int64_t wait_ms = heading_.wait_seconds * 1000LL;
+  std::int64_t next = INT32_MAX;
+  if (!run_.Walked()) {
+    next = wait_ms;
+    if (run_.HasScheduled() && services_->ticks)
+      next =
+          std::max<std::int64_t>(1, wait_ms - (services_->ticks->Milliseconds() - last_step_ms_));
+  }
+  if (run_.HasScheduled()) next = std::min(next, run_.NextScheduledCheckIn());
+  const int milliseconds = static_cast<int>(std::clamp<std::int64_t>(next, 1, INT32_MAX));
+  // An unchanged period keeps the timer as it runs.
+  if (milliseconds == armed_ms_) return true;
+  armed_ms_ = milliseconds;
+  return services_->timer.Start(milliseconds, [this] { Tick(); });
+}
+
+bool LogOnSession::Advance() {
+  TickClock* ticks = services_->ticks;
+  const std::int64_t now = ticks ? ticks->Milliseconds() : 0;
+  // A tick may come for a scheduled row before the next spaced step is due.
+  const bool step_due = !run_.HasScheduled() || !ticks ||
+                        now - last_step_ms_ + kStepSlackMs >= heading_.wait_seconds * 1000LL;
+  const bool step = !run_.Walked() && step_due;
+  if (step) {
+    run_.Next();
+    last_step_ms_ = now;
+  }
+  return run_.StartScheduled(false) || step;
 }
 
 void LogOnSession::Tick() {
@@ -51,14 +102,20 @@ void LogOnSession::Tick() {
   if (finished_ || ticking_) return;
   ticking_ = true;
   try {
-    run_.Next();
-    if (on_step_) on_step_();
+    // Most ticks of a row waiting for idleness change nothing to show.
+    if (Advance() && on_step_) on_step_();
   } catch (...) {
     ticking_ = false;
     throw;
   }
   ticking_ = false;
-  if (run_.Finished()) Finish(true);
+  if (run_.Finished()) {
+    Finish(true);
+  } else if (!Rearm()) {
+    while (!run_.Walked()) run_.Next();
+    run_.StartScheduled(true);
+    Finish(true);
+  }
 }
 
 void LogOnSession::Stop() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -19,6 +20,9 @@ struct LogOnServices {
   RunningPrograms& running;
   SystemErrorTexts& error_texts;
   RepeatingTimer& timer;
+  // Rows with a delay or idle rule wait on these; without a clock they start with the run.
+  TickClock* ticks = nullptr;
+  ProcessorUse* processor = nullptr;
 };
 
 // The log-on run with its report and its spacing: launches the due rows, waiting between them
@@ -55,6 +59,10 @@ class LogOnSession {
 
  private:
   void Tick();
+  // Arms the timer for whatever comes next: the next spaced step or a scheduled row.
+  bool Rearm();
+  // True when a row was walked or started.
+  bool Advance();
   void Finish(bool notify);
   void AppendReport();
 
@@ -67,6 +75,8 @@ class LogOnSession {
   std::vector<std::string> misread_values_;
   bool finished_ = false;
   bool ticking_ = false;
+  int armed_ms_ = -1;
+  std::int64_t last_step_ms_ = 0;
 };
 
 // The options the run takes from the settings; a wait is only kept when there is a timer.

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "core/clock_texts.h"
+#include "core/row_timing.h"
 #include "core/texts.h"
 #include "platform/text_format.h"
 
@@ -77,7 +78,7 @@ void MainForm::RunStartupBranch(const LocalTime& now) {
   // With launches spaced out, the process that is not to stay ends after the last of them.
   const bool ends_after_run = !settings_.launcher;
   session_ = std::make_unique<LogOnSession>(
-      LogOnSession::Setup{store_, StartupClock{today_text_, clock_text_}, now,
+      LogOnSession::Setup{store_, StartupClock{today_text_, clock_text_, WeekdayOf(now)}, now,
                           services_.profile_files, persistence_.ItemFile(),
                           LogFilePath(program_folder_), services_.launcher, services_.dialogs},
       settings_, logon_services_, [this, ends_after_run] {

@@ -17,6 +17,7 @@ using RunMarks = std::vector<std::string>;
 struct StartupClock {
   std::string today;  // TodayText, mm/dd
   std::string clock;  // ClockText, hh:mm
+  int weekday = -1;   // 0 Sunday; unknown admits rows of any day
 };
 
 // True when clock lies in the band (hhmmhhmm); a band whose start is after its end crosses

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "core/integer_text.h"
-#include "platform/profile_text.h"
 #include "core/texts.h"
 #include "platform/app_error.h"
+#include "platform/profile_text.h"
 #include "platform/text_format.h"
 
 namespace {
@@ -208,11 +208,12 @@ void StorePersistence::Load(AppSettings& settings, ItemStore& store) {
 
   const std::unique_ptr<ProfileFile> file = files_.Open(item_file_path_);
   file->RemoveLeftovers();
+  std::string bytes;
   if (count > 0 || count_garbled) {
     // A file another program holds must not read as a file without rows: a failed read ends
     // the load here, with the rows unread.
     try {
-      file->ReadAll();
+      bytes = file->ReadAll();
     } catch (const AppError& error) {
       store.count = 0;
       item_file_error_ = error.what();
@@ -232,6 +233,20 @@ void StorePersistence::Load(AppSettings& settings, ItemStore& store) {
         FieldOf(store.Row(i), letter) = std::move(value);
       }
     }
+  }
+  // The timing keys are this program's own plain ASCII: the bytes the load has read say them.
+  const std::unordered_map<std::string, std::string> values =
+      ProfileValues(bytes, texts::kItemSection);
+  const auto value_of = [&](std::string key) {
+    for (char& c : key) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    const auto found = values.find(key);
+    return found == values.end() ? std::string() : found->second;
+  };
+  for (int i = 0; i < count; ++i) {
+    RowTiming& timing = store.Row(i).timing;
+    timing.delay_seconds = DelayOf(value_of(DelayKey(i)));
+    timing.days = DaysOf(value_of(DaysKey(i)));
+    timing.when_idle = IdleOf(value_of(IdleKey(i)));
   }
   rows_read_ = !(count_garbled && StoredRowsPresent(*file));
   if (!rows_read_) garbled_count_ = *count_text;
@@ -269,10 +284,13 @@ void StorePersistence::Save(const AppSettings& settings, ItemStore& store) {
                        bytes.starts_with("\xFE\xFF") || bytes.find('\0') != std::string::npos;
   std::vector<ProfileWrite> writes;
   writes.reserve(static_cast<std::size_t>(std::max(count, 0)) * 9);
-  const auto write = [&](std::string key, const std::string& value) {
+  const auto stored_at = [&](const std::string& key) {
     std::string lower = key;
     for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    const auto found = stored.find(lower);
+    return stored.find(lower);
+  };
+  const auto write = [&](std::string key, const std::string& value) {
+    const auto found = stored_at(key);
     if (found != stored.end() &&
         (found->second == value || (foreign && file->ReadKey(texts::kItemSection, key) == value)))
       return;
@@ -284,6 +302,19 @@ void StorePersistence::Save(const AppSettings& settings, ItemStore& store) {
       write(RowKey(letter, i), FieldOf(row, letter));
       if (letter == 'T') write(RowKey('C', i), row.enabled ? "1" : "0");
     }
+  }
+  // The timing keys come only once a row departs from the defaults, so that a file of an
+  // earlier version keeps its bytes; once there, they follow the row.
+  const auto write_timing = [&](const std::string& key, const std::string& value, bool is_default) {
+    if (!is_default || stored_at(key) != stored.end()) write(key, value);
+  };
+  const RowTiming defaults;
+  for (int i = 0; i < count; ++i) {
+    const RowTiming& timing = store.Row(i).timing;
+    write_timing(DelayKey(i), DelayText(timing.delay_seconds),
+                 timing.delay_seconds == defaults.delay_seconds);
+    write_timing(DaysKey(i), DaysText(timing.days), timing.days == defaults.days);
+    write_timing(IdleKey(i), timing.when_idle ? "1" : "0", timing.when_idle == defaults.when_idle);
   }
   if (!writes.empty()) file->ReplaceAll(EditProfileText(bytes, texts::kItemSection, writes));
 

@@ -1,5 +1,6 @@
 #include "editing/item_dialog.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "core/texts.h"
@@ -86,6 +87,17 @@ void ItemDialogPresenter::Load(const ItemDialogFields& fields) {
   SetTimeValue(TimeField::Ehh, fields.end_hour);
   SetTimeValue(TimeField::Emm, fields.end_minute);
   view_.SetOnceTicked(fields.once);
+  view_.SetDelayText(std::to_string(std::clamp(fields.timing.delay_seconds, 0, kMaxDelaySeconds)));
+  view_.SetDaysTicked(fields.timing.days & kAllDays);
+  view_.SetIdleTicked(fields.timing.when_idle);
+}
+
+int ItemDialogPresenter::DelayValue() {
+  return std::clamp(ParseTimeText(view_.DelayText()), 0, kMaxDelaySeconds);
+}
+
+void ItemDialogPresenter::DelayFieldExit() {
+  view_.SetDelayText(std::to_string(DelayValue()));
 }
 
 void ItemDialogPresenter::FormShow() {
@@ -173,6 +185,7 @@ ItemDialogResult ItemDialogPresenter::Result() {
   f.end_hour = TimeValue(TimeField::Ehh);
   f.end_minute = TimeValue(TimeField::Emm);
   f.once = view_.OnceTicked();
+  f.timing = {DelayValue(), view_.DaysTicked() & kAllDays, view_.IdleTicked()};
   result.p_time = p_time_;
   result.once_check = once_check_;
   return result;

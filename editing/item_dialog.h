@@ -58,6 +58,13 @@ class ItemDialogView {
   virtual bool OnceTicked() = 0;
   virtual void SetOnceTicked(bool ticked) = 0;
   virtual void Focus(TextField field) = 0;
+  // The log-on timing: the delay as typed, the days as one bit per weekday (0 Sunday).
+  virtual std::string DelayText() = 0;
+  virtual void SetDelayText(const std::string& text) = 0;
+  virtual int DaysTicked() = 0;
+  virtual void SetDaysTicked(int days) = 0;
+  virtual bool IdleTicked() = 0;
+  virtual void SetIdleTicked(bool ticked) = 0;
 
   virtual void ClearIcon() = 0;
   // Shows the file's first icon; the picture stays empty when the file has none.
@@ -98,6 +105,8 @@ class ItemDialogPresenter {
 
   // Numeric fields: the focus leaves, an arrow steps, a character is typed.
   void TimeFieldExit(TimeField field);
+  // The delay field shows the value it will give: a number within 0 to kMaxDelaySeconds.
+  void DelayFieldExit();
   void TimeFieldStep(TimeField field, int delta);
   // False (after a beep) for a character that may not be typed into a numeric field.
   bool TimeFieldKey(char c, char decimal_separator);
@@ -113,6 +122,7 @@ class ItemDialogPresenter {
  private:
   void SetTimeValue(TimeField field, int value);
   int TimeValue(TimeField field);
+  int DelayValue();
   void SetTimeToNow(TimeField hour, TimeField minute);
 
   ItemDialogView& view_;

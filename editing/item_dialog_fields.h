@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "core/row_timing.h"
+
 // What the list commands put into the item dialog and read back after OK.
 struct ItemDialogFields {
   std::string title;   // TitleName
@@ -16,6 +18,7 @@ struct ItemDialogFields {
   int end_hour = 12;  // Ehh; callers always set the end time
   int end_minute = 59;
   bool once = false;  // OnceCheckBox
+  RowTiming timing;   // the log-on delay, days and idle rule below the first fields
 };
 
 struct ItemDialogResult {

@@ -28,6 +28,7 @@ LaunchItem RowFromDialog(const ItemDialogResult& result, std::string once) {
   row.band = result.p_time;
   row.once = std::move(once);
   row.home = result.fields.home;
+  row.timing = result.fields.timing;
   return row;
 }
 
@@ -86,6 +87,7 @@ void ListCommands::EditBtnClick() {
   initial.end_hour = IntegerOrThrow(Piece(old.band, 4, 2));
   initial.end_minute = IntegerOrThrow(Piece(old.band, 6, 2));
   initial.once = IntegerOrThrow(Piece(old.once, 0, 1)) % 2 != 0;
+  initial.timing = old.timing;
 
   const std::optional<ItemDialogResult> result = dialog_.Run(initial);
   if (!result) return;

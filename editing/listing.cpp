@@ -42,6 +42,7 @@ std::vector<ListingRow> FillListing(const std::vector<LaunchItem>& rows) {
     line[4] = Piece(row.once, 0, 1) == "0" ? " " : "○";
     line[5] = row.file;
     line[6] = row.args;
+    line[7] = TimingSummary(row.timing);
     lines.push_back(std::move(line));
   }
   return lines;

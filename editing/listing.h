@@ -27,9 +27,9 @@ struct ListingRect {
 // as the window and as high as its pages. Centred, it keeps that size.
 ListingRect PlaceListing(const ListingPlacement& placement, int screen_width, int screen_height);
 
-inline constexpr int kListingColumns = 7;
+inline constexpr int kListingColumns = 8;
 
-// One table line: title, state, start, end, once, file name, arguments.
+// One table line: title, state, start, end, once, file name, arguments, log-on timing.
 using ListingRow = std::array<std::string, kListingColumns>;
 
 // The table lines for the rows, in row order; rows whose title begins with "-" are left out.
@@ -56,5 +56,5 @@ class Listing {
  private:
   TextComparator compare_;
   std::vector<ListingRow> rows_;
-  std::array<int, kListingColumns> sort_directions_{-1, -1, -1, -1, -1, -1, -1};
+  std::array<int, kListingColumns> sort_directions_{-1, -1, -1, -1, -1, -1, -1, -1};
 };

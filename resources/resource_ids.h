@@ -85,6 +85,12 @@
 #define IDC_LABEL_TILDE 2027
 #define IDC_LABEL_COLON2 2028
 #define IDC_LABEL_HOME 2029
+#define IDC_LABEL_DELAY 2030
+#define IDC_DELAY 2031
+#define IDC_DELAY_UPDOWN 2032
+#define IDC_IDLE_CHECK_BOX 2033
+#define IDC_LABEL_DAYS 2034
+#define IDC_DAY_FIRST 2035 /* Sunday; the seven days follow in order up to 2041 */
 #define IDM_START_TIME_NOW 2101 /* STimeC */
 #define IDM_END_TIME_NOW 2102   /* ETimeC */
 

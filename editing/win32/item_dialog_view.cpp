@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "core/launch_limits.h"
 #include "core/store_persistence.h"
@@ -35,6 +36,7 @@ bool ItemDialogWindow::OnInit() {
 bool ItemDialogWindow::OnCommand(int id, int code) {
   if (code == EN_KILLFOCUS) {
     if (id == IDC_FILE_NAME) FileNameExit();
+    if (id == IDC_DELAY) presenter_.DelayFieldExit();
     if (const TimeControl* c = TimeControlOfEdit(id)) presenter_.TimeFieldExit(c->field);
     return true;
   }
@@ -103,6 +105,7 @@ void ItemDialogWindow::ApplyDpi() {
   separator_font_ = std::move(separator_font);
   PlaceItemDialogControls(Handle());
   for (const TimeControl& c : kTimeControls) AttachUpDown(Handle(), c.edit_id, c.updown_id);
+  AttachUpDown(Handle(), IDC_DELAY, IDC_DELAY_UPDOWN);
 }
 
 void ItemDialogWindow::OnDpiChanged(int dpi, const RECT& suggested) {
@@ -137,6 +140,8 @@ void ItemDialogWindow::FormCreate() {
     updown.SetRange32(0, TimeFieldMaximum(c.field));
     updown.SetAccel(step);
   }
+  Edit(Item(IDC_DELAY)).SetLimitText(4);
+  UpDown(Item(IDC_DELAY_UPDOWN)).SetRange32(0, kMaxDelaySeconds);
   ApplyDpi();
 
   AddHints();
@@ -145,14 +150,18 @@ void ItemDialogWindow::FormCreate() {
 }
 
 void ItemDialogWindow::AddHints() {
-  // Only the Explorer button and the icon picture have hint pop-ups. No prefix processing:
-  // the "&" of "Drag&Drop" shows as it is.
+  // Only the Explorer button, the icon picture and the log-on timing have hint pop-ups. No prefix
+  // processing: the "&" of "Drag&Drop" shows as it is.
   HWND tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                               WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                               CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, Instance(), nullptr);
   if (!tips) return;
-  const std::pair<int, const char*> hints[] = {{IDC_EXPLORER_BUTTON, texts::kExplorerButtonHint},
-                                               {IDC_ICON_IMAGE, texts::kIconImageHint}};
+  std::vector<std::pair<int, const char*>> hints = {
+      {IDC_EXPLORER_BUTTON, texts::kExplorerButtonHint},
+      {IDC_ICON_IMAGE, texts::kIconImageHint},
+      {IDC_DELAY, texts::kDelayHint},
+      {IDC_IDLE_CHECK_BOX, texts::kIdleHint}};
+  for (int d = 0; d < 7; ++d) hints.emplace_back(IDC_DAY_FIRST + d, texts::kDaysHint);
   for (const auto& [id, text] : hints) {
     TTTOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;

@@ -114,6 +114,26 @@ class ItemDialogWindow : public ItemDialogView, public ModalDialog {
   void SetOnceTicked(bool ticked) override {
     CheckDlgButton(Handle(), IDC_ONCE_CHECK_BOX, ticked ? BST_CHECKED : BST_UNCHECKED);
   }
+  std::string DelayText() override { return Edit(Item(IDC_DELAY)).GetText(); }
+  void SetDelayText(const std::string& text) override {
+    SetDlgItemTextA(Handle(), IDC_DELAY, text.c_str());
+  }
+  int DaysTicked() override {
+    int days = 0;
+    for (int d = 0; d < 7; ++d)
+      if (IsDlgButtonChecked(Handle(), IDC_DAY_FIRST + d) == BST_CHECKED) days |= 1 << d;
+    return days;
+  }
+  void SetDaysTicked(int days) override {
+    for (int d = 0; d < 7; ++d)
+      CheckDlgButton(Handle(), IDC_DAY_FIRST + d, (days >> d) & 1 ? BST_CHECKED : BST_UNCHECKED);
+  }
+  bool IdleTicked() override {
+    return IsDlgButtonChecked(Handle(), IDC_IDLE_CHECK_BOX) == BST_CHECKED;
+  }
+  void SetIdleTicked(bool ticked) override {
+    CheckDlgButton(Handle(), IDC_IDLE_CHECK_BOX, ticked ? BST_CHECKED : BST_UNCHECKED);
+  }
   void Focus(TextField field) override {
     SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(TextFieldId(field))), TRUE);
   }

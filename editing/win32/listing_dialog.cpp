@@ -23,7 +23,7 @@ struct ListingColumn {
 // its paths anyway, gives the room.
 constexpr ListingColumn kColumns[kListingColumns] = {
     {"ﾀｲﾄﾙ", 120}, {"状態", 40},    {"Start", 44}, {"End", 44},
-    {"1回", 40},   {"ﾌｧｲﾙ名", 112}, {"引数", 52},
+    {"1回", 40},   {"ﾌｧｲﾙ名", 112}, {"引数", 52},  {"起動条件", 100},
 };
 
 constexpr int kListFontPixels = 13;

@@ -413,13 +413,13 @@ E2E_CASE(listing_dialog) {
   SaveScreenshot("listing", dialog, list);
   HWND header = reinterpret_cast<HWND>(SendOrZero(list, LVM_GETHEADER, 0, 0));
   E2E_REQUIRE(header != nullptr, "the listing has no column headers");
-  E2E_CHECK_EQ_AS(
-      "headers", HeaderTexts(header),
-      (std::vector<std::string>{"ﾀｲﾄﾙ", "状態", "Start", "End", "1回", "ﾌｧｲﾙ名", "引数"}));
+  E2E_CHECK_EQ_AS("headers", HeaderTexts(header),
+                  (std::vector<std::string>{"ﾀｲﾄﾙ", "状態", "Start", "End", "1回", "ﾌｧｲﾙ名", "引数",
+                                            "起動条件"}));
   std::vector<int> widths;
-  for (int column = 0; column < 7; ++column)
+  for (int column = 0; column < 8; ++column)
     widths.push_back(static_cast<int>(SendOrZero(list, LVM_GETCOLUMNWIDTH, column, 0)));
-  E2E_CHECK_EQ_AS("column widths", widths, (std::vector<int>{120, 40, 44, 44, 40, 112, 52}));
+  E2E_CHECK_EQ_AS("column widths", widths, (std::vector<int>{120, 40, 44, 44, 40, 112, 52, 100}));
   E2E_CHECK_EQ_AS("cells", ReadCells(list, 7),
                   (Cells{{"ソフト表示", "○", "09:00", "17:00", "○", "C:\\soft.exe", "/s"},
                          {"あいう", "×", "00:00", "23:59", " ", "C:\\a.exe", ""},

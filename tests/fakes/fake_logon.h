@@ -3,12 +3,14 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "platform/app_error.h"
 #include "platform/log_files.h"
+#include "platform/processor_use.h"
 #include "platform/repeating_timer.h"
 #include "platform/running_programs.h"
 
@@ -80,5 +82,18 @@ class FakeTimer : public RepeatingTimer {
   void Stop() override { running = false; }
   void Fire() {
     if (running && tick) tick();
+  }
+};
+
+// A clock and processor counters that move only when the test lets time pass, the processors
+// busy by the share busy_percent gives for each millisecond.
+struct FakeMachine : TickClock, ProcessorUse {
+  std::int64_t now = 0;
+  ProcessorTimes times;
+  std::function<int(std::int64_t)> busy_percent = [](std::int64_t) { return 5; };
+  std::int64_t Milliseconds() override { return now; }
+  std::optional<ProcessorTimes> Times() override { return times; }
+  void RunTo(std::int64_t to) {
+    for (; now < to; ++now) times.total += 100, times.idle += 100 - busy_percent(now);
   }
 };

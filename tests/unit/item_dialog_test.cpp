@@ -35,6 +35,9 @@ class FakeItemDialogView : public ItemDialogView {
   std::map<TimeField, std::string> times;
   int style = 0;
   bool once = false;
+  std::string delay;
+  int days = 0;
+  bool idle = false;
   std::vector<std::string> log;
   std::optional<std::string> file_to_pick;  // the open dialog's answer
   std::vector<std::string> open_dialog_initials;
@@ -47,6 +50,12 @@ class FakeItemDialogView : public ItemDialogView {
   void SetStyleIndex(int index) override { style = index; }
   bool OnceTicked() override { return once; }
   void SetOnceTicked(bool ticked) override { once = ticked; }
+  std::string DelayText() override { return delay; }
+  void SetDelayText(const std::string& text) override { delay = text; }
+  int DaysTicked() override { return days; }
+  void SetDaysTicked(int ticked) override { days = ticked; }
+  bool IdleTicked() override { return idle; }
+  void SetIdleTicked(bool ticked) override { idle = ticked; }
   void Focus(TextField field) override { log.push_back(std::string("focus ") + FieldName(field)); }
   void ClearIcon() override { log.push_back("clear icon"); }
   void ShowIconOf(const std::string& file) override { log.push_back("icon " + file); }

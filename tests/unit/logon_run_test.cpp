@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/logon_session.h"
 #include "core/store_persistence.h"
+#include "editing/listing.h"
 #include "fakes/fake_logon.h"
 #include "fakes/fake_platform.h"
 
@@ -34,16 +37,9 @@ class LogOnSessionTest : public ::testing::Test {
     store.count = store.Size();
   }
   LogOnSession& Start(bool with_services = true) {
-    session = std::make_unique<LogOnSession>(LogOnSession::Setup{store,
-                                                                 {"12/07", "08:30"},
-                                                                 {2026, 12, 7, 8, 30, 5},
-                                                                 files,
-                                                                 kItemFile,
-                                                                 kLogFile,
-                                                                 launcher,
-                                                                 errors},
-                                             settings, with_services ? &services : nullptr,
-                                             [this] { ++finished_calls; });
+    session = std::make_unique<LogOnSession>(
+        LogOnSession::Setup{store, clock, started, files, kItemFile, kLogFile, launcher, errors},
+        settings, with_services ? &services : nullptr, [this] { ++finished_calls; });
     session->Begin();
     return *session;
   }
@@ -58,7 +54,18 @@ class LogOnSessionTest : public ::testing::Test {
     return found->second.Get("Items", "D" + std::to_string(row));
   }
   std::string Log() { return log_files.files[kLogFile]; }
+  // Lets time pass, firing the timer whenever its period since it was last set runs out.
+  void RunFor(std::int64_t ms) {
+    const std::int64_t end = machine.now + ms;
+    for (; timer.running && last_fire + timer.milliseconds <= end; timer.Fire())
+      machine.RunTo(last_fire += timer.milliseconds);
+    machine.RunTo(end);
+  }
 
+  StartupClock clock{"12/07", "08:30"};
+  LocalTime started{2026, 12, 7, 8, 30, 5};
+  FakeMachine machine;
+  std::int64_t last_fire = 0;
   ItemStore store;
   AppSettings settings;
   FakeProfileFiles files;
@@ -70,7 +77,7 @@ class LogOnSessionTest : public ::testing::Test {
   FakeRunningPrograms running;
   FakeErrorTexts error_texts;
   FakeTimer timer;
-  LogOnServices services{log_files, running, error_texts, timer};
+  LogOnServices services{log_files, running, error_texts, timer, &machine, &machine};
   std::unique_ptr<LogOnSession> session;
   int finished_calls = 0;
 };
@@ -273,6 +280,92 @@ TEST(LaterSettings, AbsentOrMalformedValuesGiveTheDefaultsAndDefaultsAreNotWritt
   persistence.Save(settings, store);
   EXPECT_EQ(registry.Get("Window", "Skip"), "0");
   EXPECT_EQ(registry.Get("Window", "Wait"), "0");
+}
+
+using Starts = std::vector<std::tuple<int, std::int64_t, WaitReason>>;  // row, when, why
+
+TEST(RowSchedule, DelaysIdlenessItsThresholdAndItsLimit) {
+  const RowTiming delay5{5, kAllDays, false}, idle{0, kAllDays, true};
+  const auto busy = [](int percent) { return [percent](std::int64_t) { return percent; }; };
+  constexpr auto kDelay = WaitReason::Delay, kIdle = WaitReason::Idle;
+  constexpr auto kLimit = WaitReason::IdleLimit;
+  const std::tuple<std::vector<RowTiming>, std::function<int(std::int64_t)>, Starts> cases[] = {
+      {{delay5}, busy(50), {{0, 5000, kDelay}}},
+      // The first whole window of samples is the one from 1 s to 4 s.
+      {{idle}, busy(19), {{0, 4000, kIdle}}},
+      {{idle}, busy(20), {{0, kIdleLimitMs, kLimit}}},
+      {{idle}, [](std::int64_t t) { return t < 10000 ? 90 : 5; }, {{0, 13000, kIdle}}},
+      // One idle row at a time: each start (the delayed one's too) begins the window anew.
+      {{idle, idle, delay5}, busy(5), {{0, 4000, kIdle}, {2, 5000, kDelay}, {1, 9000, kIdle}}},
+      {{idle, idle}, busy(50), {{0, kIdleLimitMs, kLimit}, {1, kIdleLimitMs, kLimit}}},
+  };
+  for (size_t c = 0; c < std::size(cases); ++c) {
+    const auto& [rows, busy_percent, expected] = cases[c];
+    // As the log-on run does: wake when the schedule says, look at the processors, start.
+    FakeMachine machine;
+    machine.busy_percent = busy_percent;
+    RowSchedule schedule(0);
+    for (size_t i = 0; i < rows.size(); ++i) schedule.Add(static_cast<int>(i), rows[i]);
+    Starts starts;
+    while (!schedule.Empty() && machine.now < 1000000) {
+      machine.RunTo(machine.now + schedule.NextCheckIn(machine.now));
+      for (const ScheduledStart& s : schedule.Due(machine.now, machine.times))
+        starts.emplace_back(s.row, s.waited_ms, s.reason);
+    }
+    EXPECT_EQ(starts, expected) << "case " << c;
+  }
+}
+
+TEST(RowTimingStore, EarlierFilesKeepTheirBytesAndTheNewKeysRoundTrip) {
+  FakeRegistry registry;
+  FakeProfileFiles files;
+  StorePersistence persistence{registry, files, "M.ini"};
+  AppSettings settings;
+  ItemStore store;
+  registry.Set("Window", "Count", "2");
+  for (const std::string i : {"0", "1"})  // every key an earlier version writes
+    for (const char* key : {"T", "C", "F", "W", "A", "S", "H", "D", "P"})
+      files.files["M.ini"].Put("Items", key + i, *key == 'S' ? "0" : *key == 'C' ? "1" : "x");
+  persistence.Load(settings, store);
+  persistence.Save(settings, store);
+  EXPECT_EQ(files.replacements, 0);  // nothing to write: the earlier file stays as it was
+
+  store.Row(0).timing = {300, 0x3E, true};
+  files.files["M.ini"].Put("Items", "Days1", "1111");  // garbled: reads as all days, is mended
+  persistence.Save(settings, store);
+  std::string stored;
+  for (const char* key : {"Delay0", "Days0", "Idle0", "Days1"})
+    stored += *files.files["M.ini"].Get("Items", key) + " ";
+  EXPECT_EQ(stored, "300 0111110 1 1111111 ");
+  persistence.Load(settings, store);
+  EXPECT_EQ(store.Row(0).timing, (RowTiming{300, 0x3E, true}));
+  EXPECT_EQ(FillListing(store.Rows())[0][7], "300秒後 月火水木金 ｱｲﾄﾞﾙ時");
+}
+
+TEST_F(LogOnSessionTest, OwnDelaysAndDaysStartRowsLaterOrNotAndAQuitStopsThePendingOnes) {
+  clock = {"12/06", "23:59", 0};  // a Sunday, a little before midnight
+  started = {2026, 12, 6, 23, 59, 58};
+  for (const char* name : {"now", "later", "work", "last"})
+    Add(Row(name, std::string("C:\\") + name + ".exe", true, "00002359", "100/00"));
+  store.Row(1).timing = {5, kAllDays, false};
+  store.Row(2).timing = {0, 0x3E, false};  // weekdays
+  store.Row(3).timing = {600, 1, false};   // Sundays
+  LogOnSession& run = Start();
+  RunFor(4900);
+  EXPECT_EQ(Once(1), std::nullopt);  // marked when it starts, not before
+  RunFor(100);
+  EXPECT_EQ(Launched(), (std::vector<std::string>{"C:\\now.exe", "C:\\later.exe"}));
+  EXPECT_EQ(Once(1), "112/06");  // the log-on's day, as the once rule has it
+  run.Stop();
+  RunFor(600000);
+  EXPECT_EQ(Launched().size(), 2u);
+  EXPECT_TRUE(!Once(2) && !Once(3));  // neither the one not on its day nor the stopped one
+  EXPECT_TRUE(!timer.running && finished_calls == 0);
+  EXPECT_EQ(Log(),
+            "2026/12/06 23:59:58 ﾛｸﾞｵﾝ起動 4行 一斉起動\r\n  0 now: 起動しました\r\n"
+            "  1 later: 起動しました 00:00:03 (遅延の指定で 5秒待機)\r\n"
+            "  2 work: ｽｷｯﾌﾟ 曜日 月火水木金 のみ (本日 日)\r\n"
+            "  3 last: 未起動 (終了により中止) 遅延待ち\r\n");
 }
 
 }  // namespace

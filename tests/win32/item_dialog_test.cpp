@@ -359,7 +359,7 @@ TEST(ItemDialogWindow, LayoutCaptionsAndFontsInPixels) {
   RECT client{};
   GetClientRect(s.dialog, &client);
   EXPECT_EQ(client.right, 420);
-  EXPECT_EQ(client.bottom, 234);
+  EXPECT_EQ(client.bottom, 300);  // the timing rows below the first layout
 
   // Centred on the screen.
   RECT frame{};
@@ -384,6 +384,9 @@ TEST(ItemDialogWindow, LayoutCaptionsAndFontsInPixels) {
       {IDC_OPEN_BUTTON, 344, 36, 57},
       {IDC_EXPLORER_BUTTON, 340, 204, 75},
       {IDC_ICON_IMAGE, 16, 197, 32},
+      {IDC_IDLE_CHECK_BOX, 204, 246, 200},
+      {IDC_DAY_FIRST, 132, 274, 36},
+      {IDC_DAY_FIRST + 6, 360, 274, 36},
   };
   for (const Expected& e : places) {
     const RECT r = PlaceIn(s.dialog, s.Item(e.id));
@@ -417,7 +420,8 @@ TEST(ItemDialogWindow, LayoutCaptionsAndFontsInPixels) {
       {IDC_LABEL_TITLE, "タイトル(&T):"},          {IDC_LABEL_FILE, "ファイル名(&F):"},
       {IDC_LABEL_FOLDER, "実行時のフォルダ(&W):"}, {IDC_LABEL_ARGUMENTS, "実行時の引数(&A):"},
       {IDC_LABEL_STYLE, "実行時の状態(&S):"},      {IDC_LABEL_TIME, "有効時間帯(&H):"},
-      {IDC_LABEL_HOME, "ホームページ(&P)"},
+      {IDC_LABEL_HOME, "ホームページ(&P)"},        {IDC_LABEL_DELAY, "ﾛｸﾞｵﾝ後の遅れ(秒)(&L):"},
+      {IDC_LABEL_DAYS, "起動する曜日(&Y):"},
   };
   for (const auto& [id, caption] : labels) {
     EXPECT_EQ(s.Text(id), caption);
@@ -469,9 +473,9 @@ TEST(ItemDialogWindow, LayoutCaptionsAndFontsInPixels) {
   HWND tips = FindThreadWindowOfClass(s.thread, TOOLTIPS_CLASSA);
   ASSERT_NE(tips, nullptr);
   EXPECT_NE(GetWindowLongA(tips, GWL_STYLE) & TTS_NOPREFIX, 0);
-  ASSERT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 2);
+  ASSERT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 11);
   std::set<std::pair<HWND, std::string>> hints;
-  for (int i = 0; i < 2; ++i) {
+  for (int i = 0; i < 11; ++i) {
     char text[256] = {};
     TTTOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
@@ -480,9 +484,13 @@ TEST(ItemDialogWindow, LayoutCaptionsAndFontsInPixels) {
                              reinterpret_cast<LPARAM>(&tool)));
     hints.insert({reinterpret_cast<HWND>(tool.uId), text});
   }
-  EXPECT_EQ(hints, (std::set<std::pair<HWND, std::string>>{
-                       {s.Item(IDC_EXPLORER_BUTTON), "ｴｸｽﾌﾟﾛｰﾗからDrag&Drop出来ます。"},
-                       {s.Item(IDC_ICON_IMAGE), "Click Here(Right)"}}));
+  std::set<std::pair<HWND, std::string>> expected_hints{
+      {s.Item(IDC_EXPLORER_BUTTON), "ｴｸｽﾌﾟﾛｰﾗからDrag&Drop出来ます。"},
+      {s.Item(IDC_ICON_IMAGE), "Click Here(Right)"},
+      {s.Item(IDC_DELAY), texts::kDelayHint},
+      {s.Item(IDC_IDLE_CHECK_BOX), texts::kIdleHint}};
+  for (int d = 0; d < 7; ++d) expected_hints.insert({s.Item(IDC_DAY_FIRST + d), texts::kDaysHint});
+  EXPECT_EQ(hints, expected_hints);
 
   // A picture of the dialog for a person to check the layout.
   CreateDirectoryA((ExeFolder() + "screens").c_str(), nullptr);
@@ -514,9 +522,13 @@ TEST(ItemDialogWindow, OkReportsTheEmptyTitleFirstThenTheFileThenCloses) {
   s.SetText(IDC_HOME_NAME, "http://example.jp/");
   SendMessageA(s.Item(IDC_STYLE_COMBO), CB_SETCURSEL, 2, 0);
   SendMessageA(s.Item(IDC_ONCE_CHECK_BOX), BM_SETCHECK, BST_CHECKED, 0);
+  s.SetText(IDC_DELAY, "9999");                              // brought within its bounds
+  SendMessageA(s.Item(IDC_DAY_FIRST), BM_CLICK, 0, 0);       // Sunday off
+  SendMessageA(s.Item(IDC_IDLE_CHECK_BOX), BM_CLICK, 0, 0);  // idle on
   s.Press(IDOK);
   ASSERT_TRUE(s.WaitClosed());
   ASSERT_TRUE(s.result.has_value());
+  EXPECT_EQ(s.result->fields.timing, (RowTiming{kMaxDelaySeconds, 0x7E, true}));
   EXPECT_EQ(s.result->fields.title, " ");
   EXPECT_EQ(s.result->fields.file, "C:\\nowhere\\missing.exe");
   EXPECT_EQ(s.result->fields.home, "http://example.jp/");
@@ -693,8 +705,12 @@ TEST(ItemDialogWindow, AccessKeysAndTabReachEveryFieldInOrder) {
   f.folder = "C:\\windows";
   f.args = "readme.txt";
   f.home = "http://example.jp/";
+  f.timing = {300, 0x3E, false};
   DialogSession s(f);
   ASSERT_NE(s.dialog, nullptr);
+  EXPECT_EQ(s.Text(IDC_DELAY) + std::to_string(IsDlgButtonChecked(s.dialog, IDC_DAY_FIRST)) +
+                std::to_string(IsDlgButtonChecked(s.dialog, IDC_DAY_FIRST + 1)),
+            "30001");
   // Keys as they reach the control that has the focus: through the dialog's own loop.
   const auto press = [&](UINT message, WPARAM key) {
     PostMessageA(s.Focused(), message, key, message == WM_SYSCHAR ? 0x20000000 : 0);
@@ -702,14 +718,14 @@ TEST(ItemDialogWindow, AccessKeysAndTabReachEveryFieldInOrder) {
   };
 
   // Each label's key goes to its field with the whole text selected, so typing replaces it.
-  const std::pair<char, int> keys[] = {{'p', IDC_HOME_NAME},      {'T', IDC_TITLE_NAME},
-                                       {'f', IDC_FILE_NAME},      {'w', IDC_FOLDER_NAME},
-                                       {'a', IDC_ARGUMENTS_NAME}, {'h', IDC_SHH},
-                                       {'s', IDC_STYLE_COMBO}};
+  const std::pair<char, int> keys[] = {
+      {'p', IDC_HOME_NAME},   {'T', IDC_TITLE_NAME},     {'f', IDC_FILE_NAME},
+      {'w', IDC_FOLDER_NAME}, {'a', IDC_ARGUMENTS_NAME}, {'h', IDC_SHH},
+      {'s', IDC_STYLE_COMBO}, {'l', IDC_DELAY},          {'y', IDC_DAY_FIRST}};
   for (const auto& [key, id] : keys) {
     press(WM_SYSCHAR, static_cast<WPARAM>(key));
     ASSERT_TRUE(WaitFor([&] { return s.Focused() == s.Item(id); })) << key;
-    if (id == IDC_STYLE_COMBO) continue;
+    if (id == IDC_STYLE_COMBO || id == IDC_DAY_FIRST) continue;
     DWORD from = 1, to = 0;
     SendMessageA(s.Item(id), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
                  reinterpret_cast<LPARAM>(&to));
@@ -741,8 +757,15 @@ TEST(ItemDialogWindow, AccessKeysAndTabReachEveryFieldInOrder) {
                        IDOK,
                        IDCANCEL,
                        IDC_EXPLORER_BUTTON,
+                       IDC_DELAY,
+                       IDC_IDLE_CHECK_BOX,
                        IDC_TITLE_NAME};
   for (int id : order) {
+    // The days lie between the idle box and the way round.
+    for (int d = 0; id == IDC_TITLE_NAME && d < 7; ++d) {
+      press(WM_KEYDOWN, VK_TAB);
+      ASSERT_TRUE(WaitFor([&] { return s.Focused() == s.Item(IDC_DAY_FIRST + d); })) << d;
+    }
     press(WM_KEYDOWN, VK_TAB);
     ASSERT_TRUE(WaitFor([&] { return s.Focused() == s.Item(id); })) << id;
   }

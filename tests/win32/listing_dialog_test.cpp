@@ -175,11 +175,11 @@ TEST_F(ListingDialogTest, ShowsTheColumnsAndTheItemRowsOverTheMainWindow) {
   EXPECT_EQ(rect.right - rect.left, 460);
   EXPECT_EQ(rect.bottom - rect.top, 300);
 
-  const char* headers[] = {"ﾀｲﾄﾙ", "状態", "Start", "End", "1回", "ﾌｧｲﾙ名", "引数"};
-  const int widths[] = {120, 40, 44, 44, 40, 112, 52};
+  const char* headers[] = {"ﾀｲﾄﾙ", "状態", "Start", "End", "1回", "ﾌｧｲﾙ名", "引数", "起動条件"};
+  const int widths[] = {120, 40, 44, 44, 40, 112, 52, 100};
   HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
-  EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 7);
-  for (int i = 0; i < 7; ++i) {
+  EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 8);
+  for (int i = 0; i < 8; ++i) {
     char text[64] = {};
     LVCOLUMNA column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
