@@ -27,6 +27,7 @@ constexpr char kRanToday[] = "本日起動済み";
 constexpr char kAlreadyRunning[] = "起動中";
 constexpr char kNotStarted[] = "未起動 (終了により中止)";
 constexpr char kCutMark[] = "...";
+constexpr char kAdoptedMark[] = " (取り込み)";
 constexpr char kMisreadSetting[] = "設定 '%s' の値が正しくないため、既定の値で起動しました";
 constexpr char kUnreadList[] = "ｱｲﾃﾑﾌｧｲﾙを読み込めないため、何も起動しませんでした: ";
 
@@ -112,8 +113,8 @@ std::string RunLine(const RunHeading& heading) {
 
 std::string RowLine(const RowReport& report) {
   // A band or clock read from a hand-edited file must not break the line either.
-  return "  " + std::to_string(report.row) + " " + ShortTitle(report.title) + ": " +
-         OneLine(OutcomeText(report));
+  return "  " + std::to_string(report.row) + " " + ShortTitle(report.title) +
+         (report.adopted ? kAdoptedMark : "") + ": " + OneLine(OutcomeText(report));
 }
 
 std::string NewerHalf(const std::string& log) {

@@ -26,10 +26,11 @@ struct RowReport {
   int row = 0;
   std::string title;
   RowOutcome outcome = RowOutcome::NoFile;
-  ShellAnswer answer;  // Launched, Failed
-  std::string detail;  // Failed: the system's text for the error; Error: the message
-  std::string band;    // OutsideBand: the row's H
-  std::string clock;   // OutsideBand: the clock it was compared with
+  ShellAnswer answer;    // Launched, Failed
+  std::string detail;    // Failed: the system's text for the error; Error: the message
+  std::string band;      // OutsideBand: the row's H
+  std::string clock;     // OutsideBand: the clock it was compared with
+  bool adopted = false;  // taken over from the system's own start-up
 };
 
 struct RunHeading {

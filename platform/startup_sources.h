@@ -57,7 +57,7 @@ class FileStore {
 };
 
 // What a shortcut file starts.
-struct LinkFields {
+struct ShortcutFields {
   std::string target;
   std::string arguments;
   std::string folder;
@@ -68,5 +68,5 @@ class ShortcutReader {
  public:
   virtual ~ShortcutReader() = default;
   // Nothing when the file is missing or no shortcut.
-  virtual std::optional<LinkFields> ReadLink(const std::string& link_file) = 0;
+  virtual std::optional<ShortcutFields> ReadLink(const std::string& link_file) = 0;
 };

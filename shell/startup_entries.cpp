@@ -193,6 +193,21 @@ std::vector<StartupEntry> ListStartupEntries(StartupSources sources,
   return entries;
 }
 
+std::vector<StartupEntry> ListAdoptedEntries(StartupSources sources,
+                                             const std::string& adopted_folder) {
+  StartupLocations locations;
+  locations.adopted_folder = adopted_folder;
+  std::vector<StartupEntry> entries;
+  ReadAdopted(sources, locations, entries);
+  return entries;
+}
+
+bool IsAdoptedRow(const std::vector<StartupEntry>& adopted, const LaunchItem& row) {
+  for (const StartupEntry& entry : adopted)
+    if (RowOfEntry(entry, {row}) == 0) return true;
+  return false;
+}
+
 bool CanAdopt(const StartupEntry& entry) {
   return !entry.own && !entry.read_only &&
          (entry.place == EntryPlace::UserRun || entry.place == EntryPlace::UserStartup);

@@ -73,6 +73,12 @@ std::vector<StartupEntry> ListStartupEntries(StartupSources sources,
                                              const StartupLocations& locations,
                                              const std::vector<LaunchItem>& rows);
 
+// Only the entries the program has taken over, for the log-on report.
+std::vector<StartupEntry> ListAdoptedEntries(StartupSources sources,
+                                             const std::string& adopted_folder);
+// Whether the row was made from one of the adopted entries.
+bool IsAdoptedRow(const std::vector<StartupEntry>& adopted, const LaunchItem& row);
+
 // Only what the user owns, and is not run once only, can be taken over; the program's own entry
 // never.
 bool CanAdopt(const StartupEntry& entry);

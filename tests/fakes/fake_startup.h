@@ -89,8 +89,8 @@ class FakeFileStore : public FileStore {
 class FakeShortcuts : public ShortcutReader {
  public:
   explicit FakeShortcuts(FakeFileStore& files) : files_(files) {}
-  std::map<std::string, LinkFields> by_bytes;
-  std::optional<LinkFields> ReadLink(const std::string& link_file) override {
+  std::map<std::string, ShortcutFields> by_bytes;
+  std::optional<ShortcutFields> ReadLink(const std::string& link_file) override {
     const auto bytes = files_.Read(link_file);
     if (!bytes || !by_bytes.count(*bytes)) return std::nullopt;
     return by_bytes.at(*bytes);

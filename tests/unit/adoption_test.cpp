@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/logon_report.h"
 #include "fakes/fake_platform.h"
 #include "fakes/fake_startup.h"
 
@@ -227,3 +228,14 @@ TEST(Adoption, AFailedGiveBackKeepsTheEntryAdoptedAndAStoreFailureNeverLosesIt) 
 }
 
 }  // namespace
+
+TEST(Adoption, TheReportNamesAnAdoptedRowAsSuch) {
+  RowReport report;
+  report.row = 2;
+  report.title = "Tool";
+  report.outcome = RowOutcome::Launched;
+  report.adopted = true;
+  EXPECT_EQ(RowLine(report), "  2 Tool (取り込み): 起動しました");
+  report.adopted = false;
+  EXPECT_EQ(RowLine(report), "  2 Tool: 起動しました");
+}
