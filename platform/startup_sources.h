@@ -54,6 +54,9 @@ class FileStore {
   virtual void Delete(const std::string& path) = 0;
   // Creates the folder unless it exists; throws AppError when there is none afterwards.
   virtual void MakeFolder(const std::string& path) = 0;
+  // The text with its %NAME% references to the environment replaced, as the system reads an
+  // expandable value; a name the environment lacks stays as it is.
+  virtual std::string Expanded(const std::string& text) = 0;
 };
 
 // What a shortcut file starts.

@@ -31,6 +31,11 @@ std::string TextOf(const RawValue& value) {
   return nul == std::string::npos ? value.data : value.data.substr(0, nul);
 }
 
+// What the system starts for the value: an expandable one with its references replaced.
+std::string CommandText(StartupSources sources, const RawValue& value) {
+  return value.type == kRegExpandText ? sources.files.Expanded(TextOf(value)) : TextOf(value);
+}
+
 bool IsText(const RawValue& value) {
   return value.type == kRegText || value.type == kRegExpandText;
 }
@@ -66,7 +71,7 @@ void ReadValues(StartupSources sources, Hive hive, const char* path, EntryPlace 
     entry.place = place;
     entry.name = value.name;
     entry.command = TextOf(value);
-    SplitCommand(entry.command, entry.file, entry.arguments);
+    SplitCommand(CommandText(sources, value), entry.file, entry.arguments);
     entry.read_only = !writable;
     entry.value = value;
     entries.push_back(std::move(entry));
@@ -120,7 +125,7 @@ void ReadAdopted(StartupSources sources, const StartupLocations& locations,
     entry.place = EntryPlace::AdoptedValue;
     entry.name = value.name;
     entry.command = TextOf(value);
-    SplitCommand(entry.command, entry.file, entry.arguments);
+    SplitCommand(CommandText(sources, value), entry.file, entry.arguments);
     entry.value = value;
     entries.push_back(std::move(entry));
   }

@@ -142,3 +142,15 @@ void Win32FileStore::MakeFolder(const std::string& path) {
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
     throw AppError(WithReason(texts::kErrWriteFile, path, error));
 }
+
+std::string Win32FileStore::Expanded(const std::string& text) {
+  std::string expanded(2 * text.size() + MAX_PATH, '\0');
+  for (;;) {
+    const DWORD size = ExpandEnvironmentStringsA(text.c_str(), expanded.data(),
+                                                 static_cast<DWORD>(expanded.size()));
+    if (size == 0) return text;
+    // The size may count characters rather than bytes: the text ends at its NUL.
+    if (size <= expanded.size()) return expanded.c_str();
+    expanded.assign(2 * static_cast<size_t>(size), '\0');
+  }
+}

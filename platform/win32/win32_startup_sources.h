@@ -23,4 +23,5 @@ class Win32FileStore : public FileStore {
   void Create(const std::string& path, const std::string& bytes) override;
   void Delete(const std::string& path) override;
   void MakeFolder(const std::string& path) override;
+  std::string Expanded(const std::string& text) override;
 };

@@ -1,7 +1,8 @@
 #pragma once
 
 // Fakes of the start-up places: registry values of any type, files as bytes, shortcuts known by
-// their bytes. Each operation can be made to fail, or to do its work wrongly, by its target.
+// their bytes. `failing` names what goes wrong: "put <target>", "delete <target>", "create
+// <path>" throw; "lie <target>" stores other bytes without a word; "readonly <key>".
 
 #include <map>
 #include <optional>
@@ -15,87 +16,63 @@
 class FakeRawRegistry : public RawRegistry {
  public:
   std::map<std::string, std::vector<RawValue>> keys;  // "CU\path" / "LM\path"
-  std::set<std::string> failing_puts;                 // "CU\path\name"
-  std::set<std::string> lying_puts;                   // stored with other data, no error
-  std::set<std::string> failing_deletes;              // "CU\path\name"
-  std::set<std::string> read_only;                    // keys not writable
+  std::set<std::string> failing;                      // targets "CU\path\name"
 
   static std::string Key(Hive hive, const std::string& path) {
     return (hive == Hive::CurrentUser ? "CU\\" : "LM\\") + path;
   }
   std::vector<RawValue> Values(Hive hive, const std::string& path) override {
-    const auto it = keys.find(Key(hive, path));
-    return it == keys.end() ? std::vector<RawValue>{} : it->second;
+    return keys.count(Key(hive, path)) ? keys[Key(hive, path)] : std::vector<RawValue>{};
   }
   void Put(Hive hive, const std::string& path, const RawValue& value) override {
-    const std::string key = Key(hive, path);
-    if (failing_puts.count(key + "\\" + value.name) || read_only.count(key))
-      throw AppError("put " + value.name);
-    Erase(key, value.name);
-    RawValue stored = value;
-    if (lying_puts.count(key + "\\" + value.name)) stored.data += "?";
-    keys[key].push_back(stored);
+    const std::string key = Key(hive, path), target = key + "\\" + value.name;
+    if (failing.count("put " + target) || !MayWrite(hive, path)) throw AppError("put");
+    std::erase_if(keys[key], [&](const RawValue& v) { return v.name == value.name; });
+    keys[key].push_back(
+        {value.name, value.type, value.data + (failing.count("lie " + target) ? "?" : "")});
   }
   void Delete(Hive hive, const std::string& path, const std::string& name) override {
     const std::string key = Key(hive, path);
-    if (failing_deletes.count(key + "\\" + name) || read_only.count(key))
-      throw AppError("delete " + name);
-    Erase(key, name);
+    if (failing.count("delete " + key + "\\" + name) || !MayWrite(hive, path))
+      throw AppError("delete");
+    std::erase_if(keys[key], [&](const RawValue& v) { return v.name == name; });
   }
   bool MayWrite(Hive hive, const std::string& path) override {
-    return keys.count(Key(hive, path)) && !read_only.count(Key(hive, path));
-  }
-
- private:
-  void Erase(const std::string& key, const std::string& name) {
-    auto& values = keys[key];
-    std::erase_if(values, [&](const RawValue& v) { return v.name == name; });
+    return !failing.count("readonly " + Key(hive, path));
   }
 };
 
-class FakeFileStore : public FileStore {
+class FakeFileStore : public FileStore, public ShortcutReader {
  public:
-  std::map<std::string, std::string> files;  // path -> bytes
-  std::set<std::string> folders;
-  std::set<std::string> failing_creates;  // paths
-  std::set<std::string> lying_creates;    // written with other bytes, no error
-  std::set<std::string> failing_deletes;  // paths
+  std::map<std::string, std::string> files;     // path -> bytes
+  std::map<std::string, ShortcutFields> links;  // by the shortcut file's bytes
+  std::set<std::string> failing;                // targets: paths
 
   std::vector<std::string> FileNames(const std::string& folder) override {
     std::vector<std::string> names;
-    const std::string prefix = folder + "\\";
     for (const auto& [path, bytes] : files)
-      if (path.rfind(prefix, 0) == 0 && path.find('\\', prefix.size()) == std::string::npos)
-        names.push_back(path.substr(prefix.size()));
+      if (path.rfind(folder + "\\", 0) == 0) names.push_back(path.substr(folder.size() + 1));
     return names;
   }
   bool Exists(const std::string& path) override { return files.count(path) > 0; }
   std::optional<std::string> Read(const std::string& path) override {
-    const auto it = files.find(path);
-    return it == files.end() ? std::nullopt : std::optional<std::string>(it->second);
+    return files.count(path) ? std::optional<std::string>(files[path]) : std::nullopt;
   }
   void Create(const std::string& path, const std::string& bytes) override {
-    if (failing_creates.count(path) || files.count(path)) throw AppError("create " + path);
-    files[path] = lying_creates.count(path) ? bytes.substr(0, bytes.size() / 2) : bytes;
+    if (failing.count("create " + path) || files.count(path)) throw AppError("create");
+    files[path] = failing.count("lie " + path) ? bytes.substr(0, bytes.size() / 2) : bytes;
   }
   void Delete(const std::string& path) override {
-    if (failing_deletes.count(path)) throw AppError("delete " + path);
+    if (failing.count("delete " + path)) throw AppError("delete");
     files.erase(path);
   }
-  void MakeFolder(const std::string& path) override { folders.insert(path); }
-};
-
-// A shortcut is known by its bytes, wherever the file is moved.
-class FakeShortcuts : public ShortcutReader {
- public:
-  explicit FakeShortcuts(FakeFileStore& files) : files_(files) {}
-  std::map<std::string, ShortcutFields> by_bytes;
-  std::optional<ShortcutFields> ReadLink(const std::string& link_file) override {
-    const auto bytes = files_.Read(link_file);
-    if (!bytes || !by_bytes.count(*bytes)) return std::nullopt;
-    return by_bytes.at(*bytes);
+  void MakeFolder(const std::string&) override {}
+  std::string Expanded(const std::string& text) override {
+    const size_t at = text.find("%SystemDrive%");
+    return at == std::string::npos ? text : std::string(text).replace(at, 13, "C:");
   }
-
- private:
-  FakeFileStore& files_;
+  std::optional<ShortcutFields> ReadLink(const std::string& path) override {
+    if (!files.count(path) || !links.count(files[path])) return std::nullopt;
+    return links[files[path]];
+  }
 };
