@@ -8,6 +8,6 @@ inline constexpr int kButtonWidth = 96;
 inline constexpr int kButtonHeight = 23;
 inline constexpr int kButtonGap = 6;
 // 場所, 名前, コマンド, the duplicate mark.
-inline constexpr int kColumnWidths[] = {128, 112, 260, 72};
+inline constexpr int kColumnWidths[] = {132, 80, 180, 52};
 
 }  // namespace startup_page_layout
