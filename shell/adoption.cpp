@@ -85,6 +85,11 @@ bool Adoption::StoreRow(const LaunchItem& row) {
 bool Adoption::AdoptValue(const StartupEntry& entry) {
   RawRegistry& registry = sources_.registry;
   const Hive user = Hive::CurrentUser;
+  // A record of that name holds an earlier original, which must not be written over.
+  std::optional<RawValue> kept;
+  if (!TryStep([&] { kept = FindValue(registry, user, kAdoptedValuesPath, entry.value.name); }) ||
+      kept)
+    return Fail(t::kAdoptFailed, entry.name, t::kAlreadyKept);
   // Kept first, so that the value exists somewhere at every moment.
   if (!TryStep([&] { registry.Put(user, kAdoptedValuesPath, entry.value); }) ||
       !HoldsExactly(registry, user, kAdoptedValuesPath, entry.value)) {

@@ -40,6 +40,7 @@ inline constexpr char kNotRemoved[] = "元の場所から削除できません�
 inline constexpr char kNotRead[] = "ﾌｧｲﾙを読み込めません。";
 inline constexpr char kNotCopied[] = "ﾌｧｲﾙを正しく複写できません。";
 inline constexpr char kRowNotStored[] = "ﾘｽﾄを保存できません。";
+inline constexpr char kAlreadyKept[] = "同じ名前の項目を既に取り込んでいます。";
 inline constexpr char kNameTaken[] = "元の場所に同じ名前の項目が既にあります。";
 inline constexpr char kNotRestored[] = "元の場所に書き込めません。";
 // The row could not be stored and the original could not be put back either: it stays kept.

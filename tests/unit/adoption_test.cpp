@@ -97,8 +97,10 @@ TEST(Adoption, AFailureAtAnyStepOfAdoptingLeavesTheOriginalAndNoRow) {
   Machine m;
   m.registry.failing = {"save", "put " + kUser + "\\Tool"};
   EXPECT_FALSE(m.adoption.Adopt(m.Named("Tool")));
-  EXPECT_EQ(m.registry.keys[kKeptValues], std::vector<RawValue>{kTool});
   EXPECT_NE(m.boxes.shown.back().text.find("元に戻す"), std::string::npos);
+  m.registry.keys[kUser].push_back({"Tool", kRegText, "new"});  // a second of that name
+  EXPECT_FALSE(m.adoption.Adopt(m.Named("Tool")));
+  EXPECT_EQ(m.registry.keys[kKeptValues], std::vector<RawValue>{kTool});
 }
 
 TEST(Adoption, AGiveBackThatFailsKeepsTheEntryAndOneThatWorksRestoresItExactly) {
