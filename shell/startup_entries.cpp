@@ -56,7 +56,7 @@ std::string CommandOf(const std::string& file, const std::string& arguments) {
 }
 
 void ReadValues(StartupSources sources, Hive hive, const char* path, EntryPlace place,
-                std::vector<StartupEntry>& entries) {
+                const StartupLocations& locations, std::vector<StartupEntry>& entries) {
   std::vector<RawValue> values;
   bool writable = false;
   try {
@@ -73,6 +73,7 @@ void ReadValues(StartupSources sources, Hive hive, const char* path, EntryPlace 
     entry.command = TextOf(value);
     SplitCommand(CommandText(sources, value), entry.file, entry.arguments);
     entry.read_only = !writable;
+    entry.own = SamePath(entry.file, locations.program_file);
     entry.value = value;
     entries.push_back(std::move(entry));
   }
@@ -183,10 +184,12 @@ std::vector<StartupEntry> ListStartupEntries(StartupSources sources,
                                              const StartupLocations& locations,
                                              const std::vector<LaunchItem>& rows) {
   std::vector<StartupEntry> entries;
-  ReadValues(sources, Hive::CurrentUser, kRunKeyPath, EntryPlace::UserRun, entries);
-  ReadValues(sources, Hive::CurrentUser, kRunOnceKeyPath, EntryPlace::UserRunOnce, entries);
-  ReadValues(sources, Hive::LocalMachine, kRunKeyPath, EntryPlace::MachineRun, entries);
-  ReadValues(sources, Hive::LocalMachine, kRunOnceKeyPath, EntryPlace::MachineRunOnce, entries);
+  ReadValues(sources, Hive::CurrentUser, kRunKeyPath, EntryPlace::UserRun, locations, entries);
+  ReadValues(sources, Hive::CurrentUser, kRunOnceKeyPath, EntryPlace::UserRunOnce, locations,
+             entries);
+  ReadValues(sources, Hive::LocalMachine, kRunKeyPath, EntryPlace::MachineRun, locations, entries);
+  ReadValues(sources, Hive::LocalMachine, kRunOnceKeyPath, EntryPlace::MachineRunOnce, locations,
+             entries);
   ReadFolder(sources, locations.user_startup, EntryPlace::UserStartup, locations, entries);
   ReadFolder(sources, locations.common_startup, EntryPlace::CommonStartup, locations, entries);
   ReadAdopted(sources, locations, entries);

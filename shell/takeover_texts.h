@@ -16,7 +16,7 @@ inline constexpr char kGiveBackButton[] = "元に戻す(&M)";
 inline constexpr char kListHint[] =
     "ﾛｸﾞｵﾝ時にWindowsが起動する項目です。重複はﾘｽﾄにも同じﾌﾟﾛｸﾞﾗﾑがあるものです";
 inline constexpr char kAdoptHint[] =
-    "選択した項目をﾘｽﾄに取り込み、Windowsからは起動しないようにします";
+    "選択した項目をﾘｽﾄに取り込んで保存し、Windowsからは起動しないようにします";
 inline constexpr char kGiveBackHint[] = "取り込んだ項目を元の場所に戻します";
 
 inline constexpr char kPlaceUserRun[] = "HKCU Run";

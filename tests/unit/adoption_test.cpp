@@ -30,18 +30,19 @@ struct Machine {
                     "C:\\M\\Adopted\\"};
 
   Machine() {
-    registry.keys[kUser] = {kTool, {"Dup", kRegText, std::string("C:\\Apps\\dup.exe /x\0", 19)}};
+    registry.keys[kUser] = {
+        kTool, {"Dup", kRegText, "C:\\Apps\\dup.exe /x"}, {"Self", kRegText, "m.exe /N"}};
     registry.keys["CU\\" + std::string(kRunOnceKeyPath)] = {{"Once", kRegText, "a.exe"}};
     registry.keys["LM\\" + std::string(kRunKeyPath)] = {{"Machine", kRegText, "C:\\m.exe"}};
     registry.failing = {"readonly LM\\" + std::string(kRunKeyPath)};
     files.files = {
         {kNote, "LNK-note"}, {"C:\\SU\\Morvelin.lnk", "LNK-own"}, {"C:\\AU\\All.bat", "@"}};
     files.links = {{"LNK-note", {"C:\\Apps\\note.exe", "-n", "C:\\Apps\\", 7}},
-                   {"LNK-own", {"C:\\M\\MORVELIN.EXE", "/N", "C:\\M\\", 1}}};
+                   {"LNK-own", {"M.EXE", "/N", "C:\\M\\", 1}}};
     store.Append(LaunchItem{"dup", "C:\\APPS\\DUP.EXE", "", "", "0", "", "", "", true});
   }
   std::vector<StartupEntry> List() {
-    const StartupLocations places{"C:\\SU", "C:\\AU", "C:\\M\\Adopted\\", "C:\\M\\morvelin.exe"};
+    const StartupLocations places{"C:\\SU", "C:\\AU", "C:\\M\\Adopted\\", "m.exe"};
     return ListStartupEntries({registry, files, files}, places, store.Rows());
   }
   StartupEntry Named(const std::string& name) {
@@ -58,9 +59,10 @@ TEST(Adoption, ListsEveryPlaceWithItsMarksAndWhatItStarts) {
   const std::vector<std::vector<std::string>> expected = {
       {"Tool", "HKCU Run", "C:\\Tools\\tool.exe", "-q", "", "adopt"},
       {"Dup", "HKCU Run", "C:\\Apps\\dup.exe", "/x", "重複", "adopt"},
+      {"Self", "HKCU Run", "m.exe", "/N", "Morvelin", ""},
       {"Once", "HKCU RunOnce", "a.exe", "", "", ""},
       {"Machine", "HKLM Run", "C:\\m.exe", "", "読み取り専用", ""},
-      {"Morvelin.lnk", "ｽﾀｰﾄｱｯﾌﾟ", "C:\\M\\MORVELIN.EXE", "/N", "Morvelin", ""},
+      {"Morvelin.lnk", "ｽﾀｰﾄｱｯﾌﾟ", "M.EXE", "/N", "Morvelin", ""},
       {"Note.lnk", "ｽﾀｰﾄｱｯﾌﾟ", "C:\\Apps\\note.exe", "-n", "", "adopt"},
       {"All.bat", "ｽﾀｰﾄｱｯﾌﾟ(全ﾕｰｻﾞｰ)", "C:\\AU\\All.bat", "", "読み取り専用", ""},
   };

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 #include "adapter_test_support.h"
 #include "platform/app_error.h"
