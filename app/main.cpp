@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,12 +32,16 @@
 #include "platform/win32/win32_running_programs.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_shell_links.h"
+#include "platform/win32/win32_startup_sources.h"
 #include "platform/win32/win32_system.h"
 #include "resources/resource_ids.h"
+#include "shell/adoption.h"
 #include "shell/help_command.h"
 #include "shell/shell_folders.h"
+#include "shell/startup_entries.h"
 #include "shell/startup_registration.h"
 #include "shell/win32/about_box_window.h"
+#include "shell/win32/startup_page.h"
 
 namespace {
 
@@ -88,6 +93,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     MainWindow window(instance);
     ItemListPane list_pane(window);
     window.SetListPane(&list_pane);
+    StartupPage startup_page;
+    window.AddPage(&startup_page);
     // The controls wait until the window is shown or read: a log-on run that ends at once
     // never builds them.
     window.Create(MainWindow::Controls::OnFirstUse);
@@ -156,6 +163,34 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32ShellLinks links;
     Win32SpecialFolders folders;
     StartupRegistration registration({system, dialogs, dde, starter, links, folders, shell});
+    // The system's other log-on entries, and the ones taken over into the list.
+    Win32RawRegistry raw_registry;
+    Win32FileStore file_store;
+    const StartupSources startup_sources{raw_registry, file_store, links};
+    const std::string program_file = system.ProgramFilePath();
+    const std::string adopted_folder = ProgramFolderOf(program_file) + kAdoptedFolderName;
+    Adoption adoption(startup_sources, dialogs,
+                      AdoptionList{form.Store(), [&] { return form.SaveNow(); },
+                                   [&] {
+                                     window.ShowItems(form.Store().Rows());
+                                     commands.UpdateListButtons();
+                                   }},
+                      adopted_folder);
+    startup_page.SetHandlers(StartupPage::Handlers{
+        [&] {
+          return ListStartupEntries(
+              startup_sources, LocateStartup(folders, ProgramFolderOf(program_file), program_file),
+              form.Store().Rows());
+        },
+        [&](const StartupEntry& entry) { return adoption.Adopt(entry); },
+        [&](const StartupEntry& entry) { return adoption.GiveBack(entry); }});
+    window.SetCommandHandler(IDC_ADOPT_BUTTON, [&] { startup_page.AdoptClick(); });
+    window.SetCommandHandler(IDC_GIVE_BACK_BUTTON, [&] { startup_page.GiveBackClick(); });
+    std::optional<std::vector<StartupEntry>> adopted_entries;  // read once, by the report
+    form.SetAdoptedCheck([&](const LaunchItem& row) {
+      if (!adopted_entries) adopted_entries = ListAdoptedEntries(startup_sources, adopted_folder);
+      return IsAdoptedRow(*adopted_entries, row);
+    });
     window.SetCommandHandler(IDC_GROUP_BUTTON, [&] { registration.RegisterInStartupGroup(); });
     window.SetCommandHandler(IDC_SHORTCUT_BUTTON, [&] { registration.CreateDesktopShortcut(); });
     window.SetCommandHandler(IDC_LOG_BUTTON, [&] {

@@ -42,7 +42,8 @@ LogOnSession::LogOnSession(const Setup& setup, const AppSettings& settings,
       log_path_(setup.log_path),
       run_(setup.store, setup.now, setup.files, setup.item_file_path, setup.launcher, setup.errors,
            RunOptionsOf(setup, settings, services)),
-      on_finished_(std::move(on_finished)) {
+      on_finished_(std::move(on_finished)),
+      store_(setup.store) {
   const LogOnOptions options = LogOnOptionsOf(settings, services);
   heading_ = {setup.started, run_.Rows(), options.wait_seconds, options.skip_running};
 }
@@ -141,7 +142,10 @@ void LogOnSession::Finish(bool notify) {
 void LogOnSession::AppendReport() {
   std::vector<std::string> lines{RunLine(heading_)};
   for (const std::string& name : misread_values_) lines.push_back(MisreadLine(name));
-  for (const RowReport& row : run_.Report()) lines.push_back(RowLine(row));
+  for (RowReport row : run_.Report()) {
+    row.adopted = adopted_ && row.row < store_.Size() && adopted_(store_.Row(row.row));
+    lines.push_back(RowLine(row));
+  }
   AppendToLog(services_->log_files, log_path_, lines);
 }
 

@@ -54,6 +54,10 @@ class LogOnSession {
   void SetStepListener(std::function<void()> on_step) { on_step_ = std::move(on_step); }
   // Settings that read as their defaults; the report names each.
   void SetMisreadValues(std::vector<std::string> names) { misread_values_ = std::move(names); }
+  // Tells the rows taken over from the system's start-up, which the report names as such.
+  void SetAdoptedCheck(std::function<bool(const LaunchItem&)> adopted) {
+    adopted_ = std::move(adopted);
+  }
   const RunMarks& Marks() const { return run_.Marks(); }
   const std::vector<RowReport>& Report() const { return run_.Report(); }
 
@@ -73,6 +77,8 @@ class LogOnSession {
   std::function<void()> on_finished_;
   std::function<void()> on_step_;
   std::vector<std::string> misread_values_;
+  const ItemStore& store_;
+  std::function<bool(const LaunchItem&)> adopted_;
   bool finished_ = false;
   bool ticking_ = false;
   int armed_ms_ = -1;

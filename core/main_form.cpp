@@ -86,6 +86,7 @@ void MainForm::RunStartupBranch(const LocalTime& now) {
         if (ends_after_run) view_.Terminate();
       });
   session_->SetMisreadValues(persistence_.MisreadValues());
+  session_->SetAdoptedCheck(adopted_);
   session_->SetStepListener([this] {
     run_marks_ = session_->Marks();
     if (run_marks_changed_) run_marks_changed_();

@@ -67,6 +67,12 @@ class MainForm {
 
   // The report, "Skip" and "Wait" of the log-on run; without them the run is the plain one.
   void SetLogOnServices(const LogOnServices* services) { logon_services_ = services; }
+  // Tells the rows taken over from the system's start-up, for the log-on report.
+  void SetAdoptedCheck(std::function<bool(const LaunchItem&)> adopted) {
+    adopted_ = std::move(adopted);
+  }
+  // Stores the list and the options as Update does; false after an error, which has been shown.
+  bool SaveNow() { return SaveStore(); }
   // The program ends: a spaced-out log-on run still under way launches nothing more.
   void StopLogOnRun() {
     if (session_) session_->Stop();
@@ -132,6 +138,7 @@ class MainForm {
   std::function<void()> build_launcher_menu_;
   std::function<void()> run_marks_changed_;
   const LogOnServices* logon_services_ = nullptr;
+  std::function<bool(const LaunchItem&)> adopted_;
   std::unique_ptr<LogOnSession> session_;
 
   AppSettings settings_;

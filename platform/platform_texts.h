@@ -23,6 +23,11 @@ inline constexpr char kErrWriteItemFile[] = "%s に書き込めません";
 inline constexpr char kErrReadItemFile[] = "%s を読み込めません: %s";
 // The reason of an error the system has no words for; %s is its code.
 inline constexpr char kErrorCode[] = "エラー %s";
+// A file that could not be written or deleted, or a value that could not be deleted: its path
+// or name, then the system's reason.
+inline constexpr char kErrWriteFile[] = "%s に書き込めません: %s";
+inline constexpr char kErrDeleteFile[] = "%s を削除できません: %s";
+inline constexpr char kErrDeleteValue[] = "'%s' を削除できません";
 // A dialog that could not be created; %s is the system's error code.
 inline constexpr char kErrCreateDialog[] = "ダイアログを表示できません (エラー %s)";
 

@@ -14,5 +14,6 @@ class SpecialFolders {
 
 namespace csidl {
 inline constexpr int kStartup = 7;
+inline constexpr int kCommonStartup = 24;
 inline constexpr int kDesktopDirectory = 16;
 }  // namespace csidl

@@ -46,6 +46,11 @@
 #define IDC_WAIT_UP_DOWN 1118
 #define IDC_LOG_BUTTON 1119
 
+// Main window: the start-up entries page.
+#define IDC_STARTUP_ENTRIES 1401
+#define IDC_ADOPT_BUTTON 1402
+#define IDC_GIVE_BACK_BUTTON 1403
+
 // List context menu (PopupMenu2).
 #define IDM_ALL_OK 1201
 #define IDM_ALL_NG 1202

@@ -19,6 +19,8 @@ constexpr int kFontPixels = 12;
 // The frame's outer size at 96 dpi.
 constexpr int kFrameWidth = 485;
 constexpr int kFrameHeight = 333;
+constexpr int kOptionPage = 1;
+constexpr int kAddedPage = 2;
 constexpr DWORD kMainWindowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
 
@@ -128,6 +130,10 @@ void MainWindow::CreatePages() {
       WS_EX_CLIENTEDGE, IDC_T_LIST_BOX);
   option_page_.Create(Handle(), instance_, font_.Get(), page_control_.Handle());
   option_page_.Apply(shown_);
+  if (added_page_) {
+    page_control_.InsertItem(kAddedPage, added_page_->Caption());
+    added_page_->Create(Handle(), instance_, font_.Get());
+  }
 }
 
 bool MainWindow::OnCommand(int id, int code, HWND control) {
@@ -144,6 +150,8 @@ std::optional<LRESULT> MainWindow::OnNotify(const NMHDR& header) {
     if (header.code == TCN_SELCHANGE) PageControlChange();
   } else if (header.hwndFrom == tool_strip_.Handle()) {
     if (header.code == RBN_HEIGHTCHANGE) FormResize();
+  } else if (added_page_) {
+    if (const auto result = added_page_->Notify(header)) return result;
   }
   return 0;
 }
@@ -280,6 +288,7 @@ void MainWindow::FormResize() {
   MoveWindow(title_list_, page.left, page.top, page_width, page_height, TRUE);
   ListView_SetColumnWidth(title_list_, 0, LVSCW_AUTOSIZE_USEHEADER);
   option_page_.Layout(page, DpiScale{dpi_});
+  if (added_page_) added_page_->Layout(page, DpiScale{dpi_});
   laying_out_ = false;
 }
 
@@ -295,9 +304,10 @@ void MainWindow::Command(int id) {
 }
 
 void MainWindow::PageControlChange() {
-  const bool application = page_control_.GetCurSel() != 1;
-  ShowWindow(title_list_, application ? SW_SHOW : SW_HIDE);
-  option_page_.Show(!application);
+  const int page = page_control_.GetCurSel();
+  ShowWindow(title_list_, page != kOptionPage && page != kAddedPage ? SW_SHOW : SW_HIDE);
+  option_page_.Show(page == kOptionPage);
+  if (added_page_) added_page_->Show(page == kAddedPage);
 }
 
 void MainWindow::TurnPage(int step) {
@@ -309,7 +319,10 @@ void MainWindow::TurnPage(int step) {
   // As in a property sheet, the focus stays on the tabs if it was there and otherwise goes into
   // the page turned to; the list is no Tab stop, so this is the keyboard's way back into it.
   if (on_tabs) return;
-  HWND first = page_control_.GetCurSel() == 1 ? GetDlgItem(Handle(), IDC_HOMEPAGE) : title_list_;
+  const int page = page_control_.GetCurSel();
+  HWND first = page == kOptionPage                 ? GetDlgItem(Handle(), IDC_HOMEPAGE)
+               : page == kAddedPage && added_page_ ? added_page_->FirstControl()
+                                                   : title_list_;
   SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
 }
 
@@ -357,6 +370,7 @@ std::string MainWindow::HintAt(HWND target, POINT screen_point) const {
   for (; window && window != Handle(); window = GetParent(window)) {
     if (const char* hint = tool_strip_.HintAt(window, screen_point)) return hint;
     if (const char* hint = status_hints_.ControlHint(GetDlgCtrlID(window))) return hint;
+    if (const char* hint = added_page_ ? added_page_->Hint(window) : nullptr) return hint;
   }
   return {};
 }

@@ -13,6 +13,7 @@
 #include "core/win32/status_hints.h"
 #include "core/win32/tool_strip.h"
 #include "platform/win32/controls/tab_control.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/owned_handle.h"
 #include "platform/win32/window_base.h"
 
@@ -48,6 +49,25 @@ class ListPane {
   virtual void DpiChanged(int /*dpi*/) {}
 };
 
+// A page that another subsystem adds after the two of the window's own; app/ hands it over
+// before the controls are built.
+class WindowPage {
+ public:
+  virtual ~WindowPage() = default;
+  virtual const char* Caption() const = 0;
+  // Creates the controls as hidden children of the window.
+  virtual void Create(HWND parent, HINSTANCE instance, HFONT font) = 0;
+  // `px` scales the page's 96-dpi layout to the window's DPI.
+  virtual void Layout(const RECT& page, DpiScale px) = 0;
+  // The page is shown (and reads what it shows afresh) or hidden.
+  virtual void Show(bool visible) = 0;
+  virtual HWND FirstControl() const = 0;
+  // The control's WM_NOTIFY messages, when it is the page's.
+  virtual std::optional<LRESULT> Notify(const NMHDR& header) = 0;
+  // The status bar's hint for the control; nullptr when it is not the page's.
+  virtual const char* Hint(HWND control) const = 0;
+};
+
 // The main window "TForm1": its frame, layout and close handling, with the tool strip, the
 // pages and the status bar as parts; and the hidden application window that stands for the
 // program itself.
@@ -73,6 +93,7 @@ class MainWindow : public MainView, private WindowBase {
 
   // The pane that runs the title list; set before the controls are built.
   void SetListPane(ListPane* pane) { list_pane_ = pane; }
+  void AddPage(WindowPage* page) { added_page_ = page; }
   // The command behind a tool button or menu item id.
   void SetCommandHandler(int id, std::function<void()> handler) {
     commands_[id] = std::move(handler);
@@ -147,6 +168,7 @@ class MainWindow : public MainView, private WindowBase {
   OptionPage option_page_;
   StatusHints status_hints_;
   ListPane* list_pane_ = nullptr;
+  WindowPage* added_page_ = nullptr;  // the third tab
 
   // What the window was last given to show: the controls take it when they are built.
   AppSettings shown_;

@@ -124,6 +124,34 @@ bool Win32ShellLinks::LinksTo(const std::string& link_file, const std::string& t
   return linked_file && linked_file == IdentityOf(target);
 }
 
+std::optional<ShortcutFields> Win32ShellLinks::ReadLink(const std::string& link_file) {
+  IShellLinkA* link = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              reinterpret_cast<void**>(&link))))
+    return std::nullopt;
+  std::optional<ShortcutFields> fields;
+  IPersistFile* file = nullptr;
+  if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+    const std::wstring wide = WidePath(link_file);
+    if (!wide.empty() && SUCCEEDED(file->Load(wide.c_str(), STGM_READ))) {
+      // INFOTIPSIZE: the most a link's arguments can hold.
+      std::vector<char> text(1024, '\0');
+      const int size = static_cast<int>(text.size());
+      fields.emplace();
+      if (SUCCEEDED(link->GetPath(text.data(), size, nullptr, 0))) fields->target = text.data();
+      text[0] = '\0';
+      if (SUCCEEDED(link->GetArguments(text.data(), size))) fields->arguments = text.data();
+      text[0] = '\0';
+      if (SUCCEEDED(link->GetWorkingDirectory(text.data(), size))) fields->folder = text.data();
+      int show = SW_SHOWNORMAL;
+      if (SUCCEEDED(link->GetShowCmd(&show))) fields->show_command = show;
+    }
+    file->Release();
+  }
+  link->Release();
+  return fields;
+}
+
 bool Win32ShellLinks::Remove(const std::string& link_file) {
   return DeleteFileA(link_file.c_str()) ||
          GetFileAttributesA(link_file.c_str()) == INVALID_FILE_ATTRIBUTES;

@@ -6,10 +6,12 @@
 
 #include "platform/shell_link.h"
 #include "platform/special_folders.h"
+#include "platform/startup_sources.h"
 
 // Shell links through IShellLinkA and IPersistFile; COM must be initialised on the thread.
-class Win32ShellLinks : public ShellLinks {
+class Win32ShellLinks : public ShellLinks, public ShortcutReader {
  public:
+  std::optional<ShortcutFields> ReadLink(const std::string& link_file) override;
   std::unique_ptr<ShellLink> Create() override;
   bool LinksTo(const std::string& link_file, const std::string& target) override;
   bool Remove(const std::string& link_file) override;

@@ -22,6 +22,7 @@
 #include "platform/win32/win32_shell.h"
 #include "resources/resource_ids.h"
 #include "shell/win32/about_box_window.h"
+#include "shell/win32/startup_page.h"
 
 using namespace e2e;
 
@@ -138,6 +139,23 @@ TEST_F(LayoutFits, MainWindowOnEveryPageAndAfterMovingToAnotherDpi) {
   ::MainWindow window(instance);
   ItemListPane pane(window);
   window.SetListPane(&pane);
+  // The start-up entries page with rows of every kind of mark, so its columns are measured too.
+  StartupPage startup_page;
+  StartupPage::Handlers handlers;
+  handlers.list = [] {
+    StartupEntry own, shared;
+    own.place = EntryPlace::UserStartup;
+    own.name = "Morvelin.lnk";
+    own.command = "C:\\Morvelin\\morvelin.exe /N";
+    own.own = true;
+    shared.place = EntryPlace::MachineRun;
+    shared.name = "Updater";
+    shared.command = "\"C:\\Program Files\\u.exe\" /q";
+    shared.read_only = shared.duplicate = true;
+    return std::vector<StartupEntry>{own, shared};
+  };
+  startup_page.SetHandlers(handlers);
+  window.AddPage(&startup_page);
   window.Create();
   std::vector<LaunchItem> rows(12);
   for (size_t i = 0; i < rows.size(); ++i)

@@ -1,0 +1,234 @@
+#include "shell/adoption.h"
+
+#include <exception>
+#include <optional>
+
+#include "core/running_check.h"
+#include "platform/app_error.h"
+#include "platform/text_format.h"
+#include "shell/takeover_texts.h"
+
+namespace t = takeover_texts;
+
+namespace {
+
+// Value names are compared as the registry does, without regard to case.
+std::optional<RawValue> FindValue(RawRegistry& registry, Hive hive, const std::string& path,
+                                  const std::string& name) {
+  for (RawValue& value : registry.Values(hive, path))
+    if (SamePath(value.name, name)) return std::move(value);
+  return std::nullopt;
+}
+
+bool HoldsExactly(RawRegistry& registry, Hive hive, const std::string& path,
+                  const RawValue& value) {
+  try {
+    const auto found = FindValue(registry, hive, path, value.name);
+    return found && found->type == value.type && found->data == value.data;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+bool Gone(RawRegistry& registry, Hive hive, const std::string& path, const std::string& name) {
+  try {
+    return !FindValue(registry, hive, path, name);
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+// Undoing a step is worth trying even when it fails: what it leaves is still kept somewhere.
+template <typename Step>
+bool TryStep(Step step) {
+  try {
+    step();
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+RawValue PathRecord(const std::string& name, const std::string& origin) {
+  return RawValue{name, kRegText, origin + std::string(1, '\0')};
+}
+
+}  // namespace
+
+bool Adoption::Fail(const char* pattern, const std::string& name, const std::string& reason) {
+  dialogs_.Show(MessageKind::Warning, BoxButtons::Ok, FormatText(pattern, name) + "\r\n" + reason);
+  return false;
+}
+
+bool Adoption::Adopt(const StartupEntry& entry) {
+  if (!CanAdopt(entry)) return false;
+  return entry.place == EntryPlace::UserRun ? AdoptValue(entry) : AdoptFile(entry);
+}
+
+bool Adoption::GiveBack(const StartupEntry& entry) {
+  if (entry.place == EntryPlace::AdoptedValue) return GiveBackValue(entry);
+  if (entry.place == EntryPlace::AdoptedFile) return GiveBackFile(entry);
+  return false;
+}
+
+bool Adoption::StoreRow(const LaunchItem& row) {
+  list_.store.Append(row);
+  if (list_.save()) {
+    list_.changed();
+    return true;
+  }
+  list_.store.Delete(list_.store.Size() - 1);
+  list_.changed();
+  return false;
+}
+
+bool Adoption::AdoptValue(const StartupEntry& entry) {
+  RawRegistry& registry = sources_.registry;
+  const Hive user = Hive::CurrentUser;
+  // A record of that name holds an earlier original, which must not be written over.
+  std::optional<RawValue> kept;
+  if (!TryStep([&] { kept = FindValue(registry, user, kAdoptedValuesPath, entry.value.name); }) ||
+      kept)
+    return Fail(t::kAdoptFailed, entry.name, t::kAlreadyKept);
+  // Kept first, so that the value exists somewhere at every moment.
+  if (!TryStep([&] { registry.Put(user, kAdoptedValuesPath, entry.value); }) ||
+      !HoldsExactly(registry, user, kAdoptedValuesPath, entry.value)) {
+    TryStep([&] { registry.Delete(user, kAdoptedValuesPath, entry.value.name); });
+    return Fail(t::kAdoptFailed, entry.name, t::kNotRecorded);
+  }
+  if (!TryStep([&] { registry.Delete(user, kRunKeyPath, entry.value.name); }) ||
+      !Gone(registry, user, kRunKeyPath, entry.value.name)) {
+    TryStep([&] { registry.Delete(user, kAdoptedValuesPath, entry.value.name); });
+    return Fail(t::kAdoptFailed, entry.name, t::kNotRemoved);
+  }
+  if (StoreRow(RowFromEntry(entry))) return true;
+  if (TryStep([&] { registry.Put(user, kRunKeyPath, entry.value); }) &&
+      HoldsExactly(registry, user, kRunKeyPath, entry.value)) {
+    TryStep([&] { registry.Delete(user, kAdoptedValuesPath, entry.value.name); });
+    return Fail(t::kAdoptFailed, entry.name, t::kRowNotStored);
+  }
+  dialogs_.Show(MessageKind::Warning, BoxButtons::Ok, FormatText(t::kKeptAsAdopted, entry.name));
+  return false;
+}
+
+std::string Adoption::FreeAdoptedName(const std::string& name) {
+  if (!sources_.files.Exists(adopted_folder_ + name)) return name;
+  const size_t dot = name.rfind('.');
+  const std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
+  const std::string extension = dot == std::string::npos ? "" : name.substr(dot);
+  for (int n = 2;; ++n) {
+    const std::string candidate = stem + " (" + std::to_string(n) + ")" + extension;
+    if (!sources_.files.Exists(adopted_folder_ + candidate)) return candidate;
+  }
+}
+
+bool Adoption::AdoptFile(const StartupEntry& entry) {
+  FileStore& files = sources_.files;
+  RawRegistry& registry = sources_.registry;
+  const auto bytes = files.Read(entry.path);
+  if (!bytes) return Fail(t::kAdoptFailed, entry.name, t::kNotRead);
+  std::string reason = t::kNotCopied;
+  try {
+    files.MakeFolder(adopted_folder_);
+  } catch (const AppError& error) {
+    return Fail(t::kAdoptFailed, entry.name, error.what());
+  }
+  const std::string kept_name = FreeAdoptedName(entry.name);
+  const std::string kept = adopted_folder_ + kept_name;
+  try {
+    files.Create(kept, *bytes);
+  } catch (const AppError& error) {
+    reason = error.what();
+  }
+  if (files.Read(kept) != bytes) {
+    TryStep([&] { files.Delete(kept); });
+    return Fail(t::kAdoptFailed, entry.name, reason);
+  }
+  const RawValue record = PathRecord(kept_name, entry.path);
+  if (!TryStep([&] { registry.Put(Hive::CurrentUser, kAdoptedFilesPath, record); }) ||
+      !HoldsExactly(registry, Hive::CurrentUser, kAdoptedFilesPath, record)) {
+    TryStep([&] { registry.Delete(Hive::CurrentUser, kAdoptedFilesPath, kept_name); });
+    TryStep([&] { files.Delete(kept); });
+    return Fail(t::kAdoptFailed, entry.name, t::kNotRecorded);
+  }
+  const auto forget = [&] {
+    TryStep([&] { registry.Delete(Hive::CurrentUser, kAdoptedFilesPath, kept_name); });
+    TryStep([&] { files.Delete(kept); });
+  };
+  if (!TryStep([&] { files.Delete(entry.path); }) || files.Exists(entry.path)) {
+    forget();
+    return Fail(t::kAdoptFailed, entry.name, t::kNotRemoved);
+  }
+  StartupEntry moved = entry;
+  if (moved.file == entry.path) moved.file = kept;  // a plain file now starts from its new place
+  if (StoreRow(RowFromEntry(moved))) return true;
+  if (TryStep([&] { files.Create(entry.path, *bytes); }) && files.Read(entry.path) == bytes) {
+    forget();
+    return Fail(t::kAdoptFailed, entry.name, t::kRowNotStored);
+  }
+  dialogs_.Show(MessageKind::Warning, BoxButtons::Ok, FormatText(t::kKeptAsAdopted, entry.name));
+  return false;
+}
+
+bool Adoption::GiveBackValue(const StartupEntry& entry) {
+  RawRegistry& registry = sources_.registry;
+  const Hive user = Hive::CurrentUser;
+  std::optional<RawValue> there;
+  if (!TryStep([&] { there = FindValue(registry, user, kRunKeyPath, entry.value.name); }))
+    return Fail(t::kGiveBackFailed, entry.name, t::kNotRestored);
+  if (there && (there->type != entry.value.type || there->data != entry.value.data))
+    return Fail(t::kGiveBackFailed, entry.name, t::kNameTaken);
+  if (!TryStep([&] { registry.Put(user, kRunKeyPath, entry.value); }) ||
+      !HoldsExactly(registry, user, kRunKeyPath, entry.value)) {
+    if (!there) TryStep([&] { registry.Delete(user, kRunKeyPath, entry.value.name); });
+    return Fail(t::kGiveBackFailed, entry.name, t::kNotRestored);
+  }
+  if (!TryStep([&] { registry.Delete(user, kAdoptedValuesPath, entry.value.name); }) ||
+      !Gone(registry, user, kAdoptedValuesPath, entry.value.name)) {
+    // Kept in both places, it would be started twice.
+    if (!there) TryStep([&] { registry.Delete(user, kRunKeyPath, entry.value.name); });
+    return Fail(t::kGiveBackFailed, entry.name, t::kNotRecorded);
+  }
+  OfferRowRemoval(entry);
+  return true;
+}
+
+bool Adoption::GiveBackFile(const StartupEntry& entry) {
+  FileStore& files = sources_.files;
+  RawRegistry& registry = sources_.registry;
+  const auto bytes = files.Read(entry.path);
+  if (!bytes) return Fail(t::kGiveBackFailed, entry.name, t::kNotRead);
+  if (files.Exists(entry.origin)) return Fail(t::kGiveBackFailed, entry.name, t::kNameTaken);
+  std::string reason = t::kNotRestored;
+  try {
+    files.Create(entry.origin, *bytes);
+  } catch (const AppError& error) {
+    reason = error.what();
+  }
+  if (files.Read(entry.origin) != bytes) {
+    TryStep([&] { files.Delete(entry.origin); });
+    return Fail(t::kGiveBackFailed, entry.name, reason);
+  }
+  if (!TryStep([&] { registry.Delete(Hive::CurrentUser, kAdoptedFilesPath, entry.name); }) ||
+      !Gone(registry, Hive::CurrentUser, kAdoptedFilesPath, entry.name)) {
+    TryStep([&] { files.Delete(entry.origin); });
+    return Fail(t::kGiveBackFailed, entry.name, t::kNotRecorded);
+  }
+  // Without its record the kept copy is only a leftover; one that stays harms nothing.
+  TryStep([&] { files.Delete(entry.path); });
+  OfferRowRemoval(entry);
+  return true;
+}
+
+void Adoption::OfferRowRemoval(const StartupEntry& entry) {
+  const int row = RowOfEntry(entry, list_.store.Rows());
+  if (row < 0) return;
+  if (!dialogs_.AskYesNo(MessageKind::Information,
+                         FormatText(t::kRemoveRowQuestion, list_.store.Row(row).title)))
+    return;
+  const ItemStore before = list_.store;
+  list_.store.Delete(row);
+  // Unsaved, the row would come back at the next load anyway: it keeps showing.
+  if (!list_.save()) list_.store = before;
+  list_.changed();
+}

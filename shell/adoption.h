@@ -1,0 +1,53 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "core/item_store.h"
+#include "core/message_dialogs.h"
+#include "shell/startup_entries.h"
+
+// The list the adopted entries become rows of.
+struct AdoptionList {
+  ItemStore& store;
+  // Stores the list; false when it could not, the error having been shown.
+  std::function<bool()> save;
+  // The list in memory changed: the window shows it again.
+  std::function<void()> changed;
+};
+
+// Takes start-up entries over into the list and gives them back. Each step that changes the
+// system is checked before the next, and a failure undoes the earlier ones, so that an entry is
+// always in one piece in one place: where it was, or kept by the program and its row stored.
+class Adoption {
+ public:
+  Adoption(StartupSources sources, MessageDialogs& dialogs, AdoptionList list,
+           std::string adopted_folder)
+      : sources_(sources),
+        dialogs_(dialogs),
+        list_(std::move(list)),
+        adopted_folder_(std::move(adopted_folder)) {}
+
+  // Adds the entry's row at the end of the list and moves the original out of the system's
+  // way; true when both happened. Otherwise says why, with nothing changed.
+  bool Adopt(const StartupEntry& entry);
+  // Puts an adopted entry back exactly as it was and offers to remove its row; true when it
+  // is back.
+  bool GiveBack(const StartupEntry& entry);
+
+ private:
+  bool AdoptValue(const StartupEntry& entry);
+  bool AdoptFile(const StartupEntry& entry);
+  bool GiveBackValue(const StartupEntry& entry);
+  bool GiveBackFile(const StartupEntry& entry);
+  // Appends the row and stores the list; on failure the row is gone again.
+  bool StoreRow(const LaunchItem& row);
+  void OfferRowRemoval(const StartupEntry& entry);
+  bool Fail(const char* pattern, const std::string& name, const std::string& reason);
+  std::string FreeAdoptedName(const std::string& name);
+
+  StartupSources sources_;
+  MessageDialogs& dialogs_;
+  AdoptionList list_;
+  std::string adopted_folder_;
+};

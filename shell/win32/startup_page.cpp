@@ -1,0 +1,132 @@
+#include "shell/win32/startup_page.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "platform/win32/child_control.h"
+#include "platform/win32/dpi.h"
+#include "resources/resource_ids.h"
+#include "shell/takeover_texts.h"
+#include "shell/win32/startup_page_layout.h"
+
+namespace t = takeover_texts;
+namespace layout = startup_page_layout;
+
+const char* StartupPage::Caption() const {
+  return t::kPageCaption;
+}
+
+void StartupPage::Create(HWND parent, HINSTANCE instance, HFONT font) {
+  parent_ = parent;
+  list_ = ListView(CreateChildControl(
+      parent, instance, font, WC_LISTVIEWA, "",
+      WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+      WS_EX_CLIENTEDGE, IDC_STARTUP_ENTRIES));
+  list_.SetExtendedListViewStyle(LVS_EX_FULLROWSELECT);
+  const char* headers[] = {t::kColumnPlace, t::kColumnName, t::kColumnCommand, t::kColumnMark};
+  columns_dpi_ = WindowDpi(parent);
+  for (int i = 0; i < static_cast<int>(std::size(headers)); ++i)
+    list_.InsertColumn(i, headers[i], Scale(layout::kColumnWidths[i], columns_dpi_));
+  adopt_button_ = Button(CreateChildControl(parent, instance, font, "BUTTON", t::kAdoptButton,
+                                            WS_TABSTOP | BS_PUSHBUTTON, 0, IDC_ADOPT_BUTTON));
+  give_back_button_ =
+      Button(CreateChildControl(parent, instance, font, "BUTTON", t::kGiveBackButton,
+                                WS_TABSTOP | BS_PUSHBUTTON, 0, IDC_GIVE_BACK_BUTTON));
+  UpdateButtons();
+}
+
+void StartupPage::Layout(const RECT& page, DpiScale px) {
+  // Columns the user has not moved to another DPI keep the widths they were given.
+  if (px.dpi != columns_dpi_) {
+    columns_dpi_ = px.dpi;
+    for (int i = 0; i < static_cast<int>(std::size(layout::kColumnWidths)); ++i)
+      ListView_SetColumnWidth(list_.Handle(), i, px(layout::kColumnWidths[i]));
+  }
+  const int m = px(layout::kMargin);
+  const int button_width = px(layout::kButtonWidth);
+  const int button_height = px(layout::kButtonHeight);
+  const int buttons_top = page.bottom - m - button_height;
+  const int list_height = std::max(0, buttons_top - m - static_cast<int>(page.top) - m);
+  const int list_width = std::max(0, static_cast<int>(page.right - page.left) - 2 * m);
+  MoveWindow(list_.Handle(), page.left + m, page.top + m, list_width, list_height, TRUE);
+  MoveWindow(adopt_button_.Handle(), page.left + m, buttons_top, button_width, button_height, TRUE);
+  MoveWindow(give_back_button_.Handle(), page.left + m + button_width + px(layout::kButtonGap),
+             buttons_top, button_width, button_height, TRUE);
+}
+
+void StartupPage::Show(bool visible) {
+  if (visible) Refresh();
+  const int command = visible ? SW_SHOW : SW_HIDE;
+  for (HWND control : {list_.Handle(), adopt_button_.Handle(), give_back_button_.Handle()})
+    ShowWindow(control, command);
+}
+
+void StartupPage::Refresh() {
+  const int selected = list_.GetNextItem(-1, LVNI_SELECTED);
+  entries_ = handlers_.list ? handlers_.list() : std::vector<StartupEntry>();
+  filling_ = true;
+  list_.SetRedraw(false);
+  list_.DeleteAllItems();
+  for (int i = 0; i < static_cast<int>(entries_.size()); ++i) {
+    const StartupEntry& entry = entries_[static_cast<size_t>(i)];
+    list_.InsertItem(i, PlaceText(entry));
+    list_.SetItemText(i, 1, entry.name);
+    list_.SetItemText(i, 2, entry.command);
+    list_.SetItemText(i, 3, MarkText(entry));
+  }
+  const int count = static_cast<int>(entries_.size());
+  if (count > 0) {
+    const int row = std::clamp(selected, 0, count - 1);
+    list_.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    list_.EnsureVisible(row);
+  }
+  list_.SetRedraw(true);
+  filling_ = false;
+  UpdateButtons();
+}
+
+const StartupEntry* StartupPage::Selected() const {
+  const int row = list_.GetNextItem(-1, LVNI_SELECTED);
+  return row >= 0 && row < static_cast<int>(entries_.size()) ? &entries_[static_cast<size_t>(row)]
+                                                             : nullptr;
+}
+
+void StartupPage::UpdateButtons() {
+  const StartupEntry* entry = Selected();
+  // A button that loses its use while it has the focus hands the focus to the list.
+  HWND focus = GetFocus();
+  EnableWindow(adopt_button_.Handle(), entry && CanAdopt(*entry));
+  EnableWindow(give_back_button_.Handle(), entry && IsAdopted(*entry));
+  if (focus && !IsWindowEnabled(focus) &&
+      (focus == adopt_button_.Handle() || focus == give_back_button_.Handle()))
+    SendMessageA(parent_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list_.Handle()), TRUE);
+}
+
+std::optional<LRESULT> StartupPage::Notify(const NMHDR& header) {
+  if (header.hwndFrom != list_.Handle()) return std::nullopt;
+  if (header.code == LVN_ITEMCHANGED && !filling_) UpdateButtons();
+  return 0;
+}
+
+const char* StartupPage::Hint(HWND control) const {
+  if (control == list_.Handle()) return t::kListHint;
+  if (control == adopt_button_.Handle()) return t::kAdoptHint;
+  if (control == give_back_button_.Handle()) return t::kGiveBackHint;
+  return nullptr;
+}
+
+void StartupPage::AdoptClick() {
+  const StartupEntry* entry = Selected();
+  if (!entry || !CanAdopt(*entry)) return;
+  const StartupEntry chosen = *entry;
+  if (handlers_.adopt) handlers_.adopt(chosen);
+  Refresh();
+}
+
+void StartupPage::GiveBackClick() {
+  const StartupEntry* entry = Selected();
+  if (!entry || !IsAdopted(*entry)) return;
+  const StartupEntry chosen = *entry;
+  if (handlers_.give_back) handlers_.give_back(chosen);
+  Refresh();
+}

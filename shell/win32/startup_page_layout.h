@@ -1,0 +1,13 @@
+#pragma once
+
+// The start-up entries page in 96-dpi pixels: the only source of its layout.
+namespace startup_page_layout {
+
+inline constexpr int kMargin = 6;
+inline constexpr int kButtonWidth = 96;
+inline constexpr int kButtonHeight = 23;
+inline constexpr int kButtonGap = 6;
+// 場所, 名前, コマンド, the duplicate mark.
+inline constexpr int kColumnWidths[] = {132, 80, 180, 52};
+
+}  // namespace startup_page_layout

@@ -1,0 +1,152 @@
+// The start-up entries page: other log-on entries listed with their marks, two taken over into
+// the list and started by the log-on run in its order, one given back and started by the
+// system's own log-on processing again.
+
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+// clang-format on
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "../../resources/resource_ids.h"
+#include "e2e_support.h"
+#include "program_steps.h"
+
+using namespace e2e;
+
+namespace {
+
+const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// The page's rows as "place|name|command|mark".
+std::vector<std::string> PageRows(HWND list) {
+  std::vector<std::string> rows;
+  for (int i = 0; i < ListCount(list); ++i)
+    rows.push_back(ListText(list, i, 0) + "|" + ListText(list, i, 1) + "|" + ListText(list, i, 2) +
+                   "|" + ListText(list, i, 3));
+  return rows;
+}
+
+bool SelectNamed(HWND list, const std::string& name) {
+  for (int i = 0; i < ListCount(list); ++i)
+    if (ListText(list, i, 1) == name) return SelectListRow(list, i);
+  return false;
+}
+
+HWND OpenStartupPage(HWND main) {
+  HWND tab = FindControl(main, WC_TABCONTROLA), list = Control(main, IDC_STARTUP_ENTRIES);
+  RECT item{};
+  E2E_REQUIRE(tab && TabItemRect(tab, 2, &item), "no third tab on the main window");
+  PostClick(tab, {(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+  E2E_REQUIRE(WaitUntil([&] { return IsWindowVisible(list) && ListCount(list) > 0; }),
+              "the start-up entries page did not show");
+  return list;
+}
+
+// How often the program was started with the arguments.
+long Starts(const std::string& exe, const std::string& args) {
+  const std::vector<Mark> marks = ReadMarks();
+  return std::count_if(marks.begin(), marks.end(),
+                       [&](const Mark& m) { return m.exe == exe && m.args == args; });
+}
+
+}  // namespace
+
+E2E_CASE(takeover_startup_entries) {
+  CoInitialize(nullptr);
+  const std::string marker = AppPath("marker.exe"), solo = AppPath("solo.exe"),
+                    linked = AppPath("linked.exe");
+  CopyFileA(marker.c_str(), solo.c_str(), FALSE);
+  CopyFileA(marker.c_str(), linked.c_str(), FALSE);
+  WriteSettings({{"Lanc", "0"}, {"Count", "1"}, {"Wait", "1"}});
+  WriteItemFile(
+      ItemFile(RowKeys(0, "既存", marker, "", "--row", "0", "00002359", "000/00", "", "1")));
+  const auto sz = [](const std::string& text) { return text + std::string(1, '\0'); };
+  E2E_REQUIRE(
+      WriteRegValue(HKEY_CURRENT_USER, kRun, "Dup", REG_SZ, sz("\"" + marker + "\" --dup")) &&
+          WriteRegValue(HKEY_CURRENT_USER, kRun, "Solo", REG_SZ, sz(solo + " --solo")) &&
+          WriteRegValue(HKEY_LOCAL_MACHINE, kRun, "Machine", REG_SZ, sz(solo + " --m")) &&
+          WriteRegValue(HKEY_CURRENT_USER, kRun, "Morvelin", REG_SZ,
+                        sz(AppPath("morvelin.exe /N"))),
+      "the Run values could not be seeded");
+  char startup[MAX_PATH] = {};
+  SHGetFolderPathA(nullptr, CSIDL_STARTUP, nullptr, 0, startup);
+  const std::string link = std::string(startup) + "\\Link.lnk";
+  IShellLinkA* shell_link = nullptr;
+  IPersistFile* file = nullptr;
+  CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                   reinterpret_cast<void**>(&shell_link));
+  E2E_REQUIRE(shell_link && SUCCEEDED(shell_link->QueryInterface(IID_IPersistFile,
+                                                                 reinterpret_cast<void**>(&file))),
+              "no shell link object");
+  shell_link->SetPath(linked.c_str());
+  shell_link->SetArguments("--link");
+  E2E_REQUIRE(SUCCEEDED(file->Save(std::wstring(link.begin(), link.end()).c_str(), TRUE)),
+              "no shortcut");
+  file->Release();
+  shell_link->Release();
+  const std::string link_bytes = ReadFileBytes(link);
+
+  Process program = StartProgram();
+  HWND main = StartAndWaitForMain(program);
+  HWND list = OpenStartupPage(main);
+  const std::vector<std::string> listed = PageRows(list);
+  for (const std::string& row :
+       {"HKCU Run|Dup|\"" + marker + "\" --dup|重複", "HKCU Run|Solo|" + solo + " --solo|",
+        "HKLM Run|Machine|" + solo + " --m|", "ｽﾀｰﾄｱｯﾌﾟ|Link.lnk|" + linked + " --link|"})
+    E2E_CHECK(std::count(listed.begin(), listed.end(), row) == 1,
+              Describe(row) + " in " + Describe(listed));
+  // The machine's entry is only listed, and must not start during the log-on below.
+  RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRun, "Machine");
+
+  for (const char* name : {"Solo", "Link.lnk"}) {
+    SelectNamed(list, name);
+    PressCommand(main, IDC_ADOPT_BUTTON);
+    E2E_CHECK(WaitUntil([&] {
+                return SelectNamed(list, name) &&
+                       ListText(list, ListSelection(list), 0).find("取り込み済み") == 0;
+              }),
+              Describe(PageRows(list)));
+  }
+  CancelAndExpectExit(program, main);
+
+  // At log-on Wine starts what is left, the program the rest, in the list's order and spaced.
+  E2E_REQUIRE(WinExec("wineboot.exe", SW_SHOWNORMAL) > 31, "wineboot did not start");
+  std::string log;  // written at the run's end
+  E2E_CHECK(WaitUntil([&] {
+              return (log = ReadFileBytes(AppPath("Morvelin.log"))).find("  2 ") !=
+                     std::string::npos;
+            }),
+            "no report");
+  // Each once: Wine no longer starts the two taken over, the log-on run does.
+  E2E_CHECK(WaitUntil([] { return ReadMarks().size() == 4; }), Describe(ReadMarks().size()));
+  for (const auto& [exe, args] :
+       {std::pair{marker, "--dup"}, {marker, "--row"}, {solo, "--solo"}, {linked, "--link"}})
+    E2E_CHECK_EQ_AS(exe + " " + args, Starts(exe, args), 1L);
+  for (const char* line :
+       {"ﾛｸﾞｵﾝ起動 3行 間隔 1秒", "  0 既存: 起動しました", "  1 Solo (取り込み): 起動しました",
+        "  2 Link (取り込み): 起動しました"})
+    E2E_CHECK(log.find(line) != std::string::npos, Describe(log));
+
+  // Given back: the shortcut is there again byte for byte, its row removed, and Wine starts it.
+  program = StartProgram();
+  main = StartAndWaitForMain(program);
+  list = OpenStartupPage(main);
+  E2E_REQUIRE(SelectNamed(list, "Link.lnk"), Describe(PageRows(list)));
+  PressCommand(main, IDC_GIVE_BACK_BUTTON);
+  E2E_CHECK(AnswerBox(program.pid, kInformation, "ﾘｽﾄの「Link」を削除しますか？", {kYes, kNo},
+                      IconKind::Information, kYes),
+            OpenBoxes(program.pid));
+  E2E_CHECK(WaitUntil([] { return ReadWindowValue("Count").bytes == SzBytes("2"); }),
+            "the row stays");
+  E2E_CHECK_EQ(ReadFileBytes(link), link_bytes);
+  CancelAndExpectExit(program, main);
+  E2E_REQUIRE(WinExec("wineboot.exe", SW_SHOWNORMAL) > 31, "wineboot did not start");
+  E2E_CHECK(WaitUntil([&] { return Starts(linked, "--link") == 2; }),
+            "Wine did not start the shortcut again");
+  CoUninitialize();
+}
