@@ -36,12 +36,7 @@ void StartupPage::Create(HWND parent, HINSTANCE instance, HFONT font) {
 }
 
 void StartupPage::Layout(const RECT& page, DpiScale px) {
-  // Columns the user has not moved to another DPI keep the widths they were given.
-  if (px.dpi != columns_dpi_) {
-    columns_dpi_ = px.dpi;
-    for (int i = 0; i < static_cast<int>(std::size(layout::kColumnWidths)); ++i)
-      ListView_SetColumnWidth(list_.Handle(), i, px(layout::kColumnWidths[i]));
-  }
+  columns_dpi_ = px.dpi;
   const int m = px(layout::kMargin);
   const int button_width = px(layout::kButtonWidth);
   const int button_height = px(layout::kButtonHeight);
@@ -52,6 +47,27 @@ void StartupPage::Layout(const RECT& page, DpiScale px) {
   MoveWindow(adopt_button_.Handle(), page.left + m, buttons_top, button_width, button_height, TRUE);
   MoveWindow(give_back_button_.Handle(), page.left + m + button_width + px(layout::kButtonGap),
              buttons_top, button_width, button_height, TRUE);
+  FitColumns();
+}
+
+void StartupPage::FitColumns() {
+  // Where an entry comes from and its marks must read whole at any DPI and with any text; the
+  // command, which is long anyway, takes what room is left.
+  const HWND list = list_.Handle();
+  const DpiScale px{columns_dpi_};
+  const auto fit = [&](int column, const char* header) {
+    ListView_SetColumnWidth(list, column, LVSCW_AUTOSIZE);
+    const int width = std::max(ListView_GetColumnWidth(list, column),
+                               ListView_GetStringWidth(list, header) + px(12));
+    ListView_SetColumnWidth(list, column, width);
+    return width;
+  };
+  const int taken =
+      fit(0, t::kColumnPlace) + ListView_GetColumnWidth(list, 1) + fit(3, t::kColumnMark);
+  RECT client{};
+  GetClientRect(list, &client);
+  ListView_SetColumnWidth(
+      list, 2, std::max(px(layout::kColumnWidths[2]) / 2, static_cast<int>(client.right) - taken));
 }
 
 void StartupPage::Show(bool visible) {
@@ -80,6 +96,7 @@ void StartupPage::Refresh() {
     list_.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     list_.EnsureVisible(row);
   }
+  FitColumns();
   list_.SetRedraw(true);
   filling_ = false;
   UpdateButtons();

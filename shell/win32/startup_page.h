@@ -38,6 +38,7 @@ class StartupPage : public WindowPage {
   void Refresh();
 
  private:
+  void FitColumns();
   const StartupEntry* Selected() const;
   void UpdateButtons();
 
@@ -48,5 +49,5 @@ class StartupPage : public WindowPage {
   Button give_back_button_;
   std::vector<StartupEntry> entries_;
   bool filling_ = false;
-  int columns_dpi_ = 0;  // the DPI the columns were last sized for
+  int columns_dpi_ = kBaseDpi;  // the window's DPI as last laid out
 };
