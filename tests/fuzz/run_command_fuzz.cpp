@@ -1,0 +1,22 @@
+// A Run value's command taken apart into the file and the arguments of a row: both are pieces
+// of the command in order, without the blanks around them, and a quoted file keeps no quote.
+#include <string>
+
+#include "fuzz_input.h"
+#include "shell/startup_entries.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string command(reinterpret_cast<const char*>(data), size);
+  std::string file = "stale", arguments = "stale";
+  SplitCommand(command, file, arguments);
+  const std::size_t at = command.find(file);
+  FUZZ_ASSERT(at != std::string::npos);
+  FUZZ_ASSERT(command.find(arguments, at + file.size()) != std::string::npos);
+  FUZZ_ASSERT(arguments.empty() || (arguments.front() != ' ' && arguments.back() != ' '));
+  const std::size_t first = command.find_first_not_of(' ');
+  if (first != std::string::npos && command[first] == '"')
+    FUZZ_ASSERT(file.find('"') == std::string::npos);
+  else
+    FUZZ_ASSERT(file.empty() == (first == std::string::npos));
+  return 0;
+}
