@@ -58,6 +58,8 @@ class LogOnRun {
   const std::vector<RowReport>& Report() const { return report_; }
   int Rows() const { return rows_; }
 
+  const LogOnOptions& Options() const { return options_; }
+
  private:
   // Handles rows until one is launched or none is left.
   void Step();

@@ -10,8 +10,10 @@
 #include "core/texts.h"
 #include "platform/text_format.h"
 
-LogOnOptions LogOnOptionsOf(const AppSettings& settings, const LogOnServices* services) {
+LogOnOptions LogOnOptionsOf(const AppSettings& settings, const LogOnServices* services,
+                            const LocalTime& started) {
   LogOnOptions options;
+  options.started = started;
   if (!services) return options;
   options.skip_running = settings.skip_running;
   options.wait_seconds = settings.wait_seconds;
@@ -24,13 +26,6 @@ LogOnOptions LogOnOptionsOf(const AppSettings& settings, const LogOnServices* se
 
 namespace {
 
-LogOnOptions RunOptionsOf(const LogOnSession::Setup& setup, const AppSettings& settings,
-                          const LogOnServices* services) {
-  LogOnOptions options = LogOnOptionsOf(settings, services);
-  options.started = setup.started;
-  return options;
-}
-
 // A timer that fires a little early must not leave a spaced step for a whole period more.
 constexpr std::int64_t kStepSlackMs = 50;
 
@@ -41,10 +36,10 @@ LogOnSession::LogOnSession(const Setup& setup, const AppSettings& settings,
     : services_(services),
       log_path_(setup.log_path),
       run_(setup.store, setup.now, setup.files, setup.item_file_path, setup.launcher, setup.errors,
-           RunOptionsOf(setup, settings, services)),
+           LogOnOptionsOf(settings, services, setup.started)),
       on_finished_(std::move(on_finished)),
       store_(setup.store) {
-  const LogOnOptions options = LogOnOptionsOf(settings, services);
+  const LogOnOptions& options = run_.Options();
   heading_ = {setup.started, run_.Rows(), options.wait_seconds, options.skip_running};
 }
 

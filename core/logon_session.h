@@ -86,7 +86,8 @@ class LogOnSession {
 };
 
 // The options the run takes from the settings; a wait is only kept when there is a timer.
-LogOnOptions LogOnOptionsOf(const AppSettings& settings, const LogOnServices* services);
+LogOnOptions LogOnOptionsOf(const AppSettings& settings, const LogOnServices* services,
+                            const LocalTime& started);
 
 // A log-on run that launched nothing because the item file could not be read.
 void ReportUnreadList(LogFiles& files, const std::string& log_path, const RunHeading& heading,

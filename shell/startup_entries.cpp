@@ -55,6 +55,17 @@ std::string CommandOf(const std::string& file, const std::string& arguments) {
   return arguments.empty() ? shown : shown + " " + arguments;
 }
 
+// What a registry value starts, as the system reads it.
+StartupEntry ValueEntry(StartupSources sources, EntryPlace place, const RawValue& value) {
+  StartupEntry entry;
+  entry.place = place;
+  entry.name = value.name;
+  entry.command = TextOf(value);
+  SplitCommand(CommandText(sources, value), entry.file, entry.arguments);
+  entry.value = value;
+  return entry;
+}
+
 void ReadValues(StartupSources sources, Hive hive, const char* path, EntryPlace place,
                 const StartupLocations& locations, std::vector<StartupEntry>& entries) {
   std::vector<RawValue> values;
@@ -67,14 +78,9 @@ void ReadValues(StartupSources sources, Hive hive, const char* path, EntryPlace 
   }
   for (const RawValue& value : values) {
     if (value.name.empty() || !IsText(value)) continue;  // the system starts neither
-    StartupEntry entry;
-    entry.place = place;
-    entry.name = value.name;
-    entry.command = TextOf(value);
-    SplitCommand(CommandText(sources, value), entry.file, entry.arguments);
+    StartupEntry entry = ValueEntry(sources, place, value);
     entry.read_only = !writable;
     entry.own = SamePath(entry.file, locations.program_file);
-    entry.value = value;
     entries.push_back(std::move(entry));
   }
 }
@@ -121,15 +127,8 @@ void ReadAdopted(StartupSources sources, const StartupLocations& locations,
   } catch (const std::exception&) {
     return;
   }
-  for (const RawValue& value : values) {
-    StartupEntry entry;
-    entry.place = EntryPlace::AdoptedValue;
-    entry.name = value.name;
-    entry.command = TextOf(value);
-    SplitCommand(CommandText(sources, value), entry.file, entry.arguments);
-    entry.value = value;
-    entries.push_back(std::move(entry));
-  }
+  for (const RawValue& value : values)
+    entries.push_back(ValueEntry(sources, EntryPlace::AdoptedValue, value));
   for (const RawValue& record : files) {
     StartupEntry entry;
     entry.place = EntryPlace::AdoptedFile;
