@@ -1,14 +1,14 @@
 #include "app/tray_launcher.h"
 
 #include "editing/win32/listing_dialog.h"
+#include "platform/win32/icon_image.h"
 #include "resources/resource_ids.h"
 
 namespace {
 
 HICON TrayImage(HINSTANCE instance) {
-  return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_MORVELIN), IMAGE_ICON,
-                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                       0));
+  return LoadIconImage(instance, IDI_MORVELIN, GetSystemMetrics(SM_CXSMICON),
+                       GetSystemMetrics(SM_CYSMICON));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "platform/win32/child_control.h"
 #include "platform/win32/common_controls.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/icon_image.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/ui_font.h"
 #include "resources/resource_ids.h"
@@ -30,14 +31,11 @@ int WindowHeight(HWND hwnd) {
   return rect.bottom - rect.top;
 }
 
-// The program's icon in the image of the size the system draws at `dpi`, not one scaled from
-// another. Not shared: the cache of shared icons answers with the first size loaded, whatever
-// the size.
+// The program's icon in the size the system draws at `dpi`.
 HICON ProgramIcon(HINSTANCE instance, int width_metric, int height_metric,
                   int dpi = WindowDpi(nullptr)) {
-  return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_MORVELIN), IMAGE_ICON,
-                                       SystemMetricForDpi(width_metric, dpi),
-                                       SystemMetricForDpi(height_metric, dpi), 0));
+  return LoadIconImage(instance, IDI_MORVELIN, SystemMetricForDpi(width_metric, dpi),
+                       SystemMetricForDpi(height_metric, dpi));
 }
 
 // The hidden application window's class: no object of ours stands behind it.

@@ -9,6 +9,7 @@
 #include "platform/app_error.h"
 #include "platform/win32/centre_on_screen.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/icon_image.h"
 #include "platform/win32/ui_font.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "resources/resource_ids.h"
@@ -128,10 +129,7 @@ void TAboutBox::ApplyDpi() {
   OwnedFont title_font = CreateFaceFont(shell_texts::kTitleFont, px(24));
   OwnedFont version_font = CreateFaceFont(shell_texts::kTitleFont, px(15));
   OwnedFont link_font = CreateUiFont(px(12), true);
-  // The image drawn at its own size in its place. Not shared: the cache of shared icons
-  // answers with the first size loaded, whatever size is asked.
-  icon_ = OwnedIcon(static_cast<HICON>(LoadImageA(Instance(), MAKEINTRESOURCEA(IDI_MORVELIN),
-                                                  IMAGE_ICON, px(kIconSize), px(kIconSize), 0)));
+  icon_ = OwnedIcon(LoadIconImage(Instance(), IDI_MORVELIN, px(kIconSize), px(kIconSize)));
   SetClientSize(Handle(), px(kClientWidth), px(kClientHeight), dpi_);
   for (const Place& place : kPlaces) {
     const int left = place.left + (place.in_panel ? kPanelLeft : 0);
