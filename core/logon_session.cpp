@@ -62,15 +62,14 @@ void LogOnSession::Begin() {
   }
 }
 
-bool LogOnSession::Rearm() {
+std::int64_t LogOnSession::StepDueIn() const {
   const std::int64_t wait_ms = heading_.wait_seconds * 1000LL;
-  std::int64_t next = INT32_MAX;
-  if (!run_.Walked()) {
-    next = wait_ms;
-    if (run_.HasScheduled() && services_->ticks)
-      next =
-          std::max<std::int64_t>(1, wait_ms - (services_->ticks->Milliseconds() - last_step_ms_));
-  }
+  if (!services_->ticks) return wait_ms;
+  return wait_ms - (services_->ticks->Milliseconds() - last_step_ms_);
+}
+
+bool LogOnSession::Rearm() {
+  std::int64_t next = run_.Walked() ? INT32_MAX : StepDueIn();
   if (run_.HasScheduled()) next = std::min(next, run_.NextScheduledCheckIn());
   const int milliseconds = static_cast<int>(std::clamp<std::int64_t>(next, 1, INT32_MAX));
   // An unchanged period keeps the timer as it runs.
@@ -80,15 +79,12 @@ bool LogOnSession::Rearm() {
 }
 
 bool LogOnSession::Advance() {
+  // A tick may come early, or for a scheduled row before the next spaced step is due.
   TickClock* ticks = services_->ticks;
-  const std::int64_t now = ticks ? ticks->Milliseconds() : 0;
-  // A tick may come for a scheduled row before the next spaced step is due.
-  const bool step_due = !run_.HasScheduled() || !ticks ||
-                        now - last_step_ms_ + kStepSlackMs >= heading_.wait_seconds * 1000LL;
-  const bool step = !run_.Walked() && step_due;
+  const bool step = !run_.Walked() && (!ticks || StepDueIn() <= kStepSlackMs);
   if (step) {
     run_.Next();
-    last_step_ms_ = now;
+    if (ticks) last_step_ms_ = ticks->Milliseconds();
   }
   return run_.StartScheduled(false) || step;
 }

@@ -67,6 +67,9 @@ class LogOnSession {
   bool Rearm();
   // True when a row was walked or started.
   bool Advance();
+  // Milliseconds until the next spaced step, counted from the end of the last launch: a tick
+  // that comes late must not bring the launch after it closer.
+  std::int64_t StepDueIn() const;
   void Finish(bool notify);
   void AppendReport();
 

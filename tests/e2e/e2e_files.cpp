@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -104,6 +105,7 @@ std::vector<Mark> ReadMarks() {
       if (key == "args") mark.args = value;
       if (key == "cwd") mark.cwd = value;
       if (key == "show") mark.show = value;
+      if (key == "created") mark.created = std::strtoull(value.c_str(), nullptr, 10);
     }
     marks.push_back(mark);
   } while (FindNextFileA(find, &data));

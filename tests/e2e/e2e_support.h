@@ -244,6 +244,7 @@ std::string ProfileValue(const std::vector<std::pair<std::string, std::string>>&
 struct Mark {
   std::string file;
   std::string exe, args, cwd, show;
+  unsigned long long created = 0;  // the process's creation time, 100 ns units
 };
 // Marks left by marker.exe runs (one file per run in C:\e2e\marks).
 std::vector<Mark> ReadMarks();

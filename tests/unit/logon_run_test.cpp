@@ -170,12 +170,18 @@ TEST_F(LogOnSessionTest, WaitSpacesLaunchesOnTheTimerAndDatesOnlyStartedRows) {
   EXPECT_FALSE(run.Finished());
   EXPECT_TRUE(Log().empty());
 
+  machine.RunTo(2700);  // a tick that comes late...
   timer.Fire();
   EXPECT_EQ(Launched(), (std::vector<std::string>{"C:\\a.exe", "C:\\b.exe"}));
   EXPECT_EQ(Once(1), "112/07");
   EXPECT_EQ(Once(2), std::nullopt);
   EXPECT_EQ(run.Marks(), (RunMarks{"*", "*", " ", " "}));
+  machine.RunTo(4000);  // ...does not bring the next launch closer
+  timer.Fire();
+  EXPECT_EQ(Launched().size(), 2u);
+  EXPECT_EQ(timer.milliseconds, 700);
 
+  machine.RunTo(4700);
   timer.Fire();  // the last launch; the disabled row after it ends the run in the same step
   EXPECT_EQ(Launched().size(), 3u);
   EXPECT_TRUE(run.Finished());
@@ -217,9 +223,11 @@ TEST_F(LogOnSessionTest, ASpacedRunHoldsItsErrorsForOneBoxAtTheEndAndNeverReente
   store.Row(1).state = "x";
   store.Row(3).state = "y";
   Start().SetStepListener([&] { timer.Fire(); });
+  machine.RunTo(2000);
   timer.Fire();
   EXPECT_EQ(Launched(), (std::vector<std::string>{"a", "c"}));
   EXPECT_TRUE(boxes.shown.empty());
+  machine.RunTo(4000);
   timer.Fire();
   EXPECT_EQ(Launched(), (std::vector<std::string>{"a", "c", "e"}));
   ASSERT_EQ(boxes.shown.size(), 1u);

@@ -100,8 +100,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   const std::string marks = FolderOf(exe) + "marks\\";
   CreateDirectoryA(marks.c_str(), nullptr);
+  // When the process was made, in 100 ns units: unlike the record's own time, free of how long
+  // this process took to load.
+  FILETIME created{}, unused{};
+  GetProcessTimes(GetCurrentProcess(), &created, &unused, &unused, &unused);
+  const unsigned long long created_at =
+      (static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
   const std::string content = "exe=" + exe + "\r\nargs=" + args + "\r\ncwd=" + cwd +
-                              "\r\nshow=" + std::to_string(show) + "\r\n";
+                              "\r\nshow=" + std::to_string(show) +
+                              "\r\ncreated=" + std::to_string(created_at) + "\r\n";
   if (!RecordStart(marks, content)) return 2;
 
   const bool stay =
