@@ -174,6 +174,15 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   }
   WindowBase::OnDpiChanged(dpi, suggested);
   FormResize();
+  // Bars that keep another DPI's height (comctl32 measures some by the system's DPI) would
+  // leave the last options under the status bar: the window grows to keep them in sight.
+  if (page_shortfall_ > 0) {
+    RECT frame{};
+    GetWindowRect(Handle(), &frame);
+    SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left,
+                 frame.bottom - frame.top + page_shortfall_,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -285,7 +294,8 @@ void MainWindow::FormResize() {
   const int page_height = std::max(0, static_cast<int>(page.bottom - page.top));
   MoveWindow(title_list_, page.left, page.top, page_width, page_height, TRUE);
   ListView_SetColumnWidth(title_list_, 0, LVSCW_AUTOSIZE_USEHEADER);
-  option_page_.Layout(page, DpiScale{dpi_});
+  page_shortfall_ =
+      std::max(0, option_page_.Layout(page, DpiScale{dpi_}) - static_cast<int>(page.bottom));
   if (added_page_) added_page_->Layout(page, DpiScale{dpi_});
   laying_out_ = false;
 }

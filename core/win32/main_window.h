@@ -180,5 +180,6 @@ class MainWindow : public MainView, private WindowBase {
   HWND focus_to_restore_ = nullptr;  // focused again when the window is active again
   bool controls_built_ = false;
   bool laying_out_ = false;
+  int page_shortfall_ = 0;  // how much taller the options need the page to be
   bool minimised_ = false;
 };

@@ -49,7 +49,7 @@ void OptionPage::Create(HWND parent, HINSTANCE instance, HFONT font, HWND tab) {
   logon_.Create(parent, instance, font);
 }
 
-void OptionPage::Layout(const RECT& page, DpiScale px) {
+int OptionPage::Layout(const RECT& page, DpiScale px) {
   const int x = page.left + px(kPageMargin);
   const int inner_width =
       std::max(0, static_cast<int>(page.right - page.left) - 2 * px(kPageMargin));
@@ -66,6 +66,8 @@ void OptionPage::Layout(const RECT& page, DpiScale px) {
   }
   const int column = px(kCheckWidth + kColumnGap);
   logon_.Layout(x + column, checks_top, std::max(0, inner_width - column), px);
+  // The check boxes' column is the taller one.
+  return y - px(kCheckRowHeight) + px(18 + kPageMargin);
 }
 
 void OptionPage::Show(bool visible) {

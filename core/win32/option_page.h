@@ -18,8 +18,9 @@ class OptionPage {
   void Create(HWND parent, HINSTANCE instance, HFONT font, HWND tab);
   bool Created() const { return homepage_.Handle() != nullptr; }
 
-  // Places the controls inside the page's rectangle, their 96-dpi places scaled by `px`.
-  void Layout(const RECT& page, DpiScale px);
+  // Places the controls inside the page's rectangle, their 96-dpi places scaled by `px`;
+  // returns the lowest edge they need, margin included.
+  int Layout(const RECT& page, DpiScale px);
   void Show(bool visible);
   // Reads the page's settings into `settings`, leaving the others as they are.
   void Read(AppSettings& settings) const;
