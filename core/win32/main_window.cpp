@@ -294,8 +294,7 @@ void MainWindow::FormResize() {
   const int page_height = std::max(0, static_cast<int>(page.bottom - page.top));
   MoveWindow(title_list_, page.left, page.top, page_width, page_height, TRUE);
   ListView_SetColumnWidth(title_list_, 0, LVSCW_AUTOSIZE_USEHEADER);
-  page_shortfall_ =
-      std::max(0, option_page_.Layout(page, DpiScale{dpi_}) - static_cast<int>(page.bottom));
+  page_shortfall_ = option_page_.Layout(page, DpiScale{dpi_});
   if (added_page_) added_page_->Layout(page, DpiScale{dpi_});
   laying_out_ = false;
 }

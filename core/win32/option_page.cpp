@@ -67,7 +67,8 @@ int OptionPage::Layout(const RECT& page, DpiScale px) {
   const int column = px(kCheckWidth + kColumnGap);
   logon_.Layout(x + column, checks_top, std::max(0, inner_width - column), px);
   // The check boxes' column is the taller one.
-  return y - px(kCheckRowHeight) + px(18 + kPageMargin);
+  const int bottom = y - px(kCheckRowHeight) + px(18);
+  return bottom > page.bottom ? bottom + px(kPageMargin) - static_cast<int>(page.bottom) : 0;
 }
 
 void OptionPage::Show(bool visible) {

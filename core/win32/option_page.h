@@ -18,8 +18,8 @@ class OptionPage {
   void Create(HWND parent, HINSTANCE instance, HFONT font, HWND tab);
   bool Created() const { return homepage_.Handle() != nullptr; }
 
-  // Places the controls inside the page's rectangle, their 96-dpi places scaled by `px`;
-  // returns the lowest edge they need, margin included.
+  // Places the controls inside the page's rectangle, their 96-dpi places scaled by `px`.
+  // Returns how much taller the page must be for them and a margin below: 0 when none is cut.
   int Layout(const RECT& page, DpiScale px);
   void Show(bool visible);
   // Reads the page's settings into `settings`, leaving the others as they are.
