@@ -127,9 +127,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const auto show_help = [&] {
       ShowHelpContents(help, dialogs, window.Handle(), form.ProgramFolder());
     };
+    const std::string program_file = system.ProgramFilePath();
+    const std::string program_folder = ProgramFolderOf(program_file);
     TrayLauncher tray(
-        instance, window, form, launcher, keyboard, dialogs,
-        ProgramFolderOf(system.ProgramFilePath()),
+        instance, window, form, launcher, keyboard, dialogs, program_folder,
         [&registry](int index) {
           return GetShellFolder(registry, static_cast<ShellFolderIndex>(index));
         },
@@ -167,8 +168,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32RawRegistry raw_registry;
     Win32FileStore file_store;
     const StartupSources startup_sources{raw_registry, file_store, links};
-    const std::string program_file = system.ProgramFilePath();
-    const std::string adopted_folder = ProgramFolderOf(program_file) + kAdoptedFolderName;
+    const std::string adopted_folder = program_folder + kAdoptedFolderName;
     Adoption adoption(startup_sources, dialogs,
                       AdoptionList{form.Store(), [&] { return form.SaveNow(); },
                                    [&] {
@@ -178,9 +178,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                       adopted_folder);
     startup_page.SetHandlers(StartupPage::Handlers{
         [&] {
-          return ListStartupEntries(
-              startup_sources, LocateStartup(folders, ProgramFolderOf(program_file), program_file),
-              form.Store().Rows());
+          return ListStartupEntries(startup_sources,
+                                    LocateStartup(folders, program_folder, program_file),
+                                    form.Store().Rows());
         },
         [&](const StartupEntry& entry) { return adoption.Adopt(entry); },
         [&](const StartupEntry& entry) { return adoption.GiveBack(entry); }});

@@ -4,10 +4,6 @@
 
 namespace {
 
-char FoldAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool EndsWithExe(const std::string& file) {
   constexpr char kExe[] = ".exe";
   if (file.size() < 4) return false;
@@ -18,9 +14,7 @@ bool EndsWithExe(const std::string& file) {
     if (lead && i + 1 >= file.size() - 4) return false;
     i += lead ? 2 : 1;
   }
-  for (size_t i = 0; i < 4; ++i)
-    if (FoldAscii(file[file.size() - 4 + i]) != kExe[i]) return false;
-  return true;
+  return HasAsciiWordAt(file, file.size() - 4, kExe);
 }
 
 }  // namespace
@@ -33,7 +27,7 @@ bool SamePath(const std::string& a, const std::string& b) {
       ++i;
       continue;
     }
-    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
   }
   return true;
 }

@@ -23,3 +23,10 @@ std::size_t LastPathDelimiter(std::string_view path, std::size_t* previous_start
   if (previous_start) *previous_start = before_delimiter;
   return delimiter;
 }
+
+bool HasAsciiWordAt(std::string_view text, std::size_t at, std::string_view word) {
+  if (at > text.size() || text.size() - at < word.size()) return false;
+  for (std::size_t i = 0; i < word.size(); ++i)
+    if (AsciiLower(text[at + i]) != word[i]) return false;
+  return true;
+}

@@ -49,6 +49,28 @@ bool TryStep(Step step) {
   }
 }
 
+// Writes the value and reads it back: true only when the registry holds exactly it.
+bool PutExactly(RawRegistry& registry, Hive hive, const std::string& path, const RawValue& value) {
+  return TryStep([&] { registry.Put(hive, path, value); }) &&
+         HoldsExactly(registry, hive, path, value);
+}
+
+bool DeleteChecked(RawRegistry& registry, Hive hive, const std::string& path,
+                   const std::string& name) {
+  return TryStep([&] { registry.Delete(hive, path, name); }) && Gone(registry, hive, path, name);
+}
+
+// Writes a new file and reads it back; a failed write leaves its reason in `reason`.
+bool CreateExactly(FileStore& files, const std::string& path, const std::string& bytes,
+                   std::string& reason) {
+  try {
+    files.Create(path, bytes);
+  } catch (const std::exception& error) {
+    reason = error.what();
+  }
+  return files.Read(path) == bytes;
+}
+
 RawValue PathRecord(const std::string& name, const std::string& origin) {
   return RawValue{name, kRegText, origin + std::string(1, '\0')};
 }
@@ -91,19 +113,16 @@ bool Adoption::AdoptValue(const StartupEntry& entry) {
       kept)
     return Fail(t::kAdoptFailed, entry.name, t::kAlreadyKept);
   // Kept first, so that the value exists somewhere at every moment.
-  if (!TryStep([&] { registry.Put(user, kAdoptedValuesPath, entry.value); }) ||
-      !HoldsExactly(registry, user, kAdoptedValuesPath, entry.value)) {
+  if (!PutExactly(registry, user, kAdoptedValuesPath, entry.value)) {
     TryStep([&] { registry.Delete(user, kAdoptedValuesPath, entry.value.name); });
     return Fail(t::kAdoptFailed, entry.name, t::kNotRecorded);
   }
-  if (!TryStep([&] { registry.Delete(user, kRunKeyPath, entry.value.name); }) ||
-      !Gone(registry, user, kRunKeyPath, entry.value.name)) {
+  if (!DeleteChecked(registry, user, kRunKeyPath, entry.value.name)) {
     TryStep([&] { registry.Delete(user, kAdoptedValuesPath, entry.value.name); });
     return Fail(t::kAdoptFailed, entry.name, t::kNotRemoved);
   }
   if (StoreRow(RowFromEntry(entry))) return true;
-  if (TryStep([&] { registry.Put(user, kRunKeyPath, entry.value); }) &&
-      HoldsExactly(registry, user, kRunKeyPath, entry.value)) {
+  if (PutExactly(registry, user, kRunKeyPath, entry.value)) {
     TryStep([&] { registry.Delete(user, kAdoptedValuesPath, entry.value.name); });
     return Fail(t::kAdoptFailed, entry.name, t::kRowNotStored);
   }
@@ -127,7 +146,6 @@ bool Adoption::AdoptFile(const StartupEntry& entry) {
   RawRegistry& registry = sources_.registry;
   const auto bytes = files.Read(entry.path);
   if (!bytes) return Fail(t::kAdoptFailed, entry.name, t::kNotRead);
-  std::string reason = t::kNotCopied;
   try {
     files.MakeFolder(adopted_folder_);
   } catch (const AppError& error) {
@@ -135,26 +153,20 @@ bool Adoption::AdoptFile(const StartupEntry& entry) {
   }
   const std::string kept_name = FreeAdoptedName(entry.name);
   const std::string kept = adopted_folder_ + kept_name;
-  try {
-    files.Create(kept, *bytes);
-  } catch (const AppError& error) {
-    reason = error.what();
-  }
-  if (files.Read(kept) != bytes) {
+  std::string reason = t::kNotCopied;
+  if (!CreateExactly(files, kept, *bytes, reason)) {
     TryStep([&] { files.Delete(kept); });
     return Fail(t::kAdoptFailed, entry.name, reason);
-  }
-  const RawValue record = PathRecord(kept_name, entry.path);
-  if (!TryStep([&] { registry.Put(Hive::CurrentUser, kAdoptedFilesPath, record); }) ||
-      !HoldsExactly(registry, Hive::CurrentUser, kAdoptedFilesPath, record)) {
-    TryStep([&] { registry.Delete(Hive::CurrentUser, kAdoptedFilesPath, kept_name); });
-    TryStep([&] { files.Delete(kept); });
-    return Fail(t::kAdoptFailed, entry.name, t::kNotRecorded);
   }
   const auto forget = [&] {
     TryStep([&] { registry.Delete(Hive::CurrentUser, kAdoptedFilesPath, kept_name); });
     TryStep([&] { files.Delete(kept); });
   };
+  if (!PutExactly(registry, Hive::CurrentUser, kAdoptedFilesPath,
+                  PathRecord(kept_name, entry.path))) {
+    forget();
+    return Fail(t::kAdoptFailed, entry.name, t::kNotRecorded);
+  }
   if (!TryStep([&] { files.Delete(entry.path); }) || files.Exists(entry.path)) {
     forget();
     return Fail(t::kAdoptFailed, entry.name, t::kNotRemoved);
@@ -162,7 +174,7 @@ bool Adoption::AdoptFile(const StartupEntry& entry) {
   StartupEntry moved = entry;
   if (moved.file == entry.path) moved.file = kept;  // a plain file now starts from its new place
   if (StoreRow(RowFromEntry(moved))) return true;
-  if (TryStep([&] { files.Create(entry.path, *bytes); }) && files.Read(entry.path) == bytes) {
+  if (CreateExactly(files, entry.path, *bytes, reason)) {
     forget();
     return Fail(t::kAdoptFailed, entry.name, t::kRowNotStored);
   }
@@ -178,13 +190,11 @@ bool Adoption::GiveBackValue(const StartupEntry& entry) {
     return Fail(t::kGiveBackFailed, entry.name, t::kNotRestored);
   if (there && (there->type != entry.value.type || there->data != entry.value.data))
     return Fail(t::kGiveBackFailed, entry.name, t::kNameTaken);
-  if (!TryStep([&] { registry.Put(user, kRunKeyPath, entry.value); }) ||
-      !HoldsExactly(registry, user, kRunKeyPath, entry.value)) {
+  if (!PutExactly(registry, user, kRunKeyPath, entry.value)) {
     if (!there) TryStep([&] { registry.Delete(user, kRunKeyPath, entry.value.name); });
     return Fail(t::kGiveBackFailed, entry.name, t::kNotRestored);
   }
-  if (!TryStep([&] { registry.Delete(user, kAdoptedValuesPath, entry.value.name); }) ||
-      !Gone(registry, user, kAdoptedValuesPath, entry.value.name)) {
+  if (!DeleteChecked(registry, user, kAdoptedValuesPath, entry.value.name)) {
     // Kept in both places, it would be started twice.
     if (!there) TryStep([&] { registry.Delete(user, kRunKeyPath, entry.value.name); });
     return Fail(t::kGiveBackFailed, entry.name, t::kNotRecorded);
@@ -200,17 +210,11 @@ bool Adoption::GiveBackFile(const StartupEntry& entry) {
   if (!bytes) return Fail(t::kGiveBackFailed, entry.name, t::kNotRead);
   if (files.Exists(entry.origin)) return Fail(t::kGiveBackFailed, entry.name, t::kNameTaken);
   std::string reason = t::kNotRestored;
-  try {
-    files.Create(entry.origin, *bytes);
-  } catch (const AppError& error) {
-    reason = error.what();
-  }
-  if (files.Read(entry.origin) != bytes) {
+  if (!CreateExactly(files, entry.origin, *bytes, reason)) {
     TryStep([&] { files.Delete(entry.origin); });
     return Fail(t::kGiveBackFailed, entry.name, reason);
   }
-  if (!TryStep([&] { registry.Delete(Hive::CurrentUser, kAdoptedFilesPath, entry.name); }) ||
-      !Gone(registry, Hive::CurrentUser, kAdoptedFilesPath, entry.name)) {
+  if (!DeleteChecked(registry, Hive::CurrentUser, kAdoptedFilesPath, entry.name)) {
     TryStep([&] { files.Delete(entry.origin); });
     return Fail(t::kGiveBackFailed, entry.name, t::kNotRecorded);
   }

@@ -8,17 +8,6 @@
 
 namespace {
 
-char FoldAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Whether text[at..] starts with the ASCII word, in either case.
-bool HasWordAt(const std::string& text, size_t at, const char* word) {
-  for (size_t i = 0; word[i]; ++i)
-    if (at + i >= text.size() || FoldAscii(text[at + i]) != word[i]) return false;
-  return true;
-}
-
 std::string Trimmed(const std::string& text) {
   const size_t first = text.find_first_not_of(' ');
   if (first == std::string::npos) return {};
@@ -41,7 +30,7 @@ bool IsText(const RawValue& value) {
 }
 
 bool EndsWithLnk(const std::string& name) {
-  return name.size() > 4 && HasWordAt(name, name.size() - 4, ".lnk");
+  return name.size() > 4 && HasAsciiWordAt(name, name.size() - 4, ".lnk");
 }
 
 std::string Unquoted(const std::string& file) {
@@ -168,7 +157,7 @@ void SplitCommand(const std::string& command, std::string& file, std::string& ar
       ++i;
       continue;
     }
-    if (HasWordAt(text, i, ".exe") && (i + 4 == text.size() || text[i + 4] == ' ')) {
+    if (HasAsciiWordAt(text, i, ".exe") && (i + 4 == text.size() || text[i + 4] == ' ')) {
       file = text.substr(0, i + 4);
       arguments = Trimmed(text.substr(std::min(text.size(), i + 5)));
       return;

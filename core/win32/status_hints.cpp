@@ -48,8 +48,6 @@ void StatusHints::ApplyDpi(int dpi) {
                              Scale(kVersionPanelWidth + kHintPanelWidth, dpi)};
   status_bar_.SetParts(right_edges, 2);
   status_bar_.SetOwnerDrawn(0, version_text_.c_str());
-  // The bar takes its height from its font.
-  SendMessageA(status_bar_.Handle(), WM_SIZE, 0, 0);
 }
 
 void StatusHints::SetVersionText(const std::string& text) {

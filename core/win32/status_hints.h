@@ -17,7 +17,7 @@ class StatusHints {
   StatusHints();
   // Creates the bar as a child of `parent`. Throws on failure.
   void Create(HWND parent, HINSTANCE instance, HFONT font, int dpi);
-  // The panels' widths for the window's DPI.
+  // The panels' widths for the window's DPI; the bar's height follows at the owner's next layout.
   void ApplyDpi(int dpi);
   HWND Handle() const { return status_bar_.Handle(); }
 
