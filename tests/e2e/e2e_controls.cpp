@@ -147,26 +147,6 @@ std::string ListText(HWND list, int row, int column) {
   return block.ReadText(kTextOffset, kTextSize);
 }
 
-std::string ToolTipText(DWORD pid, HWND control) {
-  constexpr size_t kTextOffset = sizeof(TOOLINFOA);
-  constexpr size_t kTextSize = 1024;
-  for (HWND tips : TopWindows(TOOLTIPS_CLASSA, pid, false)) {
-    RemoteBlock block(tips, kTextOffset + kTextSize);
-    TOOLINFOA tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = GetParent(control);
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = block.at(kTextOffset);
-    const std::string zero(kTextSize, '\0');
-    if (!block.ok() || !block.Write(kTextOffset, zero.data(), kTextSize) ||
-        !block.Write(0, &tool, sizeof tool))
-      continue;
-    SendOrZero(tips, TTM_GETTEXTA, kTextSize, block.param());
-    if (std::string text = block.ReadText(kTextOffset, kTextSize); !text.empty()) return text;
-  }
-  return {};
-}
-
 int ListStateImage(HWND list, int row) {
   LRESULT state = SendOrZero(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK);
   return static_cast<int>((state & LVIS_STATEIMAGEMASK) >> 12);

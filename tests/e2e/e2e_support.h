@@ -200,9 +200,6 @@ struct ListRow {
 std::string Describe(const ListRow& row);
 ListRow Row(const std::string& title, bool checked);
 
-// The text a tool tip window of the process holds for the control, through a buffer there.
-std::string ToolTipText(DWORD pid, HWND control);
-
 int ListCount(HWND list);
 std::string ListText(HWND list, int row, int column = 0);
 int ListStateImage(HWND list, int row);
