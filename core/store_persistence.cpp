@@ -213,7 +213,7 @@ void StorePersistence::Load(AppSettings& settings, ItemStore& store) {
     // A file another program holds must not read as a file without rows: a failed read ends
     // the load here, with the rows unread.
     try {
-      bytes = file->ReadAll();
+      bytes = wait_for_held_file_ ? file->ReadAll() : file->ReadAllNow();
     } catch (const AppError& error) {
       store.count = 0;
       item_file_error_ = error.what();

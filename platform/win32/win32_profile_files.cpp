@@ -45,14 +45,14 @@ AppError CannotRead(const std::string& path, DWORD error) {
 
 // Opens the file for reading, waiting out a holder; nothing, with the last error set, when the
 // file is missing or stays out of reach.
-OwnedKernelHandle OpenForReading(const std::string& path) {
+OwnedKernelHandle OpenForReading(const std::string& path, int attempts = kHeldAttempts) {
   for (int attempt = 1;; ++attempt) {
     OwnedKernelHandle file = OwnFileHandle(CreateFileA(
         path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file) return file;
     const DWORD error = GetLastError();
-    if (!IsHeldError(error) || attempt == kHeldAttempts) {
+    if (!IsHeldError(error) || attempt >= attempts) {
       SetLastError(error);
       return file;
     }
@@ -142,10 +142,13 @@ class Win32ProfileFile : public ProfileFile {
     }
   }
 
-  std::string ReadAll() override {
+  std::string ReadAll() override { return ReadAllTrying(kHeldAttempts); }
+  std::string ReadAllNow() override { return ReadAllTrying(1); }
+
+  std::string ReadAllTrying(int attempts) {
     last_read_.reset();
     const FileStamp before = StampOf(path_);
-    const OwnedKernelHandle file = OpenForReading(path_);
+    const OwnedKernelHandle file = OpenForReading(path_, attempts);
     if (!file) {
       const DWORD error = GetLastError();
       if (IsMissing(error)) return {};
