@@ -262,8 +262,8 @@ E2E_CASE(row_bound_at_add) {
 }
 
 // Another program holds the item file without sharing: at log-on nothing starts, one box and
-// the log say why; in the window the list counts as unread, so OK after the file is let go
-// keeps it unless the user agrees.
+// the log say why; in the window the box offers retry, and after cancel the list counts as
+// unread, so OK after the file is let go keeps it unless the user agrees.
 E2E_CASE(held_item_file) {
   const std::string file =
       ItemFile(RowKeys(0, "一", kMarker, "", "--row 0", "0", "00002359", "000/00", "", "1"));
@@ -279,8 +279,17 @@ E2E_CASE(held_item_file) {
     HWND box = WaitForMessageBox(program.pid);
     E2E_REQUIRE(box != nullptr, std::string("no word of the held file: ") + arguments);
     E2E_CHECK(ReadBox(box).text.rfind(refused, 0) == 0, "box: " + Describe(ReadBox(box).text));
-    E2E_CHECK(ClickButton(box, kOk), "no OK in the box");
-    if (*arguments) ExpectQuietExit(program);
+    if (*arguments) {
+      E2E_CHECK(ClickButton(box, kOk), "no OK in the box");
+      ExpectQuietExit(program);
+      continue;
+    }
+    E2E_REQUIRE(ClickButton(box, "再試行(&R)"), "no retry in the box");
+    E2E_REQUIRE(WaitUntilGone(box), "the box stayed");
+    box = WaitForMessageBox(program.pid);
+    E2E_REQUIRE(box != nullptr, "no word of the file still held");
+    E2E_CHECK(ReadBox(box).text.rfind(refused, 0) == 0, "box: " + Describe(ReadBox(box).text));
+    E2E_CHECK(ClickButton(box, "キャンセル"), "no cancel in the box");
   }
   HWND main = StartAndWaitForMain(program);
   CloseHandle(holder);
