@@ -1,11 +1,8 @@
 // Launched as an item by the end-to-end tests: records how it was started, one file per start,
 // in the folder "marks" beside its own program file, then ends. With "--stay" as its first
 // argument it keeps running behind an invisible window until that window is closed.
-// "--hold MILLISECONDS FILE" records nothing: it holds the file open without sharing for that
-// long, as a sync client or a scanner does, and then lets it go.
 #include <windows.h>
 
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -87,19 +84,6 @@ int Stay(HINSTANCE instance) {
   return 0;
 }
 
-// Exit code 3 when the file could not be held at all.
-int Hold(const std::string& rest) {
-  const size_t blank = rest.find(' ');
-  if (blank == std::string::npos) return 3;
-  const DWORD milliseconds = static_cast<DWORD>(std::strtoul(rest.c_str(), nullptr, 10));
-  const HANDLE file = CreateFileA(rest.substr(blank + 1).c_str(), GENERIC_READ, 0, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return 3;
-  Sleep(milliseconds);
-  CloseHandle(file);
-  return 0;
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -109,7 +93,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   const DWORD cwd_length = GetCurrentDirectoryA(sizeof buffer, buffer);
   const std::string cwd(buffer, cwd_length < sizeof buffer ? cwd_length : 0);
   const std::string args = ArgumentsOf(GetCommandLineA());
-  if (args.rfind("--hold ", 0) == 0) return Hold(args.substr(7));
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   GetStartupInfoA(&startup);
