@@ -98,8 +98,10 @@ HICON CheckedIcons::Extract(const std::string& file) {
   auto checked = checked_.find(path);
   if (checked == checked_.end() || checked->second.size != size ||
       CompareFileTime(&checked->second.written, &data.ftLastWriteTime) != 0)
-    checked =
-        checked_.insert_or_assign(path, Checked{size, data.ftLastWriteTime, SoundOnDisk(path)})
-            .first;
-  return checked->second.sound ? ExtractFrom(path) : nullptr;
+    checked = checked_
+                  .insert_or_assign(
+                      path, Checked{size, data.ftLastWriteTime,
+                                    OwnedIcon(SoundOnDisk(path) ? ExtractFrom(path) : nullptr)})
+                  .first;
+  return checked->second.icon ? CopyIcon(checked->second.icon.Get()) : nullptr;
 }
