@@ -219,6 +219,8 @@ void StorePersistence::Load(AppSettings& settings, ItemStore& store) {
       item_file_error_ = error.what();
       throw;
     }
+    // One list, as it was when read: rows never mixed from two states of the file.
+    file->ReadKeysFromLastReadAll();
   }
   for (char letter : kFieldLetters) {
     for (int i = 0; i < count; ++i) {
