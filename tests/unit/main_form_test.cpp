@@ -611,8 +611,8 @@ TEST_F(MainFormTest, AHeldItemFileIsWaitedForAtLogOnAndRetriedInTheWindow) {
   StoreRow(0, "Mail", "C:\\mail.exe", true);
   files.unreadable = {kItemFile};
   MainForm& startup = Make(RunMode::Startup);
-  startup.SetLogOnServices(&timed);
   int late = 0;
+  startup.SetLogOnServices(&timed);
   startup.SetStartedLateListener([&] { ++late; });
   startup.Start();
   std::vector<int> pauses;
@@ -634,9 +634,7 @@ TEST_F(MainFormTest, AHeldItemFileIsWaitedForAtLogOnAndRetriedInTheWindow) {
 
   files.unreadable = {kItemFile};
   boxes.answers = {BoxAnswer::Retry, BoxAnswer::Retry};
-  boxes.on_show = [&] {
-    if (boxes.shown.size() == 2) files.unreadable.clear();
-  };
+  boxes.on_show = [&] { files.unreadable.erase(boxes.shown.size() == 2 ? kItemFile : ""); };
   Make(RunMode::Config).Start();
   ASSERT_EQ(boxes.shown.size(), 2u);
   EXPECT_EQ(boxes.shown[1].buttons, BoxButtons::RetryCancel);
@@ -645,9 +643,7 @@ TEST_F(MainFormTest, AHeldItemFileIsWaitedForAtLogOnAndRetriedInTheWindow) {
                 " を読み込めません: 使用中です。.\r\n"
                 "ほかのプログラムがアイテムファイルを使い終えてから「再試行」を"
                 "押して下さい。\r\n「キャンセル」を選ぶと一覧を読まずに開きます。");
-  EXPECT_TRUE(view.shown);
-  ASSERT_EQ(view.rows.size(), 1u) << "the list read on the second try";
-  EXPECT_EQ(view.rows[0].title, "Mail");
+  EXPECT_TRUE(view.shown && view.rows.size() == 1) << "the list read on the second try";
 }
 
 }  // namespace
