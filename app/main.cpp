@@ -250,17 +250,22 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         [&] { commands.TitleListEnter(); },
     });
 
+    const auto started = [&] {
+      // A log-on run that ends at once never puts its icon up only to take it away again.
+      const bool ending = !form.ShowsWindow() && !form.Resident();
+      try {
+        if (!ending) tray.ApplyWindowState();
+      } catch (const std::exception& error) {
+        // The program goes on without its tray icon.
+        dialogs.ShowAppError(error.what());
+      }
+      // The resident launcher's dialogs use the common controls even while the window is
+      // hidden.
+      if (form.Resident()) InitControlClasses();
+    };
+    form.SetStartedLateListener(started);
     form.Start();
-    // A log-on run that ends at once never puts its icon up only to take it away again.
-    const bool ending = !form.ShowsWindow() && !form.Resident();
-    try {
-      if (!ending) tray.ApplyWindowState();
-    } catch (const std::exception& error) {
-      // The program goes on without its tray icon.
-      dialogs.ShowAppError(error.what());
-    }
-    // The resident launcher's dialogs use the common controls even while the window is hidden.
-    if (form.Resident()) InitControlClasses();
+    started();
     const int exit_code = RunMessageLoop(window, dialogs);
     // A quit during spaced-out launches leaves the rest unstarted, and the report says so.
     form.StopLogOnRun();

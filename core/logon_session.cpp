@@ -5,6 +5,7 @@
 #include <optional>
 #include <utility>
 
+#include "core/held_item_file.h"
 #include "core/logon_texts.h"
 #include "core/shell_failure.h"
 #include "core/texts.h"
@@ -132,6 +133,7 @@ void LogOnSession::Finish(bool notify) {
 
 void LogOnSession::AppendReport() {
   std::vector<std::string> lines{RunLine(heading_)};
+  if (held_ms_ > 0) lines.push_back(HeldItemFileLine(held_ms_));
   for (const std::string& name : misread_values_) lines.push_back(MisreadLine(name));
   for (RowReport row : run_.Report()) {
     row.adopted = adopted_ && row.row < store_.Size() && adopted_(store_.Row(row.row));
@@ -141,8 +143,10 @@ void LogOnSession::AppendReport() {
 }
 
 void ReportUnreadList(LogFiles& files, const std::string& log_path, const RunHeading& heading,
-                      const std::string& error) {
-  AppendToLog(files, log_path, {RunLine(heading), UnreadListLine(error)});
+                      const std::string& error, std::int64_t held_ms) {
+  std::vector<std::string> lines{RunLine(heading), UnreadListLine(error)};
+  if (held_ms > 0) lines.push_back(HeldTooLongLine(held_ms));
+  AppendToLog(files, log_path, lines);
 }
 
 void OpenLogOnReport(LogFiles& files, SystemErrorTexts& error_texts, Launcher& launcher,

@@ -54,6 +54,8 @@ class LogOnSession {
   void SetStepListener(std::function<void()> on_step) { on_step_ = std::move(on_step); }
   // Settings that read as their defaults; the report names each.
   void SetMisreadValues(std::vector<std::string> names) { misread_values_ = std::move(names); }
+  // How long the run waited for an item file another program held; the report says so.
+  void SetHeldItemFileWait(std::int64_t held_ms) { held_ms_ = held_ms; }
   // Tells the rows taken over from the system's start-up, which the report names as such.
   void SetAdoptedCheck(std::function<bool(const LaunchItem&)> adopted) {
     adopted_ = std::move(adopted);
@@ -80,6 +82,7 @@ class LogOnSession {
   std::function<void()> on_finished_;
   std::function<void()> on_step_;
   std::vector<std::string> misread_values_;
+  std::int64_t held_ms_ = 0;
   const ItemStore& store_;
   std::function<bool(const LaunchItem&)> adopted_;
   bool finished_ = false;
@@ -92,9 +95,10 @@ class LogOnSession {
 LogOnOptions LogOnOptionsOf(const AppSettings& settings, const LogOnServices* services,
                             const LocalTime& started);
 
-// A log-on run that launched nothing because the item file could not be read.
+// A log-on run that launched nothing because the item file could not be read, after waiting
+// held_ms for it.
 void ReportUnreadList(LogFiles& files, const std::string& log_path, const RunHeading& heading,
-                      const std::string& error);
+                      const std::string& error, std::int64_t held_ms = 0);
 
 // The options page's log button: opens the report with the program registered for it, else
 // with the plain text editor; says when there is none yet or it cannot be opened.

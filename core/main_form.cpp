@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "core/clock_texts.h"
+#include "core/held_item_file.h"
 #include "core/row_timing.h"
 #include "core/texts.h"
 #include "platform/text_format.h"
@@ -25,17 +26,88 @@ MainForm::MainForm(MainView& view, RunMode mode, const MainFormServices& service
                    ItemFilePath(ProgramFolderOf(services.system.ProgramFilePath()))) {}
 
 void MainForm::FormCreate() {
-  bool in_startup_branch = false;
   try {
     try {
+      // At log-on a held file is waited for on the timer, not inside the load.
+      persistence_.SetWaitForHeldFile(mode_ != RunMode::Startup || !logon_services_);
       LoadStore();
     } catch (const std::exception& error) {
-      if (mode_ == RunMode::Startup && !persistence_.ItemFileError().empty()) {
-        RefuseRunOnUnreadList(error.what());
+      if (persistence_.ItemFileError().empty()) throw;
+      if (mode_ == RunMode::Startup) {
+        if (!WaitForHeldItemFile()) RefuseRunOnUnreadList(error.what(), 0);
         return;
       }
-      throw;
+      if (!RetryHeldItemFile(error.what())) return;
     }
+  } catch (const std::exception& error) {
+    services_.dialogs.ShowAppError(error.what());
+    return;
+  }
+  CreateAfterLoad();
+}
+
+bool MainForm::RetryHeldItemFile(std::string error) {
+  while (services_.dialogs.AskRetry(error, texts::kHeldItemFileRetry)) {
+    try {
+      LoadStore();
+      return true;
+    } catch (const std::exception& again) {
+      if (persistence_.ItemFileError().empty()) throw;
+      error = again.what();
+    }
+  }
+  return false;
+}
+
+std::int64_t MainForm::HeldForMs() const {
+  TickClock* ticks = logon_services_->ticks;
+  return ticks ? ticks->Milliseconds() - held_since_ms_ : held_paused_ms_;
+}
+
+bool MainForm::WaitForHeldItemFile() {
+  if (!logon_services_) return false;
+  shows_window_ = false;
+  if (logon_services_->ticks) held_since_ms_ = logon_services_->ticks->Milliseconds();
+  held_paused_ms_ = 0;
+  return ArmHeldItemFileWait();
+}
+
+bool MainForm::ArmHeldItemFileWait() {
+  const int pause = HeldItemFilePauseMs(HeldForMs());
+  if (pause < 0) return false;
+  held_paused_ms_ += pause;
+  return logon_services_->timer.Start(pause, [this] { HeldItemFileTick(); });
+}
+
+void MainForm::HeldItemFileTick() {
+  logon_services_->timer.Stop();
+  bool read = false;
+  try {
+    LoadStore();
+    read = true;
+  } catch (const std::exception& error) {
+    if (!persistence_.ItemFileError().empty()) {
+      if (!ArmHeldItemFileWait()) RefuseRunOnUnreadList(error.what(), HeldForMs());
+      return;
+    }
+    // Any other failure leaves the window to the user, as at a start without a wait.
+    services_.dialogs.ShowAppError(error.what());
+  }
+  shows_window_ = true;
+  if (read) {
+    held_item_file_ms_ = HeldForMs();
+    CreateAfterLoad();
+  }
+  if (shows_window_) {
+    view_.Show();
+    FormShow();
+  }
+  if (started_late_) started_late_();
+}
+
+void MainForm::CreateAfterLoad() {
+  bool in_startup_branch = false;
+  try {
     if (persistence_.GarbledCount()) {
       services_.dialogs.Show(MessageKind::Warning, BoxButtons::Ok,
                              FormatText(texts::kCountNotNumber, *persistence_.GarbledCount()));
@@ -86,6 +158,7 @@ void MainForm::RunStartupBranch(const LocalTime& now) {
         if (ends_after_run) view_.Terminate();
       });
   session_->SetMisreadValues(persistence_.MisreadValues());
+  session_->SetHeldItemFileWait(held_item_file_ms_);
   session_->SetAdoptedCheck(adopted_);
   session_->SetStepListener([this] {
     run_marks_ = session_->Marks();
@@ -103,7 +176,7 @@ void MainForm::RunStartupBranch(const LocalTime& now) {
   }
 }
 
-void MainForm::RefuseRunOnUnreadList(const std::string& error) {
+void MainForm::RefuseRunOnUnreadList(const std::string& error, std::int64_t held_ms) {
   // Launching from rows that were never read would start nothing and say "no file" for each:
   // the log says why nothing started, the box says it once, and the run ends.
   shows_window_ = false;
@@ -111,10 +184,14 @@ void MainForm::RefuseRunOnUnreadList(const std::string& error) {
     const std::string folder = ProgramFolderOf(services_.system.ProgramFilePath());
     ReportUnreadList(
         logon_services_->log_files, LogFilePath(folder),
-        RunHeading{services_.clock.Now(), 0, settings_.wait_seconds, settings_.skip_running},
-        error);
+        RunHeading{services_.clock.Now(), 0, settings_.wait_seconds, settings_.skip_running}, error,
+        held_ms);
   }
-  services_.dialogs.ShowAppError(error);
+  if (held_ms > 0)
+    services_.dialogs.ShowAppError(
+        error, FormatText(texts::kHeldItemFileGaveUp, HeldSecondsText(held_ms)));
+  else
+    services_.dialogs.ShowAppError(error);
   view_.Terminate();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -64,6 +65,9 @@ class MainForm {
   void SetLauncherMenuBuilder(std::function<void()> build) {
     build_launcher_menu_ = std::move(build);
   }
+  // Called when a log-on run that waited for a held item file has read it and gone on (shown
+  // the window, or stayed resident): what follows Start then follows here.
+  void SetStartedLateListener(std::function<void()> started) { started_late_ = std::move(started); }
 
   // The report, "Skip" and "Wait" of the log-on run; without them the run is the plain one.
   void SetLogOnServices(const LogOnServices* services) { logon_services_ = services; }
@@ -119,7 +123,17 @@ class MainForm {
   void ApplySettingsToView();
   void RunStartupBranch(const LocalTime& now);
   // The log-on run when the item file could not be read: nothing is launched.
-  void RefuseRunOnUnreadList(const std::string& error);
+  void RefuseRunOnUnreadList(const std::string& error, std::int64_t held_ms);
+  // What follows a load that read the item file (or found none).
+  void CreateAfterLoad();
+  // In the window: the box offers 再試行 while the file stays held; false on キャンセル.
+  bool RetryHeldItemFile(std::string error);
+  // At log-on: tries again on the run's timer after growing pauses, the message loop alive;
+  // false when there is no timer to wait on.
+  bool WaitForHeldItemFile();
+  bool ArmHeldItemFileWait();
+  void HeldItemFileTick();
+  std::int64_t HeldForMs() const;
   // Reads the window and the options back into the settings and saves; false after an error,
   // which has been shown.
   bool SaveStore();
@@ -137,6 +151,7 @@ class MainForm {
   std::function<void()> update_list_buttons_;
   std::function<void()> build_launcher_menu_;
   std::function<void()> run_marks_changed_;
+  std::function<void()> started_late_;
   const LogOnServices* logon_services_ = nullptr;
   std::function<bool(const LaunchItem&)> adopted_;
   std::unique_ptr<LogOnSession> session_;
@@ -155,4 +170,7 @@ class MainForm {
   SavedState saved_;
   bool shows_window_ = true;
   bool resident_ = false;
+  std::int64_t held_since_ms_ = 0;
+  std::int64_t held_paused_ms_ = 0;     // the pauses so far, where there is no tick clock
+  std::int64_t held_item_file_ms_ = 0;  // how long the log-on run waited for the item file
 };

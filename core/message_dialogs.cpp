@@ -25,6 +25,16 @@ void MessageDialogs::ShowAppError(const std::string& message) {
   boxes_.Show(texts::kAppTitle, BoxIcon::Error, BoxButtons::Ok, AppErrorText(message));
 }
 
+void MessageDialogs::ShowAppError(const std::string& message, const std::string& advice) {
+  boxes_.Show(texts::kAppTitle, BoxIcon::Error, BoxButtons::Ok,
+              AppErrorText(message) + "\r\n" + advice);
+}
+
+bool MessageDialogs::AskRetry(const std::string& message, const std::string& advice) {
+  return boxes_.Show(texts::kAppTitle, BoxIcon::Error, BoxButtons::RetryCancel,
+                     AppErrorText(message) + "\r\n" + advice) == BoxAnswer::Retry;
+}
+
 std::string AppErrorText(const std::string& message) {
   if (message.empty()) return message;
   // Find the last character, stepping over double-byte pairs from the start.

@@ -24,6 +24,10 @@ class MessageDialogs {
   void Notice(const std::string& text);
   // The application's general error box.
   void ShowAppError(const std::string& message);
+  // The same box with a line of advice below the message.
+  void ShowAppError(const std::string& message, const std::string& advice);
+  // The same with 再試行 and キャンセル; true on 再試行.
+  bool AskRetry(const std::string& message, const std::string& advice);
 
  private:
   MessageBoxes& boxes_;

@@ -213,12 +213,14 @@ void StorePersistence::Load(AppSettings& settings, ItemStore& store) {
     // A file another program holds must not read as a file without rows: a failed read ends
     // the load here, with the rows unread.
     try {
-      bytes = file->ReadAll();
+      bytes = wait_for_held_file_ ? file->ReadAll() : file->ReadAllNow();
     } catch (const AppError& error) {
       store.count = 0;
       item_file_error_ = error.what();
       throw;
     }
+    // One list, as it was when read: rows never mixed from two states of the file.
+    file->ReadKeysFromLastReadAll();
   }
   for (char letter : kFieldLetters) {
     for (int i = 0; i < count; ++i) {

@@ -49,6 +49,10 @@ class StorePersistence {
   // does not stand for them. A full save makes it true again.
   bool RowsRead() const { return rows_read_; }
 
+  // Off: a load fails at once on an item file another program holds, for a caller that waits
+  // for it on its own timer. On by default: the load waits a moment itself.
+  void SetWaitForHeldFile(bool wait) { wait_for_held_file_ = wait; }
+
   const std::string& ItemFile() const { return item_file_path_; }
   // After a load: the error of an item file that was there but could not be read (the load
   // threw it), else empty.
@@ -64,6 +68,7 @@ class StorePersistence {
   ProfileFiles& files_;
   std::string item_file_path_;
   bool rows_read_ = true;
+  bool wait_for_held_file_ = true;
   std::string item_file_error_;
   std::optional<std::string> garbled_count_;
   std::vector<std::string> misread_values_;

@@ -37,6 +37,14 @@ inline constexpr char kReplaceUnreadList[] =
     "保存されているアイテムの一覧を読み込めませんでした。\r\n"
     "今の一覧で置き換えますか？\r\n"
     "「いいえ」を選ぶと設定だけを保存し、保存されている一覧はそのまま残します。";
+// The item file is held by another program: in the window, and at log-on once the wait is over
+// (%s: the seconds waited).
+inline constexpr char kHeldItemFileRetry[] =
+    "ほかのプログラムがアイテムファイルを使い終えてから「再試行」を押して下さい。\r\n"
+    "「キャンセル」を選ぶと一覧を読まずに開きます。";
+inline constexpr char kHeldItemFileGaveUp[] =
+    "%s秒待ってもアイテムファイルは使用中のままだったため、何も起動しませんでした。\r\n"
+    "使用しているプログラムを終えてから、もう一度ログオンして下さい。";
 // A stored "Count" that is no number while rows are stored; %s is what is stored.
 inline constexpr char kCountNotNumber[] =
     "保存されているアイテム数 '%s' が数値ではないため、アイテムの一覧を表示できません。\r\n"

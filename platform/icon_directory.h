@@ -17,6 +17,7 @@ IconFileKind IconFileKindOf(const std::string& first_bytes);
 // file (.ico, .cur) whose directory and every image it lists lie within the file, or a
 // program file (PE) whose icon and icon-group resources all do. Counts, offsets and sizes are
 // checked against the real size before anything is believed, so a truncated or malformed file
-// is refused rather than read past its end. Every other file is refused too: the system
-// extracts no icon from it.
+// is refused rather than read past its end. Only the header and the directory are read (of a
+// program, its headers and its resource directory with the groups), never the images. Every
+// other file is refused too: the system extracts no icon from it.
 bool IconFileIsSound(std::uint64_t file_size, const FileBytesReader& read);

@@ -4,13 +4,12 @@
 
 enum class BoxIcon { None, Warning, Error, Information, Question };
 // YesNoDefaultNo: a question whose Yes cannot be undone, so that Enter answers No.
-enum class BoxButtons { Ok, OkCancel, YesNo, YesNoCancel, YesNoDefaultNo };
-enum class BoxAnswer { Ok, Cancel, Yes, No };
+enum class BoxButtons { Ok, OkCancel, YesNo, YesNoCancel, YesNoDefaultNo, RetryCancel };
+enum class BoxAnswer { Ok, Cancel, Yes, No, Retry };
 
-// Modal message boxes centred on the screen. Buttons read "はい(&Y)", "いいえ(&N)", "OK" and
-// "キャンセル" whatever the system's language; OK, else Yes, is the default (No where the buttons
-// say so); Escape answers
-// Cancel, else No, else OK.
+// Modal message boxes centred on the screen. Buttons read "はい(&Y)", "いいえ(&N)", "OK",
+// "キャンセル" and "再試行(&R)" whatever the system's language; OK, else Yes, else Retry is the
+// default (No where the buttons say so); Escape answers Cancel, else No, else OK.
 class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;

@@ -10,6 +10,7 @@ inline constexpr char kButtonYes[] = "はい(&Y)";
 inline constexpr char kButtonNo[] = "いいえ(&N)";
 inline constexpr char kButtonOk[] = "OK";
 inline constexpr char kButtonCancel[] = "キャンセル";
+inline constexpr char kButtonRetry[] = "再試行(&R)";
 
 // Errors of the registry and the item file; %s is replaced by the name or path.
 inline constexpr char kErrBadValueType[] = "'%s' のデータ型が不正です";

@@ -18,6 +18,12 @@ class ProfileFile {
   // holds is waited for a moment; throws AppError ("<path> を読み込めません: <reason>") when a
   // file is there but cannot be read. Key reads throw the same rather than read nothing.
   virtual std::string ReadAll() = 0;
+  // The same, but a held file fails at once: for a caller that waits on its own timer.
+  virtual std::string ReadAllNow() { return ReadAll(); }
+  // The key reads that follow may come from the bytes the last ReadAll read, as one snapshot,
+  // without asking each time whether the file changed: a load reads thousands of keys. Any
+  // write or whole read ends it.
+  virtual void ReadKeysFromLastReadAll() {}
   // Removes what an interrupted replacement left beside the file.
   virtual void RemoveLeftovers() = 0;
   // Writes the bytes to a new file beside the old one and puts it in the old one's place in one

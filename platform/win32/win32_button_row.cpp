@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int kRowButtonIds[] = {IDOK, IDCANCEL, IDYES, IDNO};
+constexpr int kRowButtonIds[] = {IDRETRY, IDOK, IDCANCEL, IDYES, IDNO};
 
 int CaptionWidth(HWND control) {
   char text[256] = {};

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int kButtonIds[] = {IDOK, IDCANCEL, IDYES, IDNO};
+constexpr int kButtonIds[] = {IDOK, IDCANCEL, IDYES, IDNO, IDRETRY};
 constexpr UINT_PTR kSubclassId = 1;
 
 UINT ButtonFlags(BoxButtons buttons) {
@@ -24,6 +24,8 @@ UINT ButtonFlags(BoxButtons buttons) {
       return MB_YESNO | MB_DEFBUTTON2;
     case BoxButtons::YesNoCancel:
       return MB_YESNOCANCEL;
+    case BoxButtons::RetryCancel:
+      return MB_RETRYCANCEL;
   }
   return MB_OK;
 }
@@ -55,6 +57,8 @@ bool HasButton(BoxButtons buttons, int id) {
       return id == IDYES || id == IDNO;
     case BoxButtons::YesNoCancel:
       return id == IDYES || id == IDNO || id == IDCANCEL;
+    case BoxButtons::RetryCancel:
+      return id == IDRETRY || id == IDCANCEL;
   }
   return false;
 }
@@ -69,6 +73,7 @@ int EscapeButton(BoxButtons buttons) {
       return IDNO;
     case BoxButtons::OkCancel:
     case BoxButtons::YesNoCancel:
+    case BoxButtons::RetryCancel:
       return IDCANCEL;
   }
   return IDCANCEL;
@@ -76,6 +81,7 @@ int EscapeButton(BoxButtons buttons) {
 
 int DefaultButton(BoxButtons buttons) {
   if (buttons == BoxButtons::YesNoDefaultNo) return IDNO;
+  if (buttons == BoxButtons::RetryCancel) return IDRETRY;
   return buttons == BoxButtons::Ok || buttons == BoxButtons::OkCancel ? IDOK : IDYES;
 }
 
@@ -87,6 +93,8 @@ BoxAnswer AnswerOf(int button) {
       return BoxAnswer::Yes;
     case IDNO:
       return BoxAnswer::No;
+    case IDRETRY:
+      return BoxAnswer::Retry;
     default:
       return BoxAnswer::Cancel;
   }
@@ -100,6 +108,8 @@ const char* ButtonText(int id) {
       return texts::kButtonCancel;
     case IDYES:
       return texts::kButtonYes;
+    case IDRETRY:
+      return texts::kButtonRetry;
     default:
       return texts::kButtonNo;
   }

@@ -45,14 +45,14 @@ AppError CannotRead(const std::string& path, DWORD error) {
 
 // Opens the file for reading, waiting out a holder; nothing, with the last error set, when the
 // file is missing or stays out of reach.
-OwnedKernelHandle OpenForReading(const std::string& path) {
+OwnedKernelHandle OpenForReading(const std::string& path, int attempts = kHeldAttempts) {
   for (int attempt = 1;; ++attempt) {
     OwnedKernelHandle file = OwnFileHandle(CreateFileA(
         path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file) return file;
     const DWORD error = GetLastError();
-    if (!IsHeldError(error) || attempt == kHeldAttempts) {
+    if (!IsHeldError(error) || attempt >= attempts) {
       SetLastError(error);
       return file;
     }
@@ -116,7 +116,7 @@ class Win32ProfileFile : public ProfileFile {
   std::string ReadKey(std::string_view section, std::string_view key) override {
     if (!snapshots_allowed_ || !IsPlainName(section) || !IsPlainName(key))
       return ReadKeyFromSystem(section, key);
-    const FileStamp stamp = StampOf(path_);
+    const FileStamp stamp = keep_last_read_ && last_read_ ? last_read_->stamp : StampOf(path_);
     if (!(stamp == stamp_)) {
       snapshots_.clear();
       stamp_ = stamp;
@@ -132,6 +132,7 @@ class Win32ProfileFile : public ProfileFile {
   void WriteKey(std::string_view section, std::string_view key, std::string_view value) override {
     snapshots_.clear();
     last_read_.reset();
+    keep_last_read_ = false;
     const std::string section_name(section);
     const std::string key_name(key);
     const std::string text(value);
@@ -142,10 +143,16 @@ class Win32ProfileFile : public ProfileFile {
     }
   }
 
-  std::string ReadAll() override {
+  std::string ReadAll() override { return ReadAllTrying(kHeldAttempts); }
+  std::string ReadAllNow() override { return ReadAllTrying(1); }
+
+  void ReadKeysFromLastReadAll() override { keep_last_read_ = true; }
+
+  std::string ReadAllTrying(int attempts) {
     last_read_.reset();
+    keep_last_read_ = false;
     const FileStamp before = StampOf(path_);
-    const OwnedKernelHandle file = OpenForReading(path_);
+    const OwnedKernelHandle file = OpenForReading(path_, attempts);
     if (!file) {
       const DWORD error = GetLastError();
       if (IsMissing(error)) return {};
@@ -171,6 +178,7 @@ class Win32ProfileFile : public ProfileFile {
   void ReplaceAll(std::string_view bytes) override {
     snapshots_.clear();
     last_read_.reset();
+    keep_last_read_ = false;
     // Beside the old file, so that the replacement stays on one volume and is one rename.
     const std::string fresh = path_ + ".new";
     OwnedKernelHandle file = OwnFileHandle(CreateFileA(
@@ -250,6 +258,7 @@ class Win32ProfileFile : public ProfileFile {
     std::string bytes;
   };
   std::optional<LastRead> last_read_;
+  bool keep_last_read_ = false;
   // By lower-case section name, each by lower-case key.
   std::map<std::string, std::unordered_map<std::string, std::string>> snapshots_;
 };

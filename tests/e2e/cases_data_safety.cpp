@@ -25,6 +25,10 @@ const char kReplaceQuestion[] =
     "「いいえ」を選ぶと設定だけを保存し、保存されている一覧はそのまま残します。";
 const char kWriteError[] = "C:\\e2e\\Morvelin.ini に書き込めません.";
 
+void CALLBACK LetGo(void* file, BOOLEAN) {
+  CloseHandle(file);
+}
+
 std::string TodayOnce() {
   SYSTEMTIME now;
   GetLocalTime(&now);
@@ -262,8 +266,8 @@ E2E_CASE(row_bound_at_add) {
 }
 
 // Another program holds the item file without sharing: at log-on nothing starts, one box and
-// the log say why; in the window the list counts as unread, so OK after the file is let go
-// keeps it unless the user agrees.
+// the log say why; in the window the box offers retry, and after cancel the list counts as
+// unread, so OK after the file is let go keeps it unless the user agrees.
 E2E_CASE(held_item_file) {
   const std::string file =
       ItemFile(RowKeys(0, "一", kMarker, "", "--row 0", "0", "00002359", "000/00", "", "1"));
@@ -279,8 +283,17 @@ E2E_CASE(held_item_file) {
     HWND box = WaitForMessageBox(program.pid);
     E2E_REQUIRE(box != nullptr, std::string("no word of the held file: ") + arguments);
     E2E_CHECK(ReadBox(box).text.rfind(refused, 0) == 0, "box: " + Describe(ReadBox(box).text));
-    E2E_CHECK(ClickButton(box, kOk), "no OK in the box");
-    if (*arguments) ExpectQuietExit(program);
+    if (*arguments) {
+      E2E_CHECK(ClickButton(box, kOk), "no OK in the box");
+      ExpectQuietExit(program);
+      continue;
+    }
+    E2E_REQUIRE(ClickButton(box, "再試行(&R)"), "no retry in the box");
+    E2E_REQUIRE(WaitUntilGone(box), "the box stayed");
+    box = WaitForMessageBox(program.pid);
+    E2E_REQUIRE(box != nullptr, "no word of the file still held");
+    E2E_CHECK(ReadBox(box).text.rfind(refused, 0) == 0, "box: " + Describe(ReadBox(box).text));
+    E2E_CHECK(ClickButton(box, "キャンセル"), "no cancel in the box");
   }
   HWND main = StartAndWaitForMain(program);
   CloseHandle(holder);
@@ -290,4 +303,39 @@ E2E_CASE(held_item_file) {
                 std::string::npos,
             "no line in the log");
   E2E_CHECK_EQ_AS("item file after No", ItemFileBytes(), file);
+}
+
+// Held as the log-on run starts (a sync client, a backup or a scanner): a brief hold is waited
+// out and the report names the wait; a long one ends in a clear report with nothing started.
+E2E_CASE(item_file_held_at_logon) {
+  WriteSettings({{"Lanc", "0"}, {"Count", "2"}});
+  WriteItemFile(ItemFile(
+      Join({RowKeys(0, "一", kMarker, "", "--row 0", "0", "00002359", "000/00", "", "1"),
+            RowKeys(1, "二", kMarker, "", "--row 1", "0", "00002359", "000/00", "", "1")})));
+  for (const DWORD held_ms : {3000u, 15000u}) {
+    const bool brief = held_ms < 10000;
+    const HANDLE file = CreateFileA(ItemFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE timer = nullptr;
+    E2E_REQUIRE(
+        file != INVALID_HANDLE_VALUE &&
+            CreateTimerQueueTimer(&timer, nullptr, LetGo, file, held_ms, 0, WT_EXECUTEONLYONCE),
+        "cannot hold the item file");
+    const Process program = StartProgram("/N");
+    if (!brief) {
+      HWND box = WaitForMessageBox(program.pid);
+      E2E_REQUIRE(box != nullptr, "no word of the held file");
+      E2E_CHECK(ReadBox(box).text.find("秒待ってもアイテムファイルは使用中のままだったため、何も起"
+                                       "動しませんでした。") != std::string::npos,
+                "box: " + Describe(ReadBox(box).text));
+      E2E_CHECK(ClickButton(box, kOk), "no OK in the box");
+    }
+    ExpectQuietExit(program);
+    WaitUntil([] { return ReadMarks().size() >= 2; });
+    E2E_CHECK_EQ_AS("rows launched, both runs", ReadMarks().size(), static_cast<size_t>(2));
+    const std::string log = ReadFileBytes(AppPath("Morvelin.log"));
+    const std::string said = brief ? "秒待ってから起動しました\r\n  0 一: 起動しました\r\n"
+                                   : "秒待っても他のﾌﾟﾛｸﾞﾗﾑに使用されたままでした\r\n";
+    E2E_CHECK(log.find(said) != std::string::npos, "log: " + Describe(log));
+  }
 }

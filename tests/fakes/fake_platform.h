@@ -3,6 +3,7 @@
 // Recording fakes of the platform services, for the native unit tests.
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -159,10 +160,12 @@ class FakeMessageBoxes : public MessageBoxes {
   std::vector<Box> shown;
   std::deque<BoxAnswer> answers;
   std::vector<std::string>* event_log = nullptr;
+  std::function<void()> on_show;  // while the box is up, before it is answered
 
   BoxAnswer Show(const std::string& caption, BoxIcon icon, BoxButtons buttons,
                  const std::string& text) override {
     shown.push_back({caption, icon, buttons, text});
+    if (on_show) on_show();
     if (event_log) event_log->push_back("box " + text);
     if (!answers.empty()) {
       BoxAnswer a = answers.front();

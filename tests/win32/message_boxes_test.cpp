@@ -105,7 +105,7 @@ bool Shows(HWND box, int id) {
 // Visible buttons of the box, by id, in the order OK, Cancel, Yes, No.
 std::vector<int> VisibleButtons(HWND box) {
   std::vector<int> ids;
-  for (int id : {IDOK, IDCANCEL, IDYES, IDNO}) {
+  for (int id : {IDOK, IDCANCEL, IDYES, IDNO, IDRETRY}) {
     if (Shows(box, id)) ids.push_back(id);
   }
   return ids;
@@ -168,6 +168,7 @@ TEST_P(MessageBoxKindTest, ShowsTheProgramsButtonsAndIconAndEscapeAnswers) {
     const char* expected = id == IDOK       ? "OK"
                            : id == IDCANCEL ? "キャンセル"
                            : id == IDYES    ? "はい(&Y)"
+                           : id == IDRETRY  ? "再試行(&R)"
                                             : "いいえ(&N)";
     EXPECT_EQ(ItemText(box, id), expected) << "button " << id;
     EXPECT_TRUE(CaptionFits(GetDlgItem(box, id))) << "button " << id << " cuts its caption";
@@ -221,6 +222,12 @@ INSTANTIATE_TEST_SUITE_P(
                 BoxIcon::Question,
                 {IDCANCEL, IDYES, IDNO},
                 IDYES,
+                BoxAnswer::Cancel},
+        BoxCase{"ErrorRetryCancel",
+                BoxButtons::RetryCancel,
+                BoxIcon::Error,
+                {IDCANCEL, IDRETRY},
+                IDRETRY,
                 BoxAnswer::Cancel}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -255,6 +262,7 @@ TEST(MessageBoxes, EachButtonGivesItsOwnAnswer) {
       {BoxButtons::YesNo, IDNO, BoxAnswer::No},
       {BoxButtons::OkCancel, IDOK, BoxAnswer::Ok},
       {BoxButtons::OkCancel, IDCANCEL, BoxAnswer::Cancel},
+      {BoxButtons::RetryCancel, IDRETRY, BoxAnswer::Retry},
   };
   for (const auto& click : clicks) {
     ShownBox shown(BoxIcon::Question, click.buttons, "どれを押しますか？");

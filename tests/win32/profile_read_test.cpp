@@ -147,6 +147,14 @@ TEST_F(ProfileReadTest, ChangesBetweenReadsAreSeen) {
   EXPECT_EQ(file->ReadKey("Items", "T0"), "");
   WriteRaw(path_, "[Items]\r\nT0=back\r\n");
   EXPECT_EQ(file->ReadKey("Items", "T0"), "back");
+
+  // A load's keys come from the bytes it read whole, until it writes.
+  EXPECT_EQ(file->ReadAll(), "[Items]\r\nT0=back\r\n");
+  file->ReadKeysFromLastReadAll();
+  ASSERT_TRUE(WritePrivateProfileStringA("Items", "T0", "later", path_.c_str()));
+  EXPECT_EQ(file->ReadKey("Items", "T0"), "back");
+  file->WriteKey("Items", "T1", "mine");
+  EXPECT_EQ(file->ReadKey("Items", "T0") + file->ReadKey("Items", "T1"), "latermine");
 }
 
 TEST_F(ProfileReadTest, ABareFileNameReadsWhereTheSystemLooks) {

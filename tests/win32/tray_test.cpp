@@ -256,6 +256,9 @@ TEST(MenuImages, OnlyIconFilesThatHoldUpReachTheSystemsExtraction) {
     EXPECT_EQ(images.AddMenuIcon(folder.File(name)), icon) << name;
   }
   EXPECT_EQ(images.Count(), 5) << "a damaged file keeps its row's slot, empty";
+  // What a file was found to be holds only while it stays as it was.
+  ASSERT_TRUE(WriteFileBytes(folder.File("cut.ico"), good));
+  EXPECT_TRUE(images.AddMenuIcon(folder.File("cut.ico"))) << "a file mended since its check";
   EXPECT_EQ(ExtractCheckedIcon(folder.path()), nullptr);
 }
 

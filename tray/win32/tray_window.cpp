@@ -6,7 +6,6 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/win32/checked_icon.h"
 #include "platform/win32/dpi.h"
 #include "tray/tray_texts.h"
 
@@ -52,7 +51,7 @@ void Win32MenuImages::Clear() {
 }
 
 bool Win32MenuImages::AddMenuIcon(const std::string& file) {
-  HICON icon = ExtractCheckedIcon(file);
+  HICON icon = icons_.Extract(file);
   const bool has_icon = icon != nullptr;
   // The list scales a larger icon down to its own size.
   if (has_icon && ImageList_AddIcon(Handle(), icon) >= 0) {

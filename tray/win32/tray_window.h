@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/notify_icon.h"
+#include "platform/win32/checked_icon.h"
 #include "platform/win32/owned_handle.h"
 #include "platform/win32/window_base.h"
 #include "tray/desktop_conveniences.h"
@@ -38,6 +39,7 @@ class Win32MenuImages : public MenuImages {
 
  private:
   OwnedImageList list_;  // made on first use: a run without menu icons never loads it
+  CheckedIcons icons_;
 };
 
 // A popup menu made from entries, which it keeps: command id = first_id + position; hidden
