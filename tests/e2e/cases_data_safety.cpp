@@ -6,8 +6,10 @@
 #include <windows.h>
 // clang-format on
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../../resources/resource_ids.h"
@@ -117,6 +119,60 @@ E2E_CASE(long_file_name) {
             {kOk}, IconKind::Warning, kOk, "run-refused");
   E2E_CHECK(Responsive(main), "the main window does not answer after Run");
   E2E_CHECK_EQ_AS("marker runs after Run", ReadMarks().size(), size_t{2});
+  CancelAndExpectExit(program, main);
+}
+
+// Web addresses of 1,000 and 2,000 characters, past where the shell's launch faults: at log-on
+// the report names them and every other row starts, one at the bound among them; through Run
+// the user is told why nothing starts, and the window lives on.
+E2E_CASE(long_web_address) {
+  E2E_REQUIRE(WriteRegValue(HKEY_CLASSES_ROOT, "https\\shell\\open\\command", "", REG_SZ,
+                            SzBytes("\"C:\\e2e\\marker.exe\" \"%1\"")),
+              "cannot point web addresses at the marker");
+  const auto address = [](size_t length) {
+    std::string text = "https://www.brel.example/?q=";
+    text.resize(length, 'q');
+    return text;
+  };
+  const KeyValues items = Join({
+      RowKeys(0, "千", address(1000), "", "", "0", "00002359", "000/00", "", "1"),
+      RowKeys(1, "一", kMarker, "", "--row 1", "0", "00002359", "000/00", "", "1"),
+      RowKeys(2, "二千", address(2000), "", "", "0", "00002359", "000/00", "", "1"),
+      RowKeys(3, "九百", address(900), "", "", "0", "00002359", "000/00", "", "1"),
+  });
+  WriteSettings({{"Lanc", "0"}, {"Count", "4"}});
+  WriteItemFile(ItemFile(items));
+
+  Process program = StartProgram("/N");
+  ExpectQuietExit(program);
+  E2E_CHECK(WaitForMarks(2), "the rows beside the long addresses did not start");
+  std::vector<std::string> started;
+  for (const Mark& mark : ReadMarks()) started.push_back(mark.args);
+  std::sort(started.begin(), started.end());
+  E2E_CHECK_EQ_AS("started", started,
+                  (std::vector<std::string>{"\"" + address(900) + "\"", "--row 1"}));
+  std::string log;
+  E2E_CHECK(ReadFileBytes(AppPath("Morvelin.log"), &log), "no log-on report");
+  for (const char* row : {"  0 千: ", "  2 二千: "})
+    E2E_CHECK(log.find(std::string(row) + "失敗 ﾌｧｲﾙ名、作業ﾌｫﾙﾀﾞまたは引数が長すぎます\r\n") !=
+                  std::string::npos,
+              std::string("report of ") + row + Describe(log));
+
+  program = StartProgram();
+  HWND main = StartAndWaitForMain(program);
+  HWND list = TitleList(main);
+  E2E_REQUIRE(list != nullptr, "no title list");
+  for (const auto& [row, title] : {std::pair{0, "千"}, std::pair{2, "二千"}}) {
+    SelectListRow(list, row);
+    PressCommand(main, IDC_RUN_BTN);
+    AnswerBox(program.pid, kInformation, std::string(title) + "を実行しますか？", {kYes, kNo},
+              IconKind::Information, kYes);
+    AnswerBox(program.pid, kWarning,
+              "ファイル名、作業フォルダまたは引数が長すぎるため実行できません", {kOk},
+              IconKind::Warning, kOk, "run-refused");
+    E2E_CHECK(Responsive(main), "the main window does not answer after Run");
+  }
+  E2E_CHECK_EQ_AS("starts after Run", ReadMarks().size(), size_t{2});
   CancelAndExpectExit(program, main);
 }
 

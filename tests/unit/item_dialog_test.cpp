@@ -291,6 +291,15 @@ TEST_F(ItemDialogTest, OkChecksTitleFirstThenFileAndOnlyForEmptiness) {
   view.texts[TextField::FileName] = "C:\\does\\not\\exist.exe";
   EXPECT_TRUE(dialog.OKBtnClick());
   EXPECT_TRUE(view.log.empty());
+
+  // What the shell cannot be handed is refused: a long path, or a web address past its bound.
+  for (const std::string& file :
+       {"C:\\" + std::string(300, 'p'), "https://" + std::string(993, 'q')}) {
+    view.texts[TextField::FileName] = file;
+    EXPECT_FALSE(dialog.OKBtnClick()) << file.size();
+    EXPECT_EQ(view.log, (Log{std::string("error ") + texts::kFileTooLong, "focus FileName"}));
+    view.log.clear();
+  }
 }
 
 TEST_F(ItemDialogTest, ChoosingAFileReplacesTitleFolderAndArguments) {

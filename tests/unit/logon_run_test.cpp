@@ -350,6 +350,40 @@ TEST(RowTimingStore, EarlierFilesKeepTheirBytesAndTheNewKeysRoundTrip) {
   EXPECT_EQ(FillListing(store.Rows())[0][7], "300秒後 月火水木金 ｱｲﾄﾞﾙ時");
 }
 
+TEST(RowTimingStore, HandEditedKeysFollowOneDecimalRuleAndTheMendedOnesAreReported) {
+  const struct {
+    const char *delay, *days, *idle;
+    RowTiming read;
+    std::vector<MisreadValue> mended;
+  } cases[] = {
+      {"10", "0111110", "1", {10, 0x3E, true}, {}},
+      {"0x10", "", "0x1", {0, kAllDays, false}, {{"Delay0", "0"}, {"Idle0", "0"}}},
+      {"99999999", "", "", {3600, kAllDays, false}, {{"Delay0", "3600"}}},
+      {"99999999999999999999",
+       "1111",
+       "2",
+       {3600, kAllDays, true},
+       {{"Delay0", "3600"}, {"Days0", "1111111"}}},
+      {"-5", "", "$1", {0, kAllDays, false}, {{"Delay0", "0"}, {"Idle0", "0"}}},
+  };
+  for (const auto& c : cases) {
+    FakeRegistry registry;
+    FakeProfileFiles files;
+    StorePersistence persistence{registry, files, "M.ini"};
+    registry.Set("Window", "Count", "1");
+    for (const auto& [key, text] :
+         {std::pair{"T0", "t"}, {"Delay0", c.delay}, {"Days0", c.days}, {"Idle0", c.idle}})
+      if (*text) files.files["M.ini"].Put("Items", key, text);
+    AppSettings settings;
+    ItemStore store;
+    persistence.Load(settings, store);
+    EXPECT_EQ(store.Row(0).timing, c.read) << c.delay;
+    EXPECT_EQ(persistence.MisreadValues(), c.mended) << c.delay;
+  }
+  EXPECT_EQ(MisreadLine("Delay0", "3600"),
+            "  設定 'Delay0' の値が正しくないため、'3600' として起動しました");
+}
+
 TEST_F(LogOnSessionTest, OwnDelaysAndDaysStartRowsLaterOrNotAndAQuitStopsThePendingOnes) {
   clock = {"12/06", "23:59", 0};  // a Sunday, a little before midnight
   started = {2026, 12, 6, 23, 59, 58};
