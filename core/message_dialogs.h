@@ -24,10 +24,17 @@ class MessageDialogs {
   void Notice(const std::string& text);
   // The application's general error box.
   void ShowAppError(const std::string& message);
+  // True while one of these boxes waits for its answer (its loop still runs the program's
+  // commands).
+  bool BoxOpen() const { return open_boxes_ > 0; }
 
  private:
+  BoxAnswer ShowBox(const char* caption, BoxIcon icon, BoxButtons buttons, const std::string& text);
+
   MessageBoxes& boxes_;
+  int open_boxes_ = 0;
 };
 
-// The general error box appends "." when the message's last character sorts after ".".
+// The general error box appends "." when the message's last character sorts after ".", unless
+// that character is a Japanese full stop or another mark that ends a sentence.
 std::string AppErrorText(const std::string& message);

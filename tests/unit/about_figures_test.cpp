@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -133,6 +134,26 @@ TEST(ShowHelpContentsTest, OpensTheFileOrSaysItIsMissing) {
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].caption, "エラー");
   EXPECT_EQ(boxes.shown[0].text, "ヘルプファイル C:\\ソ\\Morvelin.Hlp が見つかりません。");
+}
+
+// F1 pressed again in the box that says the help is missing opens no second box on it.
+TEST(ShowHelpTest, OneBoxAtATime) {
+  struct PressingF1 : FakeMessageBoxes {
+    std::function<void()> f1;
+    int presses = 0;
+    BoxAnswer Show(const std::string& c, BoxIcon i, BoxButtons b, const std::string& t) override {
+      if (presses++ < 3) f1();  // the box's loop runs the posted help command
+      return FakeMessageBoxes::Show(c, i, b, t);
+    }
+  } boxes;
+  MessageDialogs dialogs(boxes);
+  FakeHelp help;
+  help.exists = false;
+  boxes.f1 = [&] { ShowHelp(help, dialogs, nullptr, "C:\\A\\", HelpTopicId::MainWindow); };
+  boxes.f1();
+  EXPECT_EQ(boxes.shown.size(), 1u);
+  boxes.f1();
+  EXPECT_EQ(boxes.shown.size(), 2u) << "a box closed is no reason to refuse the next";
 }
 
 // Without WinHelp the topic's page goes to the browser; a page no browser takes says so.

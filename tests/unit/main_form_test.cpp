@@ -364,7 +364,7 @@ TEST_F(MainFormTest, ErrorInsideTheLogOnRunShowsItAndEndsTheHiddenProcess) {
   form.Start();
 
   ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].text, "タスクトレイにアイコンを登録できません。.");
+  EXPECT_EQ(boxes.shown[0].text, "タスクトレイにアイコンを登録できません。");
   EXPECT_FALSE(view.shown);
   EXPECT_TRUE(view.terminated);
   EXPECT_FALSE(form.Resident());
