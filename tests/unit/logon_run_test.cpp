@@ -324,7 +324,7 @@ TEST(RowSchedule, DelaysIdlenessItsThresholdAndItsLimit) {
   }
 }
 
-TEST(RowTimingStore, EarlierFilesKeepTheirBytesAndTheNewKeysRoundTrip) {
+TEST(RowTimingStore, EarlierFilesKeepTheirBytesTheNewKeysRoundTripAndHandEditsFollowOneRule) {
   FakeRegistry registry;
   FakeProfileFiles files;
   StorePersistence persistence{registry, files, "M.ini"};
@@ -348,40 +348,18 @@ TEST(RowTimingStore, EarlierFilesKeepTheirBytesAndTheNewKeysRoundTrip) {
   persistence.Load(settings, store);
   EXPECT_EQ(store.Row(0).timing, (RowTiming{300, 0x3E, true}));
   EXPECT_EQ(FillListing(store.Rows())[0][7], "300秒後 月火水木金 ｱｲﾄﾞﾙ時");
-}
 
-TEST(RowTimingStore, HandEditedKeysFollowOneDecimalRuleAndTheMendedOnesAreReported) {
-  const struct {
-    const char *delay, *days, *idle;
-    RowTiming read;
-    std::vector<MisreadValue> mended;
-  } cases[] = {
-      {"10", "0111110", "1", {10, 0x3E, true}, {}},
-      {"0x10", "", "0x1", {0, kAllDays, false}, {{"Delay0", "0"}, {"Idle0", "0"}}},
-      {"99999999", "", "", {3600, kAllDays, false}, {{"Delay0", "3600"}}},
-      {"99999999999999999999",
-       "1111",
-       "2",
-       {3600, kAllDays, true},
-       {{"Delay0", "3600"}, {"Days0", "1111111"}}},
-      {"-5", "", "$1", {0, kAllDays, false}, {{"Delay0", "0"}, {"Idle0", "0"}}},
-  };
-  for (const auto& c : cases) {
-    FakeRegistry registry;
-    FakeProfileFiles files;
-    StorePersistence persistence{registry, files, "M.ini"};
-    registry.Set("Window", "Count", "1");
-    for (const auto& [key, text] :
-         {std::pair{"T0", "t"}, {"Delay0", c.delay}, {"Days0", c.days}, {"Idle0", c.idle}})
-      if (*text) files.files["M.ini"].Put("Items", key, text);
-    AppSettings settings;
-    ItemStore store;
-    persistence.Load(settings, store);
-    EXPECT_EQ(store.Row(0).timing, c.read) << c.delay;
-    EXPECT_EQ(persistence.MisreadValues(), c.mended) << c.delay;
-  }
-  EXPECT_EQ(MisreadLine("Delay0", "3600"),
-            "  設定 'Delay0' の値が正しくないため、'3600' として起動しました");
+  // Hand edits follow one rule, decimal only with a delay clamped, and the mended are named.
+  const char* edits[][2] = {
+      {"Delay0", "0x10"}, {"Idle0", "0x1"}, {"Delay1", "99999999999999999999"}};
+  for (const auto& [key, text] : edits) files.files["M.ini"].Put("Items", key, text);
+  persistence.Load(settings, store);
+  EXPECT_EQ(store.Row(0).timing, (RowTiming{0, 0x3E, false}));
+  EXPECT_EQ(store.Row(1).timing.delay_seconds, 3600);
+  EXPECT_EQ(persistence.MisreadValues(),
+            (std::vector<MisreadValue>{{"Delay0", "0"}, {"Idle0", "0"}, {"Delay1", "3600"}}));
+  EXPECT_EQ(MisreadLine("Delay1", "3600"),
+            "  設定 'Delay1' の値が正しくないため、'3600' として起動しました");
 }
 
 TEST_F(LogOnSessionTest, OwnDelaysAndDaysStartRowsLaterOrNotAndAQuitStopsThePendingOnes) {

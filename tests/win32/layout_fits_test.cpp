@@ -11,7 +11,6 @@
 
 #include <cstdlib>
 #include <thread>
-#include <tuple>
 
 #include "core/texts.h"
 #include "editing/win32/item_dialog_view.h"
@@ -191,18 +190,17 @@ TEST_F(LayoutFits, MainWindowOnEveryPageAndAfterMovingToAnotherDpi) {
   // at this DPI: the window lies in the work area, no smaller than every control needs.
   RECT work{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  for (const SIZE stored : {SIZE{0, 0}, SIZE{-40, -40}, SIZE{100000, 100000}, SIZE{1300, 1000}}) {
+  for (const int stored : {0, -40, 100000, 1300}) {
     AppSettings settings;
-    std::tie(settings.left, settings.top, settings.width, settings.height) =
-        std::tuple{200, 100, stored.cx, stored.cy};
+    settings.left = 200, settings.top = 100, settings.height = stored * 3 / 4,
+    settings.width = stored;
     window.ShowSettings(settings);
     const RECT r = Place(window.Handle(), nullptr);
     EXPECT_TRUE(r.left >= work.left && r.top >= work.top && r.right <= work.right &&
                 r.bottom <= work.bottom && r.right - r.left >= frame.right - frame.left &&
                 r.bottom - r.top >= frame.bottom - frame.top)
-        << stored.cx << " at " << dpi << " dpi: " << r.left << "," << r.top << "-" << r.right << ","
-        << r.bottom;
-    EXPECT_EQ(Check(window.Handle(), dpi, "stored-size-" + std::to_string(stored.cx)), "");
+        << stored << " at " << dpi << " dpi";
+    EXPECT_EQ(Check(window.Handle(), dpi, "stored-size-" + std::to_string(stored)), "");
   }
   window.ShowSettings(AppSettings{});
   // Moved to a monitor of another DPI, it takes the suggested size and lays itself out again;
