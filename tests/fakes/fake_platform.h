@@ -3,6 +3,7 @@
 // Recording fakes of the platform services, for the native unit tests.
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -159,9 +160,11 @@ class FakeMessageBoxes : public MessageBoxes {
   std::vector<Box> shown;
   std::deque<BoxAnswer> answers;
   std::vector<std::string>* event_log = nullptr;
+  std::function<void()> while_open;  // once, as the box's own loop runs a posted command
 
   BoxAnswer Show(const std::string& caption, BoxIcon icon, BoxButtons buttons,
                  const std::string& text) override {
+    if (auto run = std::exchange(while_open, nullptr)) run();
     shown.push_back({caption, icon, buttons, text});
     if (event_log) event_log->push_back("box " + text);
     if (!answers.empty()) {

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "fakes/fake_platform.h"
@@ -139,18 +137,14 @@ TEST(ShowHelpContentsTest, OpensTheFileOrSaysItIsMissing) {
 
 // F1 in the box that says the help is missing opens no second box on it.
 TEST(ShowHelpTest, OneBoxAtATime) {
-  struct PressingF1 : FakeMessageBoxes {
-    std::function<void()> f1;
-    BoxAnswer Show(const std::string& c, BoxIcon i, BoxButtons b, const std::string& t) override {
-      if (auto press = std::exchange(f1, nullptr)) press();  // the box's loop runs the command
-      return FakeMessageBoxes::Show(c, i, b, t);
-    }
-  } boxes;
+  FakeMessageBoxes boxes;
   MessageDialogs dialogs(boxes);
   FakeHelp help;
   help.exists = false;
-  boxes.f1 = [&] { ShowHelp(help, dialogs, nullptr, "C:\\", HelpTopicId::MainWindow); };
-  for (const auto& f1 : {boxes.f1, boxes.f1}) f1();  // the second after the first box closed
+  const auto f1 = [&] { ShowHelp(help, dialogs, nullptr, "C:\\", HelpTopicId::MainWindow); };
+  boxes.while_open = f1;
+  f1();
+  f1();  // after the first box closed
   EXPECT_EQ(boxes.shown.size(), 2u);
 }
 

@@ -186,23 +186,6 @@ TEST_F(LayoutFits, MainWindowOnEveryPageAndAfterMovingToAnotherDpi) {
     EXPECT_GE(second.top - first.top, Scale(ListPane::kRowHeight, at)) << at << " dpi";
   };
   walk_pages(dpi, "main-window-page-");
-  // Stored sizes of nothing, less than nothing, beyond any screen, or a 96-dpi size too large
-  // at this DPI: the window lies in the work area, no smaller than every control needs.
-  RECT work{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  for (const int stored : {0, -40, 100000, 1300}) {
-    AppSettings settings;
-    settings.left = 200, settings.top = 100, settings.height = stored * 3 / 4,
-    settings.width = stored;
-    window.ShowSettings(settings);
-    const RECT r = Place(window.Handle(), nullptr);
-    EXPECT_TRUE(r.left >= work.left && r.top >= work.top && r.right <= work.right &&
-                r.bottom <= work.bottom && r.right - r.left >= frame.right - frame.left &&
-                r.bottom - r.top >= frame.bottom - frame.top)
-        << stored << " at " << dpi << " dpi";
-    EXPECT_EQ(Check(window.Handle(), dpi, "stored-size-" + std::to_string(stored)), "");
-  }
-  window.ShowSettings(AppSettings{});
   // Moved to a monitor of another DPI, it takes the suggested size and lays itself out again;
   // from 192 dpi down to 96, where Wine keeps the bars at the system's DPI.
   const int other = dpi >= 192 ? dpi / 2 : dpi * 3 / 2;
