@@ -37,6 +37,7 @@ constexpr char kPendingIdle[] = " ｱｲﾄﾞﾙ待ち";
 constexpr char kCutMark[] = "...";
 constexpr char kAdoptedMark[] = " (取り込み)";
 constexpr char kMisreadSetting[] = "設定 '%s' の値が正しくないため、既定の値で起動しました";
+constexpr char kMendedSetting[] = "設定 '%s' の値が正しくないため、'%s' として起動しました";
 constexpr char kUnreadList[] = "ｱｲﾃﾑﾌｧｲﾙを読み込めないため、何も起動しませんでした: ";
 
 std::string TwoDigits(int value) {
@@ -157,7 +158,9 @@ std::string NewerHalf(const std::string& log) {
   return end == std::string::npos ? std::string() : log.substr(end + 1);
 }
 
-std::string MisreadLine(const std::string& name) {
+std::string MisreadLine(const std::string& name, const std::string& read_as) {
+  if (!read_as.empty())
+    return "  " + FormatText(FormatText(kMendedSetting, OneLine(name)), OneLine(read_as));
   return "  " + FormatText(kMisreadSetting, OneLine(name));
 }
 

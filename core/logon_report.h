@@ -60,7 +60,8 @@ std::string RunLine(const RunHeading& heading);
 std::string RowLine(const RowReport& report);
 
 // A setting that read as its default because what was stored was not usable.
-std::string MisreadLine(const std::string& name);
+// One read as something else than its default names that value (read_as).
+std::string MisreadLine(const std::string& name, const std::string& read_as = {});
 // A run that launched nothing because the item file could not be read; the error says why.
 std::string UnreadListLine(const std::string& error);
 

@@ -134,7 +134,8 @@ void LogOnSession::Finish(bool notify) {
 void LogOnSession::AppendReport() {
   std::vector<std::string> lines{RunLine(heading_)};
   if (held_ms_ > 0) lines.push_back(HeldItemFileLine(held_ms_));
-  for (const std::string& name : misread_values_) lines.push_back(MisreadLine(name));
+  for (const MisreadValue& value : misread_values_)
+    lines.push_back(MisreadLine(value.name, value.read_as));
   for (RowReport row : run_.Report()) {
     row.adopted = adopted_ && row.row < store_.Size() && adopted_(store_.Row(row.row));
     lines.push_back(RowLine(row));

@@ -8,6 +8,7 @@
 
 #include "core/app_settings.h"
 #include "core/logon_run.h"
+#include "core/store_persistence.h"
 #include "platform/log_files.h"
 #include "platform/repeating_timer.h"
 #include "platform/running_programs.h"
@@ -53,7 +54,7 @@ class LogOnSession {
   // Runs after each spaced step, so that whoever shows the marks can follow the run.
   void SetStepListener(std::function<void()> on_step) { on_step_ = std::move(on_step); }
   // Settings that read as their defaults; the report names each.
-  void SetMisreadValues(std::vector<std::string> names) { misread_values_ = std::move(names); }
+  void SetMisreadValues(std::vector<MisreadValue> values) { misread_values_ = std::move(values); }
   // How long the run waited for an item file another program held; the report says so.
   void SetHeldItemFileWait(std::int64_t held_ms) { held_ms_ = held_ms; }
   // Tells the rows taken over from the system's start-up, which the report names as such.
@@ -81,7 +82,7 @@ class LogOnSession {
   LogOnRun run_;
   std::function<void()> on_finished_;
   std::function<void()> on_step_;
-  std::vector<std::string> misread_values_;
+  std::vector<MisreadValue> misread_values_;
   std::int64_t held_ms_ = 0;
   const ItemStore& store_;
   std::function<bool(const LaunchItem&)> adopted_;

@@ -1,38 +1,50 @@
 #include "core/message_dialogs.h"
 
+#include <string_view>
+
 #include "core/texts.h"
 #include "platform/text_format.h"
 
 BoxAnswer MessageDialogs::Show(MessageKind kind, BoxButtons buttons, const std::string& text) {
   switch (kind) {
     case MessageKind::Warning:
-      return boxes_.Show(texts::kCaptionWarning, BoxIcon::Warning, buttons, text);
+      return ShowBox(texts::kCaptionWarning, BoxIcon::Warning, buttons, text);
     case MessageKind::Error:
-      return boxes_.Show(texts::kCaptionError, BoxIcon::Error, buttons, text);
+      return ShowBox(texts::kCaptionError, BoxIcon::Error, buttons, text);
     case MessageKind::Information:
-      return boxes_.Show(texts::kCaptionInformation, BoxIcon::Information, buttons, text);
+      return ShowBox(texts::kCaptionInformation, BoxIcon::Information, buttons, text);
     case MessageKind::Confirmation:
-      return boxes_.Show(texts::kCaptionConfirmation, BoxIcon::Question, buttons, text);
+      return ShowBox(texts::kCaptionConfirmation, BoxIcon::Question, buttons, text);
   }
   return BoxAnswer::Cancel;
 }
 
+BoxAnswer MessageDialogs::ShowBox(const char* caption, BoxIcon icon, BoxButtons buttons,
+                                  const std::string& text) {
+  ++open_boxes_;
+  struct Closed {
+    int& count;
+    ~Closed() { --count; }
+  } closed{open_boxes_};
+  return boxes_.Show(caption, icon, buttons, text);
+}
+
 void MessageDialogs::Notice(const std::string& text) {
-  boxes_.Show(texts::kAppTitle, BoxIcon::None, BoxButtons::Ok, text);
+  ShowBox(texts::kAppTitle, BoxIcon::None, BoxButtons::Ok, text);
 }
 
 void MessageDialogs::ShowAppError(const std::string& message) {
-  boxes_.Show(texts::kAppTitle, BoxIcon::Error, BoxButtons::Ok, AppErrorText(message));
+  ShowBox(texts::kAppTitle, BoxIcon::Error, BoxButtons::Ok, AppErrorText(message));
 }
 
 void MessageDialogs::ShowAppError(const std::string& message, const std::string& advice) {
-  boxes_.Show(texts::kAppTitle, BoxIcon::Error, BoxButtons::Ok,
-              AppErrorText(message) + "\r\n" + advice);
+  ShowBox(texts::kAppTitle, BoxIcon::Error, BoxButtons::Ok,
+          AppErrorText(message) + "\r\n" + advice);
 }
 
 bool MessageDialogs::AskRetry(const std::string& message, const std::string& advice) {
-  return boxes_.Show(texts::kAppTitle, BoxIcon::Error, BoxButtons::RetryCancel,
-                     AppErrorText(message) + "\r\n" + advice) == BoxAnswer::Retry;
+  return ShowBox(texts::kAppTitle, BoxIcon::Error, BoxButtons::RetryCancel,
+                 AppErrorText(message) + "\r\n" + advice) == BoxAnswer::Retry;
 }
 
 std::string AppErrorText(const std::string& message) {
@@ -44,5 +56,9 @@ std::string AppErrorText(const std::string& message) {
     i += IsShiftJisLeadByte(static_cast<unsigned char>(message[i])) && i + 1 < message.size() ? 2
                                                                                               : 1;
   }
+  // A message that already ends its sentence, in either width, takes no second stop.
+  const std::string_view tail = std::string_view(message).substr(last);
+  for (const char* stop : {"。", "｡", "．", "！", "？"})
+    if (tail == stop) return message;
   return static_cast<unsigned char>(message[last]) > '.' ? message + "." : message;
 }

@@ -28,10 +28,17 @@ class MessageDialogs {
   void ShowAppError(const std::string& message, const std::string& advice);
   // The same with 再試行 and キャンセル; true on 再試行.
   bool AskRetry(const std::string& message, const std::string& advice);
+  // True while one of these boxes waits for its answer (its loop still runs the program's
+  // commands).
+  bool BoxOpen() const { return open_boxes_ > 0; }
 
  private:
+  BoxAnswer ShowBox(const char* caption, BoxIcon icon, BoxButtons buttons, const std::string& text);
+
   MessageBoxes& boxes_;
+  int open_boxes_ = 0;
 };
 
-// The general error box appends "." when the message's last character sorts after ".".
+// The general error box appends "." when the message's last character sorts after ".", unless
+// that character is a Japanese full stop or another mark that ends a sentence.
 std::string AppErrorText(const std::string& message);

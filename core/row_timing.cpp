@@ -2,12 +2,25 @@
 
 #include <algorithm>
 #include <cstdio>
-
-#include "core/integer_text.h"
+#include <optional>
+#include <string_view>
 
 namespace {
 
 constexpr const char* kDayNames[7] = {"日", "月", "火", "水", "木", "金", "土"};
+
+// An optional sign and decimal digits; a number of any length saturates instead of failing.
+std::optional<long long> DecimalOf(std::string_view text) {
+  const bool negative = !text.empty() && text.front() == '-';
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
+  if (text.empty()) return std::nullopt;
+  long long value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = std::min(value * 10 + (c - '0'), 1000000000LL);
+  }
+  return negative ? -value : value;
+}
 
 }  // namespace
 
@@ -31,23 +44,28 @@ std::string DaysText(int days) {
   return text;
 }
 
-int DelayOf(const std::string& text) {
-  const auto value = ParseInteger(text);
-  return value ? std::clamp<int>(*value, 0, kMaxDelaySeconds) : 0;
+int DelayOf(const std::string& text, bool* mended) {
+  const auto value = DecimalOf(text);
+  const long long delay = value ? std::clamp<long long>(*value, 0, kMaxDelaySeconds) : 0;
+  if (mended) *mended = !text.empty() && (!value || *value != delay);
+  return static_cast<int>(delay);
 }
 
-int DaysOf(const std::string& text) {
-  if (text.size() != 7) return kAllDays;
+int DaysOf(const std::string& text, bool* mended) {
   int days = 0;
-  for (int d = 0; d < 7; ++d) {
-    if (text[static_cast<size_t>(d)] != '0' && text[static_cast<size_t>(d)] != '1') return kAllDays;
-    if (text[static_cast<size_t>(d)] == '1') days |= 1 << d;
+  bool valid = text.size() == 7;
+  for (size_t d = 0; valid && d < 7; ++d) {
+    valid = text[d] == '0' || text[d] == '1';
+    if (text[d] == '1') days |= 1 << d;
   }
-  return days;
+  if (mended) *mended = !text.empty() && !valid;
+  return valid ? days : kAllDays;
 }
 
-bool IdleOf(const std::string& text) {
-  return ParseInteger(text).value_or(0) != 0;
+bool IdleOf(const std::string& text, bool* mended) {
+  const auto value = DecimalOf(text);
+  if (mended) *mended = !text.empty() && !value;
+  return value.value_or(0) != 0;
 }
 
 int WeekdayOf(const LocalTime& t) {

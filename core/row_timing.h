@@ -26,11 +26,12 @@ std::string IdleKey(int row);
 // Stored texts: the delay in seconds, the days as seven "0"/"1" from Sunday, idle "1"/"0".
 std::string DelayText(int seconds);
 std::string DaysText(int days);
-// What a hand-edited value cannot say reads as the default; a delay out of range is brought
-// into it.
-int DelayOf(const std::string& text);
-int DaysOf(const std::string& text);
-bool IdleOf(const std::string& text);
+// One rule for hand-edited values: decimal only; a delay beyond its range is brought into it,
+// and what is no decimal reads as the default. *mended tells when a stored text did not say
+// what it is read as.
+int DelayOf(const std::string& text, bool* mended = nullptr);
+int DaysOf(const std::string& text, bool* mended = nullptr);
+bool IdleOf(const std::string& text, bool* mended = nullptr);
 
 // 0 Sunday to 6 Saturday, of the Gregorian date.
 int WeekdayOf(const LocalTime& t);

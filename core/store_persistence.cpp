@@ -57,7 +57,7 @@ class SettingsSection {
   // reads as the fallback and its name goes to misread, so that one odd value never stops a
   // log-on.
   std::int32_t ReadLaterInteger(std::string_view name, std::int32_t fallback, std::int32_t low,
-                                std::int32_t high, std::vector<std::string>& misread) {
+                                std::int32_t high, std::vector<MisreadValue>& misread) {
     std::optional<std::int32_t> value;
     bool present = true;
     try {
@@ -68,7 +68,7 @@ class SettingsSection {
     }
     if (!present) return fallback;
     if (value && *value >= low && *value <= high) return *value;
-    misread.emplace_back(name);
+    misread.push_back({std::string(name), {}});
     return fallback;
   }
   std::string ReadString(std::string_view name) {
@@ -246,9 +246,13 @@ void StorePersistence::Load(AppSettings& settings, ItemStore& store) {
   };
   for (int i = 0; i < count; ++i) {
     RowTiming& timing = store.Row(i).timing;
-    timing.delay_seconds = DelayOf(value_of(DelayKey(i)));
-    timing.days = DaysOf(value_of(DaysKey(i)));
-    timing.when_idle = IdleOf(value_of(IdleKey(i)));
+    bool mended = false;
+    timing.delay_seconds = DelayOf(value_of(DelayKey(i)), &mended);
+    if (mended) misread_values_.push_back({DelayKey(i), DelayText(timing.delay_seconds)});
+    timing.days = DaysOf(value_of(DaysKey(i)), &mended);
+    if (mended) misread_values_.push_back({DaysKey(i), DaysText(timing.days)});
+    timing.when_idle = IdleOf(value_of(IdleKey(i)), &mended);
+    if (mended) misread_values_.push_back({IdleKey(i), timing.when_idle ? "1" : "0"});
   }
   rows_read_ = !(count_garbled && StoredRowsPresent(*file));
   if (!rows_read_) garbled_count_ = *count_text;

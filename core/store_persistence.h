@@ -11,6 +11,14 @@
 #include "platform/profile_file.h"
 #include "platform/registry.h"
 
+// A stored value that could not be read as written: its name, and what it was read as when that
+// is not its default.
+struct MisreadValue {
+  std::string name;
+  std::string read_as;
+  bool operator==(const MisreadValue&) const = default;
+};
+
 // The item file beside the program: ProgramFolder + "Morvelin" + ".ini".
 std::string ItemFilePath(const std::string& program_folder);
 
@@ -61,7 +69,9 @@ class StorePersistence {
   const std::optional<std::string>& GarbledCount() const { return garbled_count_; }
   // After a load: the settings of the later format that read as their defaults because what
   // was stored was of the wrong type or out of range. The next save writes them as text.
-  const std::vector<std::string>& MisreadValues() const { return misread_values_; }
+  // A row's timing key whose text did not say what it is read as is named too, with the value
+  // it is read as.
+  const std::vector<MisreadValue>& MisreadValues() const { return misread_values_; }
 
  private:
   Registry& registry_;
@@ -71,5 +81,5 @@ class StorePersistence {
   bool wait_for_held_file_ = true;
   std::string item_file_error_;
   std::optional<std::string> garbled_count_;
-  std::vector<std::string> misread_values_;
+  std::vector<MisreadValue> misread_values_;
 };

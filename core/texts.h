@@ -155,5 +155,8 @@ inline constexpr char kRunQuestionSuffix[] = "を実行しますか？";
 // Item dialog.
 inline constexpr char kNoTitle[] = "タイトル名が入力されていません";
 inline constexpr char kNoFileName[] = "ファイル名が入力されていません";
+// OK on texts the shell cannot take: the dialog keeps them for the user to shorten.
+inline constexpr char kFileTooLong[] =
+    "ファイル名、作業フォルダまたは引数が長すぎるため実行できません。短くして下さい";
 
 }  // namespace texts

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/launch_limits.h"
 #include "core/texts.h"
 #include "platform/text_format.h"
 
@@ -106,7 +107,7 @@ void ItemDialogPresenter::FormShow() {
 }
 
 bool ItemDialogPresenter::OKBtnClick() {
-  // Only emptiness counts: blanks, or a file that does not exist, are accepted.
+  // Emptiness and length count: blanks, or a file that does not exist, are accepted.
   if (view_.Text(TextField::TitleName).empty()) {
     view_.ShowError(texts::kNoTitle);
     view_.Focus(TextField::TitleName);
@@ -114,6 +115,13 @@ bool ItemDialogPresenter::OKBtnClick() {
   }
   if (view_.Text(TextField::FileName).empty()) {
     view_.ShowError(texts::kNoFileName);
+    view_.Focus(TextField::FileName);
+    return false;
+  }
+  // A row the shell could never be handed would only fail at every log-on.
+  if (!ShellCanTake(view_.Text(TextField::FileName), view_.Text(TextField::ArgumentsName),
+                    view_.Text(TextField::FolderName))) {
+    view_.ShowError(texts::kFileTooLong);
     view_.Focus(TextField::FileName);
     return false;
   }

@@ -48,6 +48,8 @@ void ShowHelp(HelpViewer& viewer, MessageDialogs& dialogs, WindowHandle owner,
   const std::string path =
       winhelp ? HelpFilePath(program_folder) : HelpPagePath(program_folder, topic);
   if (!viewer.FileExists(path)) {
+    // F1 again in the box that says so would only stack the same box on it.
+    if (dialogs.BoxOpen()) return;
     dialogs.Show(MessageKind::Error, BoxButtons::Ok, FormatText(shell_texts::kHelpMissing, path));
     return;
   }

@@ -17,9 +17,6 @@ namespace {
 constexpr char kMainWindowClass[] = "TForm1";
 constexpr char kApplicationWindowClass[] = "MorvelinApplication";
 constexpr int kFontPixels = 12;
-// The frame's outer size at 96 dpi.
-constexpr int kFrameWidth = 485;
-constexpr int kFrameHeight = 333;
 constexpr int kOptionPage = 1;
 constexpr int kAddedPage = 2;
 constexpr DWORD kMainWindowStyle =

@@ -17,6 +17,10 @@
 #include "platform/win32/owned_handle.h"
 #include "platform/win32/window_base.h"
 
+// The frame's outer size at 96 dpi: the first start's, and the least that shows every control.
+inline constexpr int kFrameWidth = 485;
+inline constexpr int kFrameHeight = 333;
+
 // The sizes of the main window's parts that a dialog placed over its item area needs.
 struct MainWindowFigures {
   int left = 0;

@@ -32,6 +32,9 @@ void MainWindow::ShowSettings(const AppSettings& settings) {
   const SIZE size = ScaleFrameSize(Handle(), settings.width, settings.height, dpi_);
   SetWindowPos(Handle(), nullptr, settings.left, settings.top, size.cx, size.cy,
                SWP_NOZORDER | SWP_NOACTIVATE);
+  // A stored size of nothing, or one made for a smaller scale, would give a sliver or a window
+  // past the screen's edges.
+  FitWindowToScreen(Handle(), size, ScaleFrameSize(Handle(), kFrameWidth, kFrameHeight, dpi_));
   KeepWindowOnScreen(Handle());
   if (controls_built_) option_page_.Apply(settings);
 }

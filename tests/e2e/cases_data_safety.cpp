@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../../resources/resource_ids.h"
@@ -89,22 +90,35 @@ E2E_CASE(unread_list_needs_consent) {
   E2E_CHECK_EQ_AS("Count after Yes", ReadWindowValue("Count").bytes, SzBytes("1"));
 }
 
-// A file name of 2,000 characters: at log-on the other rows start and every once date is
-// written; through Run the user is told why nothing starts, and the window lives on.
+// A file name of 2,000 characters, and addresses of 1,000 and 2,000 past where the shell faults:
+// at log-on the report names them, the other rows start (900 characters too) and every once
+// date is written; through Run the user is told why nothing starts, and the window lives on.
 E2E_CASE(long_file_name) {
   const std::string longFile = "C:\\" + std::string(2000, 'x') + ".exe";
+  E2E_REQUIRE(WriteRegValue(HKEY_CLASSES_ROOT, "https\\shell\\open\\command", "", REG_SZ,
+                            SzBytes("\"C:\\e2e\\marker.exe\" \"%1\"")),
+              "cannot point web addresses at the marker");
+  const std::string address = "https://a.example/" + std::string(1982, 'q');
   const KeyValues items = Join({
       RowKeys(0, "長い", longFile, "", "", "0", "00002359", "100/00", "", "1"),
       RowKeys(1, "一", kMarker, "", "--row 1", "0", "00002359", "100/00", "", "1"),
       RowKeys(2, "二", kMarker, "", "--row 2", "0", "00002359", "000/00", "", "1"),
+      RowKeys(3, "千", address.substr(0, 1000), "", "", "0", "00002359", "000/00", "", "1"),
+      RowKeys(4, "二千", address, "", "", "0", "00002359", "000/00", "", "1"),
+      RowKeys(5, "九百", address.substr(0, 900), "", "", "0", "00002359", "000/00", "", "1"),
   });
-  WriteSettings({{"Lanc", "0"}, {"Count", "3"}});
+  WriteSettings({{"Lanc", "0"}, {"Count", "6"}});
   WriteItemFile(ItemFile(items));
 
   Process program = StartProgram("/N");
   ExpectQuietExit(program);
-  E2E_CHECK(WaitForMarks(2), "the rows after the long one did not start");
-  E2E_CHECK_EQ_AS("marker runs", ReadMarks().size(), size_t{2});
+  E2E_CHECK(WaitForMarks(3), "the rows after the long one did not start");
+  E2E_CHECK_EQ_AS("marker runs", ReadMarks().size(), size_t{3});
+  std::string log;
+  ReadFileBytes(AppPath("Morvelin.log"), &log);
+  for (const std::string row : {"0 長い", "3 千", "4 二千"})
+    E2E_CHECK(log.find(row + ": 失敗 ﾌｧｲﾙ名、作業ﾌｫﾙﾀﾞまたは引数が長すぎます\r\n") != log.npos,
+              log);
   KeyValues saved = ProfileSection(ItemFileBytes(), "Items");
   E2E_CHECK_EQ_AS("D0", ProfileValue(saved, "D0"), TodayOnce());
   E2E_CHECK_EQ_AS("D1", ProfileValue(saved, "D1"), TodayOnce());
@@ -113,14 +127,17 @@ E2E_CASE(long_file_name) {
   HWND main = StartAndWaitForMain(program);
   HWND list = TitleList(main);
   E2E_REQUIRE(list != nullptr, "no title list");
-  SelectListRow(list, 0);
-  PressCommand(main, IDC_RUN_BTN);
-  AnswerBox(program.pid, kInformation, "長いを実行しますか？", {kYes, kNo}, IconKind::Information,
-            kYes);
-  AnswerBox(program.pid, kWarning, "ファイル名、作業フォルダまたは引数が長すぎるため実行できません",
-            {kOk}, IconKind::Warning, kOk, "run-refused");
-  E2E_CHECK(Responsive(main), "the main window does not answer after Run");
-  E2E_CHECK_EQ_AS("marker runs after Run", ReadMarks().size(), size_t{2});
+  for (const auto& [row, title] : {std::pair{0, "長い"}, {3, "千"}, {4, "二千"}}) {
+    SelectListRow(list, row);
+    PressCommand(main, IDC_RUN_BTN);
+    AnswerBox(program.pid, kInformation, title + std::string("を実行しますか？"), {kYes, kNo},
+              IconKind::Information, kYes);
+    AnswerBox(program.pid, kWarning,
+              "ファイル名、作業フォルダまたは引数が長すぎるため実行できません", {kOk},
+              IconKind::Warning, kOk, "run-refused");
+    E2E_CHECK(Responsive(main), "the main window does not answer after Run");
+  }
+  E2E_CHECK_EQ_AS("marker runs after Run", ReadMarks().size(), size_t{3});
   CancelAndExpectExit(program, main);
 }
 

@@ -160,10 +160,12 @@ class FakeMessageBoxes : public MessageBoxes {
   std::vector<Box> shown;
   std::deque<BoxAnswer> answers;
   std::vector<std::string>* event_log = nullptr;
-  std::function<void()> on_show;  // while the box is up, before it is answered
+  std::function<void()> on_show;     // while the box is up, before it is answered
+  std::function<void()> while_open;  // once, as the box's own loop runs a posted command
 
   BoxAnswer Show(const std::string& caption, BoxIcon icon, BoxButtons buttons,
                  const std::string& text) override {
+    if (auto run = std::exchange(while_open, nullptr)) run();
     shown.push_back({caption, icon, buttons, text});
     if (on_show) on_show();
     if (event_log) event_log->push_back("box " + text);

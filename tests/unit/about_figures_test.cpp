@@ -135,6 +135,19 @@ TEST(ShowHelpContentsTest, OpensTheFileOrSaysItIsMissing) {
   EXPECT_EQ(boxes.shown[0].text, "ヘルプファイル C:\\ソ\\Morvelin.Hlp が見つかりません。");
 }
 
+// F1 in the box that says the help is missing opens no second box on it.
+TEST(ShowHelpTest, OneBoxAtATime) {
+  FakeMessageBoxes boxes;
+  MessageDialogs dialogs(boxes);
+  FakeHelp help;
+  help.exists = false;
+  const auto f1 = [&] { ShowHelp(help, dialogs, nullptr, "C:\\", HelpTopicId::MainWindow); };
+  boxes.while_open = f1;
+  f1();
+  f1();  // after the first box closed
+  EXPECT_EQ(boxes.shown.size(), 2u);
+}
+
 // Without WinHelp the topic's page goes to the browser; a page no browser takes says so.
 TEST(ShowHelpTest, PagesGoToTheBrowser) {
   FakeMessageBoxes boxes;

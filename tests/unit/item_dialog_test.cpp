@@ -275,7 +275,7 @@ TEST_F(ItemDialogTest, ResultCarriesEveryFieldAndTheBuiltTexts) {
   EXPECT_EQ(r.once_check, "1");
 }
 
-TEST_F(ItemDialogTest, OkChecksTitleFirstThenFileAndOnlyForEmptiness) {
+TEST_F(ItemDialogTest, OkChecksTitleFirstThenFileForEmptinessAndLength) {
   EXPECT_FALSE(dialog.OKBtnClick());
   EXPECT_EQ(view.log, (Log{std::string("error ") + texts::kNoTitle, "focus TitleName"}));
   EXPECT_EQ(std::string(texts::kNoTitle), "タイトル名が入力されていません");
@@ -291,6 +291,10 @@ TEST_F(ItemDialogTest, OkChecksTitleFirstThenFileAndOnlyForEmptiness) {
   view.texts[TextField::FileName] = "C:\\does\\not\\exist.exe";
   EXPECT_TRUE(dialog.OKBtnClick());
   EXPECT_TRUE(view.log.empty());
+
+  view.texts[TextField::FileName] = "https:" + std::string(895, 'q');  // past the shell's bound
+  EXPECT_FALSE(dialog.OKBtnClick());
+  EXPECT_EQ(view.log, (Log{"error " + std::string(texts::kFileTooLong), "focus FileName"}));
 }
 
 TEST_F(ItemDialogTest, ChoosingAFileReplacesTitleFolderAndArguments) {

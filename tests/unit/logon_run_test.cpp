@@ -324,7 +324,7 @@ TEST(RowSchedule, DelaysIdlenessItsThresholdAndItsLimit) {
   }
 }
 
-TEST(RowTimingStore, EarlierFilesKeepTheirBytesAndTheNewKeysRoundTrip) {
+TEST(RowTimingStore, EarlierFilesKeepTheirBytesTheNewKeysRoundTripAndHandEditsFollowOneRule) {
   FakeRegistry registry;
   FakeProfileFiles files;
   StorePersistence persistence{registry, files, "M.ini"};
@@ -348,6 +348,18 @@ TEST(RowTimingStore, EarlierFilesKeepTheirBytesAndTheNewKeysRoundTrip) {
   persistence.Load(settings, store);
   EXPECT_EQ(store.Row(0).timing, (RowTiming{300, 0x3E, true}));
   EXPECT_EQ(FillListing(store.Rows())[0][7], "300秒後 月火水木金 ｱｲﾄﾞﾙ時");
+
+  // Hand edits follow one rule, decimal only with a delay clamped, and the mended are named.
+  const char* edits[][2] = {
+      {"Delay0", "0x10"}, {"Idle0", "0x1"}, {"Delay1", "99999999999999999999"}};
+  for (const auto& [key, text] : edits) files.files["M.ini"].Put("Items", key, text);
+  persistence.Load(settings, store);
+  EXPECT_EQ(store.Row(0).timing, (RowTiming{0, 0x3E, false}));
+  EXPECT_EQ(store.Row(1).timing.delay_seconds, 3600);
+  EXPECT_EQ(persistence.MisreadValues(),
+            (std::vector<MisreadValue>{{"Delay0", "0"}, {"Idle0", "0"}, {"Delay1", "3600"}}));
+  EXPECT_EQ(MisreadLine("Delay1", "3600"),
+            "  設定 'Delay1' の値が正しくないため、'3600' として起動しました");
 }
 
 TEST_F(LogOnSessionTest, OwnDelaysAndDaysStartRowsLaterOrNotAndAQuitStopsThePendingOnes) {

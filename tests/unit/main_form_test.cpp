@@ -364,7 +364,7 @@ TEST_F(MainFormTest, ErrorInsideTheLogOnRunShowsItAndEndsTheHiddenProcess) {
   form.Start();
 
   ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].text, "タスクトレイにアイコンを登録できません。.");
+  EXPECT_EQ(boxes.shown[0].text, "タスクトレイにアイコンを登録できません。");
   EXPECT_FALSE(view.shown);
   EXPECT_TRUE(view.terminated);
   EXPECT_FALSE(form.Resident());
@@ -640,7 +640,7 @@ TEST_F(MainFormTest, AHeldItemFileIsWaitedForAtLogOnAndRetriedInTheWindow) {
   EXPECT_EQ(boxes.shown[1].buttons, BoxButtons::RetryCancel);
   EXPECT_EQ(boxes.shown[1].text,
             kItemFile +
-                " を読み込めません: 使用中です。.\r\n"
+                " を読み込めません: 使用中です。\r\n"
                 "ほかのプログラムがアイテムファイルを使い終えてから「再試行」を"
                 "押して下さい。\r\n「キャンセル」を選ぶと一覧を読まずに開きます。");
   EXPECT_TRUE(view.shown && view.rows.size() == 1) << "the list read on the second try";

@@ -12,7 +12,9 @@ TEST(AppErrorBox, AppendsPeriodOnlyAfterCharactersSortingAfterIt) {
   dialogs.ShowAppError("already ends.");
   dialogs.ShowAppError("ends with a comma,");
   dialogs.ShowAppError("");
-  ASSERT_EQ(boxes.shown.size(), 4u);
+  dialogs.ShowAppError("読めません。読めません｡本当？");
+  ASSERT_EQ(boxes.shown.size(), 5u);
+  EXPECT_EQ(boxes.shown[4].text, "読めません。読めません｡本当？");
   EXPECT_EQ(boxes.shown[0].text, "'Left' の取得に失敗しました.");
   EXPECT_EQ(boxes.shown[0].caption, "Morvelin");
   EXPECT_EQ(boxes.shown[0].icon, BoxIcon::Error);

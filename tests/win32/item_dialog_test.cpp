@@ -537,7 +537,7 @@ TEST(ItemDialogWindow, OkReportsTheEmptyTitleFirstThenTheFileThenCloses) {
   EXPECT_EQ(s.result->once_check, "1");
 }
 
-TEST(ItemDialogWindow, DroppedLongFileNameFillsTheFieldsWhole) {
+TEST(ItemDialogWindow, DroppedLongFileNameFillsTheFieldsWholeAndOkRefusesIt) {
   ItemDialogFields f = NewItem();
   f.args = "--old";
   f.title = "old";
@@ -556,13 +556,16 @@ TEST(ItemDialogWindow, DroppedLongFileNameFillsTheFieldsWhole) {
   EXPECT_EQ(s.Text(IDC_TITLE_NAME), "表示.exe");
   EXPECT_EQ(s.Text(IDC_ARGUMENTS_NAME), "");
 
+  // A path past the system's limit could never be launched: OK says so and keeps the fields.
   s.Press(IDOK);
+  HWND box = s.WaitForBox(texts::kCaptionError);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), texts::kFileTooLong);
+  SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return s.Focused() == s.Item(IDC_FILE_NAME); }));
+  EXPECT_EQ(s.Text(IDC_FILE_NAME) + s.Text(IDC_FOLDER_NAME), file + folder);
+  s.Press(IDCANCEL);
   ASSERT_TRUE(s.WaitClosed());
-  ASSERT_TRUE(s.result.has_value());
-  EXPECT_EQ(s.result->fields.file, file);
-  EXPECT_EQ(s.result->fields.folder, folder);
-  EXPECT_EQ(s.result->fields.title, "表示.exe");
-  EXPECT_EQ(s.result->fields.args, "");
 }
 
 TEST(ItemDialogWindow, TypedFileNameChangesOnlyTheIconWhenLeft) {

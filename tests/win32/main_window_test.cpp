@@ -698,7 +698,7 @@ TEST_F(MainWindowTest, LayoutFillsTheWindowBetweenTheBars) {
   EXPECT_LE(large.tool_strip_height, small.tool_strip_height);
 }
 
-TEST_F(MainWindowTest, StoredBoundsOffEveryScreenComeIntoViewAndOthersStayExactly) {
+TEST_F(MainWindowTest, StoredBoundsOffEveryScreenComeIntoViewSizesFitItAndOthersStayExactly) {
   RECT work{};
   ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
   const LONG right = work.right;
@@ -738,6 +738,12 @@ TEST_F(MainWindowTest, StoredBoundsOffEveryScreenComeIntoViewAndOthersStayExactl
   const WindowBounds huge = BoundsOf(window.Settings());
   EXPECT_EQ(huge.left, work.left);
   EXPECT_EQ(huge.top, work.top);
+  EXPECT_EQ(huge.width + huge.height, work.right - work.left + work.bottom - work.top);
+  // A size of nothing or less: no smaller than the design that shows every control.
+  for (const int size : {0, -40}) {
+    ShowBounds(window, {200, 100, size, size});
+    EXPECT_EQ(BoundsOf(window.Settings()), (WindowBounds{200, 100, 485, 333})) << size;
+  }
 }
 
 TEST_F(MainWindowTest, CloseRunsTheCloseHandlingThenEndsTheLoop) {
