@@ -40,6 +40,8 @@
 #include "shell/shell_folders.h"
 #include "shell/startup_entries.h"
 #include "shell/startup_registration.h"
+#include "shell/takeover_repair.h"
+#include "shell/takeover_texts.h"
 #include "shell/win32/about_box_window.h"
 #include "shell/win32/startup_page.h"
 
@@ -188,8 +190,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     window.SetCommandHandler(IDC_GIVE_BACK_BUTTON, [&] { startup_page.GiveBackClick(); });
     std::optional<std::vector<StartupEntry>> adopted_entries;  // read once, by the report
     form.SetAdoptedCheck([&](const LaunchItem& row) {
-      if (!adopted_entries) adopted_entries = ListAdoptedEntries(startup_sources, adopted_folder);
+      if (!adopted_entries)
+        adopted_entries = ListAdoptedEntries(startup_sources,
+                                             LocateStartup(folders, program_folder, program_file));
       return IsAdoptedRow(*adopted_entries, row);
+    });
+    form.SetLoadRepair([&](const std::vector<LaunchItem>& rows) {
+      std::vector<std::string> lines = RepairTakeOver(
+          startup_sources, LocateStartup(folders, program_folder, program_file), rows);
+      if (!lines.empty()) lines.insert(lines.begin(), takeover_texts::kRepairsHeading);
+      return lines;
     });
     window.SetCommandHandler(IDC_GROUP_BUTTON, [&] { registration.RegisterInStartupGroup(); });
     window.SetCommandHandler(IDC_SHORTCUT_BUTTON, [&] { registration.CreateDesktopShortcut(); });

@@ -133,6 +133,7 @@ void LogOnSession::Finish(bool notify) {
 void LogOnSession::AppendReport() {
   std::vector<std::string> lines{RunLine(heading_)};
   for (const std::string& name : misread_values_) lines.push_back(MisreadLine(name));
+  for (const std::string& repair : repairs_) lines.push_back("  " + repair);
   for (RowReport row : run_.Report()) {
     row.adopted = adopted_ && row.row < store_.Size() && adopted_(store_.Row(row.row));
     lines.push_back(RowLine(row));

@@ -54,6 +54,8 @@ class LogOnSession {
   void SetStepListener(std::function<void()> on_step) { on_step_ = std::move(on_step); }
   // Settings that read as their defaults; the report names each.
   void SetMisreadValues(std::vector<std::string> names) { misread_values_ = std::move(names); }
+  // Repairs done at load, each a line of the report.
+  void SetRepairs(std::vector<std::string> lines) { repairs_ = std::move(lines); }
   // Tells the rows taken over from the system's start-up, which the report names as such.
   void SetAdoptedCheck(std::function<bool(const LaunchItem&)> adopted) {
     adopted_ = std::move(adopted);
@@ -80,6 +82,7 @@ class LogOnSession {
   std::function<void()> on_finished_;
   std::function<void()> on_step_;
   std::vector<std::string> misread_values_;
+  std::vector<std::string> repairs_;
   const ItemStore& store_;
   std::function<bool(const LaunchItem&)> adopted_;
   bool finished_ = false;
