@@ -42,7 +42,9 @@ bool IsPlainFileName(const std::string& name) {
   for (size_t i = 0; i < name.size(); ++i) {
     const auto c = static_cast<unsigned char>(name[i]);
     if (IsShiftJisLeadByte(c)) {
-      if (++i == name.size()) return false;  // a lead byte without its second byte
+      // A second byte outside its range would be read as a character of its own.
+      const auto trail = i + 1 < name.size() ? static_cast<unsigned char>(name[++i]) : 0;
+      if (trail < 0x40 || trail == 0x7F || trail > 0xFC) return false;
       continue;
     }
     if (c < 0x20 ||

@@ -228,12 +228,12 @@ void DescribeStartupFile(StartupSources sources, StartupEntry& entry) {
 }
 
 bool IsBrokenCommand(const std::string& command, FileStore& files) {
-  const std::string text = Trimmed(command);
-  if (text.empty()) return true;
-  if (text.front() != '"' || text.find('"', 1) != std::string::npos) return false;
   std::string file, arguments;
-  SplitCommand(text, file, arguments);
-  return file.empty() || !files.Exists(file);
+  SplitCommand(command, file, arguments);
+  if (file.empty()) return true;
+  const std::string text = Trimmed(command);
+  const bool open_quote = text.front() == '"' && text.find('"', 1) == std::string::npos;
+  return open_quote && !files.Exists(file);
 }
 
 std::vector<StartupEntry> ListAdoptedEntries(StartupSources sources,

@@ -269,7 +269,8 @@ TEST(Adoption, TakesOverWhatIsThereNowAndStopsWhenItChangesMeanwhile) {
 }
 
 TEST(Adoption, RefusesRecordsLeadingOutsideTheirFolderAndCommandsThatCannotStart) {
-  for (const char* bad : {"..\\x.lnk", "a/b", "C:x", "CON", "com1.lnk", "..", "a.", "", "x\x83"})
+  for (const char* bad :
+       {"..\\x.lnk", "a/b", "C:x", "CON", "com1.lnk", "..", "a.", "", "x\x83", "\x93:x"})
     EXPECT_FALSE(IsPlainFileName(bad)) << bad;
   for (const char* good : {"Note.lnk", "ソフト.lnk", "a b (2).bat", "CONSOLE.lnk"})
     EXPECT_TRUE(IsPlainFileName(good)) << good;
@@ -288,7 +289,7 @@ TEST(Adoption, RefusesRecordsLeadingOutsideTheirFolderAndCommandsThatCannotStart
     EXPECT_EQ(m.files.files, files);
     EXPECT_NE(m.boxes.shown.back().text.find("何も変更していません"), std::string::npos);
   }
-  const std::string values[] = {"  ", "\"C:\\Apps\\dup.exe /x", "\"C:\\Here Now.exe"};
+  const std::string values[] = {"  ", "\"C:\\Apps\\dup.exe /x", "\"C:\\Here Now.exe", "\"\" -q"};
   for (const std::string& text : values) {
     Machine m;
     m.files.files["C:\\Here Now.exe"] = "MZ";
