@@ -56,7 +56,7 @@ bool Adoption::AdoptValue(const StartupEntry& entry) {
       !IsText(*live))
     return Fail(t::kAdoptFailed, entry.name, t::kGone);
   const StartupEntry now = RunValueEntry(sources_, *live);
-  if (IsBrokenCommand(now.command, sources_.files))
+  if (IsBrokenCommand(now, sources_.files))
     return Fail(t::kAdoptFailed, entry.name, t::kBrokenCommand);
   // A record of that name holds an earlier original, which must not be written over.
   std::optional<RawValue> kept;

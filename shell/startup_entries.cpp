@@ -227,13 +227,11 @@ void DescribeStartupFile(StartupSources sources, StartupEntry& entry) {
   DescribeFile(sources, entry);
 }
 
-bool IsBrokenCommand(const std::string& command, FileStore& files) {
-  std::string file, arguments;
-  SplitCommand(command, file, arguments);
-  if (file.empty()) return true;
-  const std::string text = Trimmed(command);
+bool IsBrokenCommand(const StartupEntry& entry, FileStore& files) {
+  if (entry.file.empty()) return true;
+  const std::string text = Trimmed(entry.command);
   const bool open_quote = text.front() == '"' && text.find('"', 1) == std::string::npos;
-  return open_quote && !files.Exists(file);
+  return open_quote && !files.Exists(entry.file);
 }
 
 std::vector<StartupEntry> ListAdoptedEntries(StartupSources sources,

@@ -83,9 +83,9 @@ std::vector<StartupEntry> ListStartupEntries(StartupSources sources,
                                              const StartupLocations& locations,
                                              const std::vector<LaunchItem>& rows);
 
-// A command the system cannot start as a row would: empty, or a quote left open around a file
+// A value whose command a row could not start: no file, or a quote left open around a file
 // that is not there.
-bool IsBrokenCommand(const std::string& command, FileStore& files);
+bool IsBrokenCommand(const StartupEntry& entry, FileStore& files);
 
 // Only the entries the program has taken over, for the log-on report and the repairs at load.
 std::vector<StartupEntry> ListAdoptedEntries(StartupSources sources,

@@ -25,7 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   files.files["C:\\a b.exe"] = "MZ";
   const bool open_quote = first != std::string::npos && command[first] == '"' &&
                           command.find('"', first + 1) == std::string::npos;
-  if (!IsBrokenCommand(command, files)) {
+  StartupEntry entry;
+  entry.command = command, entry.file = file;
+  if (!IsBrokenCommand(entry, files)) {
     FUZZ_ASSERT(!file.empty());
     if (open_quote) FUZZ_ASSERT(file == "C:\\a b.exe");
   } else {
