@@ -87,11 +87,13 @@ bool Adoption::AdoptValue(const StartupEntry& entry) {
 
 std::string Adoption::FreeAdoptedName(const std::string& name) {
   // Neither a kept copy nor a record of the name, even one whose copy is gone.
+  std::vector<RawValue> records;
+  if (!TryStep([&] { records = sources_.registry.Values(Hive::CurrentUser, kAdoptedFilesPath); }))
+    return {};
   const auto free = [&](const std::string& candidate) {
-    std::optional<RawValue> record;
-    return !sources_.files.Exists(adopted_folder_ + candidate) && TryStep([&] {
-      record = FindValue(sources_.registry, Hive::CurrentUser, kAdoptedFilesPath, candidate);
-    }) && !record;
+    for (const RawValue& record : records)
+      if (SamePath(record.name, candidate)) return false;
+    return !sources_.files.Exists(adopted_folder_ + candidate);
   };
   if (free(name)) return name;
   const size_t dot = name.rfind('.');
@@ -117,6 +119,7 @@ bool Adoption::AdoptFile(const StartupEntry& entry) {
     return Fail(t::kAdoptFailed, entry.name, error.what());
   }
   const std::string kept_name = FreeAdoptedName(entry.name);
+  if (kept_name.empty()) return Fail(t::kAdoptFailed, entry.name, t::kNotRecorded);
   const std::string kept = adopted_folder_ + kept_name;
   // The record first: a copy without one could not be told from a stray file. A kill from here
   // on leaves a record whose original is still in place, or one without a row, both of which

@@ -46,6 +46,7 @@ class Adoption {
   // The kept copy was deleted by hand: the record can only be forgotten.
   bool OfferForgetting(const StartupEntry& entry);
   bool Fail(const char* pattern, const std::string& name, const std::string& reason);
+  // Empty when the records cannot be read.
   std::string FreeAdoptedName(const std::string& name);
 
   StartupSources sources_;
