@@ -221,6 +221,7 @@ E2E_CASE(takeover_survives_kills) {
         const std::string round = name + " " + Describe(moment);
         E2E_CHECK_EQ_AS("Solo after " + round, ReadRegValue(HKEY_CURRENT_USER, kRun, "Solo").exists,
                         !has_row(solo));
+        E2E_CHECK(!FileExists(AppPath("Morvelin.ini.new")), "a half save left after " + round);
         E2E_CHECK_EQ_AS("Link after " + round,
                         GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES,
                         !has_row(linked));
