@@ -257,6 +257,7 @@ bool IsAdopted(const StartupEntry& entry) {
 }
 
 int RowOfEntry(const StartupEntry& entry, const std::vector<LaunchItem>& rows) {
+  if (entry.file.empty()) return -1;  // a record too broken to say what it starts
   for (size_t i = 0; i < rows.size(); ++i)
     if (SamePath(Unquoted(rows[i].file), entry.file) && rows[i].args == entry.arguments)
       return static_cast<int>(i);

@@ -257,6 +257,7 @@ TEST(Adoption, RefusesRecordsLeadingOutsideTheirFolderAndCommandsThatCannotStart
     m.registry.keys[kKeptFiles] = {PathRecord(record, "C:\\SU\\Secret.txt")};
     const StartupEntry entry = m.Named(record);
     EXPECT_EQ(MarkText(entry), "記録が正しくありません");
+    EXPECT_FALSE(IsAdoptedRow({entry}, LaunchItem{"-", "", "", "", "0", "", "", "", true}));
     EXPECT_TRUE(!m.adoption.GiveBack(entry) && m.Repair().empty());
     EXPECT_EQ(m.files.files.size(), 2u);
     EXPECT_NE(m.boxes.shown.back().text.find("何も変更していません"), std::string::npos);
