@@ -41,6 +41,7 @@
 #include "shell/shell_folders.h"
 #include "shell/startup_entries.h"
 #include "shell/startup_registration.h"
+#include "shell/takeover_repair.h"
 #include "shell/takeover_steps.h"
 #include "shell/takeover_texts.h"
 #include "shell/uninstall.h"
@@ -204,12 +205,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                                      commands.UpdateListButtons();
                                    }},
                       adopted_folder);
-    TakeoverSteps steps(
-        adoption, dialogs,
-        StepList{form.Store(), [&] { return form.HasUnsavedChanges(); },
-                 [&] { return form.SaveNow(); },
-                 [&] { return ListAdoptedEntries(startup_sources, adopted_folder); }},
-        adopted_folder);
+    TakeoverSteps steps(adoption, dialogs,
+                        StepList{form.Store(), [&] { return form.HasUnsavedChanges(); },
+                                 [&] { return form.SaveNow(); },
+                                 [&] {
+                                   return ListAdoptedEntries(
+                                       startup_sources,
+                                       LocateStartup(folders, program_folder, program_file));
+                                 }},
+                        adopted_folder);
     commands.SetTakenOverRows(&steps);
     Win32RegistryTree registry_tree;
     Uninstall uninstall({dialogs, startup_sources, links, folders, registry_tree}, program_file);
@@ -230,8 +234,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     window.SetCommandHandler(IDC_UNINSTALL_BUTTON, [&] { startup_page.UninstallClick(); });
     std::optional<std::vector<StartupEntry>> adopted_entries;  // read once, by the report
     form.SetAdoptedCheck([&](const LaunchItem& row) {
-      if (!adopted_entries) adopted_entries = ListAdoptedEntries(startup_sources, adopted_folder);
+      if (!adopted_entries)
+        adopted_entries = ListAdoptedEntries(startup_sources,
+                                             LocateStartup(folders, program_folder, program_file));
       return IsAdoptedRow(*adopted_entries, row);
+    });
+    form.SetLoadRepair([&](const std::vector<LaunchItem>& rows) {
+      std::vector<std::string> lines = RepairTakeOver(
+          startup_sources, LocateStartup(folders, program_folder, program_file), rows);
+      if (!lines.empty()) lines.insert(lines.begin(), takeover_texts::kRepairsHeading);
+      return lines;
     });
     window.SetCommandHandler(IDC_GROUP_BUTTON, [&] { registration.RegisterInStartupGroup(); });
     window.SetCommandHandler(IDC_SHORTCUT_BUTTON, [&] { registration.CreateDesktopShortcut(); });

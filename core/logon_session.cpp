@@ -136,6 +136,7 @@ void LogOnSession::AppendReport() {
   if (held_ms_ > 0) lines.push_back(HeldItemFileLine(held_ms_));
   for (const MisreadValue& value : misread_values_)
     lines.push_back(MisreadLine(value.name, value.read_as));
+  for (const std::string& repair : repairs_) lines.push_back("  " + repair);
   for (RowReport row : run_.Report()) {
     row.adopted = adopted_ && row.row < store_.Size() && adopted_(store_.Row(row.row));
     lines.push_back(RowLine(row));

@@ -57,6 +57,8 @@ class LogOnSession {
   void SetMisreadValues(std::vector<MisreadValue> values) { misread_values_ = std::move(values); }
   // How long the run waited for an item file another program held; the report says so.
   void SetHeldItemFileWait(std::int64_t held_ms) { held_ms_ = held_ms; }
+  // Repairs done at load, each a line of the report.
+  void SetRepairs(std::vector<std::string> lines) { repairs_ = std::move(lines); }
   // Tells the rows taken over from the system's start-up, which the report names as such.
   void SetAdoptedCheck(std::function<bool(const LaunchItem&)> adopted) {
     adopted_ = std::move(adopted);
@@ -84,6 +86,7 @@ class LogOnSession {
   std::function<void()> on_step_;
   std::vector<MisreadValue> misread_values_;
   std::int64_t held_ms_ = 0;
+  std::vector<std::string> repairs_;
   const ItemStore& store_;
   std::function<bool(const LaunchItem&)> adopted_;
   bool finished_ = false;

@@ -113,11 +113,19 @@ void MainForm::CreateAfterLoad() {
                              FormatText(texts::kCountNotNumber, *persistence_.GarbledCount()));
     }
 
+    if (load_repair_ && persistence_.RowsRead()) repairs_ = load_repair_(store_.Rows());
+
     const LocalTime now = services_.clock.Now();
     today_text_ = ::TodayText(now);
     clock_text_ = ::ClockText(now);
     program_folder_ = ProgramFolderOf(services_.system.ProgramFilePath());
 
+    const bool logon_run = mode_ == RunMode::Startup && store_.count > 0;
+    if (!repairs_.empty() && !logon_run) {
+      std::string text;
+      for (const std::string& line : repairs_) text += (text.empty() ? "" : "\r\n") + line;
+      services_.dialogs.Show(MessageKind::Information, BoxButtons::Ok, text);
+    }
     if (mode_ == RunMode::Startup) {
       if (store_.count <= 0) {
         view_.CentreOnScreen();
@@ -159,6 +167,7 @@ void MainForm::RunStartupBranch(const LocalTime& now) {
       });
   session_->SetMisreadValues(persistence_.MisreadValues());
   session_->SetHeldItemFileWait(held_item_file_ms_);
+  session_->SetRepairs(repairs_);
   session_->SetAdoptedCheck(adopted_);
   session_->SetStepListener([this] {
     run_marks_ = session_->Marks();

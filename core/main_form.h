@@ -75,6 +75,13 @@ class MainForm {
   void SetAdoptedCheck(std::function<bool(const LaunchItem&)> adopted) {
     adopted_ = std::move(adopted);
   }
+  // Puts right, once the rows are read, what an interrupted change to the system's start-up
+  // left behind; the lines it returns (a heading, then one per repair) go into the log-on
+  // report, or are shown at a window start.
+  void SetLoadRepair(
+      std::function<std::vector<std::string>(const std::vector<LaunchItem>&)> repair) {
+    load_repair_ = std::move(repair);
+  }
   // Stores the list and the options as Update does; false after an error, which has been shown.
   bool SaveNow() { return SaveStore(); }
   // The program ends: a spaced-out log-on run still under way launches nothing more.
@@ -154,6 +161,8 @@ class MainForm {
   std::function<void()> started_late_;
   const LogOnServices* logon_services_ = nullptr;
   std::function<bool(const LaunchItem&)> adopted_;
+  std::function<std::vector<std::string>(const std::vector<LaunchItem>&)> load_repair_;
+  std::vector<std::string> repairs_;
   std::unique_ptr<LogOnSession> session_;
 
   AppSettings settings_;

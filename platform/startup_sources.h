@@ -37,20 +37,31 @@ class RawRegistry {
   virtual bool MayWrite(Hive hive, const std::string& path) = 0;
 };
 
+// A file found in a folder. A name with characters the ANSI code page lacks is shown with
+// stand-ins, which may spell another file's name: such a file is not `exact` and must not be
+// acted on by that name.
+struct FolderFile {
+  std::string name;
+  bool exact = true;
+  bool operator==(const FolderFile&) const = default;
+};
+
 // Whole files, read and written as bytes. Paths are ANSI.
 class FileStore {
  public:
   virtual ~FileStore() = default;
-  // The names of the plain files in the folder (no folders, no hidden system files such as
-  // desktop.ini); none when the folder is missing.
-  virtual std::vector<std::string> FileNames(const std::string& folder) = 0;
+  // The plain files in the folder (no folders, no hidden system files such as desktop.ini);
+  // none when the folder is missing.
+  virtual std::vector<FolderFile> FileNames(const std::string& folder) = 0;
   virtual bool Exists(const std::string& path) = 0;
   // The file's bytes; nothing when it cannot be read.
   virtual std::optional<std::string> Read(const std::string& path) = 0;
   // Creates the file with exactly these bytes; an existing file is never replaced. Throws
   // AppError when the file cannot be created or written.
   virtual void Create(const std::string& path, const std::string& bytes) = 0;
-  // Throws AppError when the file is still there afterwards.
+  // Gives the file the attributes and times of another; throws AppError when it cannot.
+  virtual void CopyFacts(const std::string& from, const std::string& to) = 0;
+  // Throws AppError when the file is still there afterwards; a read-only file goes too.
   virtual void Delete(const std::string& path) = 0;
   // Creates the folder unless it exists; throws AppError when there is none afterwards.
   virtual void MakeFolder(const std::string& path) = 0;

@@ -6,6 +6,8 @@
 #include "core/running_check.h"
 #include "platform/app_error.h"
 #include "platform/text_format.h"
+#include "shell/checked_steps.h"
+#include "shell/kept_records.h"
 #include "shell/takeover_steps.h"
 #include "shell/takeover_texts.h"
 
@@ -13,67 +15,8 @@ namespace t = takeover_texts;
 
 namespace {
 
-// Value names are compared as the registry does, without regard to case.
-std::optional<RawValue> FindValue(RawRegistry& registry, Hive hive, const std::string& path,
-                                  const std::string& name) {
-  for (RawValue& value : registry.Values(hive, path))
-    if (SamePath(value.name, name)) return std::move(value);
-  return std::nullopt;
-}
-
-bool HoldsExactly(RawRegistry& registry, Hive hive, const std::string& path,
-                  const RawValue& value) {
-  try {
-    const auto found = FindValue(registry, hive, path, value.name);
-    return found && found->type == value.type && found->data == value.data;
-  } catch (const std::exception&) {
-    return false;
-  }
-}
-
-bool Gone(RawRegistry& registry, Hive hive, const std::string& path, const std::string& name) {
-  try {
-    return !FindValue(registry, hive, path, name);
-  } catch (const std::exception&) {
-    return false;
-  }
-}
-
-// Undoing a step is worth trying even when it fails: what it leaves is still kept somewhere.
-template <typename Step>
-bool TryStep(Step step) {
-  try {
-    step();
-    return true;
-  } catch (const std::exception&) {
-    return false;
-  }
-}
-
-// Writes the value and reads it back: true only when the registry holds exactly it.
-bool PutExactly(RawRegistry& registry, Hive hive, const std::string& path, const RawValue& value) {
-  return TryStep([&] { registry.Put(hive, path, value); }) &&
-         HoldsExactly(registry, hive, path, value);
-}
-
-bool DeleteChecked(RawRegistry& registry, Hive hive, const std::string& path,
-                   const std::string& name) {
-  return TryStep([&] { registry.Delete(hive, path, name); }) && Gone(registry, hive, path, name);
-}
-
-// Writes a new file and reads it back; a failed write leaves its reason in `reason`.
-bool CreateExactly(FileStore& files, const std::string& path, const std::string& bytes,
-                   std::string& reason) {
-  try {
-    files.Create(path, bytes);
-  } catch (const std::exception& error) {
-    reason = error.what();
-  }
-  return files.Read(path) == bytes;
-}
-
-RawValue PathRecord(const std::string& name, const std::string& origin) {
-  return RawValue{name, kRegText, origin + std::string(1, '\0')};
+bool IsText(const RawValue& value) {
+  return value.type == kRegText || value.type == kRegExpandText;
 }
 
 }  // namespace
@@ -110,23 +53,35 @@ bool Adoption::StoreRow(const LaunchItem& row) {
 bool Adoption::AdoptValue(const StartupEntry& entry) {
   RawRegistry& registry = sources_.registry;
   const Hive user = Hive::CurrentUser;
+  // What is there now is what gets kept, not what the page showed earlier.
+  std::optional<RawValue> live;
+  if (!TryStep([&] { live = FindValue(registry, user, kRunKeyPath, entry.value.name); }) || !live ||
+      !IsText(*live))
+    return Fail(t::kAdoptFailed, entry.name, t::kGone);
+  const StartupEntry now = RunValueEntry(sources_, *live);
+  if (IsBrokenCommand(now, sources_.files))
+    return Fail(t::kAdoptFailed, entry.name, t::kBrokenCommand);
   // A record of that name holds an earlier original, which must not be written over.
   std::optional<RawValue> kept;
-  if (!TryStep([&] { kept = FindValue(registry, user, kAdoptedValuesPath, entry.value.name); }) ||
-      kept)
+  if (!TryStep([&] { kept = FindValue(registry, user, kAdoptedValuesPath, live->name); }) || kept)
     return Fail(t::kAdoptFailed, entry.name, t::kAlreadyKept);
-  // Kept first, so that the value exists somewhere at every moment.
-  if (!PutExactly(registry, user, kAdoptedValuesPath, entry.value)) {
-    TryStep([&] { registry.Delete(user, kAdoptedValuesPath, entry.value.name); });
+  // Kept first, so that the value exists somewhere at every moment; a kill from here on leaves
+  // a record without a row, which the next start gives back.
+  if (!PutExactly(registry, user, kAdoptedValuesPath, *live)) {
+    TryStep([&] { registry.Delete(user, kAdoptedValuesPath, live->name); });
     return Fail(t::kAdoptFailed, entry.name, t::kNotRecorded);
   }
-  if (!DeleteChecked(registry, user, kRunKeyPath, entry.value.name)) {
-    TryStep([&] { registry.Delete(user, kAdoptedValuesPath, entry.value.name); });
+  if (!HoldsExactly(registry, user, kRunKeyPath, *live)) {
+    TryStep([&] { registry.Delete(user, kAdoptedValuesPath, live->name); });
+    return Fail(t::kAdoptFailed, entry.name, t::kChanged);
+  }
+  if (!DeleteChecked(registry, user, kRunKeyPath, live->name)) {
+    TryStep([&] { registry.Delete(user, kAdoptedValuesPath, live->name); });
     return Fail(t::kAdoptFailed, entry.name, t::kNotRemoved);
   }
-  if (StoreRow(RowFromEntry(entry))) return true;
-  if (PutExactly(registry, user, kRunKeyPath, entry.value)) {
-    TryStep([&] { registry.Delete(user, kAdoptedValuesPath, entry.value.name); });
+  if (StoreRow(RowFromEntry(now))) return true;
+  if (PutExactly(registry, user, kRunKeyPath, *live)) {
+    TryStep([&] { registry.Delete(user, kAdoptedValuesPath, live->name); });
     return Fail(t::kAdoptFailed, entry.name, t::kRowNotStored);
   }
   dialogs_.Show(MessageKind::Warning, BoxButtons::Ok, FormatText(t::kKeptAsAdopted, entry.name));
@@ -134,13 +89,22 @@ bool Adoption::AdoptValue(const StartupEntry& entry) {
 }
 
 std::string Adoption::FreeAdoptedName(const std::string& name) {
-  if (!sources_.files.Exists(adopted_folder_ + name)) return name;
+  // Neither a kept copy nor a record of the name, even one whose copy is gone.
+  std::vector<RawValue> records;
+  if (!TryStep([&] { records = sources_.registry.Values(Hive::CurrentUser, kAdoptedFilesPath); }))
+    return {};
+  const auto free = [&](const std::string& candidate) {
+    for (const RawValue& record : records)
+      if (SamePath(record.name, candidate)) return false;
+    return !sources_.files.Exists(adopted_folder_ + candidate);
+  };
+  if (free(name)) return name;
   const size_t dot = name.rfind('.');
   const std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
   const std::string extension = dot == std::string::npos ? "" : name.substr(dot);
   for (int n = 2;; ++n) {
     const std::string candidate = stem + " (" + std::to_string(n) + ")" + extension;
-    if (!sources_.files.Exists(adopted_folder_ + candidate)) return candidate;
+    if (free(candidate)) return candidate;
   }
 }
 
@@ -148,82 +112,118 @@ bool Adoption::AdoptFile(const StartupEntry& entry) {
   FileStore& files = sources_.files;
   RawRegistry& registry = sources_.registry;
   const auto bytes = files.Read(entry.path);
-  if (!bytes) return Fail(t::kAdoptFailed, entry.name, t::kNotRead);
+  if (!bytes)
+    return Fail(t::kAdoptFailed, entry.name, files.Exists(entry.path) ? t::kNotRead : t::kGone);
+  StartupEntry now = entry;
+  DescribeStartupFile(sources_, now);
   try {
     files.MakeFolder(adopted_folder_);
   } catch (const AppError& error) {
     return Fail(t::kAdoptFailed, entry.name, error.what());
   }
   const std::string kept_name = FreeAdoptedName(entry.name);
+  if (kept_name.empty()) return Fail(t::kAdoptFailed, entry.name, t::kNotRecorded);
   const std::string kept = adopted_folder_ + kept_name;
-  std::string reason = t::kNotCopied;
-  if (!CreateExactly(files, kept, *bytes, reason)) {
-    TryStep([&] { files.Delete(kept); });
-    return Fail(t::kAdoptFailed, entry.name, reason);
-  }
+  // The record first: a copy without one could not be told from a stray file. A kill from here
+  // on leaves a record whose original is still in place, or one without a row, both of which
+  // the next start puts right.
   const auto forget = [&] {
-    TryStep([&] { registry.Delete(Hive::CurrentUser, kAdoptedFilesPath, kept_name); });
     TryStep([&] { files.Delete(kept); });
+    TryStep([&] { registry.Delete(Hive::CurrentUser, kAdoptedFilesPath, kept_name); });
   };
   if (!PutExactly(registry, Hive::CurrentUser, kAdoptedFilesPath,
                   PathRecord(kept_name, entry.path))) {
     forget();
     return Fail(t::kAdoptFailed, entry.name, t::kNotRecorded);
   }
-  if (!TryStep([&] { files.Delete(entry.path); }) || files.Exists(entry.path)) {
+  std::string reason = t::kNotCopied;
+  if (!CreateExactly(files, kept, *bytes, entry.path, reason)) {
+    forget();
+    return Fail(t::kAdoptFailed, entry.name, reason);
+  }
+  if (files.Read(entry.path) != bytes) {
+    forget();
+    return Fail(t::kAdoptFailed, entry.name, t::kChanged);
+  }
+  if (!DeleteFileChecked(files, entry.path)) {
     forget();
     return Fail(t::kAdoptFailed, entry.name, t::kNotRemoved);
   }
-  StartupEntry moved = entry;
-  if (moved.file == entry.path) moved.file = kept;  // a plain file now starts from its new place
-  if (StoreRow(RowFromEntry(moved))) return true;
-  if (CreateExactly(files, entry.path, *bytes, reason)) {
+  if (now.file == entry.path) now.file = kept;  // a plain file now starts from its new place
+  if (StoreRow(RowFromEntry(now))) return true;
+  if (CreateExactly(files, entry.path, *bytes, kept, reason)) {
     forget();
     return Fail(t::kAdoptFailed, entry.name, t::kRowNotStored);
   }
+  // A part written back is worth nothing beside the whole kept copy.
+  if (const auto part = files.Read(entry.path); part && bytes->starts_with(*part))
+    TryStep([&] { files.Delete(entry.path); });
   dialogs_.Show(MessageKind::Warning, BoxButtons::Ok, FormatText(t::kKeptAsAdopted, entry.name));
   return false;
 }
 
+// Put back first and the record deleted last: a kill in between leaves the entry in both
+// places, which the next start settles by the row, so that it is never started twice.
 bool Adoption::GiveBackValue(const StartupEntry& entry) {
   RawRegistry& registry = sources_.registry;
   const Hive user = Hive::CurrentUser;
   std::optional<RawValue> there;
-  if (!TryStep([&] { there = FindValue(registry, user, kRunKeyPath, entry.value.name); }))
+  std::optional<RawValue> kept;
+  if (!TryStep([&] {
+        there = FindValue(registry, user, kRunKeyPath, entry.value.name);
+        kept = FindValue(registry, user, kAdoptedValuesPath, entry.value.name);
+      }))
     return Fail(t::kGiveBackFailed, entry.name, t::kNotRestored);
-  if (there && (there->type != entry.value.type || there->data != entry.value.data))
+  if (!kept) return Fail(t::kGiveBackFailed, entry.name, t::kGone);
+  if (there && (there->type != kept->type || there->data != kept->data))
     return Fail(t::kGiveBackFailed, entry.name, t::kNameTaken);
-  if (!PutExactly(registry, user, kRunKeyPath, entry.value)) {
-    if (!there) TryStep([&] { registry.Delete(user, kRunKeyPath, entry.value.name); });
+  if (!PutExactly(registry, user, kRunKeyPath, *kept)) {
+    if (!there) TryStep([&] { registry.Delete(user, kRunKeyPath, kept->name); });
     return Fail(t::kGiveBackFailed, entry.name, t::kNotRestored);
-  }
-  if (!DeleteChecked(registry, user, kAdoptedValuesPath, entry.value.name)) {
-    // Kept in both places, it would be started twice.
-    if (!there) TryStep([&] { registry.Delete(user, kRunKeyPath, entry.value.name); });
-    return Fail(t::kGiveBackFailed, entry.name, t::kNotRecorded);
   }
   OfferRowRemoval(entry);
+  if (!DeleteChecked(registry, user, kAdoptedValuesPath, kept->name)) {
+    // Kept in both places, it would be started twice.
+    if (!there) TryStep([&] { registry.Delete(user, kRunKeyPath, kept->name); });
+    return Fail(t::kGiveBackFailed, entry.name, t::kNotRecorded);
+  }
   return true;
 }
 
 bool Adoption::GiveBackFile(const StartupEntry& entry) {
   FileStore& files = sources_.files;
   RawRegistry& registry = sources_.registry;
+  // The record is input: its name must stay inside the adopted folder and its origin must be a
+  // file of its own.
+  const size_t slash = entry.origin.rfind('\\');
+  if (entry.flaw == EntryFlaw::BadRecord || !IsPlainFileName(entry.name) ||
+      entry.path != adopted_folder_ + entry.name || slash == std::string::npos ||
+      !IsPlainFileName(entry.origin.substr(slash + 1)))
+    return Fail(t::kGiveBackFailed, entry.name, t::kBadRecord);
   const auto bytes = files.Read(entry.path);
+  if (!bytes && !files.Exists(entry.path)) return OfferForgetting(entry);
   if (!bytes) return Fail(t::kGiveBackFailed, entry.name, t::kNotRead);
   if (files.Exists(entry.origin)) return Fail(t::kGiveBackFailed, entry.name, t::kNameTaken);
   std::string reason = t::kNotRestored;
-  if (!CreateExactly(files, entry.origin, *bytes, reason)) {
+  if (!CreateExactly(files, entry.origin, *bytes, entry.path, reason)) {
     TryStep([&] { files.Delete(entry.origin); });
     return Fail(t::kGiveBackFailed, entry.name, reason);
   }
+  OfferRowRemoval(entry);
   if (!DeleteChecked(registry, Hive::CurrentUser, kAdoptedFilesPath, entry.name)) {
     TryStep([&] { files.Delete(entry.origin); });
     return Fail(t::kGiveBackFailed, entry.name, t::kNotRecorded);
   }
-  // Without its record the kept copy is only a leftover; one that stays harms nothing.
+  // Without its record the kept copy is only a leftover, which the next start removes.
   TryStep([&] { files.Delete(entry.path); });
-  OfferRowRemoval(entry);
+  return true;
+}
+
+bool Adoption::OfferForgetting(const StartupEntry& entry) {
+  if (!dialogs_.AskYesNo(MessageKind::Warning, FormatText(t::kForgetQuestion, entry.name)))
+    return false;
+  if (!DeleteChecked(sources_.registry, Hive::CurrentUser, kAdoptedFilesPath, entry.name))
+    return Fail(t::kGiveBackFailed, entry.name, t::kNotRecorded);
   return true;
 }
 

@@ -51,7 +51,10 @@ class Adoption {
   // Appends the row and stores the list; on failure the row is gone again.
   bool StoreRow(const LaunchItem& row);
   void OfferRowRemoval(const StartupEntry& entry);
+  // The kept copy was deleted by hand: the record can only be forgotten.
+  bool OfferForgetting(const StartupEntry& entry);
   bool Fail(const char* pattern, const std::string& name, const std::string& reason);
+  // Empty when the records cannot be read.
   std::string FreeAdoptedName(const std::string& name);
 
   StartupSources sources_;

@@ -4,6 +4,7 @@
 
 #include "core/running_check.h"
 #include "platform/text_format.h"
+#include "shell/kept_records.h"
 #include "shell/takeover_texts.h"
 
 namespace {
@@ -94,36 +95,65 @@ void ReadFolder(StartupSources sources, const std::string& folder, EntryPlace pl
                 const StartupLocations& locations, std::vector<StartupEntry>& entries) {
   if (folder.empty()) return;
   const std::string prefix = folder.back() == '\\' ? folder : folder + "\\";
-  for (const std::string& name : sources.files.FileNames(folder)) {
+  for (const FolderFile& found : sources.files.FileNames(folder)) {
     StartupEntry entry;
     entry.place = place;
-    entry.name = name;
-    entry.path = prefix + name;
-    DescribeFile(sources, entry);
+    entry.name = found.name;
+    entry.path = prefix + found.name;
+    if (found.exact) {
+      DescribeFile(sources, entry);
+    } else {
+      // The spelt name may be another file's: nothing is read or done by it.
+      entry.flaw = EntryFlaw::InexactName;
+      entry.command = entry.path;
+    }
     entry.own = SamePath(entry.file, locations.program_file);
     entry.read_only = place == EntryPlace::CommonStartup;
     entries.push_back(std::move(entry));
   }
 }
 
+bool HasValueNamed(const std::vector<RawValue>& values, const std::string& name) {
+  for (const RawValue& value : values)
+    if (SamePath(value.name, name)) return true;
+  return false;
+}
+
 void ReadAdopted(StartupSources sources, const StartupLocations& locations,
                  std::vector<StartupEntry>& entries) {
   std::vector<RawValue> values;
   std::vector<RawValue> files;
+  std::vector<RawValue> run;
   try {
     values = sources.registry.Values(Hive::CurrentUser, kAdoptedValuesPath);
     files = sources.registry.Values(Hive::CurrentUser, kAdoptedFilesPath);
+    run = sources.registry.Values(Hive::CurrentUser, kRunKeyPath);
   } catch (const std::exception&) {
     return;
   }
-  for (const RawValue& value : values)
-    entries.push_back(ValueEntry(sources, EntryPlace::AdoptedValue, value));
+  for (const RawValue& value : values) {
+    StartupEntry entry = ValueEntry(sources, EntryPlace::AdoptedValue, value);
+    if (HasValueNamed(run, value.name)) entry.flaw = EntryFlaw::PlaceTaken;
+    entries.push_back(std::move(entry));
+  }
   for (const RawValue& record : files) {
     StartupEntry entry;
     entry.place = EntryPlace::AdoptedFile;
     entry.name = record.name;
-    entry.path = locations.adopted_folder + record.name;
     entry.origin = TextOf(record);
+    entry.command = entry.origin;
+    const bool origin_known =
+        locations.user_startup.empty() || IsFileInFolder(entry.origin, locations.user_startup);
+    if (!IsText(record) || !IsPlainFileName(record.name) || !origin_known) {
+      entry.flaw = EntryFlaw::BadRecord;  // never read, written or deleted by that name
+      entries.push_back(std::move(entry));
+      continue;
+    }
+    entry.path = locations.adopted_folder + record.name;
+    if (!sources.files.Exists(entry.path))
+      entry.flaw = EntryFlaw::CopyMissing;
+    else if (sources.files.Exists(entry.origin))
+      entry.flaw = EntryFlaw::PlaceTaken;
     DescribeFile(sources, entry);
     entries.push_back(std::move(entry));
   }
@@ -189,10 +219,23 @@ std::vector<StartupEntry> ListStartupEntries(StartupSources sources,
   return entries;
 }
 
+StartupEntry RunValueEntry(StartupSources sources, const RawValue& value) {
+  return ValueEntry(sources, EntryPlace::UserRun, value);
+}
+
+void DescribeStartupFile(StartupSources sources, StartupEntry& entry) {
+  DescribeFile(sources, entry);
+}
+
+bool IsBrokenCommand(const StartupEntry& entry, FileStore& files) {
+  if (entry.file.empty()) return true;
+  const std::string text = Trimmed(entry.command);
+  const bool open_quote = text.front() == '"' && text.find('"', 1) == std::string::npos;
+  return open_quote && !files.Exists(entry.file);
+}
+
 std::vector<StartupEntry> ListAdoptedEntries(StartupSources sources,
-                                             const std::string& adopted_folder) {
-  StartupLocations locations;
-  locations.adopted_folder = adopted_folder;
+                                             const StartupLocations& locations) {
   std::vector<StartupEntry> entries;
   ReadAdopted(sources, locations, entries);
   return entries;
@@ -205,7 +248,7 @@ bool IsAdoptedRow(const std::vector<StartupEntry>& adopted, const LaunchItem& ro
 }
 
 bool CanAdopt(const StartupEntry& entry) {
-  return !entry.own && !entry.read_only &&
+  return !entry.own && !entry.read_only && entry.flaw == EntryFlaw::None &&
          (entry.place == EntryPlace::UserRun || entry.place == EntryPlace::UserStartup);
 }
 
@@ -214,6 +257,7 @@ bool IsAdopted(const StartupEntry& entry) {
 }
 
 int RowOfEntry(const StartupEntry& entry, const std::vector<LaunchItem>& rows) {
+  if (entry.file.empty()) return -1;  // a record too broken to say what it starts
   for (size_t i = 0; i < rows.size(); ++i)
     if (SamePath(Unquoted(rows[i].file), entry.file) && rows[i].args == entry.arguments)
       return static_cast<int>(i);
@@ -273,7 +317,25 @@ std::string MarkText(const StartupEntry& entry) {
   namespace t = takeover_texts;
   if (entry.own) return t::kMarkOwn;
   std::string mark = entry.duplicate ? t::kMarkDuplicate : "";
-  if (entry.read_only)
-    mark += mark.empty() ? t::kMarkReadOnly : std::string(" ") + t::kMarkReadOnly;
+  const auto add = [&mark](const char* text) {
+    mark += mark.empty() ? text : std::string(" ") + text;
+  };
+  if (entry.read_only) add(t::kMarkReadOnly);
+  switch (entry.flaw) {
+    case EntryFlaw::InexactName:
+      add(t::kMarkInexactName);
+      break;
+    case EntryFlaw::BadRecord:
+      add(t::kMarkBadRecord);
+      break;
+    case EntryFlaw::PlaceTaken:
+      add(t::kMarkPlaceTaken);
+      break;
+    case EntryFlaw::CopyMissing:
+      add(t::kMarkCopyMissing);
+      break;
+    case EntryFlaw::None:
+      break;
+  }
   return mark;
 }

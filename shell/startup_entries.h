@@ -21,6 +21,15 @@ enum class EntryPlace {
   AdoptedFile,     // a Startup file kept in the folder beside the item file
 };
 
+// Why an entry cannot be taken over or given back as it stands.
+enum class EntryFlaw {
+  None,
+  InexactName,  // a file whose name the code page cannot spell
+  BadRecord,    // a kept record whose name or origin leads outside its folder
+  PlaceTaken,   // kept, and its place holds an entry of that name again
+  CopyMissing,  // kept, but the kept copy is gone
+};
+
 struct StartupEntry {
   EntryPlace place = EntryPlace::UserRun;
   std::string name;     // the value's or the file's name
@@ -36,6 +45,7 @@ struct StartupEntry {
   RawValue value;          // registry entries: the value as stored
   std::string path;        // files: where the file is now
   std::string origin;      // adopted files: where the file was
+  EntryFlaw flaw = EntryFlaw::None;
 };
 
 // Where the entries are kept.
@@ -73,11 +83,19 @@ std::vector<StartupEntry> ListStartupEntries(StartupSources sources,
                                              const StartupLocations& locations,
                                              const std::vector<LaunchItem>& rows);
 
-// Only the entries the program has taken over, for the log-on report.
+// A value whose command a row could not start: no file, or a quote left open around a file
+// that is not there.
+bool IsBrokenCommand(const StartupEntry& entry, FileStore& files);
+
+// Only the entries the program has taken over, for the log-on report and the repairs at load.
 std::vector<StartupEntry> ListAdoptedEntries(StartupSources sources,
-                                             const std::string& adopted_folder);
+                                             const StartupLocations& locations);
 // Whether the row was made from one of the adopted entries.
 bool IsAdoptedRow(const std::vector<StartupEntry>& adopted, const LaunchItem& row);
+
+// A Run value as listed; a Startup file as listed, read afresh from its path.
+StartupEntry RunValueEntry(StartupSources sources, const RawValue& value);
+void DescribeStartupFile(StartupSources sources, StartupEntry& entry);
 
 // Only what the user owns, and is not run once only, can be taken over; the program's own entry
 // never.

@@ -34,6 +34,10 @@ inline constexpr char kPlaceAdoptedFile[] = "取り込み済み (スタートア
 inline constexpr char kMarkDuplicate[] = "重複";
 inline constexpr char kMarkReadOnly[] = "読み取り専用";
 inline constexpr char kMarkOwn[] = "Morvelin";
+inline constexpr char kMarkInexactName[] = "名前を表せないため取り込めません";
+inline constexpr char kMarkBadRecord[] = "記録が正しくありません";
+inline constexpr char kMarkPlaceTaken[] = "元の場所に同じ名前あり";
+inline constexpr char kMarkCopyMissing[] = "保管したﾌｧｲﾙがありません";
 
 // %s is the entry's name; the reason follows on a line of its own.
 inline constexpr char kAdoptFailed[] = "「%s」を取り込めませんでした。元の登録はそのままです。";
@@ -47,6 +51,36 @@ inline constexpr char kRowNotStored[] = "ﾘｽﾄを保存できません。";
 inline constexpr char kAlreadyKept[] = "同じ名前の項目を既に取り込んでいます。";
 inline constexpr char kNameTaken[] = "元の場所に同じ名前の項目が既にあります。";
 inline constexpr char kNotRestored[] = "元の場所に書き込めません。";
+inline constexpr char kGone[] = "元の場所に見つかりません。既に削除されたか名前が変わっています。";
+inline constexpr char kChanged[] =
+    "取り込む間に元の項目が変更されました。ﾍﾟｰｼﾞで内容を確かめてから、もう一度取り込んでください。";
+inline constexpr char kBrokenCommand[] =
+    "ｺﾏﾝﾄﾞが空か引用符が閉じていないため、ﾘｽﾄから起動できません。ｺﾏﾝﾄﾞを直してから取り込んでくださ"
+    "い。";
+inline constexpr char kBadRecord[] =
+    "記録の名前か元の場所が正しくないため、何も変更していません。記録を確かめてください。";
+// %s is the entry's name.
+inline constexpr char kForgetQuestion[] =
+    "「%s」の保管したﾌｧｲﾙが見つからないため、元に戻せません。\r\n"
+    "この取り込みの記録を消しますか？ 元の場所には何も作りません。";
+
+// Repairs at load of what a killed or failed step left behind; %s is the entry's name. Each is
+// a line of the log-on report, and at a window start they are shown together.
+inline constexpr char kRepairsHeading[] =
+    "前回の取り込みか元に戻す操作が途中で終わっていたため、次のとおり直しました。";
+inline constexpr char kRepairGivenBack[] = "「%s」はﾘｽﾄに行がないため、元の場所に戻しました";
+inline constexpr char kRepairRecordDropped[] =
+    "「%s」は元の場所にあるため、取り込みの記録を消しました";
+inline constexpr char kRepairKeptAdopted[] =
+    "「%s」はﾘｽﾄに行があるため、元の場所に残った同じものを消して取り込んだままにしました";
+inline constexpr char kRepairPlaceTaken[] =
+    "「%"
+    "s」は元の場所に同じ名前の別の項目があるため戻せません。ｽﾀｰﾄｱｯﾌﾟ項目のﾍﾟｰｼﾞで確かめてください";
+inline constexpr char kRepairStrayCopy[] =
+    "記録のない保管ﾌｧｲﾙ「%s」は元の場所に同じものがあるため消しました";
+inline constexpr char kRepairFailed[] =
+    "「%s」を直せませんでした。ｽﾀｰﾄｱｯﾌﾟ項目のﾍﾟｰｼﾞで確かめてください";
+
 // The row could not be stored and the original could not be put back either: it stays kept.
 inline constexpr char kKeptAsAdopted[] =
     "ﾘｽﾄを保存できず、元の場所にも戻せませんでした。\r\n"

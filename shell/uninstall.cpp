@@ -35,11 +35,12 @@ std::vector<std::string> Uninstall::GiveEverythingBack() {
   RecordedBoxes boxes;
   MessageDialogs recorded(boxes);
   ItemStore unused;  // the list goes with the program's folder
+  const StartupLocations locations =
+      LocateStartup(services_.folders, FolderPart(program_file_), program_file_);
   Adoption adoption(services_.sources, recorded, AdoptionList{unused, [] { return true; }, [] {}},
-                    FolderPart(program_file_) + kAdoptedFolderName);
+                    locations.adopted_folder);
   std::vector<std::string> kept;
-  for (const StartupEntry& entry :
-       ListAdoptedEntries(services_.sources, FolderPart(program_file_) + kAdoptedFolderName)) {
+  for (const StartupEntry& entry : ListAdoptedEntries(services_.sources, locations)) {
     boxes.texts.clear();
     if (adoption.GiveBack(entry, RowAfterGiveBack::Leave)) continue;
     kept.push_back(boxes.texts.empty() ? entry.name : boxes.texts.back());

@@ -81,18 +81,45 @@ bool Win32RawRegistry::MayWrite(Hive hive, const std::string& path) {
          ERROR_SUCCESS;
 }
 
-std::vector<std::string> Win32FileStore::FileNames(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA found{};
-  const std::string pattern = folder + "\\*";
-  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+namespace {
+
+std::wstring Wide(const std::string& text) {
+  const int size =
+      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(std::max(size, 0)), L'\0');
+  if (size > 0)
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+  return wide;
+}
+
+// The ANSI spelling of a name, and whether it reads back as the same name: a best fit or a
+// stand-in ("café" as "cafe", "한글" as "??") does not.
+FolderFile Ansi(const std::wstring& name) {
+  const int length = static_cast<int>(name.size());
+  const int size =
+      WideCharToMultiByte(CP_ACP, 0, name.data(), length, nullptr, 0, nullptr, nullptr);
+  FolderFile file;
+  file.name.assign(static_cast<size_t>(std::max(size, 0)), '\0');
+  if (size > 0)
+    WideCharToMultiByte(CP_ACP, 0, name.data(), length, file.name.data(), size, nullptr, nullptr);
+  file.exact = size > 0 && Wide(file.name) == name;
+  return file;
+}
+
+}  // namespace
+
+std::vector<FolderFile> Win32FileStore::FileNames(const std::string& folder) {
+  std::vector<FolderFile> names;
+  WIN32_FIND_DATAW found{};
+  const std::wstring pattern = Wide(folder + "\\*");
+  HANDLE search = FindFirstFileW(pattern.c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;
   constexpr DWORD kShellFile = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;  // desktop.ini
   do {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     if ((found.dwFileAttributes & kShellFile) == kShellFile) continue;
-    names.emplace_back(found.cFileName);
-  } while (FindNextFileA(search, &found));
+    names.push_back(Ansi(found.cFileName));
+  } while (FindNextFileW(search, &found));
   FindClose(search);
   return names;
 }
@@ -129,9 +156,36 @@ void Win32FileStore::Create(const std::string& path, const std::string& bytes) {
   }
 }
 
+void Win32FileStore::CopyFacts(const std::string& from, const std::string& to) {
+  WIN32_FILE_ATTRIBUTE_DATA facts{};
+  if (!GetFileAttributesExA(from.c_str(), GetFileExInfoStandard, &facts))
+    throw AppError(WithReason(texts::kErrWriteFile, to, GetLastError()));
+  {
+    const OwnedKernelHandle file = OwnFileHandle(CreateFileA(
+        to.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file || !SetFileTime(file.Get(), &facts.ftCreationTime, &facts.ftLastAccessTime,
+                              &facts.ftLastWriteTime))
+      throw AppError(WithReason(texts::kErrWriteFile, to, GetLastError()));
+  }
+  // Last, as a read-only file takes no more changes.
+  constexpr DWORD kSettable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                              FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                              FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  const DWORD attributes = facts.dwFileAttributes & kSettable;
+  if (!SetFileAttributesA(to.c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL))
+    throw AppError(WithReason(texts::kErrWriteFile, to, GetLastError()));
+}
+
 void Win32FileStore::Delete(const std::string& path) {
   if (DeleteFileA(path.c_str())) return;
-  const DWORD error = GetLastError();
+  DWORD error = GetLastError();
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+      SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) {
+    if (DeleteFileA(path.c_str())) return;
+    error = GetLastError();
+    SetFileAttributesA(path.c_str(), attributes);
+  }
   if (Exists(path)) throw AppError(WithReason(texts::kErrDeleteFile, path, error));
 }
 

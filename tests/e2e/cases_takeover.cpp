@@ -86,6 +86,21 @@ long Starts(const std::string& exe, const std::string& args) {
                        [&](const Mark& m) { return m.exe == exe && m.args == args; });
 }
 
+// Link.lnk in the user's Startup folder, starting the target with the arguments.
+std::string MakeStartupLink(const std::string& target, const char* arguments) {
+  const std::string link = FolderOf(CSIDL_STARTUP) + "\\Link.lnk";
+  E2E_REQUIRE(WriteShortcut(link, target, arguments), "no shortcut");
+  return link;
+}
+
+// Selects the row of that name that is, or is not, taken over.
+bool SelectEntry(HWND list, const std::string& name, bool adopted) {
+  for (int i = 0; i < ListCount(list); ++i)
+    if (ListText(list, i, 1) == name && (ListText(list, i, 0).find("取り込み済み") == 0) == adopted)
+      return SelectListRow(list, i);
+  return false;
+}
+
 }  // namespace
 
 E2E_CASE(takeover_startup_entries) {
@@ -105,8 +120,7 @@ E2E_CASE(takeover_startup_entries) {
           WriteRegValue(HKEY_CURRENT_USER, kRun, "Morvelin", REG_SZ,
                         sz(AppPath("morvelin.exe /N"))),
       "the Run values could not be seeded");
-  const std::string link = FolderOf(CSIDL_STARTUP) + "\\Link.lnk";
-  E2E_REQUIRE(WriteShortcut(link, linked, "--link"), "no shortcut");
+  const std::string link = MakeStartupLink(linked, "--link");
   const std::string link_bytes = ReadFileBytes(link);
 
   Process program = StartProgram();
@@ -208,4 +222,101 @@ E2E_CASE(takeover_uninstall) {
   E2E_REQUIRE(WinExec("wineboot.exe", SW_SHOWNORMAL) > 31, "wineboot did not start");
   E2E_CHECK(WaitUntil([&] { return Starts(solo, "--solo") == 1 && Starts(solo, "--link") == 1; }),
             Describe(ReadMarks().size()));
+  CoUninitialize();
+}
+
+// Killed by its process id at staggered moments of taking over and giving back, the program puts
+// right what was left at its next start, so that every entry stays in exactly one place and
+// Wine's own log-on starts each once.
+E2E_CASE(takeover_survives_kills) {
+  CoInitialize(nullptr);
+  const std::string marker = AppPath("marker.exe"), solo = AppPath("solo.exe"),
+                    linked = AppPath("linked.exe");
+  CopyFileA(marker.c_str(), solo.c_str(), FALSE);
+  CopyFileA(marker.c_str(), linked.c_str(), FALSE);
+  WriteSettings({{"Lanc", "0"}, {"Count", "1"}});
+  WriteItemFile(
+      ItemFile(RowKeys(0, "既存", marker, "", "--row", "0", "00002359", "000/00", "", "1")));
+  E2E_REQUIRE(WriteRegValue(HKEY_CURRENT_USER, kRun, "Solo", REG_SZ, SzBytes(solo + " --solo")) &&
+                  WriteRegValue(HKEY_CURRENT_USER, kRun, "Morvelin", REG_SZ,
+                                SzBytes(AppPath("morvelin.exe /N"))),
+              "the Run values could not be seeded");
+  const std::string link = MakeStartupLink(linked, "--link");
+  std::string repairs;  // the notices of the starts that put things right
+  const auto start = [&](Process& program) {
+    program = StartProgram();
+    E2E_REQUIRE(
+        WaitUntil([&] { return MainWindow(program.pid) || !MessageBoxes(program.pid).empty(); }),
+        "neither window nor notice");
+    for (HWND box : MessageBoxes(program.pid)) {
+      repairs += ReadBox(box).text + "\n";
+      ClickButtonById(box, IDOK);
+    }
+    return StartAndWaitForMain(program);
+  };
+  // Where each entry shows that a step has begun: its kept record, or its original back.
+  const std::string kept_values = "Software\\Brel\\Morvelin\\Adopted\\Run",
+                    kept_files = "Software\\Brel\\Morvelin\\Adopted\\Startup";
+  const auto begun = [&](const std::string& name, bool giving_back) {
+    if (giving_back)
+      return name == "Solo" ? ReadRegValue(HKEY_CURRENT_USER, kRun, name).exists
+                            : GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return ReadRegValue(HKEY_CURRENT_USER, name == "Solo" ? kept_values : kept_files, name).exists;
+  };
+  constexpr int kAtFirstSign = -1;
+  for (const int moment : {kAtFirstSign, 0, 2, 5, 10, 25}) {
+    for (const std::string name : {"Solo", "Link.lnk"}) {
+      for (const bool giving_back : {false, true}) {
+        Process program;
+        const HWND main = start(program);
+        // Each in one place: where the system starts it, or a row of the list. Rows past
+        // "Count", which a killed save can leave in the file, are no rows.
+        const KeyValues items = SavedItems();
+        const int count = std::atoi(ReadWindowValue("Count").bytes.c_str());
+        const auto has_row = [&](const std::string& file) {
+          for (int i = 0; i < count; ++i)
+            if (ProfileValue(items, "F" + std::to_string(i)) == file) return true;
+          return false;
+        };
+        const std::string round = name + " " + Describe(moment);
+        E2E_CHECK_EQ_AS("Solo after " + round, ReadRegValue(HKEY_CURRENT_USER, kRun, "Solo").exists,
+                        !has_row(solo));
+        E2E_CHECK(!FileExists(AppPath("Morvelin.ini.new")), "a half save left after " + round);
+        E2E_CHECK_EQ_AS("Link after " + round,
+                        GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES,
+                        !has_row(linked));
+        const HWND list = OpenStartupPage(main);
+        if (!SelectEntry(list, name, giving_back)) {
+          CancelAndExpectExit(program, main);
+          continue;
+        }
+        PressCommand(main, giving_back ? IDC_GIVE_BACK_BUTTON : IDC_ADOPT_BUTTON);
+        if (moment == kAtFirstSign) {
+          const ULONGLONG limit = GetTickCount64() + kWaitLimitMs;
+          while (!begun(name, giving_back) && GetTickCount64() < limit) {
+          }
+        } else {
+          if (giving_back && WaitUntil([&] { return !MessageBoxes(program.pid).empty(); }))
+            ClickButton(MessageBoxes(program.pid).front(), kYes);
+          Sleep(static_cast<DWORD>(moment));  // the moment of the kill, not a wait
+        }
+        TerminateProcess(program.handle, 9);
+        WaitForExit(program, nullptr);
+      }
+    }
+  }
+  Process program;
+  CancelAndExpectExit(program, start(program));
+  Log("repairs: " + repairs);
+
+  E2E_REQUIRE(WinExec("wineboot.exe", SW_SHOWNORMAL) > 31, "wineboot did not start");
+  E2E_CHECK(WaitUntil([] {
+              return ReadFileBytes(AppPath("Morvelin.log")).find("ﾛｸﾞｵﾝ起動") !=
+                         std::string::npos &&
+                     ReadMarks().size() >= 3;
+            }),
+            Describe(ReadMarks().size()));
+  for (const auto& [exe, args] : {std::pair{marker, "--row"}, {solo, "--solo"}, {linked, "--link"}})
+    E2E_CHECK_EQ_AS(exe + " " + args, Starts(exe, args), 1L);
+  CoUninitialize();
 }

@@ -4,6 +4,7 @@
 // their bytes. `failing` names what goes wrong: "put <target>", "delete <target>", "create
 // <path>" throw; "lie <target>" stores other bytes without a word; "readonly <key>".
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -11,12 +12,26 @@
 #include <vector>
 
 #include "platform/app_error.h"
+
+// The process ends at a chosen change: the change before it is done, that one is not (a file
+// then holds half its bytes), and nothing after it runs. Not a std::exception, so no undo
+// catches it.
+struct Killed {};
+struct KillSwitch {
+  int changes_left = -1;  // -1: never
+  void Change() {
+    if (changes_left == 0) throw Killed{};
+    if (changes_left > 0) --changes_left;
+  }
+};
 #include "platform/startup_sources.h"
 
 class FakeRawRegistry : public RawRegistry {
  public:
   std::map<std::string, std::vector<RawValue>> keys;  // "CU\path" / "LM\path"
   std::set<std::string> failing;                      // targets "CU\path\name"
+  KillSwitch* kill = nullptr;
+  std::function<void()> after_put;  // someone else's change, just after ours
 
   static std::string Key(Hive hive, const std::string& path) {
     return (hive == Hive::CurrentUser ? "CU\\" : "LM\\") + path;
@@ -27,14 +42,17 @@ class FakeRawRegistry : public RawRegistry {
   void Put(Hive hive, const std::string& path, const RawValue& value) override {
     const std::string key = Key(hive, path), target = key + "\\" + value.name;
     if (failing.count("put " + target) || !MayWrite(hive, path)) throw AppError("put");
+    if (kill) kill->Change();
     std::erase_if(keys[key], [&](const RawValue& v) { return v.name == value.name; });
     keys[key].push_back(
         {value.name, value.type, value.data + (failing.count("lie " + target) ? "?" : "")});
+    if (after_put) after_put();
   }
   void Delete(Hive hive, const std::string& path, const std::string& name) override {
     const std::string key = Key(hive, path);
     if (failing.count("delete " + key + "\\" + name) || !MayWrite(hive, path))
       throw AppError("delete");
+    if (kill) kill->Change();
     std::erase_if(keys[key], [&](const RawValue& v) { return v.name == name; });
   }
   bool MayWrite(Hive hive, const std::string& path) override {
@@ -47,11 +65,16 @@ class FakeFileStore : public FileStore, public ShortcutReader {
   std::map<std::string, std::string> files;     // path -> bytes
   std::map<std::string, ShortcutFields> links;  // by the shortcut file's bytes
   std::set<std::string> failing;                // targets: paths
+  std::map<std::string, int> facts;             // attributes and times, as one number
+  std::set<std::string> inexact;                // paths whose names the code page lacks
+  KillSwitch* kill = nullptr;
+  std::function<void()> after_create;
 
-  std::vector<std::string> FileNames(const std::string& folder) override {
-    std::vector<std::string> names;
+  std::vector<FolderFile> FileNames(const std::string& folder) override {
+    std::vector<FolderFile> names;
     for (const auto& [path, bytes] : files)
-      if (path.rfind(folder + "\\", 0) == 0) names.push_back(path.substr(folder.size() + 1));
+      if (path.rfind(folder + "\\", 0) == 0)
+        names.push_back({path.substr(folder.size() + 1), !inexact.count(path)});
     return names;
   }
   bool Exists(const std::string& path) override { return files.count(path) > 0; }
@@ -60,11 +83,21 @@ class FakeFileStore : public FileStore, public ShortcutReader {
   }
   void Create(const std::string& path, const std::string& bytes) override {
     if (failing.count("create " + path) || files.count(path)) throw AppError("create");
+    if (kill && kill->changes_left == 0) files[path] = bytes.substr(0, bytes.size() / 2);
+    if (kill) kill->Change();
     files[path] = failing.count("lie " + path) ? bytes.substr(0, bytes.size() / 2) : bytes;
+    if (after_create) after_create();
+  }
+  void CopyFacts(const std::string& from, const std::string& to) override {
+    if (failing.count("facts " + to) || !files.count(to)) throw AppError("facts");
+    if (kill) kill->Change();
+    facts[to] = facts.count(from) ? facts[from] : 0;
   }
   void Delete(const std::string& path) override {
     if (failing.count("delete " + path)) throw AppError("delete");
+    if (kill) kill->Change();
     files.erase(path);
+    facts.erase(path);
   }
   void MakeFolder(const std::string&) override {}
   std::string Expanded(const std::string& text) override {

@@ -1,7 +1,9 @@
 // A Run value's command taken apart into the file and the arguments of a row: both are pieces
-// of the command in order, without the blanks around them, and a quoted file keeps no quote.
+// of the command in order, without the blanks around them, and a quoted file keeps no quote. A
+// command without a file, or with an open quote around a file that is not there, is refused.
 #include <string>
 
+#include "fakes/fake_startup.h"
 #include "fuzz_input.h"
 #include "shell/startup_entries.h"
 
@@ -18,5 +20,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_ASSERT(file.find('"') == std::string::npos);
   else
     FUZZ_ASSERT(file.empty() == (first == std::string::npos));
+
+  FakeFileStore files;
+  files.files["C:\\a b.exe"] = "MZ";
+  const bool open_quote = first != std::string::npos && command[first] == '"' &&
+                          command.find('"', first + 1) == std::string::npos;
+  StartupEntry entry;
+  entry.command = command, entry.file = file;
+  if (!IsBrokenCommand(entry, files)) {
+    FUZZ_ASSERT(!file.empty());
+    if (open_quote) FUZZ_ASSERT(file == "C:\\a b.exe");
+  } else {
+    FUZZ_ASSERT(file.empty() || open_quote);
+  }
   return 0;
 }

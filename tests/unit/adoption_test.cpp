@@ -9,6 +9,9 @@
 
 #include "fakes/fake_platform.h"
 #include "fakes/fake_startup.h"
+#include "shell/kept_records.h"
+#include "shell/takeover_repair.h"
+#include "shell/checked_steps.h"
 
 namespace {
 
@@ -17,6 +20,7 @@ const std::string kCu = "CU\\", kUser = kCu + kRunKeyPath, kKeptValues = kCu + k
 const RawValue kTool{"Tool", kRegExpandText,
                      std::string("\"%SystemDrive%\\Tools\\tool.exe\" -q\0", 34)};
 const std::string kNote = "C:\\SU\\Note.lnk", kKeptNote = "C:\\M\\Adopted\\Note.lnk";
+const StartupLocations kPlaces{"C:\\SU", "C:\\AU", "C:\\M\\Adopted\\", "m.exe"};
 
 struct Machine {
   FakeRawRegistry registry;
@@ -24,9 +28,18 @@ struct Machine {
   FakeMessageBoxes boxes;
   MessageDialogs dialogs{boxes};
   ItemStore store;
+  KillSwitch kill;
+  std::vector<LaunchItem> saved;  // the rows on disk
   Adoption adoption{{registry, files, files},
                     dialogs,
-                    {store, [this] { return !registry.failing.count("save"); }, [] {}},
+                    {store,
+                     [this] {
+                       if (registry.failing.count("save")) return false;
+                       kill.Change();
+                       saved = store.Rows();
+                       return true;
+                     },
+                     [] {}},
                     "C:\\M\\Adopted\\"};
 
   Machine() {
@@ -40,10 +53,14 @@ struct Machine {
     files.links = {{"LNK-note", {"C:\\Apps\\note.exe", "-n", "C:\\Apps\\", 7}},
                    {"LNK-own", {"M.EXE", "/N", "C:\\M\\", 1}}};
     store.Append(LaunchItem{"dup", "C:\\APPS\\DUP.EXE", "", "", "0", "", "", "", true});
+    saved = store.Rows();
+    registry.kill = files.kill = &kill;
+  }
+  std::vector<std::string> Repair() {
+    return RepairTakeOver({registry, files, files}, kPlaces, saved);
   }
   std::vector<StartupEntry> List() {
-    const StartupLocations places{"C:\\SU", "C:\\AU", "C:\\M\\Adopted\\", "m.exe"};
-    return ListStartupEntries({registry, files, files}, places, store.Rows());
+    return ListStartupEntries({registry, files, files}, kPlaces, store.Rows());
   }
   StartupEntry Named(const std::string& name) {
     for (const StartupEntry& entry : List())
@@ -140,6 +157,135 @@ TEST(Adoption, AGiveBackThatFailsKeepsTheEntryAndOneThatWorksRestoresItExactly) 
   EXPECT_TRUE(a.registry.keys[kKeptValues].empty() && a.registry.keys[kKeptFiles].empty());
   ASSERT_EQ(a.store.Size(), 2);  // the first question was answered No, the second Yes
   EXPECT_EQ(a.store.Row(1).title, "Tool");
+}
+
+TEST(Adoption, AKillAtAnyMomentOfTakingOverOrGivingBackIsRepairedAtTheNextStart) {
+  for (const bool giving_back : {false, true}) {
+    for (int changes = 0, killed = 1; killed; ++changes) {
+      SCOPED_TRACE(std::to_string(giving_back) + " killed after change " + std::to_string(changes));
+      Machine m;
+      m.files.facts[kNote] = 34;
+      ASSERT_TRUE(!giving_back ||
+                  (m.adoption.Adopt(m.Named("Tool")) && m.adoption.Adopt(m.Named("Note.lnk"))));
+      m.kill.changes_left = changes;
+      try {
+        for (const char* name : {"Tool", "Note.lnk"})
+          giving_back ? m.adoption.GiveBack(m.Named(name)) : m.adoption.Adopt(m.Named(name));
+        killed = 0;
+      } catch (const Killed&) {
+      }
+      m.kill.changes_left = -1;
+      m.Repair();
+      EXPECT_TRUE(m.Repair().empty()) << "a second start finds more to repair";
+      // Started once at the next log-on: by the system from its place, or by its row.
+      long tool = m.Holds(kUser, kTool), note = m.files.Read(kNote) == "LNK-note";
+      for (const LaunchItem& row : m.saved) {
+        tool += row.file == "C:\\Tools\\tool.exe";
+        note += row.file == "C:\\Apps\\note.exe";
+      }
+      EXPECT_EQ(tool * 10 + note, 11);
+      for (const auto& [path, bytes] : m.files.files)  // whole, with its attributes, recorded
+        EXPECT_TRUE(bytes + std::to_string(m.files.facts[path]) == "LNK-note34" ||
+                    (path != kNote && path != kKeptNote))
+            << path;
+      EXPECT_EQ(m.files.files.count(kKeptNote), m.registry.keys[kKeptFiles].size());
+    }
+  }
+}
+
+TEST(Adoption, TheRepairsNameWhatTheyDidAndLeaveATakenPlaceAlone) {
+  Machine m;
+  m.registry.keys[kKeptValues] = {kTool, {"Gone", kRegText, std::string("C:\\g.exe\0", 9)}};
+  m.registry.keys[kUser] = {{"Tool", kRegText, "other"}};
+  m.registry.keys[kKeptFiles] = {PathRecord("Note.lnk", kNote)};
+  m.files.files.erase(kNote);
+  m.files.files = {{kKeptNote, "LNK-note"},
+                   {"C:\\SU\\Morvelin.lnk", "LNK-own"},
+                   {"C:\\M\\Adopted\\Stray.lnk", "LNK-own"},  // its original is in place
+                   {"C:\\M\\Adopted\\Lone.lnk", "lone"}};     // no original anywhere
+  EXPECT_EQ(m.Repair(),
+            (std::vector<std::string>{
+                "「Tool」は元の場所に同じ名前の別の項目があるため戻せません。"
+                "ｽﾀｰﾄｱｯﾌﾟ項目のﾍﾟｰｼﾞで確かめてください",
+                "「Gone」はﾘｽﾄに行がないため、元の場所に戻しました",
+                "「Note.lnk」はﾘｽﾄに行がないため、元の場所に戻しました",
+                "記録のない保管ﾌｧｲﾙ「Stray.lnk」は元の場所に同じものがあるため消しました"}));
+  EXPECT_EQ(m.files.files.size(), 3u);
+  EXPECT_EQ(m.files.files[kNote] + m.files.files["C:\\M\\Adopted\\Lone.lnk"], "LNK-notelone");
+  EXPECT_EQ(MarkText(m.List().back()) + m.List().back().name, "元の場所に同じ名前ありTool");
+}
+
+TEST(Adoption, TakesOverWhatIsThereNowAndStopsWhenItChangesMeanwhile) {
+  Machine m;
+  const StartupEntry tool = m.Named("Tool"), note = m.Named("Note.lnk"), dup = m.Named("Dup");
+  const RawValue now{"Tool", kRegText, std::string("C:\\New\\new.exe -z\0", 19)};
+  m.registry.keys[kUser] = {now};  // and Dup gone
+  m.files.files[kNote] = "LNK-other";
+  m.files.links["LNK-other"] = {"C:\\Apps\\other.exe", "", "", 1};
+  EXPECT_FALSE(m.adoption.Adopt(dup));
+  EXPECT_NE(m.boxes.shown.back().text.find("見つかりません"), std::string::npos);
+  ASSERT_TRUE(m.adoption.Adopt(tool) && m.adoption.Adopt(note));
+  EXPECT_EQ(m.registry.keys[kKeptValues], std::vector<RawValue>{now});
+  EXPECT_EQ(m.files.files[kKeptNote], "LNK-other");
+  EXPECT_EQ(m.store.Row(1).file + m.store.Row(2).file, "C:\\New\\new.exeC:\\Apps\\other.exe");
+  // Changed between keeping and deleting: the change stays where it is, and nothing is kept.
+  Machine c;
+  const RawValue changed{"Tool", kRegText, "C:\\x.exe"};
+  c.files.after_create = [&] { c.files.files[kNote] = "LNK-changed"; };
+  for (const char* name : {"Note.lnk", "Tool"}) {
+    EXPECT_FALSE(c.adoption.Adopt(c.Named(name)));
+    EXPECT_NE(c.boxes.shown.back().text.find("取り込む間に元の項目が変更されました"),
+              std::string::npos);
+    c.registry.after_put = [&] { c.registry.keys[kUser][0] = changed; };
+  }
+  EXPECT_TRUE(c.Holds(kUser, changed) && c.files.files[kNote] == "LNK-changed");
+  EXPECT_TRUE(c.registry.keys[kKeptValues].empty() && c.registry.keys[kKeptFiles].empty());
+  EXPECT_EQ(c.files.files.count(kKeptNote) + c.store.Size(), 1u);
+}
+
+TEST(Adoption, RefusesRecordsLeadingOutsideTheirFolderAndCommandsThatCannotStart) {
+  for (const char* bad :
+       {"..\\x.lnk", "a/b", "C:x", "CON", "com1.lnk", "..", "x..y", "a.", "", "x\x83", "\x93:x"})
+    EXPECT_FALSE(IsPlainFileName(bad)) << bad;
+  for (const char* good : {"Note.lnk", "ソフト.lnk", "a b (2).bat", "CONSOLE.lnk"})
+    EXPECT_TRUE(IsPlainFileName(good)) << good;
+  EXPECT_FALSE(IsFileInFolder("C:\\SU\\..\\x.lnk", "C:\\SU"));
+  EXPECT_TRUE(IsFileInFolder("c:\\su\\x.lnk", "C:\\SU\\"));
+  for (const std::string record : {"..\\..\\Secret.txt", "CON"}) {
+    Machine m;
+    m.files.files = {{"C:\\M\\Secret.txt", "s"}, {"C:\\M\\Adopted\\..\\..\\Secret.txt", "s"}};
+    m.registry.keys[kKeptFiles] = {PathRecord(record, "C:\\SU\\Secret.txt")};
+    const StartupEntry entry = m.Named(record);
+    EXPECT_EQ(MarkText(entry), "記録が正しくありません");
+    EXPECT_FALSE(IsAdoptedRow({entry}, LaunchItem{"-", "", "", "", "0", "", "", "", true}));
+    EXPECT_TRUE(!m.adoption.GiveBack(entry) && m.Repair().empty());
+    EXPECT_EQ(m.files.files.size(), 2u);
+    EXPECT_NE(m.boxes.shown.back().text.find("何も変更していません"), std::string::npos);
+  }
+  const std::string values[] = {"  ", "\"C:\\Apps\\dup.exe /x", "\"C:\\Here Now.exe", "\"\" -q"};
+  for (const std::string& text : values) {
+    Machine m;
+    m.files.files["C:\\Here Now.exe"] = "MZ";
+    m.registry.keys[kUser] = {{"Odd", kRegText, text}};
+    EXPECT_EQ(m.adoption.Adopt(m.Named("Odd")), text == values[2]) << text;
+    EXPECT_EQ(m.store.Size(), text == values[2] ? 2 : 1);
+  }
+}
+
+TEST(Adoption, NamesOutsideTheCodePageAreNotTakenOverAndAVanishedCopyCanBeForgotten) {
+  Machine m;
+  m.files.files["C:\\SU\\cafe.txt"] = m.files.files["C:\\SU\\cafe.txt "] = "x";
+  m.files.inexact = {"C:\\SU\\cafe.txt "};  // how the fake spells an accented namesake
+  EXPECT_EQ(MarkText(m.Named("cafe.txt ")), "名前を表せないため取り込めません");
+  EXPECT_TRUE(CanAdopt(m.Named("cafe.txt")) && !CanAdopt(m.Named("cafe.txt ")));
+  ASSERT_TRUE(m.adoption.Adopt(m.Named("Note.lnk")));
+  m.files.files.erase(kKeptNote);
+  m.boxes.answers = {BoxAnswer::No, BoxAnswer::Yes};
+  EXPECT_FALSE(m.adoption.GiveBack(m.Named("Note.lnk")));
+  EXPECT_EQ(m.registry.keys[kKeptFiles].size(), 1u);
+  EXPECT_TRUE(m.adoption.GiveBack(m.Named("Note.lnk")));
+  EXPECT_TRUE(m.registry.keys[kKeptFiles].empty() && !m.files.files.count(kNote));
+  EXPECT_NE(m.boxes.shown.back().text.find("記録を消しますか"), std::string::npos);
 }
 
 }  // namespace

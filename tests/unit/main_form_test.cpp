@@ -647,3 +647,31 @@ TEST_F(MainFormTest, AHeldItemFileIsWaitedForAtLogOnAndRetriedInTheWindow) {
 }
 
 }  // namespace
+
+// What an interrupted taking over left is put right only against rows that were read (unread,
+// every kept entry would look rowless and be given back); the repairs are shown in the window
+// and written into the log-on report.
+TEST_F(MainFormTest, RepairsAtLoadFollowReadRowsOnlyAndAreShownOrReported) {
+  std::vector<size_t> seen;  // the rows each repair was given
+  const auto repair = [&](const std::vector<LaunchItem>& rows) {
+    seen.push_back(rows.size());
+    return std::vector<std::string>{"直しました。", "「A」を戻しました"};
+  };
+  StoreRow(0, "Mail", "C:\\mail.exe", true);
+  registry.Set("Window", "Count", "x");  // the rows stay unread
+  std::string shown;
+  for (const RunMode mode : {RunMode::Config, RunMode::Config, RunMode::Startup}) {
+    boxes.shown.clear();
+    MainForm& form = Make(mode);
+    form.SetLoadRepair(repair);
+    form.SetLogOnServices(&logon);
+    form.Start();
+    for (const auto& box : boxes.shown) shown += box.text + "|";
+    registry.Set("Window", "Count", "1");
+  }
+  EXPECT_EQ(seen, (std::vector<size_t>{1, 1}));
+  EXPECT_NE(shown.find("|直しました。\r\n「A」を戻しました|"), std::string::npos) << shown;
+  EXPECT_NE(log_files.files["C:\\Tools\\Morvelin\\Morvelin.log"].find(
+                "\r\n  直しました。\r\n  「A」を戻しました\r\n  0 Mail: 起動しました"),
+            std::string::npos);
+}

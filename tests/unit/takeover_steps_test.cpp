@@ -11,6 +11,7 @@ namespace {
 
 const std::string kRun = "CU\\" + std::string(kRunKeyPath), kBat = "C:\\SU\\Go.bat",
                   kExe = "C:\\M\\m.exe", kAdopted = "C:\\M\\Adopted\\";
+const StartupLocations kPlaces{"C:\\SU", "", kAdopted, "m"};
 
 // The list's view and dialog, the shell's links and folders, and the registry's tree.
 struct Inert : ItemListView, ItemDialogRunner, ShellLinks, SpecialFolders, RegistryTree {
@@ -43,7 +44,7 @@ struct Desk {
   TakeoverSteps steps{adoption,
                       dialogs,
                       {store, [this] { return unsaved; }, [this] { return ++saves; },
-                       [this] { return ListAdoptedEntries(sources, kAdopted); }},
+                       [this] { return ListAdoptedEntries(sources, kPlaces); }},
                       kAdopted};
   FakeSystem system;
   FakeShell shell;
@@ -56,8 +57,7 @@ struct Desk {
     registry.keys[kRun] = {{"Tool", kRegText, std::string("C:\\T\\tool.exe\0", 15)}};
     files.files[kBat] = "@echo";
     commands.SetTakenOverRows(&steps);
-    for (const StartupEntry& e : ListStartupEntries(sources, {"C:\\SU", "", kAdopted, "m"}, {}))
-      entries[e.name] = e;
+    for (const StartupEntry& e : ListStartupEntries(sources, kPlaces, {})) entries[e.name] = e;
   }
   std::string Said() { return boxes.shown.back().text; }
 };
@@ -76,7 +76,7 @@ TEST(TakeoverSteps, AskAboutUnsavedEditsSayWhereTheOriginalIsKeepRowsWorkingAndG
   EXPECT_NE(d.Said().find("ﾌｫﾙﾀﾞ「C:\\M\\Adopted\\」"), std::string::npos);
   EXPECT_EQ(d.store.Row(1).file, kAdopted + "Go.bat");
   d.boxes.answers = {BoxAnswer::No};
-  ASSERT_TRUE(d.steps.GiveBack(ListAdoptedEntries(d.sources, kAdopted).back()));
+  ASSERT_TRUE(d.steps.GiveBack(ListAdoptedEntries(d.sources, kPlaces).back()));
   EXPECT_EQ(d.Said().find("「Go.bat」を元の場所に戻しました: 「C:\\SU\\Go.bat」"), 0u);
   EXPECT_EQ(d.store.Row(1).file, kBat);  // the kept row starts the file put back
   EXPECT_EQ(d.saves, 4);                 // the edits, two new rows, the row pointed anew
