@@ -134,6 +134,10 @@ void LogOnSession::AppendReport() {
   std::vector<std::string> lines{RunLine(heading_)};
   for (const std::string& name : misread_values_) lines.push_back(MisreadLine(name));
   for (RowReport row : run_.Report()) {
+    // A separator only divides the list: it is nothing that could have started.
+    if (row.outcome == RowOutcome::NoFile && row.row < store_.Size() &&
+        IsSeparator(store_.Row(row.row)))
+      continue;
     row.adopted = adopted_ && row.row < store_.Size() && adopted_(store_.Row(row.row));
     lines.push_back(RowLine(row));
   }
