@@ -28,6 +28,7 @@
 #include "platform/win32/win32_processor_use.h"
 #include "platform/win32/win32_profile_files.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_registry_tree.h"
 #include "platform/win32/win32_repeating_timer.h"
 #include "platform/win32/win32_running_programs.h"
 #include "platform/win32/win32_shell.h"
@@ -40,6 +41,9 @@
 #include "shell/shell_folders.h"
 #include "shell/startup_entries.h"
 #include "shell/startup_registration.h"
+#include "shell/takeover_steps.h"
+#include "shell/takeover_texts.h"
+#include "shell/uninstall.h"
 #include "shell/win32/about_box_window.h"
 #include "shell/win32/startup_page.h"
 
@@ -50,6 +54,25 @@ std::vector<std::string> CommandLineArguments() {
   std::vector<std::string> arguments;
   for (int i = 1; i < __argc; ++i) arguments.emplace_back(__argv[i]);
   return arguments;
+}
+
+// "/uninstall": the question, the work and its outcome, and no other window.
+int RunUninstall(MessageDialogs& dialogs, System& system) {
+  try {
+    ComApartment com;
+    Win32RawRegistry raw_registry;
+    Win32FileStore file_store;
+    Win32ShellLinks links;
+    Win32SpecialFolders folders;
+    Win32RegistryTree registry_tree;
+    Uninstall uninstall(
+        {dialogs, StartupSources{raw_registry, file_store, links}, links, folders, registry_tree},
+        system.ProgramFilePath());
+    return uninstall.Run() ? 0 : 1;
+  } catch (const std::exception& error) {
+    dialogs.ShowAppError(error.what());
+    return 1;
+  }
 }
 
 int RunMessageLoop(MainWindow& window, MessageDialogs& dialogs) {
@@ -73,11 +96,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   MessageDialogs dialogs(boxes);
   Win32System system;
   Win32SingleInstance single_instance;
+  const bool uninstalling = AsksUninstall(CommandLineArguments());
   if (single_instance.AnotherInstanceRuns(texts::kMutexName)) {
     system.Beep();
-    dialogs.Notice(texts::kSecondInstance);
+    if (uninstalling)
+      dialogs.Show(MessageKind::Warning, BoxButtons::Ok, takeover_texts::kUninstallWhileRunning);
+    else
+      dialogs.Notice(texts::kSecondInstance);
     return 0;
   }
+  if (uninstalling) return RunUninstall(dialogs, system);
 
   try {
     // The shell link and the Startup group's conversation need these for the whole run.
@@ -176,16 +204,30 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                                      commands.UpdateListButtons();
                                    }},
                       adopted_folder);
+    TakeoverSteps steps(
+        adoption, dialogs,
+        StepList{form.Store(), [&] { return form.HasUnsavedChanges(); },
+                 [&] { return form.SaveNow(); },
+                 [&] { return ListAdoptedEntries(startup_sources, adopted_folder); }},
+        adopted_folder);
+    commands.SetTakenOverRows(&steps);
+    Win32RegistryTree registry_tree;
+    Uninstall uninstall({dialogs, startup_sources, links, folders, registry_tree}, program_file);
     startup_page.SetHandlers(StartupPage::Handlers{
         [&] {
           return ListStartupEntries(startup_sources,
                                     LocateStartup(folders, program_folder, program_file),
                                     form.Store().Rows());
         },
-        [&](const StartupEntry& entry) { return adoption.Adopt(entry); },
-        [&](const StartupEntry& entry) { return adoption.GiveBack(entry); }});
+        [&](const StartupEntry& entry) { return steps.Adopt(entry); },
+        [&](const StartupEntry& entry) { return steps.GiveBack(entry); },
+        [&] {
+          // Nothing of the program is left to save to: the window closes as Cancel does.
+          if (uninstall.Run()) form.CancelBtnClick();
+        }});
     window.SetCommandHandler(IDC_ADOPT_BUTTON, [&] { startup_page.AdoptClick(); });
     window.SetCommandHandler(IDC_GIVE_BACK_BUTTON, [&] { startup_page.GiveBackClick(); });
+    window.SetCommandHandler(IDC_UNINSTALL_BUTTON, [&] { startup_page.UninstallClick(); });
     std::optional<std::vector<StartupEntry>> adopted_entries;  // read once, by the report
     form.SetAdoptedCheck([&](const LaunchItem& row) {
       if (!adopted_entries) adopted_entries = ListAdoptedEntries(startup_sources, adopted_folder);

@@ -134,6 +134,14 @@ inline constexpr char kMoveDownMenuCaption[] = "下へ";
 // List editing.
 inline constexpr char kSelectFile[] = "ファイルを選択して下さい";
 inline constexpr char kDeleteQuestion[] = "削除しますか？";
+// %s is the row's title.
+inline constexpr char kDeleteTakenOverQuestion[] =
+    "「%s」はｽﾀｰﾄｱｯﾌﾟ項目から取り込んだ項目です。元の場所に戻してから削除しますか？\r\n"
+    "「いいえ」を選ぶとﾘｽﾄからだけ削除し、元の登録は取り込み済みのまま保管されます。";
+inline constexpr char kTakenOverRowDeleted[] =
+    "ﾘｽﾄから削除しました。元の登録は取り込み済みのまま保管してあり、"
+    "ｽﾀｰﾄｱｯﾌﾟ項目ﾍﾟｰｼﾞに残っています。\r\n"
+    "Windowsにもう一度起動させるには、そのﾍﾟｰｼﾞで選んで「元に戻す」を押して下さい。";
 inline constexpr char kRunQuestionSuffix[] = "を実行しますか？";
 
 // Item dialog.

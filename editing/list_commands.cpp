@@ -109,11 +109,29 @@ void ListCommands::DeleteBtnClick() {
     return;
   }
   system_.Beep();
-  if (dialogs_.AskYesNo(MessageKind::Warning, texts::kDeleteQuestion)) {
+  if (taken_over_ && taken_over_->IsTakenOver(index)) {
+    DeleteTakenOverRow(index);
+  } else if (dialogs_.AskYesNo(MessageKind::Warning, texts::kDeleteQuestion)) {
     store_.Delete(index);
     ShowStore(-1);
   }
   UpdateListButtons();
+}
+
+void ListCommands::DeleteTakenOverRow(int index) {
+  const std::string question = FormatText(texts::kDeleteTakenOverQuestion, store_.Row(index).title);
+  switch (dialogs_.Show(MessageKind::Warning, BoxButtons::YesNoCancel, question)) {
+    case BoxAnswer::Yes:
+      taken_over_->GiveBackAndRemove(index);
+      break;
+    case BoxAnswer::No:
+      store_.Delete(index);
+      ShowStore(-1);
+      dialogs_.Show(MessageKind::Information, BoxButtons::Ok, texts::kTakenOverRowDeleted);
+      break;
+    default:
+      break;
+  }
 }
 
 void ListCommands::SeparatorBtnClick() {

@@ -5,6 +5,7 @@
 #include "core/message_dialogs.h"
 #include "editing/item_dialog_fields.h"
 #include "editing/item_list_view.h"
+#include "editing/taken_over_rows.h"
 #include "platform/system.h"
 
 // The main window's list commands: what each button, menu item and list event does to the rows.
@@ -18,6 +19,9 @@ class ListCommands {
         dialogs_(dialogs),
         system_(system),
         launcher_(launcher) {}
+
+  // Rows taken over from the system's start-up; without them every row is a plain one.
+  void SetTakenOverRows(TakenOverRows* rows) { taken_over_ = rows; }
 
   void AddBtnClick();
   void EditBtnClick();  // also the list's double click
@@ -41,6 +45,8 @@ class ListCommands {
   void SetAllEnabled(bool enabled);
   // A list that a load would refuse must not grow; says so and returns true at the bound.
   bool RefuseWhenFull();
+  // Deleting a row whose entry the program keeps away from the system: give it back first?
+  void DeleteTakenOverRow(int index);
 
   ItemStore& store_;
   ItemListView& view_;
@@ -48,4 +54,5 @@ class ListCommands {
   MessageDialogs& dialogs_;
   System& system_;
   Launcher& launcher_;
+  TakenOverRows* taken_over_ = nullptr;
 };

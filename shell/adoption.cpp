@@ -6,6 +6,7 @@
 #include "core/running_check.h"
 #include "platform/app_error.h"
 #include "platform/text_format.h"
+#include "shell/takeover_steps.h"
 #include "shell/takeover_texts.h"
 
 namespace t = takeover_texts;
@@ -87,7 +88,9 @@ bool Adoption::Adopt(const StartupEntry& entry) {
   return entry.place == EntryPlace::UserRun ? AdoptValue(entry) : AdoptFile(entry);
 }
 
-bool Adoption::GiveBack(const StartupEntry& entry) {
+bool Adoption::GiveBack(const StartupEntry& entry, RowAfterGiveBack after, int row) {
+  after_ = after;
+  after_row_ = row;
   if (entry.place == EntryPlace::AdoptedValue) return GiveBackValue(entry);
   if (entry.place == EntryPlace::AdoptedFile) return GiveBackFile(entry);
   return false;
@@ -225,14 +228,30 @@ bool Adoption::GiveBackFile(const StartupEntry& entry) {
 }
 
 void Adoption::OfferRowRemoval(const StartupEntry& entry) {
-  const int row = RowOfEntry(entry, list_.store.Rows());
-  if (row < 0) return;
-  if (!dialogs_.AskYesNo(MessageKind::Information,
-                         FormatText(t::kRemoveRowQuestion, list_.store.Row(row).title)))
+  if (after_ == RowAfterGiveBack::Leave) return;
+  const std::string given_back = GivenBackText(entry);
+  const int row = after_row_ >= 0 ? after_row_ : RowOfEntry(entry, list_.store.Rows());
+  if (row < 0 || row >= list_.store.Size()) {
+    dialogs_.Show(MessageKind::Information, BoxButtons::Ok, given_back);
     return;
+  }
+  const std::string title = list_.store.Row(row).title;
+  const bool remove =
+      after_ == RowAfterGiveBack::Remove ||
+      dialogs_.AskYesNo(MessageKind::Information, given_back + "\r\n\r\n" + t::kKeptRowStartsTwice +
+                                                      FormatText(t::kRemoveRowQuestion, title));
   const ItemStore before = list_.store;
-  list_.store.Delete(row);
-  // Unsaved, the row would come back at the next load anyway: it keeps showing.
-  if (!list_.save()) list_.store = before;
+  if (remove) list_.store.Delete(row);
+  // The kept copy is gone: a row that stays must start the original where it is now.
+  const bool repointed = !remove && PointRowAtOrigin(entry, list_.store, row);
+  const bool saved = !(remove || repointed) || list_.save();
+  if (remove && !saved) {
+    // Unsaved, the row would come back at the next load anyway: it keeps showing.
+    list_.store = before;
+    PointRowAtOrigin(entry, list_.store, row);
+  }
+  if (after_ == RowAfterGiveBack::Remove)
+    dialogs_.Show(MessageKind::Information, BoxButtons::Ok,
+                  saved ? given_back + "\r\n" + FormatText(t::kRowRemoved, title) : given_back);
   list_.changed();
 }

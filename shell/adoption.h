@@ -16,6 +16,13 @@ struct AdoptionList {
   std::function<void()> changed;
 };
 
+// What becomes of an entry's row once the entry is back where it was.
+enum class RowAfterGiveBack {
+  Ask,     // the user is told and asked whether to remove it
+  Remove,  // it is removed without a question
+  Leave,   // nothing is said and the list is not touched
+};
+
 // Takes start-up entries over into the list and gives them back. Each step that changes the
 // system is checked before the next, and a failure undoes the earlier ones, so that an entry is
 // always in one piece in one place: where it was, or kept by the program and its row stored.
@@ -31,9 +38,10 @@ class Adoption {
   // Adds the entry's row at the end of the list and moves the original out of the system's
   // way; true when both happened. Otherwise says why, with nothing changed.
   bool Adopt(const StartupEntry& entry);
-  // Puts an adopted entry back exactly as it was and offers to remove its row; true when it
-  // is back.
-  bool GiveBack(const StartupEntry& entry);
+  // Puts an adopted entry back exactly as it was and then deals with its row as `after` says:
+  // the given row, or (-1) the first row made from the entry. True when the entry is back.
+  bool GiveBack(const StartupEntry& entry, RowAfterGiveBack after = RowAfterGiveBack::Ask,
+                int row = -1);
 
  private:
   bool AdoptValue(const StartupEntry& entry);
@@ -50,4 +58,6 @@ class Adoption {
   MessageDialogs& dialogs_;
   AdoptionList list_;
   std::string adopted_folder_;
+  RowAfterGiveBack after_ = RowAfterGiveBack::Ask;
+  int after_row_ = -1;
 };

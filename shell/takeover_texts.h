@@ -12,21 +12,25 @@ inline constexpr char kColumnCommand[] = "コマンド";
 inline constexpr char kColumnMark[] = "重複";
 inline constexpr char kAdoptButton[] = "取り込む(&T)";
 inline constexpr char kGiveBackButton[] = "元に戻す(&M)";
+inline constexpr char kUninstallButton[] = "ｱﾝｲﾝｽﾄｰﾙ(&U)...";
 
 inline constexpr char kListHint[] =
     "ﾛｸﾞｵﾝ時にWindowsが起動する項目です。重複はﾘｽﾄにも同じﾌﾟﾛｸﾞﾗﾑがあるものです";
 inline constexpr char kAdoptHint[] =
     "選択した項目をﾘｽﾄに取り込んで保存し、Windowsからは起動しないようにします";
 inline constexpr char kGiveBackHint[] = "取り込んだ項目を元の場所に戻します";
+inline constexpr char kUninstallHint[] =
+    "取り込んだ項目をすべて元に戻し、Morvelinの登録と設定を削除します";
 
-inline constexpr char kPlaceUserRun[] = "HKCU Run";
-inline constexpr char kPlaceUserRunOnce[] = "HKCU RunOnce";
-inline constexpr char kPlaceMachineRun[] = "HKLM Run";
-inline constexpr char kPlaceMachineRunOnce[] = "HKLM RunOnce";
-inline constexpr char kPlaceUserStartup[] = "ｽﾀｰﾄｱｯﾌﾟ";
-inline constexpr char kPlaceCommonStartup[] = "ｽﾀｰﾄｱｯﾌﾟ(全ﾕｰｻﾞｰ)";
-inline constexpr char kPlaceAdoptedValue[] = "取り込み済み(Run)";
-inline constexpr char kPlaceAdoptedFile[] = "取り込み済み(ｽﾀｰﾄｱｯﾌﾟ)";
+// Where an entry is, in words a user knows.
+inline constexpr char kPlaceUserRun[] = "このユーザー (Run)";
+inline constexpr char kPlaceUserRunOnce[] = "このユーザー (RunOnce)";
+inline constexpr char kPlaceMachineRun[] = "全ユーザー (Run)";
+inline constexpr char kPlaceMachineRunOnce[] = "全ユーザー (RunOnce)";
+inline constexpr char kPlaceUserStartup[] = "スタートアップ フォルダ";
+inline constexpr char kPlaceCommonStartup[] = "全ユーザーのスタートアップ フォルダ";
+inline constexpr char kPlaceAdoptedValue[] = "取り込み済み (Run)";
+inline constexpr char kPlaceAdoptedFile[] = "取り込み済み (スタートアップ フォルダ)";
 inline constexpr char kMarkDuplicate[] = "重複";
 inline constexpr char kMarkReadOnly[] = "読み取り専用";
 inline constexpr char kMarkOwn[] = "Morvelin";
@@ -49,5 +53,50 @@ inline constexpr char kKeptAsAdopted[] =
     "「%s」は取り込み済みとして保管してあります。「元に戻す」で戻せます。";
 // %s is the row's title.
 inline constexpr char kRemoveRowQuestion[] = "ﾘｽﾄの「%s」を削除しますか？";
+inline constexpr char kKeptRowStartsTwice[] =
+    "ﾘｽﾄに残すと、WindowsとMorvelinの両方から起動されます。\r\n";
+inline constexpr char kRowRemoved[] = "ﾘｽﾄの「%s」は削除しました。";
+
+// Before a step that saves the list.
+inline constexpr char kSaveBeforeStep[] =
+    "ﾘｽﾄかｵﾌﾟｼｮﾝに、まだ保存していない変更があります。\r\n"
+    "この操作ではﾘｽﾄを保存するため、それらの変更も一緒に保存します。よろしいですか？\r\n"
+    "「いいえ」を選ぶと何もせず、変更は保存しないまま残ります。";
+// After a step: %s is the entry's name; the place follows.
+inline constexpr char kAdopted[] =
+    "「%s」をﾘｽﾄの最後に取り込み、ﾘｽﾄとｵﾌﾟｼｮﾝを保存しました。"
+    "次のﾛｸﾞｵﾝからはWindowsではなくMorvelinが起動します。\r\n"
+    "元の登録はそのままの形で次の場所に保管してあります: ";
+inline constexpr char kAdoptedUndo[] =
+    "\r\n元に戻すには、このﾍﾟｰｼﾞで取り込み済みの項目を選んで「元に戻す」を押して下さい。";
+inline constexpr char kGivenBack[] = "「%s」を元の場所に戻しました: ";
+inline constexpr char kGivenBackUndo[] =
+    "次のﾛｸﾞｵﾝからはWindowsが起動します。もう一度Morvelinで起動するには、"
+    "ｽﾀｰﾄｱｯﾌﾟ項目ﾍﾟｰｼﾞで選んで「取り込む」を押して下さい。";
+inline constexpr char kRegistryKeyWord[] = "ﾚｼﾞｽﾄﾘのｷｰ";
+inline constexpr char kFolderWord[] = "ﾌｫﾙﾀﾞ";
+
+// The uninstall.
+inline constexpr char kUninstallQuestion[] =
+    "Morvelinをｱﾝｲﾝｽﾄｰﾙしますか？\r\n\r\n"
+    "取り込んだｽﾀｰﾄｱｯﾌﾟ項目をすべて元の場所に戻してから、ｽﾀｰﾄｱｯﾌﾟの「Morvelin.lnk」、"
+    "ﾃﾞｽｸﾄｯﾌﾟの「Morvelinへのショートカット」とﾚｼﾞｽﾄﾘの設定"
+    "(HKEY_CURRENT_USER\\Software\\Brel\\Morvelin)を削除します。\r\n"
+    "ﾌﾟﾛｸﾞﾗﾑのﾌｫﾙﾀﾞは最後に手で削除して下さい。";
+inline constexpr char kUninstallStopped[] =
+    "次の項目を元の場所に戻せなかったため、ｱﾝｲﾝｽﾄｰﾙを中止しました。"
+    "これらは取り込み済みのまま保管してあり、ほかには何も削除していません。\r\n\r\n";
+inline constexpr char kUninstallStoppedHint[] =
+    "原因を取り除いてから、もう一度ｱﾝｲﾝｽﾄｰﾙして下さい。";
+// %s is the program's folder.
+inline constexpr char kUninstalled[] =
+    "Morvelinをｱﾝｲﾝｽﾄｰﾙしました。取り込んだ項目はすべて元の場所に戻してあります。\r\n"
+    "最後に、ﾌﾟﾛｸﾞﾗﾑのﾌｫﾙﾀﾞ「%s」をﾌｫﾙﾀﾞごと手で削除して下さい"
+    "(Morvelin.ini、Morvelin.log、Morvelin.htmlもこの中にあります)。";
+inline constexpr char kUninstallLeftovers[] =
+    "次のものは削除できなかったので、手で削除して下さい:\r\n";
+inline constexpr char kUninstallWhileRunning[] =
+    "Morvelinが実行中のため、ｱﾝｲﾝｽﾄｰﾙできません。\r\n"
+    "ﾀｽｸﾄﾚｲの「Morvelinの終了」か設定画面を閉じて終了してから、もう一度実行して下さい。";
 
 }  // namespace takeover_texts

@@ -32,7 +32,28 @@ void StartupPage::Create(HWND parent, HINSTANCE instance, HFONT font) {
   give_back_button_ =
       Button(CreateChildControl(parent, instance, font, "BUTTON", t::kGiveBackButton,
                                 WS_TABSTOP | BS_PUSHBUTTON, 0, IDC_GIVE_BACK_BUTTON));
+  uninstall_button_ =
+      Button(CreateChildControl(parent, instance, font, "BUTTON", t::kUninstallButton,
+                                WS_TABSTOP | BS_PUSHBUTTON, 0, IDC_UNINSTALL_BUTTON));
+  AddTips(parent, instance);
   UpdateButtons();
+}
+
+void StartupPage::AddTips(HWND parent, HINSTANCE instance) {
+  tips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                          WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, instance, nullptr);
+  if (!tips_) return;  // the status bar still shows what fits
+  for (HWND control : {list_.Handle(), adopt_button_.Handle(), give_back_button_.Handle(),
+                       uninstall_button_.Handle()}) {
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = parent;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<char*>(Hint(control));
+    SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
 }
 
 void StartupPage::Layout(const RECT& page, DpiScale px) {
@@ -45,8 +66,17 @@ void StartupPage::Layout(const RECT& page, DpiScale px) {
   const int list_width = std::max(0, static_cast<int>(page.right - page.left) - 2 * m);
   MoveWindow(list_.Handle(), page.left + m, page.top + m, list_width, list_height, TRUE);
   MoveWindow(adopt_button_.Handle(), page.left + m, buttons_top, button_width, button_height, TRUE);
-  MoveWindow(give_back_button_.Handle(), page.left + m + button_width + px(layout::kButtonGap),
-             buttons_top, button_width, button_height, TRUE);
+  const int step = button_width + px(layout::kButtonGap);
+  MoveWindow(give_back_button_.Handle(), page.left + m + step, buttons_top, button_width,
+             button_height, TRUE);
+  // Apart from the two that change one entry: it ends the program's use altogether.
+  const int uninstall_width = px(layout::kUninstallWidth);
+  MoveWindow(uninstall_button_.Handle(),
+             std::max(static_cast<int>(page.left) + m + 2 * step,
+                      static_cast<int>(page.right) - m - uninstall_width),
+             buttons_top, uninstall_width, button_height, TRUE);
+  // The widest line of a hint fills the tip at most this wide.
+  if (tips_) SendMessageA(tips_, TTM_SETMAXTIPWIDTH, 0, px(layout::kTipWidth));
   FitColumns();
 }
 
@@ -73,7 +103,8 @@ void StartupPage::FitColumns() {
 void StartupPage::Show(bool visible) {
   if (visible) Refresh();
   const int command = visible ? SW_SHOW : SW_HIDE;
-  for (HWND control : {list_.Handle(), adopt_button_.Handle(), give_back_button_.Handle()})
+  for (HWND control : {list_.Handle(), adopt_button_.Handle(), give_back_button_.Handle(),
+                       uninstall_button_.Handle()})
     ShowWindow(control, command);
 }
 
@@ -129,6 +160,7 @@ const char* StartupPage::Hint(HWND control) const {
   if (control == list_.Handle()) return t::kListHint;
   if (control == adopt_button_.Handle()) return t::kAdoptHint;
   if (control == give_back_button_.Handle()) return t::kGiveBackHint;
+  if (control == uninstall_button_.Handle()) return t::kUninstallHint;
   return nullptr;
 }
 
@@ -146,4 +178,8 @@ void StartupPage::GiveBackClick() {
   const StartupEntry chosen = *entry;
   if (handlers_.give_back) handlers_.give_back(chosen);
   Refresh();
+}
+
+void StartupPage::UninstallClick() {
+  if (handlers_.uninstall) handlers_.uninstall();
 }

@@ -19,6 +19,7 @@ class StartupPage : public WindowPage {
     std::function<std::vector<StartupEntry>()> list;
     std::function<bool(const StartupEntry&)> adopt;
     std::function<bool(const StartupEntry&)> give_back;
+    std::function<void()> uninstall;
   };
   // The handlers come later than the page, which the window needs before its controls exist.
   void SetHandlers(Handlers handlers) { handlers_ = std::move(handlers); }
@@ -34,6 +35,7 @@ class StartupPage : public WindowPage {
 
   void AdoptClick();
   void GiveBackClick();
+  void UninstallClick();
   // Reads the entries again, keeping the selected row where it was.
   void Refresh();
 
@@ -41,12 +43,16 @@ class StartupPage : public WindowPage {
   void FitColumns();
   const StartupEntry* Selected() const;
   void UpdateButtons();
+  // The hints read whole in a tip where the status bar is too narrow for them.
+  void AddTips(HWND parent, HINSTANCE instance);
 
   Handlers handlers_;
   HWND parent_ = nullptr;
   ListView list_;
   Button adopt_button_;
   Button give_back_button_;
+  Button uninstall_button_;
+  HWND tips_ = nullptr;  // owned by the window, which destroys it
   std::vector<StartupEntry> entries_;
   bool filling_ = false;
   int columns_dpi_ = kBaseDpi;  // the window's DPI as last laid out

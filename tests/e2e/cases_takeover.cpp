@@ -47,6 +47,38 @@ HWND OpenStartupPage(HWND main) {
   return list;
 }
 
+// A shortcut as the shell writes one; the path in the ANSI code page.
+bool WriteShortcut(const std::string& path, const std::string& target, const std::string& args) {
+  IShellLinkA* shell_link = nullptr;
+  IPersistFile* file = nullptr;
+  wchar_t wide[MAX_PATH] = {};
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+  CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                   reinterpret_cast<void**>(&shell_link));
+  const bool saved =
+      shell_link &&
+      SUCCEEDED(shell_link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+      SUCCEEDED(shell_link->SetPath(target.c_str())) &&
+      SUCCEEDED(shell_link->SetArguments(args.c_str())) && SUCCEEDED(file->Save(wide, TRUE));
+  if (file) file->Release();
+  if (shell_link) shell_link->Release();
+  return saved;
+}
+
+std::string FolderOf(int csidl) {
+  char path[MAX_PATH] = {};
+  SHGetFolderPathA(nullptr, csidl, nullptr, 0, path);
+  return path;
+}
+
+// Waits for a box of the program, checks that its text says all this and answers it.
+void AnswerBoxSaying(DWORD pid, const std::vector<std::string>& parts, const std::string& answer) {
+  HWND box = WaitForMessageBox(pid);
+  const std::string text = box ? ReadBox(box).text : "(no box)";
+  for (const std::string& part : parts) E2E_CHECK(text.find(part) != std::string::npos, text);
+  E2E_CHECK(ClickButton(box, answer) && WaitUntilGone(box), OpenBoxes(pid));
+}
+
 // How often the program was started with the arguments.
 long Starts(const std::string& exe, const std::string& args) {
   const std::vector<Mark> marks = ReadMarks();
@@ -73,31 +105,18 @@ E2E_CASE(takeover_startup_entries) {
           WriteRegValue(HKEY_CURRENT_USER, kRun, "Morvelin", REG_SZ,
                         sz(AppPath("morvelin.exe /N"))),
       "the Run values could not be seeded");
-  char startup[MAX_PATH] = {};
-  SHGetFolderPathA(nullptr, CSIDL_STARTUP, nullptr, 0, startup);
-  const std::string link = std::string(startup) + "\\Link.lnk";
-  IShellLinkA* shell_link = nullptr;
-  IPersistFile* file = nullptr;
-  CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                   reinterpret_cast<void**>(&shell_link));
-  E2E_REQUIRE(shell_link && SUCCEEDED(shell_link->QueryInterface(IID_IPersistFile,
-                                                                 reinterpret_cast<void**>(&file))),
-              "no shell link object");
-  shell_link->SetPath(linked.c_str());
-  shell_link->SetArguments("--link");
-  E2E_REQUIRE(SUCCEEDED(file->Save(std::wstring(link.begin(), link.end()).c_str(), TRUE)),
-              "no shortcut");
-  file->Release();
-  shell_link->Release();
+  const std::string link = FolderOf(CSIDL_STARTUP) + "\\Link.lnk";
+  E2E_REQUIRE(WriteShortcut(link, linked, "--link"), "no shortcut");
   const std::string link_bytes = ReadFileBytes(link);
 
   Process program = StartProgram();
   HWND main = StartAndWaitForMain(program);
   HWND list = OpenStartupPage(main);
   const std::vector<std::string> listed = PageRows(list);
-  for (const std::string& row :
-       {"HKCU Run|Dup|\"" + marker + "\" --dup|重複", "HKCU Run|Solo|" + solo + " --solo|",
-        "HKLM Run|Machine|" + solo + " --m|", "ｽﾀｰﾄｱｯﾌﾟ|Link.lnk|" + linked + " --link|"})
+  for (const std::string& row : {"このユーザー (Run)|Dup|\"" + marker + "\" --dup|重複",
+                                 "このユーザー (Run)|Solo|" + solo + " --solo|",
+                                 "全ユーザー (Run)|Machine|" + solo + " --m|",
+                                 "スタートアップ フォルダ|Link.lnk|" + linked + " --link|"})
     E2E_CHECK(std::count(listed.begin(), listed.end(), row) == 1,
               Describe(row) + " in " + Describe(listed));
   // The machine's entry is only listed, and must not start during the log-on below.
@@ -106,6 +125,7 @@ E2E_CASE(takeover_startup_entries) {
   for (const char* name : {"Solo", "Link.lnk"}) {
     SelectNamed(list, name);
     PressCommand(main, IDC_ADOPT_BUTTON);
+    AnswerBoxSaying(program.pid, {"「" + std::string(name) + "」をﾘｽﾄの最後に取り込み"}, kOk);
     E2E_CHECK(WaitUntil([&] {
                 return SelectNamed(list, name) &&
                        ListText(list, ListSelection(list), 0).find("取り込み済み") == 0;
@@ -138,9 +158,8 @@ E2E_CASE(takeover_startup_entries) {
   list = OpenStartupPage(main);
   E2E_REQUIRE(SelectNamed(list, "Link.lnk"), Describe(PageRows(list)));
   PressCommand(main, IDC_GIVE_BACK_BUTTON);
-  E2E_CHECK(AnswerBox(program.pid, kInformation, "ﾘｽﾄの「Link」を削除しますか？", {kYes, kNo},
-                      IconKind::Information, kYes),
-            OpenBoxes(program.pid));
+  AnswerBoxSaying(program.pid, {"「Link.lnk」を元の場所に戻しました: 「" + link, "「Link」を削除"},
+                  kYes);
   E2E_CHECK(WaitUntil([] { return ReadWindowValue("Count").bytes == SzBytes("2"); }),
             "the row stays");
   E2E_CHECK_EQ(ReadFileBytes(link), link_bytes);
@@ -149,4 +168,44 @@ E2E_CASE(takeover_startup_entries) {
   E2E_CHECK(WaitUntil([&] { return Starts(linked, "--link") == 2; }),
             "Wine did not start the shortcut again");
   CoUninitialize();
+}
+
+// The uninstall gives back what was taken over before it removes the program's links and key.
+E2E_CASE(takeover_uninstall) {
+  CoInitialize(nullptr);
+  const std::string solo = AppPath("solo.exe"), program_file = AppPath("morvelin.exe"),
+                    link = FolderOf(CSIDL_STARTUP) + "\\Link.lnk",
+                    own = FolderOf(CSIDL_STARTUP) + "\\Morvelin.lnk",
+                    desktop = FolderOf(CSIDL_DESKTOPDIRECTORY) + "\\Morvelinへのショートカット.lnk";
+  CopyFileA(AppPath("marker.exe").c_str(), solo.c_str(), FALSE);
+  const std::string solo_bytes = "\"" + solo + "\" --solo" + std::string(1, '\0');
+  E2E_REQUIRE(WriteRegValue(HKEY_CURRENT_USER, kRun, "Solo", REG_SZ, solo_bytes) &&
+                  WriteShortcut(link, solo, "--link") && WriteShortcut(own, program_file, "/N") &&
+                  WriteShortcut(desktop, program_file, ""),
+              "the entries could not be seeded");
+  const std::string link_bytes = ReadFileBytes(link);
+
+  Process program = StartProgram();
+  HWND main = StartAndWaitForMain(program);
+  HWND list = OpenStartupPage(main);
+  for (const char* name : {"Solo", "Link.lnk"}) {
+    E2E_REQUIRE(SelectNamed(list, name), Describe(PageRows(list)));
+    PressCommand(main, IDC_ADOPT_BUTTON);
+    AnswerBoxSaying(program.pid, {"をﾘｽﾄの最後に取り込み"}, kOk);
+  }
+  CancelAndExpectExit(program, main);
+
+  program = StartProgram("/uninstall");
+  E2E_CHECK(WaitForMessageBox(program.pid) && !MainWindow(program.pid, false), "a main window");
+  AnswerBoxSaying(program.pid, {"Morvelinをｱﾝｲﾝｽﾄｰﾙしますか？"}, kYes);
+  AnswerBoxSaying(program.pid, {"ｱﾝｲﾝｽﾄｰﾙしました", "ﾌｫﾙﾀﾞ「" + AppPath("") + "」"}, kOk);
+  ExpectQuietExit(program);
+  E2E_CHECK_EQ(ReadRegValue(HKEY_CURRENT_USER, kRun, "Solo").bytes, solo_bytes);
+  E2E_CHECK_EQ(ReadFileBytes(link), link_bytes);
+  E2E_CHECK(!FileExists(own) && !FileExists(desktop), "the program's shortcuts are still there");
+  E2E_CHECK(!RegKeyExists(HKEY_CURRENT_USER, "Software\\Brel\\Morvelin"), "the key is still there");
+
+  E2E_REQUIRE(WinExec("wineboot.exe", SW_SHOWNORMAL) > 31, "wineboot did not start");
+  E2E_CHECK(WaitUntil([&] { return Starts(solo, "--solo") == 1 && Starts(solo, "--link") == 1; }),
+            Describe(ReadMarks().size()));
 }

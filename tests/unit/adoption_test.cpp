@@ -57,14 +57,14 @@ struct Machine {
 
 TEST(Adoption, ListsEveryPlaceWithItsMarksAndWhatItStarts) {
   const std::vector<std::vector<std::string>> expected = {
-      {"Tool", "HKCU Run", "C:\\Tools\\tool.exe", "-q", "", "adopt"},
-      {"Dup", "HKCU Run", "C:\\Apps\\dup.exe", "/x", "重複", "adopt"},
-      {"Self", "HKCU Run", "m.exe", "/N", "Morvelin", ""},
-      {"Once", "HKCU RunOnce", "a.exe", "", "", ""},
-      {"Machine", "HKLM Run", "C:\\m.exe", "", "読み取り専用", ""},
-      {"Morvelin.lnk", "ｽﾀｰﾄｱｯﾌﾟ", "M.EXE", "/N", "Morvelin", ""},
-      {"Note.lnk", "ｽﾀｰﾄｱｯﾌﾟ", "C:\\Apps\\note.exe", "-n", "", "adopt"},
-      {"All.bat", "ｽﾀｰﾄｱｯﾌﾟ(全ﾕｰｻﾞｰ)", "C:\\AU\\All.bat", "", "読み取り専用", ""},
+      {"Tool", "このユーザー (Run)", "C:\\Tools\\tool.exe", "-q", "", "adopt"},
+      {"Dup", "このユーザー (Run)", "C:\\Apps\\dup.exe", "/x", "重複", "adopt"},
+      {"Self", "このユーザー (Run)", "m.exe", "/N", "Morvelin", ""},
+      {"Once", "このユーザー (RunOnce)", "a.exe", "", "", ""},
+      {"Machine", "全ユーザー (Run)", "C:\\m.exe", "", "読み取り専用", ""},
+      {"Morvelin.lnk", "スタートアップ フォルダ", "M.EXE", "/N", "Morvelin", ""},
+      {"Note.lnk", "スタートアップ フォルダ", "C:\\Apps\\note.exe", "-n", "", "adopt"},
+      {"All.bat", "全ユーザーのスタートアップ フォルダ", "C:\\AU\\All.bat", "", "読み取り専用", ""},
   };
   std::vector<std::vector<std::string>> listed;
   for (const StartupEntry& e : Machine().List())

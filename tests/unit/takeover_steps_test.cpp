@@ -1,0 +1,115 @@
+#include "shell/takeover_steps.h"
+
+#include <gtest/gtest.h>
+
+#include "editing/list_commands.h"
+#include "fakes/fake_platform.h"
+#include "fakes/fake_startup.h"
+#include "shell/uninstall.h"
+
+namespace {
+
+const std::string kRun = "CU\\" + std::string(kRunKeyPath), kBat = "C:\\SU\\Go.bat",
+                  kExe = "C:\\M\\m.exe", kAdopted = "C:\\M\\Adopted\\";
+
+// The list's view and dialog, the shell's links and folders, and the registry's tree.
+struct Inert : ItemListView, ItemDialogRunner, ShellLinks, SpecialFolders, RegistryTree {
+  int selected = 0;
+  std::set<std::string> links{"C:\\SU\\Morvelin.lnk"};  // each starting the program
+  void ShowRows(const std::vector<LaunchItem>&) override {}
+  int SelectedIndex() override { return selected; }
+  void Select(int) override {}
+  void EnableRowButtons(bool) override {}
+  std::optional<ItemDialogResult> Run(const ItemDialogFields&) override { return {}; }
+  std::unique_ptr<ShellLink> Create() override { return nullptr; }
+  bool LinksTo(const std::string& f, const std::string&) override { return links.count(f); }
+  bool Remove(const std::string& f) override { return links.erase(f); }
+  std::optional<std::string> Path(int) override { return "C:\\SU"; }
+  bool DeleteCurrentUserTree(const std::string&) override { return true; }
+};
+
+// The page's steps, the list's Delete and the uninstall over one user's start-up places.
+struct Desk {
+  FakeRawRegistry registry;
+  FakeFileStore files;
+  FakeMessageBoxes boxes;
+  MessageDialogs dialogs{boxes};
+  ItemStore store;
+  bool unsaved = false;
+  int saves = 0;
+  StartupSources sources{registry, files, files};
+  Inert inert;
+  Adoption adoption{sources, dialogs, {store, [this] { return ++saves; }, [] {}}, kAdopted};
+  TakeoverSteps steps{adoption,
+                      dialogs,
+                      {store, [this] { return unsaved; }, [this] { return ++saves; },
+                       [this] { return ListAdoptedEntries(sources, kAdopted); }},
+                      kAdopted};
+  FakeSystem system;
+  FakeShell shell;
+  Launcher launcher{shell};
+  ListCommands commands{store, inert, inert, dialogs, system, launcher};
+  Uninstall uninstall{{dialogs, sources, inert, inert, inert}, kExe};
+  std::map<std::string, StartupEntry> entries;
+
+  Desk() {
+    registry.keys[kRun] = {{"Tool", kRegText, std::string("C:\\T\\tool.exe\0", 15)}};
+    files.files[kBat] = "@echo";
+    commands.SetTakenOverRows(&steps);
+    for (const StartupEntry& e : ListStartupEntries(sources, {"C:\\SU", "", kAdopted, "m"}, {}))
+      entries[e.name] = e;
+  }
+  std::string Said() { return boxes.shown.back().text; }
+};
+
+TEST(TakeoverSteps, AskAboutUnsavedEditsSayWhereTheOriginalIsKeepRowsWorkingAndGuardDeletes) {
+  Desk d;
+  d.unsaved = true;
+  d.boxes.answers = {BoxAnswer::No, BoxAnswer::Yes};
+  EXPECT_FALSE(d.steps.Adopt(d.entries["Tool"]));
+  EXPECT_EQ(d.registry.keys[kRun].size() + d.saves, 1u);  // still there, nothing saved
+  EXPECT_NE(d.Said().find("保存していない変更"), std::string::npos);
+  ASSERT_TRUE(d.steps.Adopt(d.entries["Tool"]));
+  EXPECT_NE(d.Said().find("Morvelin\\Adopted\\Run」"), std::string::npos);
+  d.unsaved = false;
+  ASSERT_TRUE(d.steps.Adopt(d.entries["Go.bat"]));
+  EXPECT_NE(d.Said().find("ﾌｫﾙﾀﾞ「C:\\M\\Adopted\\」"), std::string::npos);
+  EXPECT_EQ(d.store.Row(1).file, kAdopted + "Go.bat");
+  d.boxes.answers = {BoxAnswer::No};
+  ASSERT_TRUE(d.steps.GiveBack(ListAdoptedEntries(d.sources, kAdopted).back()));
+  EXPECT_EQ(d.Said().find("「Go.bat」を元の場所に戻しました: 「C:\\SU\\Go.bat」"), 0u);
+  EXPECT_EQ(d.store.Row(1).file, kBat);  // the kept row starts the file put back
+  EXPECT_EQ(d.saves, 4);                 // the edits, two new rows, the row pointed anew
+
+  // Deleting a taken-over row: Cancel does nothing, No keeps the entry, Yes gives it back.
+  d.boxes.answers = {BoxAnswer::Cancel, BoxAnswer::No, BoxAnswer::Ok};
+  d.commands.DeleteBtnClick();
+  EXPECT_EQ(d.store.Size(), 2);
+  d.commands.DeleteBtnClick();
+  EXPECT_NE(d.Said().find("ｽﾀｰﾄｱｯﾌﾟ項目ﾍﾟｰｼﾞに残っています"), std::string::npos);
+  EXPECT_EQ(d.registry.keys[kRun].size() + d.store.Size(), 1u);  // Tool kept, its row gone
+  ASSERT_TRUE(d.steps.Adopt(d.entries["Go.bat"]));
+  d.inert.selected = 1;
+  d.boxes.answers = {BoxAnswer::Yes, BoxAnswer::Ok};
+  d.commands.DeleteBtnClick();
+  EXPECT_EQ(d.files.files.count(kBat) + d.store.Size(), 2u);
+  EXPECT_NE(d.Said().find("ﾘｽﾄの「Go.bat」は削除しました"), std::string::npos);
+}
+
+TEST(Uninstall, EverythingGoesBackFirstAndAnEntryThatCannotStopsTheRest) {
+  for (const bool stuck : {false, true}) {
+    Desk d;
+    ASSERT_TRUE(d.adoption.Adopt(d.entries["Tool"]) && d.adoption.Adopt(d.entries["Go.bat"]));
+    if (stuck) d.registry.failing = {"put " + kRun + "\\Tool"};
+    d.boxes.answers = {BoxAnswer::No, BoxAnswer::Yes};
+    EXPECT_FALSE(d.uninstall.Run());
+    EXPECT_EQ(d.uninstall.Run(), !stuck);
+    EXPECT_EQ(d.files.files.count(kBat), 1u);  // each entry is tried, whatever the others do
+    EXPECT_EQ(d.registry.keys[kRun].size(), stuck ? 0u : 1u);
+    EXPECT_EQ(d.inert.links.size(), stuck ? 1u : 0u);
+    EXPECT_NE(d.Said().find(stuck ? "「Tool」を元に戻せませんでした" : "ﾌｫﾙﾀﾞ「C:\\M\\」"),
+              std::string::npos);
+  }
+}
+
+}  // namespace
