@@ -2,15 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/texts.h"
 #include "fakes/fake_platform.h"
-#include "hlp_source.h"
 
 namespace {
 
@@ -236,26 +233,6 @@ TEST(TimeBand, StartAfterEndReachesOverMidnight) {
   EXPECT_FALSE(InTimeBand("22000200", "12:00"));
   EXPECT_FALSE(InTimeBand("22000200", "02:01"));
   EXPECT_FALSE(InTimeBand("22000200", "21:59"));
-}
-
-// The help and the read-me (UTF-8 sources, unlike this file's literals) tell what the run does.
-TEST(TimeBand, HelpAndReadMeTellTheBandOverMidnightAsTheRunTakesIt) {
-  const auto read = [](const char* path) {
-    std::ostringstream text;
-    text << std::ifstream(std::string(MORVELIN_SOURCE_DIR) + "/" + path, std::ios::binary).rdbuf();
-    return text.str();
-  };
-  std::string topic;
-  for (const HelpTopic& t : ParseHelpSource(read("tools/help_compiler/morvelin_help.txt")).topics)
-    for (const std::string& paragraph : t.paragraphs)
-      topic += t.context == "time_band" ? paragraph : "";
-  const auto find = [](const std::string& text, const char8_t* part) {
-    return text.find(reinterpret_cast<const char*>(part)) != std::string::npos;
-  };
-  for (const std::string& text : {topic, read("resources/README-ja.txt")})
-    EXPECT_TRUE(find(text, u8"22:00～02:00") && find(text, u8"日付をまたぎます") &&
-                !find(text, u8"含みません"));
-  EXPECT_TRUE(InTimeBand("22000200", "23:30") && InTimeBand("22000200", "01:30"));
 }
 
 TEST(TimeBand, StartEqualToEndAdmitsThatMinuteOnly) {

@@ -107,28 +107,21 @@ void Walk(HWND parent, int dpi, std::vector<std::string>& faults) {
     }
     // The last column holds its widest cell with the padding the list gives a column it fits.
     RECT last{};
-    if (!titles.empty() && HeaderItemRect(header, static_cast<int>(titles.size()) - 1, &last))
-      for (int row = 0; row < ListCount(c); ++row) {
-        const std::string cell = ListText(c, row, static_cast<int>(titles.size()) - 1);
-        if (last.right - last.left <
-            SendOrZero(c, LVM_GETSTRINGWIDTHA, 0, LPARAM(cell.c_str())) + 12)
-          faults.push_back(name + "last column cuts " + cell);
-      }
-    // A left-aligned text ends short of a text beside it.
-    const bool left_text =
-        kind == "Static" && !TextOf(c).empty() &&
-        ((style & SS_TYPEMASK) == SS_LEFT || (style & SS_TYPEMASK) == SS_LEFTNOWORDWRAP);
-    for (HWND other : shown)
-      if (const RECT o = Place(other, parent); left_text && ClassNameOf(other) == "Static" &&
-                                               !TextOf(other).empty() && o.left > r.left &&
-                                               o.top < r.bottom && r.top < o.bottom &&
-                                               r.left + text.cx + Scale(3, dpi) > o.left)
-        faults.push_back(name + "runs into \"" + TextOf(other) + "\"");
+    for (int row = 0, n = int(titles.size()) - 1; n >= 0 && row < ListCount(c); ++row)
+      if (HeaderItemRect(header, n, &last) &&
+          last.right - last.left <
+              12 + SendOrZero(c, LVM_GETSTRINGWIDTHA, 0, LPARAM(ListText(c, row, n).c_str())))
+        faults.push_back(name + "last column cuts " + ListText(c, row, n));
     for (HWND other : shown) {
       RECT a = r, b = Place(other, parent), both{};
       if (other < c && IntersectRect(&both, &a, &b) && !Backdrop(c) && !Backdrop(other) &&
           BuddyOf(c) != other && BuddyOf(other) != c)
         faults.push_back(name + "overlaps " + ClassNameOf(other) + " \"" + TextOf(other) + "\"");
+      // A left-aligned text ends short of a text beside it.
+      if (kind == "Static" && (style & SS_TYPEMASK) != SS_RIGHT && ClassNameOf(other) == kind &&
+          !TextOf(c).empty() && !TextOf(other).empty() && b.left > r.left && b.top < r.bottom &&
+          r.top < b.bottom && r.left + text.cx + Scale(3, dpi) > b.left)
+        faults.push_back(name + "runs into \"" + TextOf(other) + "\"");
     }
     Walk(c, dpi, faults);
   }
@@ -148,77 +141,58 @@ std::string Check(HWND window, int dpi, const std::string& name) {
   return all;
 }
 
-// Whether a tool tip shows more of the control than the status bar can.
-bool HasToolTip(HWND control) {
-  for (HWND tip : TopWindows(TOOLTIPS_CLASSA, GetCurrentProcessId(), false))
-    for (LRESULT i = 0; i < SendOrZero(tip, TTM_GETTOOLCOUNT, 0, 0); ++i) {
-      char text[1024] = {};
-      TTTOOLINFOA tool{};
-      tool.cbSize = sizeof tool;
-      tool.lpszText = text;
-      if (SendMessageA(tip, TTM_ENUMTOOLSA, static_cast<WPARAM>(i), LPARAM(&tool)) &&
-          ((tool.uFlags & TTF_IDISHWND) ? HWND(tool.uId) : tool.hwnd) == control)
-        return true;
-    }
-  return false;
-}
-
-// Each hint the pointer can bring up, from every control and tool button, read whole in the
-// status bar's hint panel, or else in a tool tip of its own.
-std::string HintsWhole(::MainWindow& window, int dpi) {
+// Each hint the pointer brings up, over every control and tool button, is read whole in the
+// status bar, or else in a tool tip of its own.
+std::string HintsCut(::MainWindow& window, int dpi) {
   HWND status = GetDlgItem(window.Handle(), IDC_STATUS_BAR);
   RECT panel{};
-  SendMessageA(status, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&panel));
-  const int room = panel.right - panel.left - SystemMetricForDpi(SM_CXVSCROLL, dpi);
-  std::string faults;
-  int hints = 0;
+  SendMessageA(status, SB_GETRECT, 1, LPARAM(&panel));
+  std::string cut;
   for (HWND c : FindControls(window.Handle(), nullptr)) {
-    if (!IsWindowVisible(c)) continue;
-    std::vector<RECT> spots{WindowRect(c)};
-    const auto buttons =
+    const LRESULT buttons =
         ClassNameOf(c) == TOOLBARCLASSNAMEA ? SendOrZero(c, TB_BUTTONCOUNT, 0, 0) : 0;
-    for (LRESULT b = 0; b < buttons; ++b) {
-      RECT r{};
-      SendMessageA(c, TB_GETITEMRECT, static_cast<WPARAM>(b), reinterpret_cast<LPARAM>(&r));
-      MapWindowPoints(c, nullptr, reinterpret_cast<POINT*>(&r), 2);
-      spots.push_back(r);
-    }
-    for (const RECT& r : spots) {
+    for (LRESULT b = -1; b < buttons && IsWindowVisible(c); ++b) {  // -1: the control itself
+      RECT r = WindowRect(c);
+      if (b >= 0 && SendMessageA(c, TB_GETITEMRECT, b, LPARAM(&r)))
+        MapWindowPoints(c, nullptr, (POINT*)&r, 2);
       MSG move{c, WM_MOUSEMOVE, 0, 0, 0, {(r.left + r.right) / 2, (r.top + r.bottom) / 2}};
       window.PreTranslateMessage(move);
-      const std::string hint = window.HintText();
-      hints += !hint.empty();
-      if (Extent(status, hint).cx + Scale(4, dpi) > room && !HasToolTip(c))
-        faults += "hint " + hint + " cut at " + std::to_string(room) + "\n";
+      char text[1024] = {};
+      TTTOOLINFOA tool{
+          sizeof tool, TTF_IDISHWND, GetAncestor(c, GA_ROOT), UINT_PTR(c), {}, nullptr, text,
+          0,           nullptr};
+      bool tip = false;
+      for (HWND t : TopWindows(TOOLTIPS_CLASSA, GetCurrentProcessId(), false))
+        tip = tip || SendOrZero(t, TTM_GETTOOLINFOA, 0, LPARAM(&tool));
+      if (!tip && Extent(status, window.HintText()).cx + Scale(4, dpi) +
+                          SystemMetricForDpi(SM_CXVSCROLL, dpi) >
+                      panel.right - panel.left)
+        cut += window.HintText() + "\n";
     }
   }
-  return hints > 0 ? faults : "no hint shown";
+  return cut;
 }
 
-// The tool images drawn over white show no trace of the magenta that marks their background.
+// Pixels of the magenta that marks the tool images' background, seen over white.
 int MagentaPixels(HWND window) {
-  int found = 0;
+  int found = 0, size = 0;
+  HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
   for (HWND bar : FindControls(window, TOOLBARCLASSNAMEA)) {
     const auto images = reinterpret_cast<HIMAGELIST>(SendOrZero(bar, TB_GETIMAGELIST, 0, 0));
-    int size = 0, height = 0;
-    ImageList_GetIconSize(images, &size, &height);
-    HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
-    HBITMAP canvas = CreateCompatibleBitmap(screen, size, size);
-    const HGDIOBJ old = SelectObject(dc, canvas);
+    ImageList_GetIconSize(images, &size, &size);
+    const HGDIOBJ old = SelectObject(dc, CreateCompatibleBitmap(screen, size, size));
     for (int i = 0; i < ImageList_GetImageCount(images); ++i) {
       PatBlt(dc, 0, 0, size, size, WHITENESS);
       ImageList_Draw(images, i, dc, 0, 0, ILD_TRANSPARENT);
-      for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x) {
-          const COLORREF p = GetPixel(dc, x, y);
-          found += GetRValue(p) > GetGValue(p) + 64 && GetBValue(p) > GetGValue(p) + 64;
-        }
+      for (int p = 0; p < size * size; ++p) {
+        const COLORREF c = GetPixel(dc, p % size, p / size);
+        found += GetRValue(c) > GetGValue(c) + 64 && GetBValue(c) > GetGValue(c) + 64;
+      }
     }
-    SelectObject(dc, old);
-    DeleteObject(canvas);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
+    DeleteObject(SelectObject(dc, old));
   }
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
   return found;
 }
 
@@ -271,7 +245,7 @@ TEST_F(LayoutFits, MainWindowOnEveryPageAndAfterMovingToAnotherDpi) {
       SendMessageA(window.Handle(), WM_NOTIFY, IDC_PAGE_CONTROL, reinterpret_cast<LPARAM>(&change));
       WaitUntil([] { return true; });
       EXPECT_EQ(Check(window.Handle(), at, shots + std::to_string(page + 1)), "");
-      EXPECT_EQ(HintsWhole(window, at), "") << "page " << page + 1;
+      EXPECT_EQ(HintsCut(window, at), "") << "page " << page + 1;
     }
     EXPECT_EQ(MagentaPixels(window.Handle()), 0) << at << " dpi";
     // The title list's rows are as tall as their font and check boxes need.
