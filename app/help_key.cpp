@@ -35,8 +35,11 @@ LRESULT CALLBACK HelpKey::Hook(int code, WPARAM wparam, LPARAM lparam) {
 
 HelpTopicId HelpKey::TopicOf(HWND window) const {
   for (int depth = 0; window && depth < 8; ++depth) {
+    if (window == target_ && !IsWindowVisible(window)) return HelpTopicId::Contents;
+    // The options page has a topic of its own; the main window's covers its other pages.
     if (window == target_)
-      return IsWindowVisible(window) ? HelpTopicId::MainWindow : HelpTopicId::Contents;
+      return IsWindowVisible(GetDlgItem(window, IDC_LAN_CHECK_BOX)) ? HelpTopicId::Options
+                                                                     : HelpTopicId::MainWindow;
     if (GetDlgItem(window, IDC_TITLE_NAME)) return HelpTopicId::ItemDialog;
     if (GetDlgItem(window, IDC_LIST_VIEW1)) return HelpTopicId::Listing;
     if (GetDlgItem(window, IDC_ABOUT_VERSION)) return HelpTopicId::AboutBox;

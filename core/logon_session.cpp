@@ -138,6 +138,10 @@ void LogOnSession::AppendReport() {
     lines.push_back(MisreadLine(value.name, value.read_as));
   for (const std::string& repair : repairs_) lines.push_back("  " + repair);
   for (RowReport row : run_.Report()) {
+    // A separator only divides the list: it is nothing that could have started.
+    if (row.outcome == RowOutcome::NoFile && row.row < store_.Size() &&
+        IsSeparator(store_.Row(row.row)))
+      continue;
     row.adopted = adopted_ && row.row < store_.Size() && adopted_(store_.Row(row.row));
     lines.push_back(RowLine(row));
   }

@@ -14,6 +14,13 @@ std::string FitToWidth(std::string_view text, int width) {
   return fitted.substr(fitted.size() - static_cast<size_t>(width));
 }
 
+std::string TimeFieldText(TimeField field, int value) {
+  const int clamped = ClampTimeValue(field, value);
+  // Minutes read as on a clock ("9:05"); an hour is shown as typed, without a leading zero.
+  if (field == TimeField::Smm || field == TimeField::Emm) return TimeBandPart(clamped);
+  return std::to_string(clamped);
+}
+
 std::string TimeBandPart(int value) {
   char digits[16];
   std::snprintf(digits, sizeof digits, "%.2d", value);
@@ -151,7 +158,11 @@ void ItemDialogPresenter::FormClose() {
 
 void ItemDialogPresenter::TimeFieldExit(TimeField field) {
   const int value = ParseTimeText(view_.TimeText(field));
-  if (ClampTimeValue(field, value) != value) SetTimeValue(field, value);
+  // A minute left as "7" is shown as "07"; an hour is rewritten only when out of range.
+  const bool minute = field == TimeField::Smm || field == TimeField::Emm;
+  if (ClampTimeValue(field, value) != value ||
+      (minute && view_.TimeText(field) != TimeFieldText(field, value)))
+    SetTimeValue(field, value);
 }
 
 void ItemDialogPresenter::TimeFieldStep(TimeField field, int delta) {
@@ -200,7 +211,7 @@ ItemDialogResult ItemDialogPresenter::Result() {
 }
 
 void ItemDialogPresenter::SetTimeValue(TimeField field, int value) {
-  view_.SetTimeText(field, std::to_string(ClampTimeValue(field, value)));
+  view_.SetTimeText(field, TimeFieldText(field, value));
 }
 
 int ItemDialogPresenter::TimeValue(TimeField field) {

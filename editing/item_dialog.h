@@ -33,6 +33,8 @@ enum class TimeField { Shh, Smm, Ehh, Emm };
 inline constexpr int kTimeFieldCount = 4;
 int TimeFieldMaximum(TimeField field);  // 23 for hours, 59 for minutes; the minimum is 0
 int ClampTimeValue(TimeField field, int value);
+// What a time field shows for a value: brought into range, minutes always with two digits.
+std::string TimeFieldText(TimeField field, int value);
 
 // The value of a numeric field's text: an optional sign and decimal digits; anything else
 // (including an empty text) reads as 0.

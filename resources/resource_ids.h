@@ -96,7 +96,8 @@
 #define IDC_DELAY_UPDOWN 2032
 #define IDC_IDLE_CHECK_BOX 2033
 #define IDC_LABEL_DAYS 2034
-#define IDC_DAY_FIRST 2035      /* Sunday; the seven days follow in order up to 2041 */
+#define IDC_DAY_FIRST 2035 /* Sunday; the seven days follow in order up to 2041 */
+#define IDC_TIMING_GROUP 2042
 #define IDM_START_TIME_NOW 2101 /* STimeC */
 #define IDM_END_TIME_NOW 2102   /* ETimeC */
 

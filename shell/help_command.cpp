@@ -22,6 +22,8 @@ TopicPlace PlaceOf(HelpTopicId topic) {
       return {3, "listing.htm"};
     case HelpTopicId::AboutBox:
       return {4, "about_box.htm"};
+    case HelpTopicId::Options:
+      return {5, "options.htm"};
     case HelpTopicId::Contents:
       break;
   }

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <charconv>
+#include <string>
 
 #include "core/app_settings.h"
 #include "core/logon_texts.h"
@@ -70,17 +72,41 @@ void LogOnOptionControls::Show(bool visible) {
     ShowWindow(control, state);
 }
 
+int LogOnOptionControls::WaitSeconds() const {
+  // The edit's own text, not the up-down's position: the up-down ignores a number typed past
+  // its range and keeps its last one, which the field no longer shows.
+  char text[16] = {};
+  GetWindowTextA(wait_edit_, text, sizeof text);
+  const std::string_view digits(text);
+  int seconds = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), seconds);
+  if (error == std::errc::result_out_of_range) return kMaxWaitSeconds;
+  if (error != std::errc{}) return 0;
+  return std::clamp(seconds, 0, kMaxWaitSeconds);
+}
+
+void LogOnOptionControls::WaitFieldExit() {
+  const int seconds = WaitSeconds();
+  UpDown(wait_up_down_).SetPos32(seconds);
+  // The up-down leaves an unchanged position's text alone, so the clamped number is written too.
+  const std::string shown = std::to_string(seconds);
+  char text[16] = {};
+  GetWindowTextA(wait_edit_, text, sizeof text);
+  if (shown != text) SetWindowTextA(wait_edit_, shown.c_str());
+}
+
 void LogOnOptionControls::Read(AppSettings& settings) const {
   settings.skip_running = skip_.GetCheck();
-  int position = 0;
-  UpDown(wait_up_down_).GetPos32(&position);
-  // A number typed past the range counts as the nearest end of it.
-  settings.wait_seconds = std::clamp(position, 0, kMaxWaitSeconds);
+  settings.wait_seconds = WaitSeconds();
 }
 
 void LogOnOptionControls::Apply(const AppSettings& settings) {
   skip_.SetCheck(settings.skip_running);
   UpDown(wait_up_down_).SetPos32(settings.wait_seconds);
+}
+
+bool LogOnOptionControls::IsWaitField(HWND control) const {
+  return control && control == wait_edit_;
 }
 
 bool LogOnOptionControls::Owns(HWND control) const {

@@ -17,10 +17,15 @@ class LogOnOptionControls {
   void Show(bool visible);
   // Copies the controls into options, or the options into the controls.
   void Read(AppSettings& settings) const;
+  // Shows the Wait field's number brought into range, as it will be saved.
+  void WaitFieldExit();
+  bool IsWaitField(HWND control) const;
   void Apply(const AppSettings& settings);
   bool Owns(HWND control) const;
 
  private:
+  int WaitSeconds() const;
+
   Button skip_;
   HWND wait_label_ = nullptr;
   HWND wait_edit_ = nullptr;

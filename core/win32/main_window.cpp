@@ -135,6 +135,7 @@ bool MainWindow::OnCommand(int id, int code, HWND control) {
   // Menu items, posted commands and button clicks; other control notifications are not
   // commands.
   if (!control || code == BN_CLICKED) Command(id);
+  if (control && code == EN_KILLFOCUS) option_page_.FieldExit(control);
   return true;
 }
 

@@ -23,7 +23,11 @@ AppSettings MainWindow::Settings() {
       UnscaleFrameSize(Handle(), rect.right - rect.left, rect.bottom - rect.top, dpi_);
   settings.width = size.cx;
   settings.height = size.cy;
-  if (controls_built_) option_page_.Read(settings);
+  if (controls_built_) {
+    // What is saved is what the fields show when Ok or Update is pressed.
+    option_page_.ClampFields();
+    option_page_.Read(settings);
+  }
   return settings;
 }
 

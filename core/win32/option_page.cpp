@@ -91,6 +91,14 @@ void OptionPage::Read(AppSettings& settings) const {
   logon_.Read(settings);
 }
 
+void OptionPage::FieldExit(HWND control) {
+  if (logon_.IsWaitField(control)) logon_.WaitFieldExit();
+}
+
+void OptionPage::ClampFields() {
+  logon_.WaitFieldExit();
+}
+
 void OptionPage::Apply(const AppSettings& settings) {
   homepage_.SetText(settings.home_page);
   lan_check_box_.SetCheck(settings.launcher);

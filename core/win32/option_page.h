@@ -25,6 +25,9 @@ class OptionPage {
   // Reads the page's settings into `settings`, leaving the others as they are.
   void Read(AppSettings& settings) const;
   void Apply(const AppSettings& settings);
+  // A number field left, or about to be read: shows its value brought into range.
+  void FieldExit(HWND control);
+  void ClampFields();
   void FocusLanCheckBox();
 
   // WM_CTLCOLORSTATIC: the page's background for its label and check boxes; nullptr for any

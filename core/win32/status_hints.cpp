@@ -44,8 +44,8 @@ void StatusHints::Create(HWND parent, HINSTANCE instance, HFONT font, int dpi) {
 }
 
 void StatusHints::ApplyDpi(int dpi) {
-  const int right_edges[] = {Scale(kVersionPanelWidth, dpi),
-                             Scale(kVersionPanelWidth + kHintPanelWidth, dpi)};
+  // The hints take all the width the bar has, so that the longer ones are read whole.
+  const int right_edges[] = {Scale(kVersionPanelWidth, dpi), -1};
   status_bar_.SetParts(right_edges, 2);
   status_bar_.SetOwnerDrawn(0, version_text_.c_str());
 }

@@ -12,7 +12,6 @@
 class StatusHints {
  public:
   static constexpr int kVersionPanelWidth = 84;
-  static constexpr int kHintPanelWidth = 250;
 
   StatusHints();
   // Creates the bar as a child of `parent`. Throws on failure.

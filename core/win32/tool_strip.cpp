@@ -17,20 +17,42 @@ constexpr int kToolImageSize = 16;
 constexpr COLORREF kToolImageMask = RGB(255, 0, 255);
 constexpr int kToolImageCount = 15;
 
-// The tool images at `dpi`: the 16-pixel drawings enlarged pixel for pixel, so that their
-// edges stay sharp and the magenta mask stays exact.
+// The tool images at `dpi`: each pixel of the 16-pixel drawings copied to the nearest places of
+// the larger cells. The system's stretching blends neighbours, and blends of magenta with a
+// drawing's edge are no longer the mask's colour: they showed as pink fringes.
 HIMAGELIST ToolImages(HINSTANCE instance, int dpi) {
-  if (dpi == kBaseDpi)
-    return ImageList_LoadImageA(instance, MAKEINTRESOURCEA(IDB_TOOLBAR), kToolImageSize, 0,
-                                kToolImageMask, IMAGE_BITMAP, LR_CREATEDIBSECTION);
-  const int size = Scale(kToolImageSize, dpi);
-  const auto bitmap =
-      static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(IDB_TOOLBAR), IMAGE_BITMAP,
-                                      size * kToolImageCount, size, LR_CREATEDIBSECTION));
-  if (!bitmap) return nullptr;
+  const auto drawn = static_cast<HBITMAP>(
+      LoadImageA(instance, MAKEINTRESOURCEA(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (!drawn) return nullptr;
+  constexpr int kDrawnWidth = kToolImageSize * kToolImageCount;
+  const auto top_down = [](int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    return info;
+  };
+  std::vector<DWORD> source(kDrawnWidth * kToolImageSize);
+  BITMAPINFO source_info = top_down(kDrawnWidth, kToolImageSize);
+  HDC screen = GetDC(nullptr);
+  const int rows =
+      GetDIBits(screen, drawn, 0, kToolImageSize, source.data(), &source_info, DIB_RGB_COLORS);
+  DeleteObject(drawn);
+  const int size = Scale(kToolImageSize, dpi), width = size * kToolImageCount;
+  const BITMAPINFO info = top_down(width, size);
+  void* bits = nullptr;
+  HBITMAP scaled = rows == kToolImageSize
+                       ? CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0)
+                       : nullptr;
+  ReleaseDC(nullptr, screen);
+  if (!scaled) return nullptr;
+  auto* pixels = static_cast<DWORD*>(bits);
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < width; ++x)
+      pixels[y * width + x] =
+          source[(y * kToolImageSize / size) * kDrawnWidth + x * kToolImageSize / size];
+  GdiFlush();
   HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, kToolImageCount, 0);
-  if (list) ImageList_AddMasked(list, bitmap, kToolImageMask);
-  DeleteObject(bitmap);
+  if (list) ImageList_AddMasked(list, scaled, kToolImageMask);
+  DeleteObject(scaled);
   return list;
 }
 

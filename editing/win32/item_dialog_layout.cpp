@@ -17,7 +17,7 @@ namespace {
 // The window's client size and every control's place, in pixels at 96 dpi; they are scaled
 // for the dialog's DPI as they are placed.
 constexpr int kClientWidth = 420;
-constexpr int kClientHeight = 300;
+constexpr int kClientHeight = 314;
 
 struct ControlPlace {
   int id;
@@ -53,17 +53,18 @@ constexpr ControlPlace kPlaces[] = {
     {IDC_EXPLORER_BUTTON, 340, 204, 75, 25},
     {IDC_ICON_IMAGE, 16, 197, kItemDialogIconSize, kItemDialogIconSize},
     // The log-on timing, below everything else.
-    {IDC_LABEL_DELAY, 12, 248, 118, 13},
-    {IDC_DELAY, 132, 244, 60, 21},
-    {IDC_IDLE_CHECK_BOX, 204, 246, 200, 17},
-    {IDC_LABEL_DAYS, 12, 276, 118, 13},
-    {IDC_DAY_FIRST + 0, 132, 274, 36, 17},
-    {IDC_DAY_FIRST + 1, 170, 274, 36, 17},
-    {IDC_DAY_FIRST + 2, 208, 274, 36, 17},
-    {IDC_DAY_FIRST + 3, 246, 274, 36, 17},
-    {IDC_DAY_FIRST + 4, 284, 274, 36, 17},
-    {IDC_DAY_FIRST + 5, 322, 274, 36, 17},
-    {IDC_DAY_FIRST + 6, 360, 274, 36, 17},
+    {IDC_TIMING_GROUP, 6, 236, 408, 70},
+    {IDC_LABEL_DELAY, 12, 258, 118, 13},
+    {IDC_DELAY, 132, 254, 60, 21},
+    {IDC_IDLE_CHECK_BOX, 204, 256, 200, 17},
+    {IDC_LABEL_DAYS, 12, 286, 118, 13},
+    {IDC_DAY_FIRST + 0, 132, 284, 36, 17},
+    {IDC_DAY_FIRST + 1, 170, 284, 36, 17},
+    {IDC_DAY_FIRST + 2, 208, 284, 36, 17},
+    {IDC_DAY_FIRST + 3, 246, 284, 36, 17},
+    {IDC_DAY_FIRST + 4, 284, 284, 36, 17},
+    {IDC_DAY_FIRST + 5, 322, 284, 36, 17},
+    {IDC_DAY_FIRST + 6, 360, 284, 36, 17},
 };
 
 RECT ScaledPlace(const ControlPlace& p, DpiScale px) {

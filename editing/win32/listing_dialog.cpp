@@ -74,6 +74,7 @@ class ListingDialog : public ModalDialog {
     if (font) list.SetFont(font.Get());
     list_font_ = std::move(font);
     for (int i = 0; i < kListingColumns; ++i) list.SetColumnWidth(i, Scale(kColumns[i].width, dpi));
+    FitLastColumn();
   }
 
   void FormShow() {
@@ -113,8 +114,19 @@ class ListingDialog : public ModalDialog {
       }
       ++index;
     }
+    FitLastColumn();
     list.SetRedraw(true);
     InvalidateRect(list_hwnd_, nullptr, TRUE);
+  }
+
+  // The start conditions are the longest cells and the last column: it grows to its widest, so
+  // that scrolling to the right shows them whole.
+  void FitLastColumn() {
+    ListView list(list_hwnd_);
+    constexpr int last = kListingColumns - 1;
+    list.SetColumnWidth(last, LVSCW_AUTOSIZE);
+    const int designed = Scale(kColumns[last].width, WindowDpi(Handle()));
+    if (list.GetColumnWidth(last) < designed) list.SetColumnWidth(last, designed);
   }
 
   const std::vector<LaunchItem>& rows_;

@@ -1,5 +1,6 @@
 #include "shell/win32/about_box_window.h"
 
+#include <cstring>
 #include <exception>
 #include <string>
 
@@ -142,6 +143,25 @@ void TAboutBox::ApplyDpi() {
                                                             : font;
     UseFont(control, chosen.Get());
   }
+  // A face wider than the one the places were drawn for would run "WWW" into the address.
+  HWND www = GetDlgItem(Handle(), IDC_ABOUT_WWW), link = GetDlgItem(Handle(), IDC_ABOUT_LINK);
+  SIZE www_text{};
+  if (HDC dc = GetDC(www)) {
+    const HGDIOBJ old = SelectObject(dc, font.Get());
+    GetTextExtentPoint32A(dc, shell_texts::kWww, static_cast<int>(std::strlen(shell_texts::kWww)),
+                          &www_text);
+    SelectObject(dc, old);
+    ReleaseDC(www, dc);
+  }
+  RECT www_place{}, link_place{};
+  GetWindowRect(www, &www_place);
+  GetWindowRect(link, &link_place);
+  MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&www_place), 2);
+  MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&link_place), 2);
+  const int link_left = static_cast<int>(www_place.left + www_text.cx) + px(4);
+  if (link_place.left < link_left)
+    SetWindowPos(link, nullptr, link_left, link_place.top, link_place.right - link_left,
+                 link_place.bottom - link_place.top, SWP_NOZORDER | SWP_NOACTIVATE);
   font_ = std::move(font);
   title_font_ = std::move(title_font);
   version_font_ = std::move(version_font);

@@ -44,14 +44,16 @@ void StartupPage::AddTips(HWND parent, HINSTANCE instance) {
                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                           CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, instance, nullptr);
   if (!tips_) return;  // the status bar still shows what fits
-  for (HWND control : {list_.Handle(), adopt_button_.Handle(), give_back_button_.Handle(),
+  // The list's header is a window of its own: the pointer over it gets the list's hint too.
+  HWND header = ListView_GetHeader(list_.Handle());
+  for (HWND control : {list_.Handle(), header, adopt_button_.Handle(), give_back_button_.Handle(),
                        uninstall_button_.Handle()}) {
     TOOLINFOA tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = parent;
     tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = const_cast<char*>(Hint(control));
+    tool.lpszText = const_cast<char*>(Hint(control == header ? list_.Handle() : control));
     SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }

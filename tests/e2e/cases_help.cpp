@@ -37,14 +37,16 @@ const Step kWindows[] = {
     {IDC_ADD_BTN, "Morvelinアイテムプロパティ", "item_dialog.htm", "「Add」または「Edit」で開く"},
     {IDC_LIST_VIEW_BUTTON, "Morvelin Listing", "listing.htm", "設定画面の「List」、または"},
     {IDC_VERSION_BTN, "ﾊﾞｰｼﾞｮﾝ情報", "about_box.htm", "設定画面の「Version」、または"},
+    {-1, nullptr, "options.htm", "「Propertis」ページでは"},  // -1: the main window's options page
 };
 
 // Opens each window in turn and presses F1 where its focus is, as the keyboard does.
 template <typename Opened>
 void WalkWindowsWithF1(const Process& program, HWND main, Opened opened) {
   for (const Step& step : kWindows) {
-    if (step.command) PressCommand(main, step.command);
-    HWND window = step.command ? WaitForDialog(program.pid, step.caption) : main;
+    if (step.command > 0) PressCommand(main, step.command);
+    if (step.command < 0) ShowOptionsPage(main);
+    HWND window = step.command > 0 ? WaitForDialog(program.pid, step.caption) : main;
     E2E_REQUIRE(window != nullptr, std::string("no window for ") + step.page);
     GUITHREADINFO info{};
     info.cbSize = sizeof info;

@@ -221,7 +221,7 @@ TEST_F(ItemDialogTest, LoadFillsEveryFieldAndClampsTheTimes) {
   EXPECT_EQ(view.style, 2);
   EXPECT_TRUE(view.once);
   EXPECT_EQ(view.times[TimeField::Shh], "23");
-  EXPECT_EQ(view.times[TimeField::Smm], "0");
+  EXPECT_EQ(view.times[TimeField::Smm], "00");
   EXPECT_EQ(view.times[TimeField::Ehh], "17");
   EXPECT_EQ(view.times[TimeField::Emm], "59");
 }
@@ -378,7 +378,7 @@ TEST_F(ItemDialogTest, NowSetsStartOrEndToTheCurrentHourAndMinute) {
   clock.now = LocalTime{2026, 3, 1, 9, 5, 48};
   dialog.StartTimeNowClick();
   EXPECT_EQ(view.times[TimeField::Shh], "9");
-  EXPECT_EQ(view.times[TimeField::Smm], "5");
+  EXPECT_EQ(view.times[TimeField::Smm], "05");
   dialog.FormClose();
   EXPECT_EQ(dialog.p_time().substr(0, 4), "0905");
   EXPECT_EQ(dialog.p_time(), "09052359");
@@ -396,11 +396,11 @@ TEST_F(ItemDialogTest, ArrowsStepWithoutWrappingAndLeavingAFieldClampsIt) {
   dialog.TimeFieldStep(TimeField::Ehh, +1);
   dialog.TimeFieldStep(TimeField::Emm, +1);
   EXPECT_EQ(view.times[TimeField::Shh], "23");
-  EXPECT_EQ(view.times[TimeField::Smm], "0");
+  EXPECT_EQ(view.times[TimeField::Smm], "00");
   EXPECT_EQ(view.times[TimeField::Ehh], "1");
-  EXPECT_EQ(view.times[TimeField::Emm], "8");
+  EXPECT_EQ(view.times[TimeField::Emm], "08");
 
-  SetTimes("-9", "75", "", "07");
+  SetTimes("-9", "75", "", "7");
   for (TimeField f : {TimeField::Shh, TimeField::Smm, TimeField::Ehh, TimeField::Emm}) {
     dialog.TimeFieldExit(f);
   }

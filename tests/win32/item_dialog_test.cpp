@@ -359,7 +359,7 @@ TEST(ItemDialogWindow, LayoutCaptionsAndFontsInPixels) {
   RECT client{};
   GetClientRect(s.dialog, &client);
   EXPECT_EQ(client.right, 420);
-  EXPECT_EQ(client.bottom, 300);  // the timing rows below the first layout
+  EXPECT_EQ(client.bottom, 314);  // the timing rows below the first layout
 
   // Centred on the screen.
   RECT frame{};
@@ -384,9 +384,9 @@ TEST(ItemDialogWindow, LayoutCaptionsAndFontsInPixels) {
       {IDC_OPEN_BUTTON, 344, 36, 57},
       {IDC_EXPLORER_BUTTON, 340, 204, 75},
       {IDC_ICON_IMAGE, 16, 197, 32},
-      {IDC_IDLE_CHECK_BOX, 204, 246, 200},
-      {IDC_DAY_FIRST, 132, 274, 36},
-      {IDC_DAY_FIRST + 6, 360, 274, 36},
+      {IDC_IDLE_CHECK_BOX, 204, 256, 200},
+      {IDC_DAY_FIRST, 132, 284, 36},
+      {IDC_DAY_FIRST + 6, 360, 284, 36},
   };
   for (const Expected& e : places) {
     const RECT r = PlaceIn(s.dialog, s.Item(e.id));
@@ -411,7 +411,7 @@ TEST(ItemDialogWindow, LayoutCaptionsAndFontsInPixels) {
     EXPECT_EQ(SendMessageA(s.Item(time_ids[i]), EM_GETLIMITTEXT, 0, 0), 2);
   }
   EXPECT_EQ(s.Text(IDC_SHH), "0");
-  EXPECT_EQ(s.Text(IDC_SMM), "0");
+  EXPECT_EQ(s.Text(IDC_SMM), "00");
   EXPECT_EQ(s.Text(IDC_EHH), "23");
   EXPECT_EQ(s.Text(IDC_EMM), "59");
 
@@ -669,7 +669,7 @@ TEST(ItemDialogWindow, IconMenuSetsTheCurrentTimeAsStart) {
   PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
   PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
   ASSERT_TRUE(WaitFor([&] { return s.Text(IDC_SHH) == "9"; }));
-  EXPECT_EQ(s.Text(IDC_SMM), "5");
+  EXPECT_EQ(s.Text(IDC_SMM), "05");
   EXPECT_EQ(s.Text(IDC_EHH), "23");
 
   s.clock.now.hour = 17;
@@ -757,15 +757,15 @@ TEST(ItemDialogWindow, AccessKeysAndTabReachEveryFieldInOrder) {
                        IDC_EMM,
                        IDC_ONCE_CHECK_BOX,
                        IDC_HOME_NAME,
+                       IDC_DELAY,
+                       IDC_IDLE_CHECK_BOX,
                        IDOK,
                        IDCANCEL,
                        IDC_EXPLORER_BUTTON,
-                       IDC_DELAY,
-                       IDC_IDLE_CHECK_BOX,
                        IDC_TITLE_NAME};
   for (int id : order) {
-    // The days lie between the idle box and the way round.
-    for (int d = 0; id == IDC_TITLE_NAME && d < 7; ++d) {
+    // The days lie between the idle box and the buttons.
+    for (int d = 0; id == IDOK && d < 7; ++d) {
       press(WM_KEYDOWN, VK_TAB);
       ASSERT_TRUE(WaitFor([&] { return s.Focused() == s.Item(IDC_DAY_FIRST + d); })) << d;
     }

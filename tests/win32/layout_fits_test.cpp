@@ -105,11 +105,23 @@ void Walk(HWND parent, int dpi, std::vector<std::string>& faults) {
           Extent(header, titles[i]).cx + 2 * SendOrZero(header, HDM_GETBITMAPMARGIN, 0, 0))
         faults.push_back(name + "column " + titles[i] + " is too narrow");
     }
+    // The last column holds its widest cell with the padding the list gives a column it fits.
+    RECT last{};
+    for (int row = 0, n = int(titles.size()) - 1; n >= 0 && row < ListCount(c); ++row)
+      if (HeaderItemRect(header, n, &last) &&
+          last.right - last.left <
+              12 + SendOrZero(c, LVM_GETSTRINGWIDTHA, 0, LPARAM(ListText(c, row, n).c_str())))
+        faults.push_back(name + "last column cuts " + ListText(c, row, n));
     for (HWND other : shown) {
       RECT a = r, b = Place(other, parent), both{};
       if (other < c && IntersectRect(&both, &a, &b) && !Backdrop(c) && !Backdrop(other) &&
           BuddyOf(c) != other && BuddyOf(other) != c)
         faults.push_back(name + "overlaps " + ClassNameOf(other) + " \"" + TextOf(other) + "\"");
+      // A left-aligned text ends short of a text beside it.
+      if (kind == "Static" && (style & SS_TYPEMASK) != SS_RIGHT && ClassNameOf(other) == kind &&
+          !TextOf(c).empty() && !TextOf(other).empty() && b.left > r.left && b.top < r.bottom &&
+          r.top < b.bottom && r.left + text.cx + Scale(3, dpi) > b.left)
+        faults.push_back(name + "runs into \"" + TextOf(other) + "\"");
     }
     Walk(c, dpi, faults);
   }
@@ -127,6 +139,61 @@ std::string Check(HWND window, int dpi, const std::string& name) {
     if (!e2e::SaveScreenshot(name, window)) all += "no screenshot of " + name + "\n";
   }
   return all;
+}
+
+// Each hint the pointer brings up, over every control and tool button, is read whole in the
+// status bar, or else in a tool tip of its own.
+std::string HintsCut(::MainWindow& window, int dpi) {
+  HWND status = GetDlgItem(window.Handle(), IDC_STATUS_BAR);
+  RECT panel{};
+  SendMessageA(status, SB_GETRECT, 1, LPARAM(&panel));
+  std::string cut;
+  for (HWND c : FindControls(window.Handle(), nullptr)) {
+    const LRESULT buttons =
+        ClassNameOf(c) == TOOLBARCLASSNAMEA ? SendOrZero(c, TB_BUTTONCOUNT, 0, 0) : 0;
+    for (LRESULT b = -1; b < buttons && IsWindowVisible(c); ++b) {  // -1: the control itself
+      RECT r = WindowRect(c);
+      if (b >= 0 && SendMessageA(c, TB_GETITEMRECT, b, LPARAM(&r)))
+        MapWindowPoints(c, nullptr, (POINT*)&r, 2);
+      MSG move{c, WM_MOUSEMOVE, 0, 0, 0, {(r.left + r.right) / 2, (r.top + r.bottom) / 2}};
+      window.PreTranslateMessage(move);
+      char text[1024] = {};
+      TTTOOLINFOA tool{
+          sizeof tool, TTF_IDISHWND, GetAncestor(c, GA_ROOT), UINT_PTR(c), {}, nullptr, text,
+          0,           nullptr};
+      bool tip = false;
+      for (HWND t : TopWindows(TOOLTIPS_CLASSA, GetCurrentProcessId(), false))
+        tip = tip || SendOrZero(t, TTM_GETTOOLINFOA, 0, LPARAM(&tool));
+      if (!tip && Extent(status, window.HintText()).cx + Scale(4, dpi) +
+                          SystemMetricForDpi(SM_CXVSCROLL, dpi) >
+                      panel.right - panel.left)
+        cut += window.HintText() + "\n";
+    }
+  }
+  return cut;
+}
+
+// Pixels of the magenta that marks the tool images' background, seen over white.
+int MagentaPixels(HWND window) {
+  int found = 0, size = 0;
+  HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
+  for (HWND bar : FindControls(window, TOOLBARCLASSNAMEA)) {
+    const auto images = reinterpret_cast<HIMAGELIST>(SendOrZero(bar, TB_GETIMAGELIST, 0, 0));
+    ImageList_GetIconSize(images, &size, &size);
+    const HGDIOBJ old = SelectObject(dc, CreateCompatibleBitmap(screen, size, size));
+    for (int i = 0; i < ImageList_GetImageCount(images); ++i) {
+      PatBlt(dc, 0, 0, size, size, WHITENESS);
+      ImageList_Draw(images, i, dc, 0, 0, ILD_TRANSPARENT);
+      for (int p = 0; p < size * size; ++p) {
+        const COLORREF c = GetPixel(dc, p % size, p / size);
+        found += GetRValue(c) > GetGValue(c) + 64 && GetBValue(c) > GetGValue(c) + 64;
+      }
+    }
+    DeleteObject(SelectObject(dc, old));
+  }
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return found;
 }
 
 class LayoutFits : public ::testing::Test {
@@ -178,7 +245,9 @@ TEST_F(LayoutFits, MainWindowOnEveryPageAndAfterMovingToAnotherDpi) {
       SendMessageA(window.Handle(), WM_NOTIFY, IDC_PAGE_CONTROL, reinterpret_cast<LPARAM>(&change));
       WaitUntil([] { return true; });
       EXPECT_EQ(Check(window.Handle(), at, shots + std::to_string(page + 1)), "");
+      EXPECT_EQ(HintsCut(window, at), "") << "page " << page + 1;
     }
+    EXPECT_EQ(MagentaPixels(window.Handle()), 0) << at << " dpi";
     // The title list's rows are as tall as their font and check boxes need.
     RECT first{}, second{};
     ListView_GetItemRect(list, 0, &first, LVIR_BOUNDS);
@@ -202,8 +271,9 @@ TEST_F(LayoutFits, DialogsAndMessageBoxes) {
   Win32MemoryStatus memory;
   Win32FreeResources resources;
   Win32Shell shell;
-  const std::vector<LaunchItem> rows(
+  std::vector<LaunchItem> rows(
       3, LaunchItem{"ﾃｽﾄ", "C:\\Program Files\\tool.exe", "", "", "", "", "", "", true});
+  rows[1].timing = {3600, 0x3F, true};  // the longest start condition
   struct Case {
     std::string name;
     std::function<void()> show;

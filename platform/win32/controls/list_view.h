@@ -60,6 +60,9 @@ class ListView {
   void SetColumnWidth(int index, int width) {
     SendMessageA(hwnd_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(index), MAKELPARAM(width, 0));
   }
+  int GetColumnWidth(int index) const {
+    return static_cast<int>(SendMessageA(hwnd_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(index), 0));
+  }
   void DeleteAllItems() { SendMessageA(hwnd_, LVM_DELETEALLITEMS, 0, 0); }
   int InsertItem(int index, const std::string& text) {
     LVITEMA item{};
