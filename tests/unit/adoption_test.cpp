@@ -142,4 +142,35 @@ TEST(Adoption, AGiveBackThatFailsKeepsTheEntryAndOneThatWorksRestoresItExactly) 
   EXPECT_EQ(a.store.Row(1).title, "Tool");
 }
 
+TEST(Adoption, APlainFileStartsFromItsKeptCopyAndIsGivenBackOnlyToAFreeName) {
+  Machine m;
+  m.files.files["C:\\SU\\Run.bat"] = "@run";
+  ASSERT_TRUE(m.adoption.Adopt(m.Named("Run.bat")));
+  EXPECT_EQ(m.store.Row(1).file, "C:\\M\\Adopted\\Run.bat");
+  m.files.files["C:\\SU\\Run.bat"] = "@other";  // another file has come by that name
+  EXPECT_FALSE(m.adoption.GiveBack(m.Named("Run.bat")));
+  EXPECT_EQ(m.files.files["C:\\SU\\Run.bat"], "@other");
+  m.files.files.erase("C:\\SU\\Run.bat");
+  m.registry.failing = {"save"};  // the row's removal cannot be stored: it stays
+  m.boxes.answers = {BoxAnswer::Yes};
+  ASSERT_TRUE(m.adoption.GiveBack(m.Named("Run.bat")));
+  EXPECT_EQ(m.files.files["C:\\SU\\Run.bat"], "@run");
+  EXPECT_EQ(m.boxes.answers.size(), 0u);
+  EXPECT_EQ(m.store.Size(), 2);
+}
+
+TEST(Adoption, AnUnquotedCommandEndsAtTheProgramNotAtADotExeInsideAFolderName) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"C:\\Old.exeFiles\\My Tool.exe -q", "C:\\Old.exeFiles\\My Tool.exe", "-q"},
+      {"C:\\My Tools\\run.EXE", "C:\\My Tools\\run.EXE", ""},
+      {" \"C:\\A B\\c.exe\"  /x ", "C:\\A B\\c.exe", "/x"},
+      {"C:\\Tools\\run.bat -x -y", "C:\\Tools\\run.bat", "-x -y"},
+  };
+  for (const auto& c : cases) {
+    std::string file, arguments;
+    SplitCommand(c[0], file, arguments);
+    EXPECT_EQ((std::vector<std::string>{c[0], file, arguments}), c);
+  }
+}
+
 }  // namespace

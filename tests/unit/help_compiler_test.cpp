@@ -50,6 +50,7 @@ std::map<std::string, std::string> InternalFiles(const std::string& file) {
 struct ReadTopic {
   std::string title;
   std::vector<std::string> paragraphs;
+  std::uint32_t back = 0, forward = 0;  // the browse sequence's neighbours
 };
 
 // Walks the record chain of the topic file from its first record.
@@ -67,7 +68,10 @@ std::vector<ReadTopic> Topics(const std::string& topic_file) {
     const std::string text = topic_file.substr(at + data1_end, size - data1_end);
     const unsigned char type = topic_file[at + 0x14];
     if (type == 0x02) {
-      topics.push_back({text.substr(0, text_size), {}});
+      topics.push_back({text.substr(0, text_size),
+                        {},
+                        U32(topic_file, at + 0x15 + 4),
+                        U32(topic_file, at + 0x15 + 8)});
     } else {
       EXPECT_EQ(type, 0x20);
       EXPECT_EQ(text_size, text.size());
@@ -158,6 +162,26 @@ TEST(HelpCompilerTest, LongTopicsGoOnInLaterBlocksAndEveryContextIsFound) {
   // Block 0 from its start; the second topic after the first one's 7 + 13 characters.
   EXPECT_EQ(offsets[ContextHash("contents")], 0u);
   EXPECT_EQ(offsets[ContextHash("main_window")], 20u);
+}
+
+TEST(HelpCompilerTest, EachBlockNamesItsOwnFirstRecordAndBrowsingGoesToTheNeighbours) {
+  HelpSource source = Source(120);
+  source.topics.push_back({"last", "Last", {"end"}, -1, {}});
+  const auto files = InternalFiles(WriteHelpFile(source, "Face"));
+  const std::string& topic_file = files.at("|TOPIC");
+  for (std::size_t block = 0; block < topic_file.size() / 0x1000; ++block)
+    EXPECT_EQ((U32(topic_file, block * 0x1000 + 4) - 0x0C) >> 14, block);
+  std::map<std::uint32_t, std::uint32_t> offsets;  // by context hash, from the one leaf page
+  const std::string& context = files.at("|CONTEXT");
+  for (std::size_t i = 0, at = 46; i < U16(context, 40); ++i, at += 8)
+    offsets[U32(context, at)] = U32(context, at + 4);
+  std::vector<std::uint32_t> browse, expected;
+  for (const ReadTopic& topic : Topics(topic_file))
+    browse.push_back(topic.back), browse.push_back(topic.forward);
+  for (const std::string context : {"contents", "main_window", "last"})
+    expected.push_back(offsets[static_cast<std::uint32_t>(ContextHash(context))]);
+  EXPECT_EQ(browse, (std::vector<std::uint32_t>{0xFFFFFFFF, expected[1], expected[0], expected[2],
+                                                expected[1], 0xFFFFFFFF}));
 }
 
 TEST(HelpCompilerTest, ContextHashesAsTheViewerComputesThem) {

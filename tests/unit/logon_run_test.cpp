@@ -376,6 +376,34 @@ TEST_F(LogOnSessionTest, OwnDelaysAndDaysStartRowsLaterOrNotAndAQuitStopsThePend
             "  3 last: 未起動 (終了により中止) 遅延待ち\r\n");
 }
 
+TEST(RowTiming, DaysKeepTheirOrderDelaysTheirBoundsAndALateBeginningItsWholeDelay) {
+  EXPECT_EQ(DaysText(0x03), "1100000");  // Sunday and Monday
+  EXPECT_EQ(DaysOf("1100000"), 0x03);
+  EXPECT_EQ(DaysLabel(0x41), "日土");
+  EXPECT_EQ(std::vector<int>({DelayOf("-5"), DelayOf("3600"), DelayOf("3601"), DelayOf("x")}),
+            std::vector<int>({0, kMaxDelaySeconds, kMaxDelaySeconds, 0}));
+  RowSchedule schedule(1000000);
+  schedule.Add(0, {5, kAllDays, false});
+  EXPECT_TRUE(schedule.Due(1004999, std::nullopt).empty());
+  const auto due = schedule.Due(1005000, std::nullopt);
+  ASSERT_EQ(due.size(), 1u);
+  EXPECT_EQ(due[0].waited_ms, 5000);
+}
+
+TEST_F(LogOnSessionTest,
+       InASpacedRunAnIdleRowWaitsACalmWindowAfterTheLastLaunchAndALateRowItsDelay) {
+  settings.wait_seconds = 2;
+  for (const char* name : {"a", "b", "idle", "late"}) Add(Row(name, name));
+  store.Row(2).timing = {0, kAllDays, true};
+  store.Row(3).timing = {7, kAllDays, false};
+  Start();
+  std::vector<size_t> launched;  // at 4999, 6000, 6999 and 7000 ms
+  for (const std::int64_t step : {4999, 1001, 999, 1})
+    RunFor(step), launched.push_back(Launched().size());
+  EXPECT_EQ(launched, (std::vector<size_t>{2, 3, 3, 4}));
+  EXPECT_EQ(Launched().back(), "late");
+}
+
 }  // namespace
 
 namespace {
