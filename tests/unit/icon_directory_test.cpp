@@ -44,7 +44,7 @@ TEST(IconFile, EveryImageAndResourceMustLieWholeInTheFileAndPastTheDirectory) {
       {icon, {{14, 1384 - 1024, 4}}, false},                   // the palette left out
       {icon, {{14, 1384 - 1024 + 64, 4}, {54, 16, 4}}, true},  // 16 colours used
       {icon, {{6, kPng1, 4}, {10, kPng2, 4}, {14, 40, 4}, {18, 6, 4}}, false},  // in the directory
-      {icon, {{14, 40, 4}, {22, kPng1, 4}, {26, kPng2, 4}}, true},
+      {icon, {{14, 40, 4}, {18, 1366, 4}, {1366, kPng1, 4}, {1370, kPng2, 4}}, true},  // at the end
       {icon, {{1405, 0, 0}}, false},
       {icon, {{14, 1383, 4}}, false},
       {icon, {{38, 3, 4}}, false},  // bit fields, without their 12 bytes
@@ -57,8 +57,9 @@ TEST(IconFile, EveryImageAndResourceMustLieWholeInTheFileAndPastTheDirectory) {
       {icon, {{54, 257, 4}}, false},
       {icon, {{3, 0, 0}}, false},
       {program, {}, true},
-      {program, {{65, 0, 1}}, false},                // not "PE\0\0"
-      {program, {{180, 2, 4}}, false},               // no resource directory
+      {program, {{65, 0, 1}}, false},  // not "PE\0\0"
+      {program, {{180, 2, 4}}, false},
+      {program, {{180, 3, 4}}, true},                // no resource directory
       {program, {{200, 0, 4}}, false},               // no resources
       {program, {{70, 0, 2}}, false},                // no sections
       {program, {{690, 2, 2}}, false},               // the group names an image that is not there

@@ -388,6 +388,24 @@ TEST(RowTiming, DaysKeepTheirOrderDelaysTheirBoundsAndALateBeginningItsWholeDela
   const auto due = schedule.Due(1005000, std::nullopt);
   ASSERT_EQ(due.size(), 1u);
   EXPECT_EQ(due[0].waited_ms, 5000);
+  schedule.Add(1, {5, kAllDays, true});  // idle, but not before its delay: no polling till then
+  EXPECT_EQ(schedule.NextCheckIn(1001500), 3500);
+  IdleMeter meter;  // two samples a whole window apart are enough
+  meter.Add(0, {100, 100});
+  meter.Add(kIdleWindowMs, {200, 200});
+  EXPECT_TRUE(meter.Idle());
+}
+
+TEST_F(LogOnSessionTest, WithoutATimerTheWaitingRowsStartAtOnceEachReportedWithItsWait) {
+  timer.refuses = true;
+  for (const char* name : {"idle", "both"}) Add(Row(name, name));
+  store.Row(0).timing = {0, kAllDays, true};
+  store.Row(1).timing = {5, kAllDays, true};
+  Start();
+  EXPECT_EQ(Launched().size(), 2u);
+  EXPECT_NE(Log().find("  0 idle: 起動しました 08:30:05 (ｱｲﾄﾞﾙになるまで 0秒待機)\r\n"
+                       "  1 both: 起動しました 08:30:05 (遅延の指定で 0秒待機)\r\n"),
+            std::string::npos);
 }
 
 TEST_F(LogOnSessionTest,
