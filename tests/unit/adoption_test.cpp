@@ -147,13 +147,14 @@ TEST(Adoption, APlainFileStartsFromItsKeptCopyAndIsGivenBackOnlyToAFreeName) {
   m.files.files["C:\\SU\\Run.bat"] = "@run";
   ASSERT_TRUE(m.adoption.Adopt(m.Named("Run.bat")));
   EXPECT_EQ(m.store.Row(1).file, "C:\\M\\Adopted\\Run.bat");
+  const StartupEntry kept = m.Named("Run.bat");
   m.files.files["C:\\SU\\Run.bat"] = "@other";  // another file has come by that name
-  EXPECT_FALSE(m.adoption.GiveBack(m.Named("Run.bat")));
+  EXPECT_FALSE(m.adoption.GiveBack(kept));
   EXPECT_EQ(m.files.files["C:\\SU\\Run.bat"], "@other");
   m.files.files.erase("C:\\SU\\Run.bat");
   m.registry.failing = {"save"};  // the row's removal cannot be stored: it stays
   m.boxes.answers = {BoxAnswer::Yes};
-  ASSERT_TRUE(m.adoption.GiveBack(m.Named("Run.bat")));
+  ASSERT_TRUE(m.adoption.GiveBack(kept));
   EXPECT_EQ(m.files.files["C:\\SU\\Run.bat"], "@run");
   EXPECT_EQ(m.boxes.answers.size(), 0u);
   EXPECT_EQ(m.store.Size(), 2);

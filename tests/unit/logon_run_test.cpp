@@ -411,8 +411,8 @@ TEST_F(LogOnSessionTest, WithoutATimerTheWaitingRowsStartAtOnceEachReportedWithI
 TEST_F(LogOnSessionTest,
        InASpacedRunAnIdleRowWaitsACalmWindowAfterTheLastLaunchAndALateRowItsDelay) {
   settings.wait_seconds = 2;
-  for (const char* name : {"a", "b", "idle", "late"}) Add(Row(name, name));
-  store.Row(2).timing = {0, kAllDays, true};
+  for (const char* name : {"idle", "a", "b", "late"}) Add(Row(name, name));
+  store.Row(0).timing = {0, kAllDays, true};
   store.Row(3).timing = {7, kAllDays, false};
   Start();
   std::vector<size_t> launched;  // at 4999, 6000, 6999 and 7000 ms
