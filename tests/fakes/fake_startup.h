@@ -35,6 +35,7 @@ class FakeRawRegistry : public RawRegistry {
     const std::string key = Key(hive, path);
     if (failing.count("delete " + key + "\\" + name) || !MayWrite(hive, path))
       throw AppError("delete");
+    if (failing.count("keep " + key + "\\" + name)) return;
     std::erase_if(keys[key], [&](const RawValue& v) { return v.name == name; });
   }
   bool MayWrite(Hive hive, const std::string& path) override {

@@ -80,6 +80,7 @@ TEST(Adoption, AFailureAtAnyStepOfAdoptingLeavesTheOriginalAndNoRow) {
       {"create " + kKeptNote, "delete " + kUser + "\\Tool"},
       {"lie " + kKeptNote, "delete " + kUser + "\\Tool"},
       {"delete " + kNote, "delete " + kUser + "\\Tool"},
+      {"delete " + kNote, "keep " + kUser + "\\Tool"},
       {"save"},
   };
   for (size_t i = 0; i < std::size(failures); ++i) {
@@ -103,6 +104,7 @@ TEST(Adoption, AFailureAtAnyStepOfAdoptingLeavesTheOriginalAndNoRow) {
   m.registry.keys[kUser].push_back({"Tool", kRegText, "new"});  // a second of that name
   EXPECT_FALSE(m.adoption.Adopt(m.Named("Tool")));
   EXPECT_EQ(m.registry.keys[kKeptValues], std::vector<RawValue>{kTool});
+  EXPECT_EQ(m.boxes.shown.size(), 2u);
 }
 
 TEST(Adoption, AGiveBackThatFailsKeepsTheEntryAndOneThatWorksRestoresItExactly) {
@@ -123,14 +125,16 @@ TEST(Adoption, AGiveBackThatFailsKeepsTheEntryAndOneThatWorksRestoresItExactly) 
     Machine m;
     m.registry = a.registry, m.files.files = a.files.files, m.files.links = a.files.links;
     m.registry.failing = m.files.failing = failures[i];
+    const StartupEntry tool = m.Named("Tool"), note = m.Named("Note.lnk");  // the kept ones
     if (failures[i].count("taken"))
       m.registry.keys[kUser].push_back({"tool", kRegText, "x"}), m.files.files[kNote] = "x";
     const auto before = m.registry.keys;
     const auto files_before = m.files.files;
-    EXPECT_FALSE(m.adoption.GiveBack(m.Named("Tool")));
-    EXPECT_FALSE(m.adoption.GiveBack(m.Named("Note.lnk")));
+    EXPECT_FALSE(m.adoption.GiveBack(tool));
+    EXPECT_FALSE(m.adoption.GiveBack(note));
     EXPECT_EQ(m.registry.keys, before);
     EXPECT_EQ(m.files.files, files_before);
+    EXPECT_EQ(m.boxes.shown.size(), 2u);
   }
   a.boxes.answers = {BoxAnswer::No, BoxAnswer::Yes};
   ASSERT_TRUE(a.adoption.GiveBack(a.Named("Tool")));
@@ -145,9 +149,15 @@ TEST(Adoption, AGiveBackThatFailsKeepsTheEntryAndOneThatWorksRestoresItExactly) 
 TEST(Adoption, APlainFileStartsFromItsKeptCopyAndIsGivenBackOnlyToAFreeName) {
   Machine m;
   m.files.files["C:\\SU\\Run.bat"] = "@run";
+  m.files.files["C:\\M\\Adopted\\Run.bat"] = "an earlier one, not recorded";
   ASSERT_TRUE(m.adoption.Adopt(m.Named("Run.bat")));
-  EXPECT_EQ(m.store.Row(1).file, "C:\\M\\Adopted\\Run.bat");
-  const StartupEntry kept = m.Named("Run.bat");
+  EXPECT_EQ(m.store.Row(1).file, "C:\\M\\Adopted\\Run (2).bat");
+  const StartupEntry kept = m.Named("Run (2).bat");
+  const auto adopted = ListAdoptedEntries({m.registry, m.files, m.files}, "C:\\M\\Adopted\\");
+  EXPECT_EQ(std::vector<bool>(
+                {IsAdoptedRow(adopted, m.store.Row(0)), IsAdoptedRow(adopted, m.store.Row(1))}),
+            std::vector<bool>({false, true}));
+  EXPECT_EQ(PlaceText(kept) + MarkText(kept), "取り込み済み(ｽﾀｰﾄｱｯﾌﾟ)");
   m.files.files["C:\\SU\\Run.bat"] = "@other";  // another file has come by that name
   EXPECT_FALSE(m.adoption.GiveBack(kept));
   EXPECT_EQ(m.files.files["C:\\SU\\Run.bat"], "@other");

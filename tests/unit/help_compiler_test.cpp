@@ -68,6 +68,7 @@ std::vector<ReadTopic> Topics(const std::string& topic_file) {
     const std::string text = topic_file.substr(at + data1_end, size - data1_end);
     const unsigned char type = topic_file[at + 0x14];
     if (type == 0x02) {
+      EXPECT_EQ(data1_end, 0x15 + 7 * 4u);  // block size, back, forward, number, regions, next
       topics.push_back({text.substr(0, text_size),
                         {},
                         U32(topic_file, at + 0x15 + 4),
@@ -77,6 +78,7 @@ std::vector<ReadTopic> Topics(const std::string& topic_file) {
       EXPECT_EQ(text_size, text.size());
       // The text's pieces between the attribute commands: "", the paragraph, "".
       EXPECT_EQ(text.front(), '\0');
+      EXPECT_EQ(U16(topic_file, at + 0x17), 2 * text.size() + 1);
       if (!topics.empty()) topics.back().paragraphs.push_back(text.c_str() + 1);
       // Attributes: sizes, set-up, none, font, paragraph end, end.
       const std::string data1 = topic_file.substr(at + 0x15, data1_end - 0x15);
@@ -119,6 +121,9 @@ TEST(HelpCompilerTest, WritesTheFilesAViewerLooksFor) {
   const std::size_t charset = 16 + U16(system, 14);
   EXPECT_EQ(U16(system, charset), 11u);
   EXPECT_EQ(static_cast<unsigned char>(system[charset + 4]), 128);  // Shift-JIS
+  EXPECT_NE(system.find("BrowseButtons()"), std::string::npos);
+  EXPECT_NE(system.find(std::string("primary\0\0\0main\0\0\0\0\0", 19) + Source(0).title),
+            std::string::npos);
 
   const std::string& font = files.at("|FONT");
   EXPECT_EQ(U16(font, 0), 1u);
@@ -166,9 +171,11 @@ TEST(HelpCompilerTest, LongTopicsGoOnInLaterBlocksAndEveryContextIsFound) {
 
 TEST(HelpCompilerTest, EachBlockNamesItsOwnFirstRecordAndBrowsingGoesToTheNeighbours) {
   HelpSource source = Source(120);
-  source.topics.push_back({"last", "Last", {"end"}, -1, {}});
+  source.topics.push_back({"last", "Last", {"see [[contents]] then"}, -1, {}});
   const auto files = InternalFiles(WriteHelpFile(source, "Face"));
   const std::string& topic_file = files.at("|TOPIC");
+  const std::string jump = std::string("see ") + '\0' + "\x96\xDA\x8E\x9F" + '\0' + " then";
+  EXPECT_NE(topic_file.find(jump + '\0'), std::string::npos);  // the jump shows its title
   for (std::size_t block = 0; block < topic_file.size() / 0x1000; ++block)
     EXPECT_EQ((U32(topic_file, block * 0x1000 + 4) - 0x0C) >> 14, block);
   std::map<std::uint32_t, std::uint32_t> offsets;  // by context hash, from the one leaf page

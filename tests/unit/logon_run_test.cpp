@@ -380,6 +380,12 @@ TEST(RowTiming, DaysKeepTheirOrderDelaysTheirBoundsAndALateBeginningItsWholeDela
   EXPECT_EQ(DaysText(0x03), "1100000");  // Sunday and Monday
   EXPECT_EQ(DaysOf("1100000"), 0x03);
   EXPECT_EQ(DaysLabel(0x41), "日土");
+  EXPECT_EQ(std::vector<std::string>({DaysLabel(kAllDays), DaysLabel(0),
+                                      TimeOfDayAfter({2026, 12, 6, 23, 59, 58}, 2000)}),
+            std::vector<std::string>({"毎日", "なし", "00:00:00"}));
+  // A garbled text reads as every day; 1 March 2024 was a Friday; Sunday only is not Saturday.
+  EXPECT_EQ(std::vector<int>({DaysOf("1x00000"), WeekdayOf({2024, 3, 1, 0, 0, 0}), OnDay(1, 6)}),
+            std::vector<int>({kAllDays, 5, 0}));
   EXPECT_EQ(std::vector<int>({DelayOf("-5"), DelayOf("3600"), DelayOf("3601"), DelayOf("x")}),
             std::vector<int>({0, kMaxDelaySeconds, kMaxDelaySeconds, 0}));
   RowSchedule schedule(1000000);
