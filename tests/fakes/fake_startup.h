@@ -67,7 +67,9 @@ class FakeFileStore : public FileStore, public ShortcutReader {
     if (failing.count("delete " + path)) throw AppError("delete");
     files.erase(path);
   }
-  void MakeFolder(const std::string&) override {}
+  void MakeFolder(const std::string& path) override {
+    if (failing.count("folder " + path)) throw AppError("folder");
+  }
   std::string Expanded(const std::string& text) override {
     const size_t at = text.find("%SystemDrive%");
     return at == std::string::npos ? text : std::string(text).replace(at, 13, "C:");

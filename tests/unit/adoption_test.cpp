@@ -34,6 +34,7 @@ struct Machine {
         kTool, {"Dup", kRegText, "C:\\Apps\\dup.exe /x"}, {"Self", kRegText, "m.exe /N"}};
     registry.keys["CU\\" + std::string(kRunOnceKeyPath)] = {{"Once", kRegText, "a.exe"}};
     registry.keys["LM\\" + std::string(kRunKeyPath)] = {{"Machine", kRegText, "C:\\m.exe"}};
+    registry.keys["LM\\" + std::string(kRunOnceKeyPath)] = {{"Setup", kRegText, "s.exe"}};
     registry.failing = {"readonly LM\\" + std::string(kRunKeyPath)};
     files.files = {
         {kNote, "LNK-note"}, {"C:\\SU\\Morvelin.lnk", "LNK-own"}, {"C:\\AU\\All.bat", "@"}};
@@ -62,6 +63,7 @@ TEST(Adoption, ListsEveryPlaceWithItsMarksAndWhatItStarts) {
       {"Self", "HKCU Run", "m.exe", "/N", "Morvelin", ""},
       {"Once", "HKCU RunOnce", "a.exe", "", "", ""},
       {"Machine", "HKLM Run", "C:\\m.exe", "", "読み取り専用", ""},
+      {"Setup", "HKLM RunOnce", "s.exe", "", "", ""},
       {"Morvelin.lnk", "ｽﾀｰﾄｱｯﾌﾟ", "M.EXE", "/N", "Morvelin", ""},
       {"Note.lnk", "ｽﾀｰﾄｱｯﾌﾟ", "C:\\Apps\\note.exe", "-n", "", "adopt"},
       {"All.bat", "ｽﾀｰﾄｱｯﾌﾟ(全ﾕｰｻﾞｰ)", "C:\\AU\\All.bat", "", "読み取り専用", ""},
@@ -81,6 +83,7 @@ TEST(Adoption, AFailureAtAnyStepOfAdoptingLeavesTheOriginalAndNoRow) {
       {"lie " + kKeptNote, "delete " + kUser + "\\Tool"},
       {"delete " + kNote, "delete " + kUser + "\\Tool"},
       {"delete " + kNote, "keep " + kUser + "\\Tool"},
+      {"folder C:\\M\\Adopted\\", "put " + kKeptValues + "\\Tool"},
       {"save"},
   };
   for (size_t i = 0; i < std::size(failures); ++i) {

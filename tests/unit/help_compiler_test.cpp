@@ -171,7 +171,7 @@ TEST(HelpCompilerTest, LongTopicsGoOnInLaterBlocksAndEveryContextIsFound) {
 
 TEST(HelpCompilerTest, EachBlockNamesItsOwnFirstRecordAndBrowsingGoesToTheNeighbours) {
   HelpSource source = Source(120);
-  source.topics.push_back({"last", "Last", {"see [[contents]] then"}, -1, {}});
+  source.topics.push_back({"last", "Last", {"see [[contents]] then"}, 0, {"key"}});
   const auto files = InternalFiles(WriteHelpFile(source, "Face"));
   const std::string& topic_file = files.at("|TOPIC");
   const std::string jump = std::string("see ") + '\0' + "\x96\xDA\x8E\x9F" + '\0' + " then";
@@ -189,6 +189,10 @@ TEST(HelpCompilerTest, EachBlockNamesItsOwnFirstRecordAndBrowsingGoesToTheNeighb
     expected.push_back(offsets[static_cast<std::uint32_t>(ContextHash(context))]);
   EXPECT_EQ(browse, (std::vector<std::uint32_t>{0xFFFFFFFF, expected[1], expected[0], expected[2],
                                                 expected[1], 0xFFFFFFFF}));
+  // Topic number 0 is a topic number too; the one keyword leads to its one topic.
+  EXPECT_EQ(files.at("|CTXOMAP"), std::string("\1\0\0\0\0\0", 6) + files.at("|KWDATA"));
+  EXPECT_EQ(U32(files.at("|KWDATA"), 0), expected[2]);
+  EXPECT_NE(files.at("|KWBTREE").find(std::string("key\0\1\0\0\0\0\0", 10)), std::string::npos);
 }
 
 TEST(HelpCompilerTest, ContextHashesAsTheViewerComputesThem) {
