@@ -10,7 +10,9 @@ namespace {
 // Far more images than any real file holds; bounds the work a hostile directory can cause.
 constexpr std::uint32_t kMostImages = 1024;
 constexpr std::uint32_t kMostResourceEntries = 1u << 16;
+constexpr std::int64_t kMostPixels = 1024;  // width or height of one image
 constexpr std::size_t kBitmapHeaderBytes = 40;
+constexpr char kPngSignature[] = "\x89PNG\r\n\x1A\n";
 constexpr std::uint16_t kIconResource = 3;        // RT_ICON
 constexpr std::uint16_t kIconGroupResource = 14;  // RT_GROUP_ICON
 
@@ -22,6 +24,10 @@ std::uint32_t U32(const std::string& bytes, std::size_t at) {
   return U16(bytes, at) | U16(bytes, at + 2) << 16;
 }
 
+std::int32_t I32(const std::string& bytes, std::size_t at) {
+  return static_cast<std::int32_t>(U32(bytes, at));
+}
+
 // Exactly length bytes from offset, or nothing when the file ends first.
 std::optional<std::string> ReadExactly(std::uint64_t size, const FileBytesReader& read,
                                        std::uint64_t offset, std::size_t length) {
@@ -29,6 +35,39 @@ std::optional<std::string> ReadExactly(std::uint64_t size, const FileBytesReader
   std::string bytes = read(offset, length);
   if (bytes.size() != length) return std::nullopt;
   return bytes;
+}
+
+// One image of bytes bytes at offset: a PNG, or a bitmap whose header, colour table, colour
+// bits and mask bits all fit in those bytes.
+bool ImageIsSound(std::uint64_t size, const FileBytesReader& read, std::uint64_t offset,
+                  std::uint64_t bytes) {
+  if (bytes < kBitmapHeaderBytes) return false;
+  const auto header = ReadExactly(size, read, offset, kBitmapHeaderBytes);
+  if (!header) return false;
+  if (header->compare(0, 8, kPngSignature, 8) == 0) return true;
+  const std::uint32_t header_size = U32(*header, 0);
+  const std::int64_t width = I32(*header, 4);
+  const std::int64_t height = I32(*header, 8);  // the colour bits and the mask, one above the other
+  const std::uint32_t planes = U16(*header, 12);
+  const std::uint32_t bit_count = U16(*header, 14);
+  const std::uint32_t compression = U32(*header, 16);
+  const std::uint32_t colours_used = U32(*header, 32);
+  const bool known_depth = bit_count == 1 || bit_count == 4 || bit_count == 8 || bit_count == 16 ||
+                           bit_count == 24 || bit_count == 32;
+  if (header_size < kBitmapHeaderBytes || header_size > bytes || planes != 1 || !known_depth)
+    return false;
+  if (width <= 0 || width > kMostPixels || height <= 0 || height > 2 * kMostPixels) return false;
+  constexpr std::uint32_t kPlainBits = 0, kBitFields = 3;
+  if (compression != kPlainBits && compression != kBitFields) return false;
+  if (colours_used > 256) return false;
+  const std::uint64_t colours =
+      colours_used != 0 ? colours_used : (bit_count <= 8 ? 1u << bit_count : 0u);
+  const std::uint64_t rows = static_cast<std::uint64_t>(height / 2);
+  const std::uint64_t colour_row = (static_cast<std::uint64_t>(width) * bit_count + 31) / 32 * 4;
+  const std::uint64_t mask_row = (static_cast<std::uint64_t>(width) + 31) / 32 * 4;
+  const std::uint64_t needed = header_size + colours * 4 + (compression == kBitFields ? 12 : 0) +
+                               (colour_row + mask_row) * rows;
+  return needed <= bytes;
 }
 
 bool IconFileDirectoryIsSound(std::uint64_t size, const FileBytesReader& read) {
@@ -42,9 +81,8 @@ bool IconFileDirectoryIsSound(std::uint64_t size, const FileBytesReader& read) {
   for (std::uint32_t i = 0; i < count; ++i) {
     const std::uint64_t bytes = U32(*entries, i * 16 + 8);
     const std::uint64_t offset = U32(*entries, i * 16 + 12);
-    // An image too small for a bitmap header is as damaged as one past the end.
     if (offset < directory_end || offset > size || bytes > size - offset) return false;
-    if (bytes < kBitmapHeaderBytes) return false;
+    if (!ImageIsSound(size, read, offset, bytes)) return false;
   }
   return true;
 }
@@ -147,7 +185,8 @@ class ProgramResources {
     const std::uint64_t address = U32(*entry, 0);
     const std::uint64_t length = U32(*entry, 4);
     if (kind == kIconResource) {
-      if (length < kBitmapHeaderBytes || !FileOffset(address, length)) return false;
+      const auto offset = FileOffset(address, length);
+      if (!offset || !ImageIsSound(size_, read_, *offset, length)) return false;
       icon_ids_.insert(current_id_);
       return true;
     }

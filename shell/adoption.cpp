@@ -181,12 +181,13 @@ bool Adoption::GiveBackValue(const StartupEntry& entry) {
     if (!there) TryStep([&] { registry.Delete(user, kRunKeyPath, kept->name); });
     return Fail(t::kGiveBackFailed, entry.name, t::kNotRestored);
   }
-  OfferRowRemoval(entry);
+  const std::string notice = SettleRow(entry);
   if (!DeleteChecked(registry, user, kAdoptedValuesPath, kept->name)) {
     // Kept in both places, it would be started twice.
     if (!there) TryStep([&] { registry.Delete(user, kRunKeyPath, kept->name); });
     return Fail(t::kGiveBackFailed, entry.name, t::kNotRecorded);
   }
+  if (!notice.empty()) dialogs_.Show(MessageKind::Information, BoxButtons::Ok, notice);
   return true;
 }
 
@@ -209,13 +210,14 @@ bool Adoption::GiveBackFile(const StartupEntry& entry) {
     TryStep([&] { files.Delete(entry.origin); });
     return Fail(t::kGiveBackFailed, entry.name, reason);
   }
-  OfferRowRemoval(entry);
+  const std::string notice = SettleRow(entry);
   if (!DeleteChecked(registry, Hive::CurrentUser, kAdoptedFilesPath, entry.name)) {
     TryStep([&] { files.Delete(entry.origin); });
     return Fail(t::kGiveBackFailed, entry.name, t::kNotRecorded);
   }
   // Without its record the kept copy is only a leftover, which the next start removes.
   TryStep([&] { files.Delete(entry.path); });
+  if (!notice.empty()) dialogs_.Show(MessageKind::Information, BoxButtons::Ok, notice);
   return true;
 }
 
@@ -227,14 +229,11 @@ bool Adoption::OfferForgetting(const StartupEntry& entry) {
   return true;
 }
 
-void Adoption::OfferRowRemoval(const StartupEntry& entry) {
-  if (after_ == RowAfterGiveBack::Leave) return;
+std::string Adoption::SettleRow(const StartupEntry& entry) {
+  if (after_ == RowAfterGiveBack::Leave) return {};
   const std::string given_back = GivenBackText(entry);
   const int row = after_row_ >= 0 ? after_row_ : RowOfEntry(entry, list_.store.Rows());
-  if (row < 0 || row >= list_.store.Size()) {
-    dialogs_.Show(MessageKind::Information, BoxButtons::Ok, given_back);
-    return;
-  }
+  if (row < 0 || row >= list_.store.Size()) return given_back;
   const std::string title = list_.store.Row(row).title;
   const bool remove =
       after_ == RowAfterGiveBack::Remove ||
@@ -250,8 +249,7 @@ void Adoption::OfferRowRemoval(const StartupEntry& entry) {
     list_.store = before;
     PointRowAtOrigin(entry, list_.store, row);
   }
-  if (after_ == RowAfterGiveBack::Remove)
-    dialogs_.Show(MessageKind::Information, BoxButtons::Ok,
-                  saved ? given_back + "\r\n" + FormatText(t::kRowRemoved, title) : given_back);
   list_.changed();
+  if (after_ != RowAfterGiveBack::Remove) return {};
+  return saved ? given_back + "\r\n" + FormatText(t::kRowRemoved, title) : given_back;
 }

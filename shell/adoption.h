@@ -50,7 +50,9 @@ class Adoption {
   bool GiveBackFile(const StartupEntry& entry);
   // Appends the row and stores the list; on failure the row is gone again.
   bool StoreRow(const LaunchItem& row);
-  void OfferRowRemoval(const StartupEntry& entry);
+  // Asks about or removes the entry's row before its record goes; the notice to show once the
+  // give-back is complete, or nothing when the question already said it.
+  std::string SettleRow(const StartupEntry& entry);
   // The kept copy was deleted by hand: the record can only be forgotten.
   bool OfferForgetting(const StartupEntry& entry);
   bool Fail(const char* pattern, const std::string& name, const std::string& reason);

@@ -52,6 +52,7 @@ class FakeRawRegistry : public RawRegistry {
     const std::string key = Key(hive, path);
     if (failing.count("delete " + key + "\\" + name) || !MayWrite(hive, path))
       throw AppError("delete");
+    if (failing.count("keep " + key + "\\" + name)) return;
     if (kill) kill->Change();
     std::erase_if(keys[key], [&](const RawValue& v) { return v.name == name; });
   }
@@ -99,7 +100,9 @@ class FakeFileStore : public FileStore, public ShortcutReader {
     files.erase(path);
     facts.erase(path);
   }
-  void MakeFolder(const std::string&) override {}
+  void MakeFolder(const std::string& path) override {
+    if (failing.count("folder " + path)) throw AppError("folder");
+  }
   std::string Expanded(const std::string& text) override {
     const size_t at = text.find("%SystemDrive%");
     return at == std::string::npos ? text : std::string(text).replace(at, 13, "C:");

@@ -47,6 +47,7 @@ struct Machine {
         kTool, {"Dup", kRegText, "C:\\Apps\\dup.exe /x"}, {"Self", kRegText, "m.exe /N"}};
     registry.keys["CU\\" + std::string(kRunOnceKeyPath)] = {{"Once", kRegText, "a.exe"}};
     registry.keys["LM\\" + std::string(kRunKeyPath)] = {{"Machine", kRegText, "C:\\m.exe"}};
+    registry.keys["LM\\" + std::string(kRunOnceKeyPath)] = {{"Setup", kRegText, "s.exe"}};
     registry.failing = {"readonly LM\\" + std::string(kRunKeyPath)};
     files.files = {
         {kNote, "LNK-note"}, {"C:\\SU\\Morvelin.lnk", "LNK-own"}, {"C:\\AU\\All.bat", "@"}};
@@ -79,6 +80,7 @@ TEST(Adoption, ListsEveryPlaceWithItsMarksAndWhatItStarts) {
       {"Self", "このユーザー (Run)", "m.exe", "/N", "Morvelin", ""},
       {"Once", "このユーザー (RunOnce)", "a.exe", "", "", ""},
       {"Machine", "全ユーザー (Run)", "C:\\m.exe", "", "読み取り専用", ""},
+      {"Setup", "全ユーザー (RunOnce)", "s.exe", "", "", ""},
       {"Morvelin.lnk", "スタートアップ フォルダ", "M.EXE", "/N", "Morvelin", ""},
       {"Note.lnk", "スタートアップ フォルダ", "C:\\Apps\\note.exe", "-n", "", "adopt"},
       {"All.bat", "全ユーザーのスタートアップ フォルダ", "C:\\AU\\All.bat", "", "読み取り専用", ""},
@@ -97,6 +99,8 @@ TEST(Adoption, AFailureAtAnyStepOfAdoptingLeavesTheOriginalAndNoRow) {
       {"create " + kKeptNote, "delete " + kUser + "\\Tool"},
       {"lie " + kKeptNote, "delete " + kUser + "\\Tool"},
       {"delete " + kNote, "delete " + kUser + "\\Tool"},
+      {"delete " + kNote, "keep " + kUser + "\\Tool"},
+      {"folder C:\\M\\Adopted\\", "put " + kKeptValues + "\\Tool"},
       {"save"},
   };
   for (size_t i = 0; i < std::size(failures); ++i) {
@@ -120,6 +124,7 @@ TEST(Adoption, AFailureAtAnyStepOfAdoptingLeavesTheOriginalAndNoRow) {
   m.registry.keys[kUser].push_back({"Tool", kRegText, "new"});  // a second of that name
   EXPECT_FALSE(m.adoption.Adopt(m.Named("Tool")));
   EXPECT_EQ(m.registry.keys[kKeptValues], std::vector<RawValue>{kTool});
+  EXPECT_EQ(m.boxes.shown.size(), 2u);
 }
 
 TEST(Adoption, AGiveBackThatFailsKeepsTheEntryAndOneThatWorksRestoresItExactly) {
@@ -140,14 +145,16 @@ TEST(Adoption, AGiveBackThatFailsKeepsTheEntryAndOneThatWorksRestoresItExactly) 
     Machine m;
     m.registry = a.registry, m.files.files = a.files.files, m.files.links = a.files.links;
     m.registry.failing = m.files.failing = failures[i];
+    const StartupEntry tool = m.Named("Tool"), note = m.Named("Note.lnk");  // the kept ones
     if (failures[i].count("taken"))
       m.registry.keys[kUser].push_back({"tool", kRegText, "x"}), m.files.files[kNote] = "x";
     const auto before = m.registry.keys;
     const auto files_before = m.files.files;
-    EXPECT_FALSE(m.adoption.GiveBack(m.Named("Tool")));
-    EXPECT_FALSE(m.adoption.GiveBack(m.Named("Note.lnk")));
+    EXPECT_FALSE(m.adoption.GiveBack(tool));
+    EXPECT_FALSE(m.adoption.GiveBack(note));
     EXPECT_EQ(m.registry.keys, before);
     EXPECT_EQ(m.files.files, files_before);
+    EXPECT_EQ(m.boxes.shown.size(), 2u);
   }
   a.boxes.answers = {BoxAnswer::No, BoxAnswer::Yes};
   ASSERT_TRUE(a.adoption.GiveBack(a.Named("Tool")));
@@ -286,6 +293,44 @@ TEST(Adoption, NamesOutsideTheCodePageAreNotTakenOverAndAVanishedCopyCanBeForgot
   EXPECT_TRUE(m.adoption.GiveBack(m.Named("Note.lnk")));
   EXPECT_TRUE(m.registry.keys[kKeptFiles].empty() && !m.files.files.count(kNote));
   EXPECT_NE(m.boxes.shown.back().text.find("記録を消しますか"), std::string::npos);
+}
+
+TEST(Adoption, APlainFileStartsFromItsKeptCopyAndIsGivenBackOnlyToAFreeName) {
+  Machine m;
+  m.files.files["C:\\SU\\Run.bat"] = "@run";
+  m.files.files["C:\\M\\Adopted\\Run.bat"] = "an earlier one, not recorded";
+  ASSERT_TRUE(m.adoption.Adopt(m.Named("Run.bat")));
+  EXPECT_EQ(m.store.Row(1).file, "C:\\M\\Adopted\\Run (2).bat");
+  const StartupEntry kept = m.Named("Run (2).bat");
+  const auto adopted = ListAdoptedEntries({m.registry, m.files, m.files}, kPlaces);
+  EXPECT_EQ(std::vector<bool>(
+                {IsAdoptedRow(adopted, m.store.Row(0)), IsAdoptedRow(adopted, m.store.Row(1))}),
+            std::vector<bool>({false, true}));
+  EXPECT_EQ(PlaceText(kept) + MarkText(kept), "取り込み済み (スタートアップ フォルダ)");
+  m.files.files["C:\\SU\\Run.bat"] = "@other";  // another file has come by that name
+  EXPECT_FALSE(m.adoption.GiveBack(kept));
+  EXPECT_EQ(m.files.files["C:\\SU\\Run.bat"], "@other");
+  m.files.files.erase("C:\\SU\\Run.bat");
+  m.registry.failing = {"save"};  // the row's removal cannot be stored: it stays
+  m.boxes.answers = {BoxAnswer::Yes};
+  ASSERT_TRUE(m.adoption.GiveBack(kept));
+  EXPECT_EQ(m.files.files["C:\\SU\\Run.bat"], "@run");
+  EXPECT_EQ(m.boxes.answers.size(), 0u);
+  EXPECT_EQ(m.store.Size(), 2);
+}
+
+TEST(Adoption, AnUnquotedCommandEndsAtTheProgramNotAtADotExeInsideAFolderName) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"C:\\Old.exeFiles\\My Tool.exe -q", "C:\\Old.exeFiles\\My Tool.exe", "-q"},
+      {"C:\\My Tools\\run.EXE", "C:\\My Tools\\run.EXE", ""},
+      {" \"C:\\A B\\c.exe\"  /x ", "C:\\A B\\c.exe", "/x"},
+      {"C:\\Tools\\run.bat -x -y", "C:\\Tools\\run.bat", "-x -y"},
+  };
+  for (const auto& c : cases) {
+    std::string file, arguments;
+    SplitCommand(c[0], file, arguments);
+    EXPECT_EQ((std::vector<std::string>{c[0], file, arguments}), c);
+  }
 }
 
 }  // namespace

@@ -50,6 +50,7 @@ std::map<std::string, std::string> InternalFiles(const std::string& file) {
 struct ReadTopic {
   std::string title;
   std::vector<std::string> paragraphs;
+  std::uint32_t back = 0, forward = 0;  // the browse sequence's neighbours
 };
 
 // Walks the record chain of the topic file from its first record.
@@ -67,12 +68,17 @@ std::vector<ReadTopic> Topics(const std::string& topic_file) {
     const std::string text = topic_file.substr(at + data1_end, size - data1_end);
     const unsigned char type = topic_file[at + 0x14];
     if (type == 0x02) {
-      topics.push_back({text.substr(0, text_size), {}});
+      EXPECT_EQ(data1_end, 0x15 + 7 * 4u);  // block size, back, forward, number, regions, next
+      topics.push_back({text.substr(0, text_size),
+                        {},
+                        U32(topic_file, at + 0x15 + 4),
+                        U32(topic_file, at + 0x15 + 8)});
     } else {
       EXPECT_EQ(type, 0x20);
       EXPECT_EQ(text_size, text.size());
       // The text's pieces between the attribute commands: "", the paragraph, "".
       EXPECT_EQ(text.front(), '\0');
+      EXPECT_EQ(U16(topic_file, at + 0x17), 2 * text.size() + 1);
       if (!topics.empty()) topics.back().paragraphs.push_back(text.c_str() + 1);
       // Attributes: sizes, set-up, none, font, paragraph end, end.
       const std::string data1 = topic_file.substr(at + 0x15, data1_end - 0x15);
@@ -115,6 +121,9 @@ TEST(HelpCompilerTest, WritesTheFilesAViewerLooksFor) {
   const std::size_t charset = 16 + U16(system, 14);
   EXPECT_EQ(U16(system, charset), 11u);
   EXPECT_EQ(static_cast<unsigned char>(system[charset + 4]), 128);  // Shift-JIS
+  EXPECT_NE(system.find("BrowseButtons()"), std::string::npos);
+  EXPECT_NE(system.find(std::string("primary\0\0\0main\0\0\0\0\0", 19) + Source(0).title),
+            std::string::npos);
 
   const std::string& font = files.at("|FONT");
   EXPECT_EQ(U16(font, 0), 1u);
@@ -158,6 +167,32 @@ TEST(HelpCompilerTest, LongTopicsGoOnInLaterBlocksAndEveryContextIsFound) {
   // Block 0 from its start; the second topic after the first one's 7 + 13 characters.
   EXPECT_EQ(offsets[ContextHash("contents")], 0u);
   EXPECT_EQ(offsets[ContextHash("main_window")], 20u);
+}
+
+TEST(HelpCompilerTest, EachBlockNamesItsOwnFirstRecordAndBrowsingGoesToTheNeighbours) {
+  HelpSource source = Source(120);
+  source.topics.push_back({"last", "Last", {"see [[contents]] then"}, 0, {"key"}});
+  const auto files = InternalFiles(WriteHelpFile(source, "Face"));
+  const std::string& topic_file = files.at("|TOPIC");
+  const std::string jump = std::string("see ") + '\0' + "\x96\xDA\x8E\x9F" + '\0' + " then";
+  EXPECT_NE(topic_file.find(jump + '\0'), std::string::npos);  // the jump shows its title
+  for (std::size_t block = 0; block < topic_file.size() / 0x1000; ++block)
+    EXPECT_EQ((U32(topic_file, block * 0x1000 + 4) - 0x0C) >> 14, block);
+  std::map<std::uint32_t, std::uint32_t> offsets;  // by context hash, from the one leaf page
+  const std::string& context = files.at("|CONTEXT");
+  for (std::size_t i = 0, at = 46; i < U16(context, 40); ++i, at += 8)
+    offsets[U32(context, at)] = U32(context, at + 4);
+  std::vector<std::uint32_t> browse, expected;
+  for (const ReadTopic& topic : Topics(topic_file))
+    browse.push_back(topic.back), browse.push_back(topic.forward);
+  for (const std::string context : {"contents", "main_window", "last"})
+    expected.push_back(offsets[static_cast<std::uint32_t>(ContextHash(context))]);
+  EXPECT_EQ(browse, (std::vector<std::uint32_t>{0xFFFFFFFF, expected[1], expected[0], expected[2],
+                                                expected[1], 0xFFFFFFFF}));
+  // Topic number 0 is a topic number too; the one keyword leads to its one topic.
+  EXPECT_EQ(files.at("|CTXOMAP"), std::string("\1\0\0\0\0\0", 6) + files.at("|KWDATA"));
+  EXPECT_EQ(U32(files.at("|KWDATA"), 0), expected[2]);
+  EXPECT_NE(files.at("|KWBTREE").find(std::string("key\0\1\0\0\0\0\0", 10)), std::string::npos);
 }
 
 TEST(HelpCompilerTest, ContextHashesAsTheViewerComputesThem) {

@@ -387,6 +387,58 @@ TEST_F(LogOnSessionTest, OwnDelaysAndDaysStartRowsLaterOrNotAndAQuitStopsThePend
             "  3 last: 未起動 (終了により中止) 遅延待ち\r\n");
 }
 
+TEST(RowTiming, DaysKeepTheirOrderDelaysTheirBoundsAndALateBeginningItsWholeDelay) {
+  EXPECT_EQ(DaysText(0x03), "1100000");  // Sunday and Monday
+  EXPECT_EQ(DaysOf("1100000"), 0x03);
+  EXPECT_EQ(DaysLabel(0x41), "日土");
+  EXPECT_EQ(std::vector<std::string>({DaysLabel(kAllDays), DaysLabel(0),
+                                      TimeOfDayAfter({2026, 12, 6, 23, 59, 58}, 2000)}),
+            std::vector<std::string>({"毎日", "なし", "00:00:00"}));
+  // A garbled text reads as every day; 1 March 2024 was a Friday; Sunday only is not Saturday.
+  EXPECT_EQ(std::vector<int>({DaysOf("1x00000"), WeekdayOf({2024, 3, 1, 0, 0, 0}), OnDay(1, 6)}),
+            std::vector<int>({kAllDays, 5, 0}));
+  EXPECT_EQ(std::vector<int>({DelayOf("-5"), DelayOf("3600"), DelayOf("3601"), DelayOf("x")}),
+            std::vector<int>({0, kMaxDelaySeconds, kMaxDelaySeconds, 0}));
+  RowSchedule schedule(1000000);
+  schedule.Add(0, {5, kAllDays, false});
+  EXPECT_TRUE(schedule.Due(1004999, std::nullopt).empty());
+  const auto due = schedule.Due(1005000, std::nullopt);
+  ASSERT_EQ(due.size(), 1u);
+  EXPECT_EQ(due[0].waited_ms, 5000);
+  schedule.Add(1, {5, kAllDays, true});  // idle, but not before its delay: no polling till then
+  EXPECT_EQ(schedule.NextCheckIn(1001500), 3500);
+  IdleMeter meter;  // two samples a whole window apart are enough
+  meter.Add(0, {100, 100});
+  meter.Add(kIdleWindowMs, {200, 200});
+  EXPECT_TRUE(meter.Idle());
+}
+
+TEST_F(LogOnSessionTest, WithoutATimerTheWaitingRowsStartAtOnceEachReportedWithItsWait) {
+  timer.refuses = true;
+  for (const char* name : {"idle", "both"}) Add(Row(name, name));
+  store.Row(0).timing = {0, kAllDays, true};
+  store.Row(1).timing = {5, kAllDays, true};
+  Start();
+  EXPECT_EQ(Launched().size(), 2u);
+  EXPECT_NE(Log().find("  0 idle: 起動しました 08:30:05 (ｱｲﾄﾞﾙになるまで 0秒待機)\r\n"
+                       "  1 both: 起動しました 08:30:05 (遅延の指定で 0秒待機)\r\n"),
+            std::string::npos);
+}
+
+TEST_F(LogOnSessionTest,
+       InASpacedRunAnIdleRowWaitsACalmWindowAfterTheLastLaunchAndALateRowItsDelay) {
+  settings.wait_seconds = 2;
+  for (const char* name : {"idle", "a", "b", "late"}) Add(Row(name, name));
+  store.Row(0).timing = {0, kAllDays, true};
+  store.Row(3).timing = {7, kAllDays, false};
+  Start();
+  std::vector<size_t> launched;  // at 4999, 6000, 6999 and 7000 ms
+  for (const std::int64_t step : {4999, 1001, 999, 1})
+    RunFor(step), launched.push_back(Launched().size());
+  EXPECT_EQ(launched, (std::vector<size_t>{2, 3, 3, 4}));
+  EXPECT_EQ(Launched().back(), "late");
+}
+
 }  // namespace
 
 namespace {
