@@ -37,6 +37,7 @@ constexpr char kPendingIdle[] = " ｱｲﾄﾞﾙ待ち";
 constexpr char kCutMark[] = "...";
 constexpr char kAdoptedMark[] = " (取り込み)";
 constexpr char kMisreadSetting[] = "設定 '%s' の値が正しくないため、既定の値で起動しました";
+constexpr char kFault[] = "内部ｴﾗｰ: ";
 constexpr char kUnreadList[] = "ｱｲﾃﾑﾌｧｲﾙを読み込めないため、何も起動しませんでした: ";
 
 std::string TwoDigits(int value) {
@@ -163,6 +164,10 @@ std::string MisreadLine(const std::string& name) {
 
 std::string UnreadListLine(const std::string& error) {
   return "  " + std::string(kUnreadList) + OneLine(error);
+}
+
+std::string FaultLine(const std::string& detail) {
+  return kFault + OneLine(detail);
 }
 
 void AppendToLog(LogFiles& files, const std::string& path,

@@ -31,7 +31,7 @@ void MainForm::FormCreate() {
       LoadStore();
     } catch (const std::exception& error) {
       if (mode_ == RunMode::Startup && !persistence_.ItemFileError().empty()) {
-        RefuseRunOnUnreadList(error.what());
+        RefuseRunOnUnreadList(error);
         return;
       }
       throw;
@@ -61,7 +61,7 @@ void MainForm::FormCreate() {
     tray_.visible = mode_ == RunMode::Startup;
     help_file_ = program_folder_ + texts::kHelpFileName;
   } catch (const std::exception& error) {
-    services_.dialogs.ShowAppError(error.what());
+    services_.dialogs.ShowError(error);
     if (in_startup_branch && !resident_) {
       // The window stays hidden and no tray icon follows: a process left waiting here could
       // never be reached again and would keep every later start out.
@@ -103,7 +103,7 @@ void MainForm::RunStartupBranch(const LocalTime& now) {
   }
 }
 
-void MainForm::RefuseRunOnUnreadList(const std::string& error) {
+void MainForm::RefuseRunOnUnreadList(const std::exception& error) {
   // Launching from rows that were never read would start nothing and say "no file" for each:
   // the log says why nothing started, the box says it once, and the run ends.
   shows_window_ = false;
@@ -112,9 +112,9 @@ void MainForm::RefuseRunOnUnreadList(const std::string& error) {
     ReportUnreadList(
         logon_services_->log_files, LogFilePath(folder),
         RunHeading{services_.clock.Now(), 0, settings_.wait_seconds, settings_.skip_running},
-        error);
+        error.what());
   }
-  services_.dialogs.ShowAppError(error);
+  services_.dialogs.ShowError(error);
   view_.Terminate();
 }
 
@@ -167,7 +167,7 @@ bool MainForm::SaveStore() {
     RememberSavedState(true);
     return true;
   } catch (const std::exception& error) {
-    services_.dialogs.ShowAppError(error.what());
+    services_.dialogs.ShowError(error);
     return false;
   }
 }

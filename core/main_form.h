@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -119,7 +120,7 @@ class MainForm {
   void ApplySettingsToView();
   void RunStartupBranch(const LocalTime& now);
   // The log-on run when the item file could not be read: nothing is launched.
-  void RefuseRunOnUnreadList(const std::string& error);
+  void RefuseRunOnUnreadList(const std::exception& error);
   // Reads the window and the options back into the settings and saves; false after an error,
   // which has been shown.
   bool SaveStore();

@@ -1,6 +1,8 @@
 #include "core/message_dialogs.h"
 
+#include "core/logon_report.h"
 #include "core/texts.h"
+#include "platform/app_error.h"
 #include "platform/text_format.h"
 
 BoxAnswer MessageDialogs::Show(MessageKind kind, BoxButtons buttons, const std::string& text) {
@@ -23,6 +25,17 @@ void MessageDialogs::Notice(const std::string& text) {
 
 void MessageDialogs::ShowAppError(const std::string& message) {
   boxes_.Show(texts::kAppTitle, BoxIcon::Error, BoxButtons::Ok, AppErrorText(message));
+}
+
+void MessageDialogs::ShowError(const std::exception& error) {
+  if (dynamic_cast<const AppError*>(&error)) {
+    ShowAppError(error.what());
+    return;
+  }
+  // A library's text is English and means nothing to the user; whoever looks into it later
+  // finds it in the log.
+  if (fault_files_) AppendToLog(*fault_files_, fault_path_, {FaultLine(error.what())});
+  boxes_.Show(texts::kAppTitle, BoxIcon::Error, BoxButtons::Ok, texts::kInternalError);
 }
 
 std::string AppErrorText(const std::string& message) {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <exception>
 #include <string>
 
+#include "platform/log_files.h"
 #include "platform/message_box.h"
 
 // The program's message kinds on top of the plain message boxes: each kind has its icon and
@@ -24,9 +26,18 @@ class MessageDialogs {
   void Notice(const std::string& text);
   // The application's general error box.
   void ShowAppError(const std::string& message);
+  // Every error that ends an event: the program's own shows its text in the general error box;
+  // any other shows one fixed message, its detail going to the log set below.
+  void ShowError(const std::exception& error);
+  void SetFaultLog(LogFiles& files, const std::string& path) {
+    fault_files_ = &files;
+    fault_path_ = path;
+  }
 
  private:
   MessageBoxes& boxes_;
+  LogFiles* fault_files_ = nullptr;
+  std::string fault_path_;
 };
 
 // The general error box appends "." when the message's last character sorts after ".".
