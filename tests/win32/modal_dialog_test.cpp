@@ -14,24 +14,21 @@
 
 namespace {
 
-// Throws from its second message on; whatever it reports closes it.
+// Throws from its second message on and closes with its third.
 class ThrowingDialog : public ModalDialog {
  public:
   ThrowingDialog(std::function<void()> fail, ErrorReporter report)
-      : ModalDialog(GetModuleHandleA(nullptr),
-                    [this, report](const std::exception& error) {
-                      report(error);
-                      EndDialog(Handle(), 42);
-                    }),
-        fail_(std::move(fail)) {}
+      : ModalDialog(GetModuleHandleA(nullptr), std::move(report)), fail_(std::move(fail)) {}
 
  private:
   bool OnInit() override {
     PostMessageA(Handle(), WM_APP, 0, 0);
+    PostMessageA(Handle(), WM_APP + 1, 0, 0);
     return true;
   }
   std::optional<INT_PTR> OnMessage(UINT message, WPARAM, LPARAM) override {
     if (message == WM_APP) fail_();
+    if (message == WM_APP + 1) EndDialog(Handle(), 42);
     return std::nullopt;
   }
   std::function<void()> fail_;
