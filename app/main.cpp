@@ -9,6 +9,7 @@
 #include "app/tray_launcher.h"
 #include "core/clock_texts.h"
 #include "core/launcher.h"
+#include "core/logon_report.h"
 #include "core/main_form.h"
 #include "core/message_dialogs.h"
 #include "core/texts.h"
@@ -71,7 +72,7 @@ int RunUninstall(MessageDialogs& dialogs, System& system) {
         system.ProgramFilePath());
     return uninstall.Run() ? 0 : 1;
   } catch (const std::exception& error) {
-    dialogs.ShowAppError(error.what());
+    dialogs.ShowError(error);
     return 1;
   }
 }
@@ -84,7 +85,7 @@ int RunMessageLoop(MainWindow& window, MessageDialogs& dialogs) {
       TranslateMessage(&message);
       DispatchMessageA(&message);
     } catch (const std::exception& error) {
-      dialogs.ShowAppError(error.what());
+      dialogs.ShowError(error);
     }
   }
   return static_cast<int>(message.wParam);
@@ -96,6 +97,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32MessageBoxes boxes;
   MessageDialogs dialogs(boxes);
   Win32System system;
+  Win32LogFiles log_files;
+  dialogs.SetFaultLog(log_files, LogFilePath(ProgramFolderOf(system.ProgramFilePath())));
   Win32SingleInstance single_instance;
   const bool uninstalling = AsksUninstall(CommandLineArguments());
   if (single_instance.AnotherInstanceRuns(texts::kMutexName)) {
@@ -127,11 +130,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // The controls wait until the window is shown or read: a log-on run that ends at once
     // never builds them.
     window.Create(MainWindow::Controls::OnFirstUse);
-    window.SetErrorHandler([&](const std::string& message) { dialogs.ShowAppError(message); });
+    window.SetErrorHandler([&](const std::exception& error) { dialogs.ShowError(error); });
     launcher.SetApplicationWindow(window.ApplicationHandle());
     launcher.SetMainWindow(window.Handle());
 
-    Win32LogFiles log_files;
     Win32RunningPrograms running_programs;
     Win32SystemErrorTexts error_texts;
     Win32RepeatingTimer launch_timer(instance);
@@ -269,7 +271,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         if (!ending) tray.ApplyWindowState();
       } catch (const std::exception& error) {
         // The program goes on without its tray icon.
-        dialogs.ShowAppError(error.what());
+        dialogs.ShowError(error);
       }
       // The resident launcher's dialogs use the common controls even while the window is
       // hidden.
@@ -283,7 +285,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     form.StopLogOnRun();
     return exit_code;
   } catch (const std::exception& error) {
-    dialogs.ShowAppError(error.what());
+    dialogs.ShowError(error);
     return 1;
   }
 }

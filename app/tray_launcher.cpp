@@ -45,7 +45,7 @@ TrayLauncher::TrayLauncher(HINSTANCE instance, MainWindow& window, MainForm& for
       conveniences_(
           keyboard, launcher, chooser_, [&window] { return window.Settings().home_page; },
           program_folder, std::move(shell_folder)) {
-  tray_window_.SetErrorHandler([&dialogs](const std::string& m) { dialogs.ShowAppError(m); });
+  tray_window_.SetErrorHandler([&dialogs](const std::exception& e) { dialogs.ShowError(e); });
   icon_.SetIcon(TrayImage(instance));
   popup_menu3_ =
       std::make_unique<TrayMenuView>(IDM_CONVENIENCES_FIRST, DesktopConveniencesMenu(), nullptr);

@@ -38,6 +38,7 @@ constexpr char kCutMark[] = "...";
 constexpr char kAdoptedMark[] = " (取り込み)";
 constexpr char kMisreadSetting[] = "設定 '%s' の値が正しくないため、既定の値で起動しました";
 constexpr char kMendedSetting[] = "設定 '%s' の値が正しくないため、'%s' として起動しました";
+constexpr char kFault[] = "内部ｴﾗｰ: ";
 constexpr char kUnreadList[] = "ｱｲﾃﾑﾌｧｲﾙを読み込めないため、何も起動しませんでした: ";
 
 std::string TwoDigits(int value) {
@@ -166,6 +167,10 @@ std::string MisreadLine(const std::string& name, const std::string& read_as) {
 
 std::string UnreadListLine(const std::string& error) {
   return "  " + std::string(kUnreadList) + OneLine(error);
+}
+
+std::string FaultLine(const std::string& detail) {
+  return kFault + OneLine(detail);
 }
 
 void AppendToLog(LogFiles& files, const std::string& path,

@@ -65,6 +65,9 @@ std::string MisreadLine(const std::string& name, const std::string& read_as = {}
 // A run that launched nothing because the item file could not be read; the error says why.
 std::string UnreadListLine(const std::string& error);
 
+// An error of no known kind that ended an event, with the library's own words.
+std::string FaultLine(const std::string& detail);
+
 // The newer part of a log of size bytes: at most half of it, beginning at the start of a line.
 std::string NewerHalf(const std::string& log);
 

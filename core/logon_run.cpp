@@ -9,6 +9,15 @@
 #include "platform/app_error.h"
 #include "platform/profile_text.h"
 
+namespace {
+
+// "D<row>" = "1" + today: the row ran today.
+ProfileWrite OnceDateWrite(int row, const std::string& today) {
+  return {"D" + std::to_string(row), "1" + today};
+}
+
+}  // namespace
+
 LogOnRun::LogOnRun(const ItemStore& store, const StartupClock& now, ProfileFiles& files,
                    const std::string& item_file_path, Launcher& launcher, MessageDialogs& errors,
                    const LogOnOptions& options)
@@ -76,7 +85,7 @@ bool LogOnRun::StartScheduled(bool at_once) {
         LaunchRow(start.row, report);
       }
       if (!row.once.empty() && row.once[0] == '1')
-        once_dates_.push_back({"D" + std::to_string(start.row), "1" + now_.today});
+        once_dates_.push_back(OnceDateWrite(start.row, now_.today));
     } catch (const AppError& e) {
       report.outcome = RowOutcome::Error;
       report.detail = e.what();
@@ -162,8 +171,7 @@ bool LogOnRun::HandleRow(int index, bool may_launch) {
       } else {
         launched = LaunchRow(index, report);
       }
-      if (once && may_launch)
-        once_dates_.push_back({"D" + std::to_string(index), "1" + now_.today});
+      if (once && may_launch) once_dates_.push_back(OnceDateWrite(index, now_.today));
     }
   } catch (const AppError& e) {
     // One faulty row must not keep the rows after it from starting.

@@ -40,7 +40,7 @@ void MainForm::FormCreate() {
       if (!RetryHeldItemFile(error.what())) return;
     }
   } catch (const std::exception& error) {
-    services_.dialogs.ShowAppError(error.what());
+    services_.dialogs.ShowError(error);
     return;
   }
   CreateAfterLoad();
@@ -91,7 +91,7 @@ void MainForm::HeldItemFileTick() {
       return;
     }
     // Any other failure leaves the window to the user, as at a start without a wait.
-    services_.dialogs.ShowAppError(error.what());
+    services_.dialogs.ShowError(error);
   }
   shows_window_ = true;
   if (read) {
@@ -141,7 +141,7 @@ void MainForm::CreateAfterLoad() {
     tray_.visible = mode_ == RunMode::Startup;
     help_file_ = program_folder_ + texts::kHelpFileName;
   } catch (const std::exception& error) {
-    services_.dialogs.ShowAppError(error.what());
+    services_.dialogs.ShowError(error);
     if (in_startup_branch && !resident_) {
       // The window stays hidden and no tray icon follows: a process left waiting here could
       // never be reached again and would keep every later start out.
@@ -253,7 +253,7 @@ bool MainForm::SaveStore() {
     RememberSavedState(true);
     return true;
   } catch (const std::exception& error) {
-    services_.dialogs.ShowAppError(error.what());
+    services_.dialogs.ShowError(error);
     return false;
   }
 }

@@ -2,7 +2,9 @@
 
 #include <string_view>
 
+#include "core/logon_report.h"
 #include "core/texts.h"
+#include "platform/app_error.h"
 #include "platform/text_format.h"
 
 BoxAnswer MessageDialogs::Show(MessageKind kind, BoxButtons buttons, const std::string& text) {
@@ -45,6 +47,17 @@ void MessageDialogs::ShowAppError(const std::string& message, const std::string&
 bool MessageDialogs::AskRetry(const std::string& message, const std::string& advice) {
   return ShowBox(texts::kAppTitle, BoxIcon::Error, BoxButtons::RetryCancel,
                  AppErrorText(message) + "\r\n" + advice) == BoxAnswer::Retry;
+}
+
+void MessageDialogs::ShowError(const std::exception& error) {
+  if (dynamic_cast<const AppError*>(&error)) {
+    ShowAppError(error.what());
+    return;
+  }
+  // A library's text is English and means nothing to the user; whoever looks into it later
+  // finds it in the log.
+  if (fault_files_) AppendToLog(*fault_files_, fault_path_, {FaultLine(error.what())});
+  ShowBox(texts::kAppTitle, BoxIcon::Error, BoxButtons::Ok, texts::kInternalError);
 }
 
 std::string AppErrorText(const std::string& message) {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <exception>
 #include <string>
 
+#include "platform/log_files.h"
 #include "platform/message_box.h"
 
 // The program's message kinds on top of the plain message boxes: each kind has its icon and
@@ -31,12 +33,21 @@ class MessageDialogs {
   // True while one of these boxes waits for its answer (its loop still runs the program's
   // commands).
   bool BoxOpen() const { return open_boxes_ > 0; }
+  // Every error that ends an event: the program's own shows its text in the general error box;
+  // any other shows one fixed message, its detail going to the log set below.
+  void ShowError(const std::exception& error);
+  void SetFaultLog(LogFiles& files, const std::string& path) {
+    fault_files_ = &files;
+    fault_path_ = path;
+  }
 
  private:
   BoxAnswer ShowBox(const char* caption, BoxIcon icon, BoxButtons buttons, const std::string& text);
 
   MessageBoxes& boxes_;
   int open_boxes_ = 0;
+  LogFiles* fault_files_ = nullptr;
+  std::string fault_path_;
 };
 
 // The general error box appends "." when the message's last character sorts after ".", unless

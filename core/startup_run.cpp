@@ -1,14 +1,6 @@
 #include "core/startup_run.h"
 
-#include <algorithm>
 #include <string_view>
-#include <vector>
-
-#include "core/integer_text.h"
-#include "core/logon_run.h"
-#include "platform/profile_text.h"
-#include "core/texts.h"
-#include "platform/app_error.h"
 
 namespace {
 
@@ -34,30 +26,6 @@ bool InTimeBand(const std::string& band, const std::string& clock) {
   if (start <= end) return clock >= start && clock <= end;
   // A start after the end reaches over midnight.
   return clock >= start || clock <= end;
-}
-
-namespace {
-
-ProfileWrite OnceDateWrite(int row, const std::string& today) {
-  return {"D" + std::to_string(row), "1" + today};
-}
-
-// Changes only the bytes of the once dates, whatever else the file holds.
-void WriteOnceDates(ProfileFile& file, const std::vector<ProfileWrite>& writes) {
-  file.ReplaceAll(EditProfileText(file.ReadAll(), texts::kItemSection, writes));
-}
-
-}  // namespace
-
-void MarkRunToday(ProfileFile& file, int row, const std::string& today) {
-  WriteOnceDates(file, {OnceDateWrite(row, today)});
-}
-
-RunMarks StartupRun(const ItemStore& store, const StartupClock& now, ProfileFiles& files,
-                    const std::string& item_file_path, Launcher& launcher, MessageDialogs& errors) {
-  LogOnRun run(store, now, files, item_file_path, launcher, errors, LogOnOptions{});
-  run.Begin();
-  return run.Marks();
 }
 
 void ApplyCapsLock(Keyboard& keyboard, bool caps_on) {

@@ -239,9 +239,8 @@ void StorePersistence::Load(AppSettings& settings, ItemStore& store) {
   // The timing keys are this program's own plain ASCII: the bytes the load has read say them.
   const std::unordered_map<std::string, std::string> values =
       ProfileValues(bytes, texts::kItemSection);
-  const auto value_of = [&](std::string key) {
-    for (char& c : key) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    const auto found = values.find(key);
+  const auto value_of = [&](const std::string& key) {
+    const auto found = values.find(AsciiLower(key));
     return found == values.end() ? std::string() : found->second;
   };
   for (int i = 0; i < count; ++i) {
@@ -290,11 +289,7 @@ void StorePersistence::Save(const AppSettings& settings, ItemStore& store) {
                        bytes.starts_with("\xFE\xFF") || bytes.find('\0') != std::string::npos;
   std::vector<ProfileWrite> writes;
   writes.reserve(static_cast<std::size_t>(std::max(count, 0)) * 9);
-  const auto stored_at = [&](const std::string& key) {
-    std::string lower = key;
-    for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return stored.find(lower);
-  };
+  const auto stored_at = [&](const std::string& key) { return stored.find(AsciiLower(key)); };
   const auto write = [&](std::string key, const std::string& value) {
     const auto found = stored_at(key);
     if (found != stored.end() &&

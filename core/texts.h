@@ -28,6 +28,10 @@ inline constexpr char kCaptionInformation[] = "情報";
 inline constexpr char kCaptionConfirmation[] = "確認";
 
 // Errors; %s is replaced by the name or path.
+// Any error the program did not raise itself; its detail goes to the log.
+inline constexpr char kInternalError[] =
+    "内部エラーが発生しました。操作は完了していません。\r\n"
+    "もう一度やり直して下さい。詳しい内容はﾌﾟﾛｸﾞﾗﾑのﾌｫﾙﾀﾞの Morvelin.log に記録しました。";
 inline constexpr char kErrNotInteger[] = "'%s' は整数ではありません";
 // A stored item count beyond what a load will read; the count, then the limit.
 inline constexpr char kErrTooManyItems[] =

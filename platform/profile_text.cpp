@@ -5,6 +5,8 @@
 #include <map>
 #include <unordered_map>
 
+#include "platform/text_format.h"
+
 namespace {
 
 // The system's blanks around names and values: white space and the old end-of-file mark.
@@ -12,21 +14,11 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == 0x1A;
 }
 
-char Lower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
   return true;
-}
-
-std::string LowerCopy(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = Lower(c);
-  return lower;
 }
 
 std::string_view Trimmed(std::string_view text) {
@@ -161,7 +153,7 @@ std::string EditProfileText(std::string_view bytes, std::string_view section,
   // The first key line of each name, found once: a save writes thousands of keys.
   std::unordered_map<std::string, const KeyLine*> existing;
   existing.reserve(span.keys.size());
-  for (const KeyLine& line : span.keys) existing.emplace(LowerCopy(line.name), &line);
+  for (const KeyLine& line : span.keys) existing.emplace(AsciiLower(line.name), &line);
 
   // Replacements by position, and new keys in the order they were first written.
   std::map<std::size_t, std::pair<std::size_t, std::string>> replacements;  // begin -> end, text
@@ -170,7 +162,7 @@ std::string EditProfileText(std::string_view bytes, std::string_view section,
   for (const ProfileWrite& write : writes) {
     const std::string_view value = WithoutLeadingBlanks(write.value);
     const std::string_view key_name = Trimmed(write.key);
-    const std::string lower = LowerCopy(key_name);
+    const std::string lower = AsciiLower(key_name);
     if (const auto found = existing.find(lower); found != existing.end()) {
       const KeyLine& line = *found->second;
       if (line.has_equals)
@@ -217,7 +209,7 @@ std::string EditProfileText(std::string_view bytes, std::string_view section,
 
 std::unordered_set<std::string> ProfileKeyNames(std::string_view bytes, std::string_view section) {
   std::unordered_set<std::string> names;
-  for (const KeyLine& line : FindSection(bytes, section).keys) names.insert(LowerCopy(line.name));
+  for (const KeyLine& line : FindSection(bytes, section).keys) names.insert(AsciiLower(line.name));
   return names;
 }
 
@@ -225,7 +217,7 @@ std::unordered_map<std::string, std::string> ProfileValues(std::string_view byte
                                                            std::string_view section) {
   std::unordered_map<std::string, std::string> values;
   for (const KeyLine& line : FindSection(bytes, section).keys)
-    values.emplace(LowerCopy(line.name), std::string(ReadValue(bytes, line)));
+    values.emplace(AsciiLower(line.name), std::string(ReadValue(bytes, line)));
   return values;
 }
 

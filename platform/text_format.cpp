@@ -24,6 +24,12 @@ std::size_t LastPathDelimiter(std::string_view path, std::size_t* previous_start
   return delimiter;
 }
 
+std::string AsciiLower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = AsciiLower(c);
+  return lower;
+}
+
 bool HasAsciiWordAt(std::string_view text, std::size_t at, std::string_view word) {
   if (at > text.size() || text.size() - at < word.size()) return false;
   for (std::size_t i = 0; i < word.size(); ++i)

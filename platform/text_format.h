@@ -17,6 +17,9 @@ constexpr char AsciiLower(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+// The text with its ASCII capitals made small, for names matched without regard to case.
+std::string AsciiLower(std::string_view text);
+
 // Whether text[at..] spells the lower-case ASCII `word`, its letters in either case.
 bool HasAsciiWordAt(std::string_view text, std::size_t at, std::string_view word);
 

@@ -1,12 +1,19 @@
 #pragma once
 
-#include <string>
+#include <exception>
 
+#include "core/clock_texts.h"
+#include "core/logon_report.h"
 #include "core/message_dialogs.h"
+#include "platform/win32/win32_log_files.h"
 #include "platform/win32/win32_message_boxes.h"
+#include "platform/win32/win32_system.h"
 
-// The application's general error box, for windows that have no presenter to ask.
-inline void ShowAppErrorBox(const std::string& message) {
+// The program's error policy, for windows that have no presenter to ask.
+inline void ShowAppErrorBox(const std::exception& error) {
   Win32MessageBoxes boxes;
-  MessageDialogs(boxes).ShowAppError(message);
+  Win32LogFiles log_files;
+  MessageDialogs dialogs(boxes);
+  dialogs.SetFaultLog(log_files, LogFilePath(ProgramFolderOf(Win32System().ProgramFilePath())));
+  dialogs.ShowError(error);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/texts.h"
+#include "core/win32/app_error_box.h"
 #include "platform/win32/centre_on_screen.h"
 #include "platform/win32/child_control.h"
 #include "platform/win32/common_controls.h"
@@ -57,7 +58,7 @@ MainWindow::~MainWindow() {
 
 void MainWindow::Create(Controls controls) {
   RegisterApplicationClass(instance_);
-  SetErrorReporter([this](const std::string& message) { ReportError(message.c_str()); });
+  SetErrorReporter([this](const std::exception& error) { ReportError(error); });
 
   // Never shown: it only owns what the program does before its main window counts.
   application_hwnd_ = CreateWindowExA(0, kApplicationWindowClass, texts::kAppTitle,
@@ -263,11 +264,11 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM
   return std::nullopt;
 }
 
-void MainWindow::ReportError(const char* message) {
+void MainWindow::ReportError(const std::exception& error) {
   if (error_handler_) {
-    error_handler_(message);
+    error_handler_(error);
   } else {
-    MessageBoxA(Handle(), message, texts::kAppTitle, MB_OK | MB_ICONERROR);
+    ShowAppErrorBox(error);
   }
 }
 

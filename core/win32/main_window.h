@@ -107,10 +107,10 @@ class MainWindow : public MainView, private WindowBase {
   // The close handling, run before the window goes.
   void SetCloseHandler(std::function<void()> handler) { close_handler_ = std::move(handler); }
   // Shows an error that ended a handler: the application's general error box.
-  void SetErrorHandler(std::function<void(const std::string&)> handler) {
+  void SetErrorHandler(std::function<void(const std::exception&)> handler) {
     error_handler_ = std::move(handler);
   }
-  void ReportError(const char* message);
+  void ReportError(const std::exception& error);
 
   // The message loop's share: hints, the tool buttons' access and arrow keys, and the dialog
   // keys (Tab, Enter, the labels' access keys). True when the message has been handled and
@@ -179,7 +179,7 @@ class MainWindow : public MainView, private WindowBase {
   std::map<int, std::function<void()>> commands_;
   std::function<bool()> close_query_;
   std::function<void()> close_handler_;
-  std::function<void(const std::string&)> error_handler_;
+  std::function<void(const std::exception&)> error_handler_;
 
   HWND focus_to_restore_ = nullptr;  // focused again when the window is active again
   bool controls_built_ = false;

@@ -50,7 +50,7 @@ void ItemListPane::Attach(HWND list) {
   // The frame, and the list with it, may go after the pane: the base gives the list its own
   // procedure back then.
   WindowBase::Attach(list);
-  SetErrorReporter([this](const std::string& message) { window_.ReportError(message.c_str()); });
+  SetErrorReporter([this](const std::exception& error) { window_.ReportError(error); });
   CreateListMenu();
   ShowRows(rows_);
   rows_.clear();

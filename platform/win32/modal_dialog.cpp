@@ -51,7 +51,7 @@ INT_PTR CALLBACK ModalDialog::Proc(HWND hwnd, UINT message, WPARAM wparam, LPARA
   try {
     return self->HandleMessage(message, wparam, lparam);
   } catch (const std::exception& error) {
-    if (self->report_error_) self->report_error_(error.what());
+    if (self->report_error_) self->report_error_(error);
   }
   return FALSE;
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <functional>
 #include <optional>
 #include <string>
@@ -11,7 +12,7 @@
 // and runs the dialog.
 class ModalDialog {
  public:
-  using ErrorReporter = std::function<void(const std::string& message)>;
+  using ErrorReporter = std::function<void(const std::exception& error)>;
 
   // `report_error` shows an error that ended one of the dialog's events.
   ModalDialog(HINSTANCE instance, ErrorReporter report_error)

@@ -71,16 +71,6 @@ FileStamp StampOf(const std::string& path) {
           data.ftLastWriteTime.dwLowDateTime};
 }
 
-char AsciiLower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string AsciiLower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = AsciiLower(c);
-  return lower;
-}
-
 // Names whose matching the snapshot can reproduce byte for byte: letters, digits and "_".
 // Anything else (blanks the system trims, "=", double-byte characters, whose case folding is
 // the system's) goes to the system key by key.

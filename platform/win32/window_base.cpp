@@ -83,7 +83,7 @@ LRESULT CALLBACK WindowBase::Procedure(HWND hwnd, UINT message, WPARAM wparam, L
   try {
     return self->Dispatch(message, wparam, lparam);
   } catch (const std::exception& error) {
-    if (self->report_error_) self->report_error_(error.what());
+    if (self->report_error_) self->report_error_(error);
     return 0;
   }
 }

@@ -2,16 +2,17 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <functional>
 #include <optional>
 #include <string>
 
 // The base of every window the program makes or takes over: it keeps `this` from the first
 // message on, owns the window (destroyed with the object), stops exceptions at the window
-// procedure and hands their text to the error reporter, and splits messages into handlers.
+// procedure and hands them to the error reporter, and splits messages into handlers.
 class WindowBase {
  public:
-  using ErrorReporter = std::function<void(const std::string& message)>;
+  using ErrorReporter = std::function<void(const std::exception& error)>;
 
   virtual ~WindowBase();
   WindowBase(const WindowBase&) = delete;

@@ -5,14 +5,13 @@
 #include <string>
 
 #include "core/maker_addresses.h"
-#include "core/message_dialogs.h"
 #include "core/texts.h"
+#include "core/win32/app_error_box.h"
 #include "platform/app_error.h"
 #include "platform/win32/centre_on_screen.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/icon_image.h"
 #include "platform/win32/ui_font.h"
-#include "platform/win32/win32_message_boxes.h"
 #include "resources/resource_ids.h"
 #include "shell/shell_texts.h"
 
@@ -64,12 +63,7 @@ struct EmptyTemplate {
 }  // namespace
 
 TAboutBox::TAboutBox(HINSTANCE instance, const AboutBoxServices& services)
-    : ModalDialog(instance,
-                  [](const std::string& message) {
-                    Win32MessageBoxes boxes;
-                    MessageDialogs(boxes).ShowAppError(message);
-                  }),
-      services_(services) {}
+    : ModalDialog(instance, ShowAppErrorBox), services_(services) {}
 
 void TAboutBox::ShowModal(HWND owner) {
   alignas(DWORD) EmptyTemplate dialog{};

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "core/launcher.h"
-#include "core/startup_run.h"
+#include "core/logon_run.h"
 #include "fakes/fake_platform.h"
 #include "fuzz_input.h"
 
@@ -29,7 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FakeProfileFiles files;
   FakeMessageBoxes boxes;
   MessageDialogs dialogs(boxes);
-  const RunMarks marks = StartupRun(store, now, files, "C:\\Fuzz\\Morvelin.ini", launcher, dialogs);
+  LogOnRun run(store, now, files, "C:\\Fuzz\\Morvelin.ini", launcher, dialogs, LogOnOptions{});
+  run.Begin();
+  const RunMarks& marks = run.Marks();
 
   FUZZ_ASSERT(static_cast<int>(marks.size()) == store.Size());
   std::size_t launched = 0;

@@ -1,11 +1,10 @@
-#include "core/startup_run.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "core/logon_run.h"
 #include "core/texts.h"
 #include "fakes/fake_platform.h"
 
@@ -39,7 +38,9 @@ class StartupRunTest : public ::testing::Test {
     store.count = store.Size();
   }
   RunMarks Run(const std::string& today = "12/06", const std::string& clock = "08:30") {
-    return StartupRun(store, {today, clock}, files, kItemFile, launcher, errors);
+    LogOnRun run(store, {today, clock}, files, kItemFile, launcher, errors, LogOnOptions{});
+    run.Begin();
+    return run.Marks();
   }
   std::vector<std::string> Launched() const {
     std::vector<std::string> out;

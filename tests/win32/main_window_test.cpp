@@ -74,7 +74,7 @@ class MainWindowTest : public ::testing::Test {
     list_events.double_click = [this] { ++double_clicks; };
     list_events.enter = [this] { ++list_entries; };
     pane.SetEventHandlers(list_events);
-    window.SetErrorHandler([this](const std::string& message) { errors.push_back(message); });
+    window.SetErrorHandler([this](const std::exception& error) { errors.push_back(error.what()); });
   }
 
   void TearDown() override {
