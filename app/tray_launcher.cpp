@@ -20,6 +20,7 @@ TrayLauncher::TrayLauncher(HINSTANCE instance, MainWindow& window, MainForm& for
     : instance_(instance),
       window_(window),
       form_(form),
+      tray_image_(TrayImage(instance)),
       tray_window_(instance),
       icon_(tray_window_.Notifier()),
       chooser_(window.Handle()),
@@ -46,7 +47,7 @@ TrayLauncher::TrayLauncher(HINSTANCE instance, MainWindow& window, MainForm& for
           keyboard, launcher, chooser_, [&window] { return window.Settings().home_page; },
           program_folder, std::move(shell_folder)) {
   tray_window_.SetErrorHandler([&dialogs](const std::exception& e) { dialogs.ShowError(e); });
-  icon_.SetIcon(TrayImage(instance));
+  icon_.SetIcon(tray_image_.Get());
   popup_menu3_ =
       std::make_unique<TrayMenuView>(IDM_CONVENIENCES_FIRST, DesktopConveniencesMenu(), nullptr);
   popup_menu3_->on_click = [this](const MenuEntry& entry) { conveniences_.Click(entry); };

@@ -10,6 +10,7 @@
 #include "core/message_dialogs.h"
 #include "core/win32/main_window.h"
 #include "platform/keyboard.h"
+#include "platform/win32/owned_handle.h"
 #include "platform/win32/win32_file_writer.h"
 #include "tray/desktop_conveniences.h"
 #include "tray/home_page.h"
@@ -44,6 +45,7 @@ class TrayLauncher {
   HINSTANCE instance_;
   MainWindow& window_;
   MainForm& form_;
+  OwnedIcon tray_image_;  // outlives the icon that shows it
   TrayWindow tray_window_;
   TrayIcon icon_;
   Win32MenuImages images_;

@@ -81,7 +81,7 @@ bool StatusHints::DrawPanel(const DRAWITEMSTRUCT& item) {
   if (item.itemID != 0 || !item.itemData) return true;
   const char* text = reinterpret_cast<const char*>(item.itemData);
   const auto font = reinterpret_cast<HFONT>(SendMessageA(status_bar_.Handle(), WM_GETFONT, 0, 0));
-  const HGDIOBJ old_font = font ? SelectObject(item.hDC, font) : nullptr;
+  const SelectedObject chosen(item.hDC, font);
   const int old_mode = SetBkMode(item.hDC, TRANSPARENT);
   const COLORREF old_color = SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
   const DpiScale px{WindowDpi(item.hwndItem)};
@@ -89,6 +89,5 @@ bool StatusHints::DrawPanel(const DRAWITEMSTRUCT& item) {
            static_cast<int>(std::strlen(text)));
   SetTextColor(item.hDC, old_color);
   SetBkMode(item.hDC, old_mode);
-  if (old_font) SelectObject(item.hDC, old_font);
   return true;
 }

@@ -21,8 +21,8 @@ constexpr int kToolImageCount = 15;
 // the larger cells. The system's stretching blends neighbours, and blends of magenta with a
 // drawing's edge are no longer the mask's colour: they showed as pink fringes.
 HIMAGELIST ToolImages(HINSTANCE instance, int dpi) {
-  const auto drawn = static_cast<HBITMAP>(
-      LoadImageA(instance, MAKEINTRESOURCEA(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  OwnedBitmap drawn(static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(IDB_TOOLBAR),
+                                                    IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (!drawn) return nullptr;
   constexpr int kDrawnWidth = kToolImageSize * kToolImageCount;
   const auto top_down = [](int width, int height) {
@@ -32,17 +32,18 @@ HIMAGELIST ToolImages(HINSTANCE instance, int dpi) {
   };
   std::vector<DWORD> source(kDrawnWidth * kToolImageSize);
   BITMAPINFO source_info = top_down(kDrawnWidth, kToolImageSize);
-  HDC screen = GetDC(nullptr);
-  const int rows =
-      GetDIBits(screen, drawn, 0, kToolImageSize, source.data(), &source_info, DIB_RGB_COLORS);
-  DeleteObject(drawn);
   const int size = Scale(kToolImageSize, dpi), width = size * kToolImageCount;
   const BITMAPINFO info = top_down(width, size);
   void* bits = nullptr;
-  HBITMAP scaled = rows == kToolImageSize
-                       ? CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0)
-                       : nullptr;
-  ReleaseDC(nullptr, screen);
+  OwnedBitmap scaled;
+  {
+    const WindowDc screen(nullptr);
+    const int rows = GetDIBits(screen.Get(), drawn.Get(), 0, kToolImageSize, source.data(),
+                               &source_info, DIB_RGB_COLORS);
+    drawn.Reset();
+    if (rows == kToolImageSize)
+      scaled.Reset(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  }
   if (!scaled) return nullptr;
   auto* pixels = static_cast<DWORD*>(bits);
   for (int y = 0; y < size; ++y)
@@ -51,8 +52,7 @@ HIMAGELIST ToolImages(HINSTANCE instance, int dpi) {
           source[(y * kToolImageSize / size) * kDrawnWidth + x * kToolImageSize / size];
   GdiFlush();
   HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, kToolImageCount, 0);
-  if (list) ImageList_AddMasked(list, scaled, kToolImageMask);
-  DeleteObject(scaled);
+  if (list) ImageList_AddMasked(list, scaled.Get(), kToolImageMask);
   return list;
 }
 

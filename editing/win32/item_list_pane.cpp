@@ -18,21 +18,20 @@ constexpr int kListFontPixels = 15;
 // images 1 and 2.
 HIMAGELIST CheckBoxImages(int size) {
   HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR24, 2, 0);
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
+  const WindowDc screen(nullptr);
+  const OwnedMemoryDc dc(CreateCompatibleDC(screen.Get()));
   for (UINT state : {0u, static_cast<UINT>(DFCS_CHECKED)}) {
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
-    const HGDIOBJ old = SelectObject(dc, bitmap);
-    RECT box{0, 0, size, size};
-    FillRect(dc, &box, GetSysColorBrush(COLOR_WINDOW));
-    InflateRect(&box, -size / 8, -size / 8);
-    DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | state);
-    SelectObject(dc, old);
-    ImageList_Add(images, bitmap, nullptr);
-    DeleteObject(bitmap);
+    const OwnedBitmap bitmap(CreateCompatibleBitmap(screen.Get(), size, size));
+    {
+      // The list copies the bitmap only once it is out of the context.
+      const SelectedObject drawn_on(dc.Get(), bitmap.Get());
+      RECT box{0, 0, size, size};
+      FillRect(dc.Get(), &box, GetSysColorBrush(COLOR_WINDOW));
+      InflateRect(&box, -size / 8, -size / 8);
+      DrawFrameControl(dc.Get(), &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | state);
+    }
+    ImageList_Add(images, bitmap.Get(), nullptr);
   }
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
   return images;
 }
 
@@ -172,7 +171,7 @@ void ItemListPane::DrawRow(const DRAWITEMSTRUCT& item) {
   RECT label{label_left, rect.top, rect.right, rect.bottom};
   const std::string title = title_list_.GetItemText(row, 0);
   SIZE extent{};
-  const HGDIOBJ old_font = SelectObject(dc, font_.Get());
+  const SelectedObject font(dc, font_.Get());
   GetTextExtentPoint32A(dc, title.c_str(), static_cast<int>(title.size()), &extent);
   const DpiScale px{WindowDpi(title_list_.Handle())};
   label.right = std::min(label.right, label.left + extent.cx + px(4));
@@ -193,7 +192,6 @@ void ItemListPane::DrawRow(const DRAWITEMSTRUCT& item) {
   if ((item.itemState & ODS_FOCUS) && active) DrawFocusRect(dc, &label);
   SetTextColor(dc, old_colour);
   SetBkMode(dc, old_mode);
-  SelectObject(dc, old_font);
 }
 
 bool ItemListPane::SelectFirstRowAndFocus() {

@@ -1,5 +1,7 @@
 #include "platform/win32/dpi.h"
 
+#include "platform/win32/owned_handle.h"
+
 namespace {
 
 // The per-monitor functions are missing before Windows 10 1607 and in some Wine versions, so
@@ -12,10 +14,9 @@ Function User32Function(const char* name) {
 }
 
 int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
+  const WindowDc screen(nullptr);
   if (!screen) return kBaseDpi;
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
   return dpi > 0 ? dpi : kBaseDpi;
 }
 

@@ -57,6 +57,15 @@ struct FreeKernelHandle {
 struct FreeRegistryKey {
   void operator()(HKEY key) const { RegCloseKey(key); }
 };
+struct FreeMemoryDc {
+  void operator()(HDC dc) const { DeleteDC(dc); }
+};
+struct ReleaseInterface {
+  template <typename Interface>
+  void operator()(Interface* object) const {
+    object->Release();
+  }
+};
 
 using OwnedFont = OwnedHandle<HFONT, FreeGdiObject>;
 using OwnedGdiObject = OwnedHandle<HGDIOBJ, FreeGdiObject>;
@@ -65,6 +74,45 @@ using OwnedMenu = OwnedHandle<HMENU, FreeMenu>;
 using OwnedImageList = OwnedHandle<HIMAGELIST, FreeImageList>;
 using OwnedKernelHandle = OwnedHandle<HANDLE, FreeKernelHandle>;
 using OwnedRegistryKey = OwnedHandle<HKEY, FreeRegistryKey>;
+using OwnedMemoryDc = OwnedHandle<HDC, FreeMemoryDc>;
+using OwnedBitmap = OwnedHandle<HBITMAP, FreeGdiObject>;
+template <typename Interface>
+using OwnedInterface = OwnedHandle<Interface*, ReleaseInterface>;
+
+// A window's device context, given back to the window when done; null when none was had.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~WindowDc() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+
+  HDC Get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// An object selected into a context for a while; the one it replaced goes back in when done, so
+// the object can be freed. A null object selects nothing.
+class SelectedObject {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ object)
+      : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
+  ~SelectedObject() {
+    if (old_) SelectObject(dc_, old_);
+  }
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
 
 // Files and snapshots report failure as INVALID_HANDLE_VALUE rather than null.
 inline OwnedKernelHandle OwnFileHandle(HANDLE handle) {

@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/app_error.h"
@@ -51,70 +52,66 @@ std::optional<FileIdentity> IdentityOf(const std::string& path) {
 
 // The target path stored in a link file; empty when the file is missing or not a link.
 std::string LinkTarget(const std::string& link_file) {
-  IShellLinkA* link = nullptr;
+  OwnedInterface<IShellLinkA> link;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                              reinterpret_cast<void**>(&link))))
+                              reinterpret_cast<void**>(link.Receive()))))
     return {};
   std::string target;
-  IPersistFile* file = nullptr;
-  if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+  OwnedInterface<IPersistFile> file;
+  if (SUCCEEDED(
+          link.Get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Receive())))) {
     const std::wstring wide = WidePath(link_file);
     char buffer[MAX_PATH + 1] = {};
-    if (!wide.empty() && SUCCEEDED(file->Load(wide.c_str(), STGM_READ)) &&
-        SUCCEEDED(link->GetPath(buffer, sizeof buffer, nullptr, 0)))
+    if (!wide.empty() && SUCCEEDED(file.Get()->Load(wide.c_str(), STGM_READ)) &&
+        SUCCEEDED(link.Get()->GetPath(buffer, sizeof buffer, nullptr, 0)))
       target = buffer;
-    file->Release();
   }
-  link->Release();
   return target;
 }
 
 class Win32ShellLink : public ShellLink {
  public:
-  Win32ShellLink(IShellLinkA* link, IPersistFile* file) : link_(link), file_(file) {}
-  ~Win32ShellLink() override {
-    file_->Release();
-    link_->Release();
-  }
-  Win32ShellLink(const Win32ShellLink&) = delete;
-  Win32ShellLink& operator=(const Win32ShellLink&) = delete;
+  Win32ShellLink(OwnedInterface<IShellLinkA> link, OwnedInterface<IPersistFile> file)
+      : link_(std::move(link)), file_(std::move(file)) {}
 
-  void SetPath(const std::string& target) override { link_->SetPath(target.c_str()); }
+  void SetPath(const std::string& target) override { link_.Get()->SetPath(target.c_str()); }
   void SetWorkingDirectory(const std::string& folder) override {
-    link_->SetWorkingDirectory(folder.c_str());
+    link_.Get()->SetWorkingDirectory(folder.c_str());
   }
   void SetArguments(const std::string& arguments) override {
-    link_->SetArguments(arguments.c_str());
+    link_.Get()->SetArguments(arguments.c_str());
   }
   bool Save(const std::string& file_path) override {
     const std::wstring wide = WidePath(file_path);
-    return !wide.empty() && SUCCEEDED(file_->Save(wide.c_str(), FALSE));
+    return !wide.empty() && SUCCEEDED(file_.Get()->Save(wide.c_str(), FALSE));
   }
 
  private:
-  IShellLinkA* link_;
-  IPersistFile* file_;
+  // The link goes after the file view onto it.
+  OwnedInterface<IShellLinkA> link_;
+  OwnedInterface<IPersistFile> file_;
 };
 
 }  // namespace
 
 std::unique_ptr<ShellLink> Win32ShellLinks::Create() {
-  IUnknown* object = nullptr;
-  HRESULT result =
-      CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                       IID_IUnknown, reinterpret_cast<void**>(&object));
-  if (FAILED(result)) throw AppError(ComErrorText(result));
-  IShellLinkA* link = nullptr;
-  IPersistFile* file = nullptr;
-  HRESULT link_result = object->QueryInterface(IID_IShellLinkA, reinterpret_cast<void**>(&link));
-  HRESULT file_result = object->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
-  object->Release();
-  if (FAILED(link_result) || FAILED(file_result)) {
-    if (link) link->Release();
-    if (file) file->Release();
-    throw AppError(ComErrorText(FAILED(link_result) ? link_result : file_result));
+  OwnedInterface<IShellLinkA> link;
+  OwnedInterface<IPersistFile> file;
+  HRESULT link_result, file_result;
+  {
+    OwnedInterface<IUnknown> object;
+    HRESULT result =
+        CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                         IID_IUnknown, reinterpret_cast<void**>(object.Receive()));
+    if (FAILED(result)) throw AppError(ComErrorText(result));
+    link_result =
+        object.Get()->QueryInterface(IID_IShellLinkA, reinterpret_cast<void**>(link.Receive()));
+    file_result =
+        object.Get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Receive()));
   }
-  return std::make_unique<Win32ShellLink>(link, file);
+  if (FAILED(link_result) || FAILED(file_result))
+    throw AppError(ComErrorText(FAILED(link_result) ? link_result : file_result));
+  return std::make_unique<Win32ShellLink>(std::move(link), std::move(file));
 }
 
 bool Win32ShellLinks::LinksTo(const std::string& link_file, const std::string& target) {
@@ -125,15 +122,16 @@ bool Win32ShellLinks::LinksTo(const std::string& link_file, const std::string& t
 }
 
 std::optional<ShortcutFields> Win32ShellLinks::ReadLink(const std::string& link_file) {
-  IShellLinkA* link = nullptr;
+  OwnedInterface<IShellLinkA> owned_link;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                              reinterpret_cast<void**>(&link))))
+                              reinterpret_cast<void**>(owned_link.Receive()))))
     return std::nullopt;
+  IShellLinkA* const link = owned_link.Get();
   std::optional<ShortcutFields> fields;
-  IPersistFile* file = nullptr;
-  if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+  OwnedInterface<IPersistFile> file;
+  if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Receive())))) {
     const std::wstring wide = WidePath(link_file);
-    if (!wide.empty() && SUCCEEDED(file->Load(wide.c_str(), STGM_READ))) {
+    if (!wide.empty() && SUCCEEDED(file.Get()->Load(wide.c_str(), STGM_READ))) {
       // INFOTIPSIZE: the most a link's arguments can hold.
       std::vector<char> text(1024, '\0');
       const int size = static_cast<int>(text.size());
@@ -146,9 +144,7 @@ std::optional<ShortcutFields> Win32ShellLinks::ReadLink(const std::string& link_
       int show = SW_SHOWNORMAL;
       if (SUCCEEDED(link->GetShowCmd(&show))) fields->show_command = show;
     }
-    file->Release();
   }
-  link->Release();
   return fields;
 }
 
@@ -158,16 +154,15 @@ bool Win32ShellLinks::Remove(const std::string& link_file) {
 }
 
 std::optional<std::string> Win32SpecialFolders::Path(int csidl) {
-  IMalloc* allocator = nullptr;
-  if (FAILED(SHGetMalloc(&allocator))) return std::nullopt;
+  OwnedInterface<IMalloc> allocator;
+  if (FAILED(SHGetMalloc(allocator.Receive()))) return std::nullopt;
   std::optional<std::string> path;
   LPITEMIDLIST list = nullptr;
   if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, csidl, &list))) {
     char buffer[MAX_PATH + 1] = {};
     if (SHGetPathFromIDListA(list, buffer)) path = std::string(buffer);
-    allocator->Free(list);
+    allocator.Get()->Free(list);
   }
-  allocator->Release();
   return path;
 }
 

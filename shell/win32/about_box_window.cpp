@@ -140,12 +140,10 @@ void TAboutBox::ApplyDpi() {
   // A face wider than the one the places were drawn for would run "WWW" into the address.
   HWND www = GetDlgItem(Handle(), IDC_ABOUT_WWW), link = GetDlgItem(Handle(), IDC_ABOUT_LINK);
   SIZE www_text{};
-  if (HDC dc = GetDC(www)) {
-    const HGDIOBJ old = SelectObject(dc, font.Get());
-    GetTextExtentPoint32A(dc, shell_texts::kWww, static_cast<int>(std::strlen(shell_texts::kWww)),
-                          &www_text);
-    SelectObject(dc, old);
-    ReleaseDC(www, dc);
+  if (const WindowDc dc(www); dc) {
+    const SelectedObject chosen(dc.Get(), font.Get());
+    GetTextExtentPoint32A(dc.Get(), shell_texts::kWww,
+                          static_cast<int>(std::strlen(shell_texts::kWww)), &www_text);
   }
   RECT www_place{}, link_place{};
   GetWindowRect(www, &www_place);
@@ -226,14 +224,15 @@ void TAboutBox::Paint() {
   if (icon_.Get())
     DrawIconEx(dc, px(kPanelLeft + 14), px(kPanelTop + 13), icon_.Get(), px(kIconSize),
                px(kIconSize), 0, nullptr, DI_NORMAL);
-  // The title: black letters, and white ones one pixel up and left above them.
-  HGDIOBJ old_font = SelectObject(dc, title_font_.Get());
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(0, 0, 0));
-  TextOutA(dc, px(kPanelLeft + 53), px(kPanelTop + 12), texts::kAppTitle, 8);
-  SetTextColor(dc, RGB(255, 255, 255));
-  TextOutA(dc, px(kPanelLeft + 53) - px(1), px(kPanelTop + 12) - px(1), texts::kAppTitle, 8);
-  SelectObject(dc, old_font);
+  {
+    // The title: black letters, and white ones one pixel up and left above them.
+    const SelectedObject title_font(dc, title_font_.Get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    TextOutA(dc, px(kPanelLeft + 53), px(kPanelTop + 12), texts::kAppTitle, 8);
+    SetTextColor(dc, RGB(255, 255, 255));
+    TextOutA(dc, px(kPanelLeft + 53) - px(1), px(kPanelTop + 12) - px(1), texts::kAppTitle, 8);
+  }
   EndPaint(Handle(), &paint);
 }
 

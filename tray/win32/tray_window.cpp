@@ -51,25 +51,18 @@ void Win32MenuImages::Clear() {
 }
 
 bool Win32MenuImages::AddMenuIcon(const std::string& file) {
-  HICON icon = icons_.Extract(file);
-  const bool has_icon = icon != nullptr;
-  // The list scales a larger icon down to its own size.
-  if (has_icon && ImageList_AddIcon(Handle(), icon) >= 0) {
-    DestroyIcon(icon);
-    return true;
+  {
+    const OwnedIcon icon(icons_.Extract(file));
+    // The list scales a larger icon down to its own size.
+    if (icon && ImageList_AddIcon(Handle(), icon.Get()) >= 0) return true;
   }
-  if (has_icon) DestroyIcon(icon);
   // An empty slot keeps slot i for row i: a fully transparent image.
-  HDC screen = GetDC(nullptr);
   const int size = ImageSize();
-  HBITMAP colour = CreateCompatibleBitmap(screen, size, size);
-  ReleaseDC(nullptr, screen);
+  const OwnedBitmap colour(CreateCompatibleBitmap(WindowDc(nullptr).Get(), size, size));
   // Monochrome rows are padded to whole 16-bit words.
   const std::vector<BYTE> ones(static_cast<size_t>((size + 15) / 16 * 2 * size), 0xFF);
-  HBITMAP mask = CreateBitmap(size, size, 1, 1, ones.data());
-  ImageList_Add(Handle(), colour, mask);
-  DeleteObject(colour);
-  DeleteObject(mask);
+  const OwnedBitmap mask(CreateBitmap(size, size, 1, 1, ones.data()));
+  ImageList_Add(Handle(), colour.Get(), mask.Get());
   return false;
 }
 
