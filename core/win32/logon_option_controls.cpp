@@ -11,6 +11,7 @@
 #include "platform/win32/child_control.h"
 #include "platform/win32/controls/edit.h"
 #include "platform/win32/controls/up_down.h"
+#include "platform/win32/ui_font.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -46,15 +47,9 @@ void LogOnOptionControls::Create(HWND parent, HINSTANCE instance, HFONT font) {
 void LogOnOptionControls::Layout(int left, int top, int width, DpiScale px) {
   MoveWindow(skip_.Handle(), left, top, width, px(18), TRUE);
   int y = top + px(kRowHeight);
-  SIZE label{};
-  if (HDC dc = GetDC(wait_label_)) {
-    const HGDIOBJ old =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(wait_label_, WM_GETFONT, 0, 0)));
-    GetTextExtentPoint32A(dc, texts::kWaitLabel, static_cast<int>(sizeof texts::kWaitLabel - 1),
-                          &label);
-    SelectObject(dc, old);
-    ReleaseDC(wait_label_, dc);
-  }
+  // The '&' is measured too: the label is a little wider than its drawn text.
+  const SIZE label =
+      MeasureControlText(wait_label_, texts::kWaitLabel, DT_SINGLELINE | DT_NOPREFIX).extent;
   const int label_width = std::min(static_cast<int>(label.cx) + px(4), width);
   MoveWindow(wait_label_, left, y + px(3), label_width, px(16), TRUE);
   MoveWindow(wait_edit_, left + label_width + px(4), y, px(kWaitEditWidth), px(20), TRUE);

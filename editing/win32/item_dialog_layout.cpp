@@ -10,6 +10,7 @@
 #include "editing/item_dialog_texts.h"
 #include "platform/win32/controls/up_down.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/ui_font.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -83,13 +84,7 @@ RECT PlaceOf(int id, DpiScale px) {
 void FitLabelHeight(HWND label, RECT& place) {
   char text[256] = {};
   if (GetWindowTextA(label, text, sizeof text) == 0) return;
-  HDC dc = GetDC(label);
-  const HGDIOBJ old =
-      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(label, dc);
+  const TEXTMETRICA metrics = MeasureControlText(label, text).metrics;
   const int grow = metrics.tmHeight - (place.bottom - place.top);
   if (grow <= 0) return;
   place.top -= grow / 2;

@@ -19,3 +19,16 @@ OwnedFont CreateUiFont(int pixels, bool underline) {
 OwnedFont CreateFaceFont(const char* face, int pixels) {
   return MakeFont(face, pixels, false, DEFAULT_CHARSET, DEFAULT_PITCH | FF_DONTCARE);
 }
+
+ControlTextSize MeasureControlText(HWND control, const char* text, UINT format) {
+  ControlTextSize size;
+  const WindowDc dc(control);
+  if (!dc) return size;
+  const SelectedObject font(dc.Get(),
+                            reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+  RECT bounds{};
+  DrawTextA(dc.Get(), text, -1, &bounds, DT_CALCRECT | format);
+  GetTextMetricsA(dc.Get(), &size.metrics);
+  size.extent = {bounds.right - bounds.left, bounds.bottom - bounds.top};
+  return size;
+}

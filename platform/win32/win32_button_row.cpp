@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/win32/dpi.h"
+#include "platform/win32/ui_font.h"
 
 namespace {
 
@@ -12,17 +13,9 @@ constexpr int kRowButtonIds[] = {IDRETRY, IDOK, IDCANCEL, IDYES, IDNO};
 int CaptionWidth(HWND control) {
   char text[256] = {};
   GetWindowTextA(control, text, sizeof text);
-  HDC dc = GetDC(control);
-  HGDIOBJ old_font =
-      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
-  RECT bounds{};
-  DrawTextA(dc, text, -1, &bounds, DT_CALCRECT | DT_SINGLELINE);
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  SelectObject(dc, old_font);
-  ReleaseDC(control, dc);
+  const ControlTextSize caption = MeasureControlText(control, text);
   // Room for the frame and a character's width of margin on either side.
-  return bounds.right - bounds.left + 2 * metrics.tmAveCharWidth +
+  return caption.extent.cx + 2 * caption.metrics.tmAveCharWidth +
          2 * SystemMetricForDpi(SM_CXEDGE, WindowDpi(control));
 }
 
