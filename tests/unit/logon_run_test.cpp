@@ -423,8 +423,7 @@ TEST_F(LogOnSessionTest, WithoutATimerTheWaitingRowsStartAtOnceEachReportedWithI
             std::string::npos);
 }
 
-TEST_F(LogOnSessionTest,
-       InASpacedRunAnIdleRowWaitsACalmWindowAfterTheLastLaunchAndALateRowItsDelay) {
+TEST_F(LogOnSessionTest, InASpacedRunIdleRowsWaitACalmWindowAfterTheLastLaunchLateRowsTheirDelay) {
   settings.wait_seconds = 2;
   for (const char* name : {"idle", "a", "b", "late"}) Add(Row(name, name));
   store.Row(0).timing = {0, kAllDays, true};
