@@ -32,14 +32,7 @@ struct Machine {
   std::vector<LaunchItem> saved;  // the rows on disk
   Adoption adoption{{registry, files, files},
                     dialogs,
-                    {store,
-                     [this] {
-                       if (registry.failing.count("save")) return false;
-                       kill.Change();
-                       saved = store.Rows();
-                       return true;
-                     },
-                     [] {}},
+                    {store, [this] { return Save(); }, [] {}},
                     "C:\\M\\Adopted\\"};
 
   Machine() {
@@ -56,6 +49,12 @@ struct Machine {
     store.Append(LaunchItem{"dup", "C:\\APPS\\DUP.EXE", "", "", "0", "", "", "", true});
     saved = store.Rows();
     registry.kill = files.kill = &kill;
+  }
+  bool Save() {
+    if (registry.failing.count("save")) return false;
+    kill.Change();
+    saved = store.Rows();
+    return true;
   }
   std::vector<std::string> Repair() {
     return RepairTakeOver({registry, files, files}, kPlaces, saved);
