@@ -69,10 +69,8 @@ std::vector<ReadTopic> Topics(const std::string& topic_file) {
     const unsigned char type = topic_file[at + 0x14];
     if (type == 0x02) {
       EXPECT_EQ(data1_end, 0x15 + 7 * 4u);  // block size, back, forward, number, regions, next
-      topics.push_back({text.substr(0, text_size),
-                        {},
-                        U32(topic_file, at + 0x15 + 4),
-                        U32(topic_file, at + 0x15 + 8)});
+      topics.push_back(
+          {text.substr(0, text_size), {}, U32(topic_file, at + 0x19), U32(topic_file, at + 0x1D)});
     } else {
       EXPECT_EQ(type, 0x20);
       EXPECT_EQ(text_size, text.size());

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -34,11 +35,7 @@ TEST(IconFile, EveryImageAndResourceMustLieWholeInTheFileAndPastTheDirectory) {
   std::ifstream in(MORVELIN_CORPUS "/icon_directory/program.exe", std::ios::binary);
   const std::string program{std::istreambuf_iterator<char>(in), {}};
   const std::uint32_t kPng1 = 0x474E5089, kPng2 = 0x0A1A0A0D;  // "\x89PNG\r\n\x1A\n"
-  const struct {
-    const std::string& file;
-    std::vector<Patch> patches;
-    bool sound;
-  } cases[] = {
+  const std::tuple<const std::string&, std::vector<Patch>, bool> cases[] = {
       {icon, {}, true},
       {icon, {{4, 0, 2}}, false},                              // no image at all
       {icon, {{14, 1384 - 1024, 4}}, false},                   // the palette left out
@@ -71,10 +68,11 @@ TEST(IconFile, EveryImageAndResourceMustLieWholeInTheFileAndPastTheDirectory) {
   };
   ASSERT_EQ(program.size(), 1820u);
   for (size_t c = 0; c < std::size(cases); ++c) {
-    const std::string file = Patched(cases[c].file, cases[c].patches);
+    const auto& [base, patches, sound] = cases[c];
+    const std::string file = Patched(base, patches);
     EXPECT_EQ(IconFileIsSound(file.size(),
                               [&](std::uint64_t at, std::size_t n) { return file.substr(at, n); }),
-              cases[c].sound)
+              sound)
         << "case " << c;
   }
 }
