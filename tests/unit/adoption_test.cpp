@@ -9,9 +9,11 @@
 
 #include "fakes/fake_platform.h"
 #include "fakes/fake_startup.h"
+#include "platform/text_format.h"
 #include "shell/checked_steps.h"
 #include "shell/kept_records.h"
 #include "shell/takeover_repair.h"
+#include "shell/takeover_texts.h"
 
 namespace {
 
@@ -218,6 +220,32 @@ TEST(Adoption, TheRepairsNameWhatTheyDidAndLeaveATakenPlaceAlone) {
   EXPECT_EQ(m.files.files.size(), 3u);
   EXPECT_EQ(m.files.files[kNote] + m.files.files["C:\\M\\Adopted\\Lone.lnk"], "LNK-notelone");
   EXPECT_EQ(MarkText(m.List().back()) + m.List().back().name, "元の場所に同じ名前ありTool");
+}
+
+// Found both in its place and kept, an entry is settled by its row, the first row too; a give-back
+// whose record cannot be dropped leaves the entry kept only, never in two places.
+TEST(Adoption, RepairsSettleByAnyRowAndNeverLeaveAnEntryInTwoPlaces) {
+  const LaunchItem tool{"Tool", "C:\\Tools\\tool.exe", "", "-q", "0", "", "", "", true},
+      note{"Note", "C:\\Apps\\note.exe", "", "-n", "0", "", "", "", true};
+  for (const auto& rows : {std::vector{tool, note}, std::vector{note, tool}}) {
+    Machine m;
+    m.registry.keys[kKeptValues] = {kTool};
+    m.registry.keys[kKeptFiles] = {PathRecord("Note.lnk", kNote)};
+    m.files.files[kKeptNote] = "LNK-note";
+    m.saved = rows;
+    EXPECT_EQ(m.Repair().size(), 2u);
+    EXPECT_TRUE(!m.Holds(kUser, kTool) && m.Holds(kKeptValues, kTool));
+    EXPECT_TRUE(!m.files.files.count(kNote) && m.files.files.count(kKeptNote));
+  }
+  Machine m;
+  m.registry.keys[kKeptValues] = {kTool};
+  m.registry.keys[kUser].erase(m.registry.keys[kUser].begin());  // Tool kept only, without a row
+  m.registry.failing = {"delete " + kKeptValues + "\\Tool"};
+  EXPECT_EQ(m.Repair(),
+            std::vector<std::string>{FormatText(takeover_texts::kRepairFailed, "Tool")});
+  EXPECT_TRUE(!m.Holds(kUser, kTool) && m.Holds(kKeptValues, kTool));
+  // Names up to the system's 255 bytes are plain; one more is not.
+  EXPECT_TRUE(IsPlainFileName(std::string(255, 'a')) && !IsPlainFileName(std::string(256, 'a')));
 }
 
 TEST(Adoption, TakesOverWhatIsThereNowAndStopsWhenItChangesMeanwhile) {
