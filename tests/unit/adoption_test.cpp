@@ -248,6 +248,23 @@ TEST(Adoption, RepairsSettleByAnyRowAndNeverLeaveAnEntryInTwoPlaces) {
   EXPECT_TRUE(IsPlainFileName(std::string(255, 'a')) && !IsPlainFileName(std::string(256, 'a')));
 }
 
+// A value written back wrongly is taken out again; a row named by the caller goes even when it no
+// longer matches its entry, the first row too; without a row the user is told it is back.
+TEST(Adoption, GiveBackUndoesAWrongWriteRemovesTheNamedRowAndSaysWhenItIsDone) {
+  for (const bool wrong_write : {true, false}) {
+    Machine m;
+    m.registry.keys[kKeptValues] = {kTool};
+    m.registry.keys[kUser].erase(m.registry.keys[kUser].begin());
+    m.store.Replace(0, LaunchItem{"Tool", "C:\\Edited.exe", "", "", "0", "", "", "", true});
+    if (wrong_write) m.registry.failing = {"lie " + kUser + "\\Tool"};
+    EXPECT_EQ(m.adoption.GiveBack(m.Named("Tool"), RowAfterGiveBack::Remove, 0), !wrong_write);
+    EXPECT_EQ(m.registry.keys[kUser].size(), wrong_write ? 2u : 3u);
+    EXPECT_EQ(m.store.Size(), wrong_write ? 1 : 0);
+    const std::string said = m.boxes.shown.empty() ? "" : m.boxes.shown.back().text;
+    EXPECT_EQ(said.find("「Tool」を元の場所に戻しました"), wrong_write ? std::string::npos : 0u);
+  }
+}
+
 TEST(Adoption, TakesOverWhatIsThereNowAndStopsWhenItChangesMeanwhile) {
   Machine m;
   const StartupEntry tool = m.Named("Tool"), note = m.Named("Note.lnk"), dup = m.Named("Dup");
