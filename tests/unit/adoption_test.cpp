@@ -244,6 +244,10 @@ TEST(Adoption, RepairsSettleByAnyRowAndNeverLeaveAnEntryInTwoPlaces) {
   EXPECT_EQ(m.Repair(),
             std::vector<std::string>{FormatText(takeover_texts::kRepairFailed, "Tool")});
   EXPECT_TRUE(!m.Holds(kUser, kTool) && m.Holds(kKeptValues, kTool));
+  // A kept copy gone while its original is in place leaves only a record to forget.
+  m.registry.keys[kKeptFiles] = {PathRecord("Note.lnk", kNote)};
+  m.Repair();
+  EXPECT_TRUE(m.registry.keys[kKeptFiles].empty() && m.files.files.count(kNote));
   // Names up to the system's 255 bytes are plain; one more is not.
   EXPECT_TRUE(IsPlainFileName(std::string(255, 'a')) && !IsPlainFileName(std::string(256, 'a')));
 }

@@ -393,9 +393,10 @@ TEST(RowTiming, DaysKeepTheirOrderDelaysTheirBoundsAndALateBeginningItsWholeDela
       std::vector<std::string>({DaysText(0x03), DaysLabel(0x41), DaysLabel(kAllDays), DaysLabel(0),
                                 TimeOfDayAfter({2026, 12, 6, 23, 59, 58}, 2000)}),
       std::vector<std::string>({"1100000", "日土", "毎日", "なし", "00:00:00"}));
-  EXPECT_EQ(std::vector<int>({DaysOf("1100000"), DaysOf("1x00000"),
-                              WeekdayOf({2024, 3, 1, 0, 0, 0}), OnDay(1, 6)}),
-            std::vector<int>({0x03, kAllDays, 5, 0}));
+  EXPECT_EQ(
+      std::vector<int>({DaysOf("1100000"), DaysOf("1x00000"), WeekdayOf({2024, 3, 1, 0, 0, 0}),
+                        WeekdayOf({2026, 12, 6, 0, 0, 0}), OnDay(1, 6)}),
+      std::vector<int>({0x03, kAllDays, 5, 0, 0}));
   EXPECT_EQ(std::vector<int>({DelayOf("-5"), DelayOf("3600"), DelayOf("3601"), DelayOf("x")}),
             std::vector<int>({0, kMaxDelaySeconds, kMaxDelaySeconds, 0}));
   RowSchedule schedule(1000000);
