@@ -200,6 +200,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32FileStore file_store;
     const StartupSources startup_sources{raw_registry, file_store, links};
     const std::string adopted_folder = program_folder + kAdoptedFolderName;
+    // The shell's folders do not move while the program runs: asked once, when first needed.
+    std::optional<StartupLocations> located;
+    const auto places = [&]() -> const StartupLocations& {
+      if (!located) located = LocateStartup(folders, program_folder, program_file);
+      return *located;
+    };
     Adoption adoption(startup_sources, dialogs,
                       AdoptionList{form.Store(), [&] { return form.SaveNow(); },
                                    [&] {
@@ -210,21 +216,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     TakeoverSteps steps(adoption, dialogs,
                         StepList{form.Store(), [&] { return form.HasUnsavedChanges(); },
                                  [&] { return form.SaveNow(); },
-                                 [&] {
-                                   return ListAdoptedEntries(
-                                       startup_sources,
-                                       LocateStartup(folders, program_folder, program_file));
-                                 }},
+                                 [&] { return ListAdoptedEntries(startup_sources, places()); }},
                         adopted_folder);
     commands.SetTakenOverRows(&steps);
     Win32RegistryTree registry_tree;
     Uninstall uninstall({dialogs, startup_sources, links, folders, registry_tree}, program_file);
     startup_page.SetHandlers(StartupPage::Handlers{
-        [&] {
-          return ListStartupEntries(startup_sources,
-                                    LocateStartup(folders, program_folder, program_file),
-                                    form.Store().Rows());
-        },
+        [&] { return ListStartupEntries(startup_sources, places(), form.Store().Rows()); },
         [&](const StartupEntry& entry) { return steps.Adopt(entry); },
         [&](const StartupEntry& entry) { return steps.GiveBack(entry); },
         [&] {
@@ -236,14 +234,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     window.SetCommandHandler(IDC_UNINSTALL_BUTTON, [&] { startup_page.UninstallClick(); });
     std::optional<std::vector<StartupEntry>> adopted_entries;  // read once, by the report
     form.SetAdoptedCheck([&](const LaunchItem& row) {
-      if (!adopted_entries)
-        adopted_entries = ListAdoptedEntries(startup_sources,
-                                             LocateStartup(folders, program_folder, program_file));
+      if (!adopted_entries) adopted_entries = ListAdoptedEntries(startup_sources, places());
       return IsAdoptedRow(*adopted_entries, row);
     });
     form.SetLoadRepair([&](const std::vector<LaunchItem>& rows) {
-      std::vector<std::string> lines = RepairTakeOver(
-          startup_sources, LocateStartup(folders, program_folder, program_file), rows);
+      std::vector<std::string> lines = RepairTakeOver(startup_sources, places(), rows);
       if (!lines.empty()) lines.insert(lines.begin(), takeover_texts::kRepairsHeading);
       return lines;
     });
