@@ -470,6 +470,10 @@ TEST(LogButton, OpensTheReportThroughTheShellOrSaysThereIsNoneYet) {
   files.folders.insert("C:\\M\\Morvelin.log");
   OpenLogOnReport(files, error_texts, launcher, dialogs, "C:\\M\\");
   EXPECT_EQ(boxes.shown.back().text, "C:\\M\\Morvelin.log はファイルではないため開けません。");
+  files.folders.clear();
+  shell.answers["notepad.exe"] = {2, 0};  // nor can the editor be started
+  OpenLogOnReport(files, error_texts, launcher, dialogs, "C:\\M\\");
+  EXPECT_EQ(boxes.shown.back().text.find("C:\\M\\Morvelin.log を開けませんでした。"), 0u);
 }
 
 }  // namespace

@@ -393,6 +393,17 @@ TEST_F(MainFormTest, FailedSaveKeepsTheWindowOpenAndAsksNothing) {
   EXPECT_EQ(boxes.shown.back().text, "今すぐWindowsを再起動しますか？");
 }
 
+TEST_F(MainFormTest, ASaveLeavesNothingUnsaved) {
+  registry.Set("Window", "Count", "1");
+  StoreRow(0, "Mail", "C:\\mail.exe", true);
+  MainForm& form = Make(RunMode::Config);
+  form.Start();
+  form.Store().Row(0).enabled = false;
+  EXPECT_TRUE(form.HasUnsavedChanges());
+  EXPECT_TRUE(form.SaveNow());
+  EXPECT_FALSE(form.HasUnsavedChanges());
+}
+
 TEST_F(MainFormTest, TheCloseBoxAsksToSaveChangesYesSavesAsOkNoDiscardsCancelStays) {
   registry.Set("Window", "Count", "1");
   StoreRow(0, "Mail", "C:\\mail.exe", true);
