@@ -21,6 +21,11 @@ RowReport Row(RowOutcome outcome, const std::string& title = "Mail") {
 TEST(LogOnReport, EveryOutcomeHasItsLine) {
   RowReport launched = Row(RowOutcome::Launched);
   launched.answer = {42, 0};
+  RowReport timed = launched;  // started after the run began, without waiting for anything
+  timed.started_at = "09:00:05";
+  RowReport idle_limit = timed;  // the machine never calmed down
+  idle_limit.waited = WaitReason::IdleLimit;
+  idle_limit.waited_ms = 300500;
   RowReport failed = Row(RowOutcome::Failed);
   failed.answer = {2, 2};
   failed.detail = "指定されたファイルが見つかりません。\r\n";
@@ -36,6 +41,8 @@ TEST(LogOnReport, EveryOutcomeHasItsLine) {
     std::string line;
   } cases[] = {
       {launched, "  3 Mail: 起動しました"},
+      {timed, "  3 Mail: 起動しました 09:00:05"},
+      {idle_limit, "  3 Mail: 起動しました 09:00:05 (ｱｲﾄﾞﾙにならず上限の 300秒待機)"},
       {failed, "  3 Mail: 起動できませんでした: 指定されたファイルが見つかりません。"},
       {unknown_type, "  3 Mail: 起動できませんでした: エラー 31"},
       {Row(RowOutcome::TooLong), "  3 Mail: 失敗 ﾌｧｲﾙ名、作業ﾌｫﾙﾀﾞまたは引数が長すぎます"},
