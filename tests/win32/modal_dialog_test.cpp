@@ -59,8 +59,12 @@ TEST(ModalDialog, AForeignErrorShowsOneJapaneseTextAndLogsItsDetail) {
   const std::string log = LogFilePath(ProgramFolderOf(Win32System().ProgramFilePath()));
   char shown[512] = "";
   std::thread answer([&shown] {
+    // FindWindow sees the box before its controls exist; a click sent then is lost.
     HWND box = nullptr;
-    WaitUntil([&] { return (box = FindWindowA("#32770", texts::kAppTitle)) != nullptr; });
+    WaitUntil([&] {
+      box = FindWindowA("#32770", texts::kAppTitle);
+      return box && IsWindowVisible(box) && GetDlgItem(box, IDOK);
+    });
     GetDlgItemTextA(box, 0xFFFF, shown, sizeof shown);
     SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
   });
