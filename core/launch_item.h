@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/row_timing.h"
+#include "logon/start_condition.h"
 
 // One row of the list. Every field is text in the ANSI code page, stored under its key letter.
 struct LaunchItem {
@@ -16,6 +17,7 @@ struct LaunchItem {
   std::string home;       // P
   bool enabled = false;   // C
   RowTiming timing = {};  // keys of their own, written only when they differ from the defaults
+  StartCondition condition = {};  // the same
 
   bool operator==(const LaunchItem&) const = default;
 };
