@@ -48,6 +48,7 @@
 #include "shell/uninstall.h"
 #include "shell/win32/about_box_window.h"
 #include "shell/win32/startup_page.h"
+#include "takeover/takeover.h"
 
 namespace {
 
@@ -168,22 +169,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         TrayLauncher::InfoHandlers{show_help, show_about});
     form.SetLauncherMenuBuilder([&] { tray.BuildLauncherMenu(); });
     form.SetRunMarksListener([&] { tray.ShowRunMarks(); });
-    window.SetCloseQuery([&] { return form.FormCloseQuery(); });
-    window.SetCloseHandler([&] { form.FormClose(); });
-    window.SetCommandHandler(IDC_OK_BTN, [&] { form.OkBtnClick(); });
-    window.SetCommandHandler(IDC_CANCEL_BTN, [&] { form.CancelBtnClick(); });
-    window.SetCommandHandler(IDC_UPDATE_BTN, [&] { form.UpdateBtnClick(); });
-    window.SetCommandHandler(IDC_ADD_BTN, [&] { commands.AddBtnClick(); });
-    window.SetCommandHandler(IDC_EDIT_BTN, [&] { commands.EditBtnClick(); });
-    window.SetCommandHandler(IDC_DELETE_BTN, [&] { commands.DeleteBtnClick(); });
-    window.SetCommandHandler(IDC_SEPARATOR_BTN, [&] { commands.SeparatorBtnClick(); });
-    window.SetCommandHandler(IDC_MOVE_UP_BTN, [&] { commands.MoveUpClick(); });
-    window.SetCommandHandler(IDC_MOVE_DOWN_BTN, [&] { commands.MoveDownClick(); });
-    window.SetCommandHandler(IDC_RUN_BTN, [&] { commands.RunBtnClick(); });
-    window.SetCommandHandler(IDM_ALL_OK, [&] { commands.AllOKClick(); });
-    window.SetCommandHandler(IDM_ALL_NG, [&] { commands.AllNGClick(); });
-    window.SetCommandHandler(IDM_MOVE_UP, [&] { commands.MoveUpClick(); });
-    window.SetCommandHandler(IDM_MOVE_DOWN, [&] { commands.MoveDownClick(); });
+    form.RegisterWith(window);
+    commands.RegisterWith(window);
     window.SetCommandHandler(IDC_LIST_VIEW_BUTTON, [&] {
       const MainWindowFigures figures = window.Figures();
       ShowListingDialog(
@@ -195,55 +182,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32ShellLinks links;
     Win32SpecialFolders folders;
     StartupRegistration registration({system, dialogs, dde, starter, links, folders, shell});
+    registration.RegisterWith(window);
     // The system's other log-on entries, and the ones taken over into the list.
     Win32RawRegistry raw_registry;
     Win32FileStore file_store;
-    const StartupSources startup_sources{raw_registry, file_store, links};
-    const std::string adopted_folder = program_folder + kAdoptedFolderName;
-    // The shell's folders do not move while the program runs: asked once, when first needed.
-    std::optional<StartupLocations> located;
-    const auto places = [&]() -> const StartupLocations& {
-      if (!located) located = LocateStartup(folders, program_folder, program_file);
-      return *located;
-    };
-    Adoption adoption(startup_sources, dialogs,
-                      AdoptionList{form.Store(), [&] { return form.SaveNow(); },
-                                   [&] {
-                                     window.ShowItems(form.Store().Rows());
-                                     commands.UpdateListButtons();
-                                   }},
-                      adopted_folder);
-    TakeoverSteps steps(adoption, dialogs,
-                        StepList{form.Store(), [&] { return form.HasUnsavedChanges(); },
-                                 [&] { return form.SaveNow(); },
-                                 [&] { return ListAdoptedEntries(startup_sources, places()); }},
-                        adopted_folder);
-    commands.SetTakenOverRows(&steps);
     Win32RegistryTree registry_tree;
-    Uninstall uninstall({dialogs, startup_sources, links, folders, registry_tree}, program_file);
-    startup_page.SetHandlers(StartupPage::Handlers{
-        [&] { return ListStartupEntries(startup_sources, places(), form.Store().Rows()); },
-        [&](const StartupEntry& entry) { return steps.Adopt(entry); },
-        [&](const StartupEntry& entry) { return steps.GiveBack(entry); },
-        [&] {
-          // Nothing of the program is left to save to: the window closes as Cancel does.
-          if (uninstall.Run()) form.CancelBtnClick();
-        }});
-    window.SetCommandHandler(IDC_ADOPT_BUTTON, [&] { startup_page.AdoptClick(); });
-    window.SetCommandHandler(IDC_GIVE_BACK_BUTTON, [&] { startup_page.GiveBackClick(); });
-    window.SetCommandHandler(IDC_UNINSTALL_BUTTON, [&] { startup_page.UninstallClick(); });
-    std::optional<std::vector<StartupEntry>> adopted_entries;  // read once, by the report
-    form.SetAdoptedCheck([&](const LaunchItem& row) {
-      if (!adopted_entries) adopted_entries = ListAdoptedEntries(startup_sources, places());
-      return IsAdoptedRow(*adopted_entries, row);
-    });
-    form.SetLoadRepair([&](const std::vector<LaunchItem>& rows) {
-      std::vector<std::string> lines = RepairTakeOver(startup_sources, places(), rows);
-      if (!lines.empty()) lines.insert(lines.begin(), takeover_texts::kRepairsHeading);
-      return lines;
-    });
-    window.SetCommandHandler(IDC_GROUP_BUTTON, [&] { registration.RegisterInStartupGroup(); });
-    window.SetCommandHandler(IDC_SHORTCUT_BUTTON, [&] { registration.CreateDesktopShortcut(); });
+    Takeover takeover(
+        {dialogs, StartupSources{raw_registry, file_store, links}, links, folders, registry_tree},
+        form, program_file);
+    commands.SetTakenOverRows(&takeover.Rows());
+    startup_page.SetHandlers(takeover.PageHandlers());
+    startup_page.RegisterWith(window);
     window.SetCommandHandler(IDC_LOG_BUTTON, [&] {
       OpenLogOnReport(log_files, error_texts, launcher, dialogs, form.ProgramFolder());
     });
@@ -253,12 +202,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     window.SetCommandHandler(IDM_HELP_KEY, [&] {
       ShowHelp(help, dialogs, window.Handle(), form.ProgramFolder(), help_key.ActiveTopic());
     });
-    list_pane.SetEventHandlers(ListEventHandlers{
-        [&](int row, bool checked) { commands.SetRowEnabled(row, checked); },
-        [&] { commands.EditBtnClick(); },
-        [&] { commands.TitleListEnter(); },
-    });
-
     const auto started = [&] {
       // A log-on run that ends at once never puts its icon up only to take it away again.
       const bool ending = !form.ShowsWindow() && !form.Resident();

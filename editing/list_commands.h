@@ -7,6 +7,7 @@
 #include "editing/item_list_view.h"
 #include "editing/taken_over_rows.h"
 #include "platform/system.h"
+#include "settings_window/command_target.h"
 
 // The main window's list commands: what each button, menu item and list event does to the rows.
 class ListCommands {
@@ -23,6 +24,8 @@ class ListCommands {
   // Rows taken over from the system's start-up; without them every row is a plain one.
   void SetTakenOverRows(TakenOverRows* rows) { taken_over_ = rows; }
 
+  // The list's buttons, menu items and events.
+  void RegisterWith(CommandTarget& window);
   void AddBtnClick();
   void EditBtnClick();  // also the list's double click
   void DeleteBtnClick();

@@ -185,3 +185,9 @@ void StartupPage::GiveBackClick() {
 void StartupPage::UninstallClick() {
   if (handlers_.uninstall) handlers_.uninstall();
 }
+
+void StartupPage::RegisterWith(CommandTarget& window) {
+  window.SetCommandHandler(IDC_ADOPT_BUTTON, [this] { AdoptClick(); });
+  window.SetCommandHandler(IDC_GIVE_BACK_BUTTON, [this] { GiveBackClick(); });
+  window.SetCommandHandler(IDC_UNINSTALL_BUTTON, [this] { UninstallClick(); });
+}
