@@ -37,13 +37,9 @@
 #include "platform/win32/win32_startup_sources.h"
 #include "platform/win32/win32_system.h"
 #include "resources/resource_ids.h"
-#include "shell/adoption.h"
 #include "shell/help_command.h"
-#include "shell/shell_folders.h"
 #include "shell/startup_entries.h"
 #include "shell/startup_registration.h"
-#include "shell/takeover_repair.h"
-#include "shell/takeover_steps.h"
 #include "shell/takeover_texts.h"
 #include "shell/uninstall.h"
 #include "shell/win32/about_box_window.h"
@@ -161,14 +157,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     };
     const std::string program_file = system.ProgramFilePath();
     const std::string program_folder = ProgramFolderOf(program_file);
-    TrayLauncher tray(
-        instance, window, form, launcher, keyboard, dialogs, program_folder,
-        [&registry](int index) {
-          return GetShellFolder(registry, static_cast<ShellFolderIndex>(index));
-        },
-        TrayLauncher::InfoHandlers{show_help, show_about});
-    form.SetLauncherMenuBuilder([&] { tray.BuildLauncherMenu(); });
-    form.SetRunMarksListener([&] { tray.ShowRunMarks(); });
+    TrayLauncher tray(instance, window, form, launcher, keyboard, dialogs, program_folder, registry,
+                      TrayLauncher::InfoHandlers{show_help, show_about});
     form.RegisterWith(window);
     commands.RegisterWith(window);
     window.SetCommandHandler(IDC_LIST_VIEW_BUTTON, [&] {

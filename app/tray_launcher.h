@@ -10,6 +10,7 @@
 #include "core/message_dialogs.h"
 #include "core/win32/main_window.h"
 #include "platform/keyboard.h"
+#include "platform/registry.h"
 #include "platform/win32/owned_handle.h"
 #include "platform/win32/win32_file_writer.h"
 #include "tray/desktop_conveniences.h"
@@ -28,9 +29,10 @@ class TrayLauncher {
     std::function<void()> show_version;
   };
 
+  // Hands the form the building of the launcher menu and the showing of its run marks.
   TrayLauncher(HINSTANCE instance, MainWindow& window, MainForm& form, Launcher& launcher,
                Keyboard& keyboard, MessageDialogs& dialogs, const std::string& program_folder,
-               std::function<std::string(int)> shell_folder, InfoHandlers info);
+               Registry& registry, InfoHandlers info);
 
   // BuildLauncherMenu: called by the log-on run when the launcher option is on.
   void BuildLauncherMenu();
