@@ -8,8 +8,8 @@
 #include "platform/text_format.h"
 #include "shell/checked_steps.h"
 #include "shell/kept_records.h"
-#include "shell/takeover_steps.h"
 #include "shell/takeover_texts.h"
+#include "takeover/step_outcome.h"
 
 namespace t = takeover_texts;
 
