@@ -3,7 +3,7 @@
 #include <exception>
 
 #include "core/clock_texts.h"
-#include "core/logon_report.h"
+#include "logon/logon_report.h"
 #include "core/message_dialogs.h"
 #include "platform/win32/win32_log_files.h"
 #include "platform/win32/win32_message_boxes.h"

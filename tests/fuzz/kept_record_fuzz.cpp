@@ -2,12 +2,12 @@
 // the input. Listing, the repairs at load and giving back touch no file outside the adopted
 // folder and the user's Startup folder, whatever the record says.
 #include "fakes/fake_platform.h"
-#include "fakes/fake_startup.h"
+#include "fakes/fake_entry_sources.h"
 #include "fuzz_input.h"
-#include "shell/adoption.h"
-#include "shell/kept_records.h"
-#include "shell/takeover_repair.h"
-#include "shell/checked_steps.h"
+#include "takeover/take_over.h"
+#include "takeover/kept_records.h"
+#include "takeover/repair.h"
+#include "takeover/checked_steps.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzInput input(data, size);

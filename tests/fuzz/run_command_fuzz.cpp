@@ -3,9 +3,9 @@
 // command without a file, or with an open quote around a file that is not there, is refused.
 #include <string>
 
-#include "fakes/fake_startup.h"
+#include "fakes/fake_entry_sources.h"
 #include "fuzz_input.h"
-#include "shell/startup_entries.h"
+#include "takeover/entries.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string command(reinterpret_cast<const char*>(data), size);

@@ -7,8 +7,8 @@
 #include <tuple>
 #include <vector>
 
-#include "core/logon_session.h"
-#include "core/store_persistence.h"
+#include "logon/logon_session.h"
+#include "items/store_persistence.h"
 #include "editing/listing.h"
 #include "fakes/fake_logon.h"
 #include "fakes/fake_platform.h"

@@ -1,4 +1,4 @@
-#include "core/main_form.h"
+#include "settings_window/main_form.h"
 
 #include <gtest/gtest.h>
 

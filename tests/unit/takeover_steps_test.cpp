@@ -1,11 +1,11 @@
-#include "shell/takeover_steps.h"
+#include "takeover/takeover_steps.h"
 
 #include <gtest/gtest.h>
 
 #include "editing/list_commands.h"
 #include "fakes/fake_platform.h"
-#include "fakes/fake_startup.h"
-#include "shell/uninstall.h"
+#include "fakes/fake_entry_sources.h"
+#include "takeover/uninstall.h"
 
 namespace {
 

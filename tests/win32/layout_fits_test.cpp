@@ -22,7 +22,7 @@
 #include "platform/win32/win32_shell.h"
 #include "resources/resource_ids.h"
 #include "shell/win32/about_box_window.h"
-#include "shell/win32/startup_page.h"
+#include "takeover/win32/takeover_page.h"
 
 using namespace e2e;
 

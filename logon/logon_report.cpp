@@ -1,0 +1,194 @@
+#include "logon/logon_report.h"
+
+#include <cstdio>
+#include <exception>
+
+#include "platform/text_format.h"
+
+namespace {
+
+constexpr char kLogFileName[] = "Morvelin.log";
+constexpr char kRunTitle[] = "ﾛｸﾞｵﾝ起動";
+constexpr char kRowsUnit[] = "行";
+constexpr char kAllAtOnce[] = "一斉起動";
+constexpr char kWaitPrefix[] = "間隔 ";
+constexpr char kSecondsUnit[] = "秒";
+constexpr char kSkipRunningMode[] = "起動中のｱﾌﾟﾘは起動しない";
+constexpr char kLaunched[] = "起動しました";
+constexpr char kFailed[] = "起動できませんでした: ";
+constexpr char kErrorCode[] = "エラー ";
+constexpr char kTooLong[] = "失敗 ﾌｧｲﾙ名、作業ﾌｫﾙﾀﾞまたは引数が長すぎます";
+constexpr char kError[] = "ｴﾗｰ ";
+constexpr char kSkipped[] = "ｽｷｯﾌﾟ ";
+constexpr char kNoFile[] = "ﾌｧｲﾙなし";
+constexpr char kOutsideBand[] = "時間帯 ";
+constexpr char kNotEnabled[] = "無効";
+constexpr char kRanToday[] = "本日起動済み";
+constexpr char kAlreadyRunning[] = "起動中";
+constexpr char kNotStarted[] = "未起動 (終了により中止)";
+constexpr char kOtherDay[] = "曜日 ";
+constexpr char kOnlyOn[] = " のみ (本日 ";
+constexpr char kWaitedDelay[] = " (遅延の指定で ";
+constexpr char kWaitedIdle[] = " (ｱｲﾄﾞﾙになるまで ";
+constexpr char kWaitedIdleLimit[] = " (ｱｲﾄﾞﾙにならず上限の ";
+constexpr char kWaitedEnd[] = "秒待機)";
+constexpr char kPendingDelay[] = " 遅延待ち";
+constexpr char kPendingIdle[] = " ｱｲﾄﾞﾙ待ち";
+constexpr char kCutMark[] = "...";
+constexpr char kAdoptedMark[] = " (取り込み)";
+constexpr char kMisreadSetting[] = "設定 '%s' の値が正しくないため、既定の値で起動しました";
+constexpr char kMendedSetting[] = "設定 '%s' の値が正しくないため、'%s' として起動しました";
+constexpr char kFault[] = "内部ｴﾗｰ: ";
+constexpr char kUnreadList[] = "ｱｲﾃﾑﾌｧｲﾙを読み込めないため、何も起動しませんでした: ";
+
+std::string TwoDigits(int value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d", value);
+  return text;
+}
+
+// Line breaks and other control bytes would split one report line into several.
+std::string OneLine(const std::string& text) {
+  std::string line;
+  for (const char c : text) line += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+  while (!line.empty() && line.back() == ' ') line.pop_back();
+  return line;
+}
+
+std::string ShortTitle(const std::string& title) {
+  const std::string line = OneLine(title);
+  if (line.size() <= kReportTitleBytes) return line;
+  size_t end = 0;
+  while (end < line.size()) {
+    const size_t width = IsShiftJisLeadByte(static_cast<unsigned char>(line[end])) ? 2 : 1;
+    if (end + width > kReportTitleBytes) break;
+    end += width;
+  }
+  return line.substr(0, end) + kCutMark;
+}
+
+// "hh:mm-hh:mm" from hhmmhhmm, keeping whatever a garbled band holds.
+std::string BandText(const std::string& band) {
+  const auto piece = [&](size_t from) { return from < band.size() ? band.substr(from, 2) : ""; };
+  return piece(0) + ":" + piece(2) + "-" + piece(4) + ":" + piece(6);
+}
+
+// When a row started and what it waited for: its own time is its actual start.
+std::string StartText(const RowReport& report) {
+  std::string text = report.started_at.empty() ? "" : " " + report.started_at;
+  const std::string seconds = std::to_string(report.waited_ms / 1000) + kWaitedEnd;
+  switch (report.waited) {
+    case WaitReason::Delay:
+      return text + kWaitedDelay + seconds;
+    case WaitReason::Idle:
+      return text + kWaitedIdle + seconds;
+    case WaitReason::IdleLimit:
+      return text + kWaitedIdleLimit + seconds;
+    case WaitReason::None:
+      break;
+  }
+  return text;
+}
+
+std::string OutcomeText(const RowReport& report) {
+  static constexpr const char* kDayNames[7] = {"日", "月", "火", "水", "木", "金", "土"};
+  switch (report.outcome) {
+    case RowOutcome::Launched:
+      return kLaunched + StartText(report);
+    case RowOutcome::Failed: {
+      const std::string detail = OneLine(report.detail);
+      return kFailed + (detail.empty() ? kErrorCode + std::to_string(report.answer.code) : detail) +
+             StartText(report);
+    }
+    case RowOutcome::TooLong:
+      return kTooLong;
+    case RowOutcome::Error:
+      return kError + OneLine(report.detail);
+    case RowOutcome::NoFile:
+      return std::string(kSkipped) + kNoFile;
+    case RowOutcome::OutsideBand:
+      return std::string(kSkipped) + kOutsideBand + BandText(report.band) + " 外 (" + report.clock +
+             ")";
+    case RowOutcome::NotEnabled:
+      return std::string(kSkipped) + kNotEnabled;
+    case RowOutcome::RanToday:
+      return std::string(kSkipped) + kRanToday;
+    case RowOutcome::AlreadyRunning:
+      return std::string(kSkipped) + kAlreadyRunning;
+    case RowOutcome::NotStarted:
+      if (report.waited == WaitReason::None) return kNotStarted;
+      return kNotStarted +
+             std::string(report.waited == WaitReason::Delay ? kPendingDelay : kPendingIdle);
+    case RowOutcome::OtherDay:
+      return std::string(kSkipped) + kOtherDay + DaysLabel(report.days) + kOnlyOn +
+             (report.weekday >= 0 && report.weekday < 7 ? kDayNames[report.weekday] : "?") + ")";
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string LogFilePath(const std::string& program_folder) {
+  return program_folder + kLogFileName;
+}
+
+std::string RunLine(const RunHeading& heading) {
+  const LocalTime& t = heading.when;
+  std::string line = std::to_string(t.year) + "/" + TwoDigits(t.month) + "/" + TwoDigits(t.day) +
+                     " " + TwoDigits(t.hour) + ":" + TwoDigits(t.minute) + ":" +
+                     TwoDigits(t.second) + " " + kRunTitle + " " + std::to_string(heading.rows) +
+                     kRowsUnit + " ";
+  line += heading.wait_seconds > 0
+              ? kWaitPrefix + std::to_string(heading.wait_seconds) + kSecondsUnit
+              : std::string(kAllAtOnce);
+  if (heading.skip_running) line += std::string(" ") + kSkipRunningMode;
+  return line;
+}
+
+std::string RowLine(const RowReport& report) {
+  // A band or clock read from a hand-edited file must not break the line either.
+  return "  " + std::to_string(report.row) + " " + ShortTitle(report.title) +
+         (report.adopted ? kAdoptedMark : "") + ": " + OneLine(OutcomeText(report));
+}
+
+std::string NewerHalf(const std::string& log) {
+  if (log.empty()) return log;
+  // The kept part starts no earlier than the middle; the line running across it goes too.
+  const size_t first_kept = log.size() - log.size() / 2;
+  const size_t end = log.find('\n', first_kept - 1);
+  return end == std::string::npos ? std::string() : log.substr(end + 1);
+}
+
+std::string MisreadLine(const std::string& name, const std::string& read_as) {
+  if (!read_as.empty())
+    return "  " + FormatText(FormatText(kMendedSetting, OneLine(name)), OneLine(read_as));
+  return "  " + FormatText(kMisreadSetting, OneLine(name));
+}
+
+std::string UnreadListLine(const std::string& error) {
+  return "  " + std::string(kUnreadList) + OneLine(error);
+}
+
+std::string FaultLine(const std::string& detail) {
+  return kFault + OneLine(detail);
+}
+
+void AppendToLog(LogFiles& files, const std::string& path,
+                 const std::vector<std::string>& lines) noexcept {
+  try {
+    std::string bytes;
+    for (const std::string& line : lines) bytes += line + "\r\n";
+    const std::int64_t size = files.SizeOf(path);
+    const std::string log = size > 0 ? files.ReadAll(path) : std::string();
+    const std::string kept = size > kLogCapBytes ? NewerHalf(log) : log;
+    // A last line left without its end (an editor, a run cut short) keeps to itself.
+    if (!kept.empty() && kept.back() != '\n') bytes = "\r\n" + bytes;
+    if (size > kLogCapBytes) {
+      files.Replace(path, kept + bytes);
+    } else {
+      files.Append(path, bytes);
+    }
+  } catch (const std::exception&) {
+    // A report that cannot be written is no reason to disturb the log-on.
+  }
+}
