@@ -35,7 +35,7 @@ constexpr char kWaitedEnd[] = "秒待機)";
 constexpr char kPendingDelay[] = " 遅延待ち";
 constexpr char kPendingIdle[] = " ｱｲﾄﾞﾙ待ち";
 constexpr char kCutMark[] = "...";
-constexpr char kAdoptedMark[] = " (取り込み)";
+constexpr char kKeptMark[] = " (取り込み)";
 constexpr char kMisreadSetting[] = "設定 '%s' の値が正しくないため、既定の値で起動しました";
 constexpr char kMendedSetting[] = "設定 '%s' の値が正しくないため、'%s' として起動しました";
 constexpr char kFault[] = "内部ｴﾗｰ: ";
@@ -148,7 +148,7 @@ std::string RunLine(const RunHeading& heading) {
 std::string RowLine(const RowReport& report) {
   // A band or clock read from a hand-edited file must not break the line either.
   return "  " + std::to_string(report.row) + " " + ShortTitle(report.title) +
-         (report.adopted ? kAdoptedMark : "") + ": " + OneLine(OutcomeText(report));
+         (report.kept ? kKeptMark : "") + ": " + OneLine(OutcomeText(report));
 }
 
 std::string NewerHalf(const std::string& log) {

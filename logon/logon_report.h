@@ -37,7 +37,7 @@ struct RowReport {
   std::int64_t waited_ms = 0;            // since the run began, when it started
   int days = 0;                          // OtherDay: the row's days and today's weekday
   int weekday = 0;
-  bool adopted = false;  // taken over from the system's own start-up
+  bool kept = false;  // taken over from the system's own start-up
 };
 
 struct RunHeading {

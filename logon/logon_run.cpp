@@ -4,8 +4,8 @@
 #include <exception>
 
 #include "core/running_check.h"
-#include "logon/shell_failure.h"
 #include "core/texts.h"
+#include "logon/shell_failure.h"
 #include "platform/app_error.h"
 #include "platform/profile_text.h"
 
@@ -18,7 +18,7 @@ ProfileWrite OnceDateWrite(int row, const std::string& today) {
 
 }  // namespace
 
-LogOnRun::LogOnRun(const ItemStore& store, const StartupClock& now, ProfileFiles& files,
+LogOnRun::LogOnRun(const ItemStore& store, const RunClock& now, ProfileFiles& files,
                    const std::string& item_file_path, Launcher& launcher, MessageDialogs& errors,
                    const LogOnOptions& options)
     : store_(store),

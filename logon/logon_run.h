@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "items/item_store.h"
 #include "core/launcher.h"
-#include "logon/logon_report.h"
 #include "core/message_dialogs.h"
+#include "items/item_store.h"
+#include "logon/logon_report.h"
 #include "logon/row_schedule.h"
 #include "logon/run_rules.h"
 #include "platform/processor_use.h"
@@ -33,7 +33,7 @@ struct LogOnOptions {
 // a row it did not reach.
 class LogOnRun {
  public:
-  LogOnRun(const ItemStore& store, const StartupClock& now, ProfileFiles& files,
+  LogOnRun(const ItemStore& store, const RunClock& now, ProfileFiles& files,
            const std::string& item_file_path, Launcher& launcher, MessageDialogs& errors,
            const LogOnOptions& options);
 
@@ -77,7 +77,7 @@ class LogOnRun {
   std::vector<std::string> RunningPaths();
 
   const ItemStore& store_;
-  StartupClock now_;
+  RunClock now_;
   std::unique_ptr<ProfileFile> file_;
   Launcher& launcher_;
   MessageDialogs& errors_;

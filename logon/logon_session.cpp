@@ -5,10 +5,10 @@
 #include <optional>
 #include <utility>
 
+#include "core/texts.h"
 #include "items/held_item_file.h"
 #include "logon/logon_texts.h"
 #include "logon/shell_failure.h"
-#include "core/texts.h"
 #include "platform/text_format.h"
 
 LogOnOptions LogOnOptionsOf(const AppSettings& settings, const LogOnServices* services,
@@ -142,7 +142,7 @@ void LogOnSession::AppendReport() {
     if (row.outcome == RowOutcome::NoFile && row.row < store_.Size() &&
         IsSeparator(store_.Row(row.row)))
       continue;
-    row.adopted = adopted_ && row.row < store_.Size() && adopted_(store_.Row(row.row));
+    row.kept = kept_ && row.row < store_.Size() && kept_(store_.Row(row.row));
     lines.push_back(RowLine(row));
   }
   AppendToLog(services_->log_files, log_path_, lines);

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "items/app_settings.h"
-#include "logon/logon_run.h"
 #include "items/store_persistence.h"
+#include "logon/logon_run.h"
 #include "platform/log_files.h"
 #include "platform/repeating_timer.h"
 #include "platform/running_programs.h"
@@ -33,7 +33,7 @@ class LogOnSession {
  public:
   struct Setup {
     const ItemStore& store;
-    StartupClock now;
+    RunClock now;
     LocalTime started;
     ProfileFiles& files;
     std::string item_file_path;
@@ -60,9 +60,7 @@ class LogOnSession {
   // Repairs done at load, each a line of the report.
   void SetRepairs(std::vector<std::string> lines) { repairs_ = std::move(lines); }
   // Tells the rows taken over from the system's start-up, which the report names as such.
-  void SetAdoptedCheck(std::function<bool(const LaunchItem&)> adopted) {
-    adopted_ = std::move(adopted);
-  }
+  void SetKeptCheck(std::function<bool(const LaunchItem&)> kept) { kept_ = std::move(kept); }
   const RunMarks& Marks() const { return run_.Marks(); }
   const std::vector<RowReport>& Report() const { return run_.Report(); }
 
@@ -88,7 +86,7 @@ class LogOnSession {
   std::int64_t held_ms_ = 0;
   std::vector<std::string> repairs_;
   const ItemStore& store_;
-  std::function<bool(const LaunchItem&)> adopted_;
+  std::function<bool(const LaunchItem&)> kept_;
   bool finished_ = false;
   bool ticking_ = false;
   int armed_ms_ = -1;

@@ -10,7 +10,7 @@
 // One mark per row visited: " " not launched, "*" launched by this run.
 using RunMarks = std::vector<std::string>;
 
-struct StartupClock {
+struct RunClock {
   std::string today;  // TodayText, mm/dd
   std::string clock;  // ClockText, hh:mm
   int weekday = -1;   // 0 Sunday; unknown admits rows of any day

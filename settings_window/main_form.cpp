@@ -3,13 +3,13 @@
 #include <exception>
 
 #include "core/clock_texts.h"
+#include "core/texts.h"
 #include "items/held_item_file.h"
 #include "logon/row_timing.h"
-#include "core/texts.h"
 #include "platform/text_format.h"
 
 RunMode ModeFromArguments(const std::vector<std::string>& arguments) {
-  return !arguments.empty() && arguments.front() == texts::kStartupSwitch ? RunMode::Startup
+  return !arguments.empty() && arguments.front() == texts::kStartupSwitch ? RunMode::LogOn
                                                                           : RunMode::Config;
 }
 
@@ -29,11 +29,11 @@ void MainForm::FormCreate() {
   try {
     try {
       // At log-on a held file is waited for on the timer, not inside the load.
-      persistence_.SetWaitForHeldFile(mode_ != RunMode::Startup || !logon_services_);
+      persistence_.SetWaitForHeldFile(mode_ != RunMode::LogOn || !logon_services_);
       LoadStore();
     } catch (const std::exception& error) {
       if (persistence_.ItemFileError().empty()) throw;
-      if (mode_ == RunMode::Startup) {
+      if (mode_ == RunMode::LogOn) {
         if (!WaitForHeldItemFile()) RefuseRunOnUnreadList(error.what(), 0);
         return;
       }
@@ -106,7 +106,7 @@ void MainForm::HeldItemFileTick() {
 }
 
 void MainForm::CreateAfterLoad() {
-  bool in_startup_branch = false;
+  bool in_logon_branch = false;
   try {
     if (persistence_.GarbledCount()) {
       services_.dialogs.Show(MessageKind::Warning, BoxButtons::Ok,
@@ -120,29 +120,29 @@ void MainForm::CreateAfterLoad() {
     clock_text_ = ::ClockText(now);
     program_folder_ = ProgramFolderOf(services_.system.ProgramFilePath());
 
-    const bool logon_run = mode_ == RunMode::Startup && store_.count > 0;
+    const bool logon_run = mode_ == RunMode::LogOn && store_.count > 0;
     if (!repairs_.empty() && !logon_run) {
       std::string text;
       for (const std::string& line : repairs_) text += (text.empty() ? "" : "\r\n") + line;
       services_.dialogs.Show(MessageKind::Information, BoxButtons::Ok, text);
     }
-    if (mode_ == RunMode::Startup) {
+    if (mode_ == RunMode::LogOn) {
       if (store_.count <= 0) {
         view_.CentreOnScreen();
         tray_.enabled = false;
         services_.dialogs.Show(MessageKind::Information, BoxButtons::Ok, texts::kWelcome);
       } else {
-        in_startup_branch = true;
-        RunStartupBranch(now);
+        in_logon_branch = true;
+        RunLogOnBranch(now);
       }
     }
 
     tray_.tip = TrayTipText(now);
-    tray_.visible = mode_ == RunMode::Startup;
+    tray_.visible = mode_ == RunMode::LogOn;
     help_file_ = program_folder_ + texts::kHelpFileName;
   } catch (const std::exception& error) {
     services_.dialogs.ShowError(error);
-    if (in_startup_branch && !resident_) {
+    if (in_logon_branch && !resident_) {
       // The window stays hidden and no tray icon follows: a process left waiting here could
       // never be reached again and would keep every later start out.
       view_.Terminate();
@@ -150,7 +150,7 @@ void MainForm::CreateAfterLoad() {
   }
 }
 
-void MainForm::RunStartupBranch(const LocalTime& now) {
+void MainForm::RunLogOnBranch(const LocalTime& now) {
   view_.SetApplicationToolWindow();
   view_.Minimise();
   shows_window_ = false;
@@ -158,7 +158,7 @@ void MainForm::RunStartupBranch(const LocalTime& now) {
   // With launches spaced out, the process that is not to stay ends after the last of them.
   const bool ends_after_run = !settings_.launcher;
   session_ = std::make_unique<LogOnSession>(
-      LogOnSession::Setup{store_, StartupClock{today_text_, clock_text_, WeekdayOf(now)}, now,
+      LogOnSession::Setup{store_, RunClock{today_text_, clock_text_, WeekdayOf(now)}, now,
                           services_.profile_files, persistence_.ItemFile(),
                           LogFilePath(program_folder_), services_.launcher, services_.dialogs},
       settings_, logon_services_, [this, ends_after_run] {
@@ -168,7 +168,7 @@ void MainForm::RunStartupBranch(const LocalTime& now) {
   session_->SetMisreadValues(persistence_.MisreadValues());
   session_->SetHeldItemFileWait(held_item_file_ms_);
   session_->SetRepairs(repairs_);
-  session_->SetAdoptedCheck(adopted_);
+  session_->SetKeptCheck(kept_);
   session_->SetStepListener([this] {
     run_marks_ = session_->Marks();
     if (run_marks_changed_) run_marks_changed_();

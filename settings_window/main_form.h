@@ -7,21 +7,21 @@
 #include <string>
 #include <vector>
 
+#include "core/launcher.h"
+#include "core/message_dialogs.h"
 #include "items/app_settings.h"
 #include "items/item_store.h"
-#include "core/launcher.h"
-#include "logon/logon_session.h"
-#include "settings_window/main_view.h"
-#include "core/message_dialogs.h"
-#include "logon/run_rules.h"
 #include "items/store_persistence.h"
+#include "logon/logon_session.h"
+#include "logon/run_rules.h"
 #include "platform/keyboard.h"
 #include "platform/profile_file.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/system.h"
+#include "settings_window/main_view.h"
 
-enum class RunMode { Config, Startup };
+enum class RunMode { Config, LogOn };
 
 // The first argument after the program name, compared exactly with "/N", picks the log-on run.
 RunMode ModeFromArguments(const std::vector<std::string>& arguments);
@@ -73,9 +73,7 @@ class MainForm {
   // The report, "Skip" and "Wait" of the log-on run; without them the run is the plain one.
   void SetLogOnServices(const LogOnServices* services) { logon_services_ = services; }
   // Tells the rows taken over from the system's start-up, for the log-on report.
-  void SetAdoptedCheck(std::function<bool(const LaunchItem&)> adopted) {
-    adopted_ = std::move(adopted);
-  }
+  void SetKeptCheck(std::function<bool(const LaunchItem&)> kept) { kept_ = std::move(kept); }
   // Puts right, once the rows are read, what an interrupted change to the system's start-up
   // left behind; the lines it returns (a heading, then one per repair) go into the log-on
   // report, or are shown at a window start.
@@ -129,7 +127,7 @@ class MainForm {
  private:
   void LoadStore();
   void ApplySettingsToView();
-  void RunStartupBranch(const LocalTime& now);
+  void RunLogOnBranch(const LocalTime& now);
   // The log-on run when the item file could not be read: nothing is launched.
   void RefuseRunOnUnreadList(const std::string& error, std::int64_t held_ms);
   // What follows a load that read the item file (or found none).
@@ -161,7 +159,7 @@ class MainForm {
   std::function<void()> run_marks_changed_;
   std::function<void()> started_late_;
   const LogOnServices* logon_services_ = nullptr;
-  std::function<bool(const LaunchItem&)> adopted_;
+  std::function<bool(const LaunchItem&)> kept_;
   std::function<std::vector<std::string>(const std::vector<LaunchItem>&)> load_repair_;
   std::vector<std::string> repairs_;
   std::unique_ptr<LogOnSession> session_;

@@ -22,7 +22,7 @@ bool DeleteChecked(RawRegistry& registry, Hive hive, const std::string& path,
 bool CreateExactly(FileStore& files, const std::string& path, const std::string& bytes,
                    const std::string& facts_from, std::string& reason);
 bool DeleteFileChecked(FileStore& files, const std::string& path);
-// The record of a file kept in the adopted folder: its name there, and where it came from.
+// The record of a file kept in the kept folder: its name there, and where it came from.
 RawValue PathRecord(const std::string& name, const std::string& origin);
 
 // Undoing a step is worth trying even when it fails: what it leaves is still kept somewhere.

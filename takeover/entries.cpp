@@ -22,7 +22,7 @@ std::string TextOf(const RawValue& value) {
 }
 
 // What the system starts for the value: an expandable one with its references replaced.
-std::string CommandText(StartupSources sources, const RawValue& value) {
+std::string CommandText(EntrySources sources, const RawValue& value) {
   return value.type == kRegExpandText ? sources.files.Expanded(TextOf(value)) : TextOf(value);
 }
 
@@ -46,8 +46,8 @@ std::string CommandOf(const std::string& file, const std::string& arguments) {
 }
 
 // What a registry value starts, as the system reads it.
-StartupEntry ValueEntry(StartupSources sources, EntryPlace place, const RawValue& value) {
-  StartupEntry entry;
+TakeoverEntry ValueEntry(EntrySources sources, EntryPlace place, const RawValue& value) {
+  TakeoverEntry entry;
   entry.place = place;
   entry.name = value.name;
   entry.command = TextOf(value);
@@ -56,8 +56,8 @@ StartupEntry ValueEntry(StartupSources sources, EntryPlace place, const RawValue
   return entry;
 }
 
-void ReadValues(StartupSources sources, Hive hive, const char* path, EntryPlace place,
-                const StartupLocations& locations, std::vector<StartupEntry>& entries) {
+void ReadValues(EntrySources sources, Hive hive, const char* path, EntryPlace place,
+                const EntryLocations& locations, std::vector<TakeoverEntry>& entries) {
   std::vector<RawValue> values;
   bool writable = false;
   try {
@@ -68,7 +68,7 @@ void ReadValues(StartupSources sources, Hive hive, const char* path, EntryPlace 
   }
   for (const RawValue& value : values) {
     if (value.name.empty() || !IsText(value)) continue;  // the system starts neither
-    StartupEntry entry = ValueEntry(sources, place, value);
+    TakeoverEntry entry = ValueEntry(sources, place, value);
     entry.read_only = !writable;
     entry.own = SamePath(entry.file, locations.program_file);
     entries.push_back(std::move(entry));
@@ -76,7 +76,7 @@ void ReadValues(StartupSources sources, Hive hive, const char* path, EntryPlace 
 }
 
 // A shortcut shows what it starts; any other file starts itself.
-void DescribeFile(StartupSources sources, StartupEntry& entry) {
+void DescribeFile(EntrySources sources, TakeoverEntry& entry) {
   if (EndsWithLnk(entry.path)) {
     if (const auto link = sources.links.ReadLink(entry.path); link && !link->target.empty()) {
       entry.file = link->target;
@@ -91,12 +91,12 @@ void DescribeFile(StartupSources sources, StartupEntry& entry) {
   entry.command = CommandOf(entry.path, "");
 }
 
-void ReadFolder(StartupSources sources, const std::string& folder, EntryPlace place,
-                const StartupLocations& locations, std::vector<StartupEntry>& entries) {
+void ReadFolder(EntrySources sources, const std::string& folder, EntryPlace place,
+                const EntryLocations& locations, std::vector<TakeoverEntry>& entries) {
   if (folder.empty()) return;
   const std::string prefix = folder.back() == '\\' ? folder : folder + "\\";
   for (const FolderFile& found : sources.files.FileNames(folder)) {
-    StartupEntry entry;
+    TakeoverEntry entry;
     entry.place = place;
     entry.name = found.name;
     entry.path = prefix + found.name;
@@ -119,26 +119,26 @@ bool HasValueNamed(const std::vector<RawValue>& values, const std::string& name)
   return false;
 }
 
-void ReadAdopted(StartupSources sources, const StartupLocations& locations,
-                 std::vector<StartupEntry>& entries) {
+void ReadKept(EntrySources sources, const EntryLocations& locations,
+              std::vector<TakeoverEntry>& entries) {
   std::vector<RawValue> values;
   std::vector<RawValue> files;
   std::vector<RawValue> run;
   try {
-    values = sources.registry.Values(Hive::CurrentUser, kAdoptedValuesPath);
-    files = sources.registry.Values(Hive::CurrentUser, kAdoptedFilesPath);
+    values = sources.registry.Values(Hive::CurrentUser, kKeptValuesPath);
+    files = sources.registry.Values(Hive::CurrentUser, kKeptFilesPath);
     run = sources.registry.Values(Hive::CurrentUser, kRunKeyPath);
   } catch (const std::exception&) {
     return;
   }
   for (const RawValue& value : values) {
-    StartupEntry entry = ValueEntry(sources, EntryPlace::AdoptedValue, value);
+    TakeoverEntry entry = ValueEntry(sources, EntryPlace::KeptValue, value);
     if (HasValueNamed(run, value.name)) entry.flaw = EntryFlaw::PlaceTaken;
     entries.push_back(std::move(entry));
   }
   for (const RawValue& record : files) {
-    StartupEntry entry;
-    entry.place = EntryPlace::AdoptedFile;
+    TakeoverEntry entry;
+    entry.place = EntryPlace::KeptFile;
     entry.name = record.name;
     entry.origin = TextOf(record);
     entry.command = entry.origin;
@@ -149,7 +149,7 @@ void ReadAdopted(StartupSources sources, const StartupLocations& locations,
       entries.push_back(std::move(entry));
       continue;
     }
-    entry.path = locations.adopted_folder + record.name;
+    entry.path = locations.kept_folder + record.name;
     if (!sources.files.Exists(entry.path))
       entry.flaw = EntryFlaw::CopyMissing;
     else if (sources.files.Exists(entry.origin))
@@ -161,12 +161,12 @@ void ReadAdopted(StartupSources sources, const StartupLocations& locations,
 
 }  // namespace
 
-StartupLocations LocateStartup(SpecialFolders& folders, const std::string& program_folder,
-                               const std::string& program_file) {
-  StartupLocations locations;
+EntryLocations LocateEntries(SpecialFolders& folders, const std::string& program_folder,
+                             const std::string& program_file) {
+  EntryLocations locations;
   locations.user_startup = folders.Path(csidl::kStartup).value_or("");
   locations.common_startup = folders.Path(csidl::kCommonStartup).value_or("");
-  locations.adopted_folder = program_folder + kAdoptedFolderName;
+  locations.kept_folder = program_folder + kKeptFolderName;
   locations.program_file = program_file;
   return locations;
 }
@@ -198,10 +198,10 @@ void SplitCommand(const std::string& command, std::string& file, std::string& ar
   if (blank != std::string::npos) arguments = Trimmed(text.substr(blank + 1));
 }
 
-std::vector<StartupEntry> ListStartupEntries(StartupSources sources,
-                                             const StartupLocations& locations,
-                                             const std::vector<LaunchItem>& rows) {
-  std::vector<StartupEntry> entries;
+std::vector<TakeoverEntry> ListTakeoverEntries(EntrySources sources,
+                                               const EntryLocations& locations,
+                                               const std::vector<LaunchItem>& rows) {
+  std::vector<TakeoverEntry> entries;
   ReadValues(sources, Hive::CurrentUser, kRunKeyPath, EntryPlace::UserRun, locations, entries);
   ReadValues(sources, Hive::CurrentUser, kRunOnceKeyPath, EntryPlace::UserRunOnce, locations,
              entries);
@@ -210,53 +210,52 @@ std::vector<StartupEntry> ListStartupEntries(StartupSources sources,
              entries);
   ReadFolder(sources, locations.user_startup, EntryPlace::UserStartup, locations, entries);
   ReadFolder(sources, locations.common_startup, EntryPlace::CommonStartup, locations, entries);
-  ReadAdopted(sources, locations, entries);
-  for (StartupEntry& entry : entries) {
-    if (IsAdopted(entry) || entry.own) continue;
+  ReadKept(sources, locations, entries);
+  for (TakeoverEntry& entry : entries) {
+    if (IsKept(entry) || entry.own) continue;
     for (const LaunchItem& row : rows)
       if (!row.file.empty() && SamePath(Unquoted(row.file), entry.file)) entry.duplicate = true;
   }
   return entries;
 }
 
-StartupEntry RunValueEntry(StartupSources sources, const RawValue& value) {
+TakeoverEntry RunValueEntry(EntrySources sources, const RawValue& value) {
   return ValueEntry(sources, EntryPlace::UserRun, value);
 }
 
-void DescribeStartupFile(StartupSources sources, StartupEntry& entry) {
+void DescribeStartupFile(EntrySources sources, TakeoverEntry& entry) {
   DescribeFile(sources, entry);
 }
 
-bool IsBrokenCommand(const StartupEntry& entry, FileStore& files) {
+bool IsBrokenCommand(const TakeoverEntry& entry, FileStore& files) {
   if (entry.file.empty()) return true;
   const std::string text = Trimmed(entry.command);
   const bool open_quote = text.front() == '"' && text.find('"', 1) == std::string::npos;
   return open_quote && !files.Exists(entry.file);
 }
 
-std::vector<StartupEntry> ListAdoptedEntries(StartupSources sources,
-                                             const StartupLocations& locations) {
-  std::vector<StartupEntry> entries;
-  ReadAdopted(sources, locations, entries);
+std::vector<TakeoverEntry> ListKeptEntries(EntrySources sources, const EntryLocations& locations) {
+  std::vector<TakeoverEntry> entries;
+  ReadKept(sources, locations, entries);
   return entries;
 }
 
-bool IsAdoptedRow(const std::vector<StartupEntry>& adopted, const LaunchItem& row) {
-  for (const StartupEntry& entry : adopted)
+bool IsKeptRow(const std::vector<TakeoverEntry>& kept, const LaunchItem& row) {
+  for (const TakeoverEntry& entry : kept)
     if (RowOfEntry(entry, {row}) == 0) return true;
   return false;
 }
 
-bool CanAdopt(const StartupEntry& entry) {
+bool CanTakeOver(const TakeoverEntry& entry) {
   return !entry.own && !entry.read_only && entry.flaw == EntryFlaw::None &&
          (entry.place == EntryPlace::UserRun || entry.place == EntryPlace::UserStartup);
 }
 
-bool IsAdopted(const StartupEntry& entry) {
-  return entry.place == EntryPlace::AdoptedValue || entry.place == EntryPlace::AdoptedFile;
+bool IsKept(const TakeoverEntry& entry) {
+  return entry.place == EntryPlace::KeptValue || entry.place == EntryPlace::KeptFile;
 }
 
-int RowOfEntry(const StartupEntry& entry, const std::vector<LaunchItem>& rows) {
+int RowOfEntry(const TakeoverEntry& entry, const std::vector<LaunchItem>& rows) {
   if (entry.file.empty()) return -1;  // a record too broken to say what it starts
   for (size_t i = 0; i < rows.size(); ++i)
     if (SamePath(Unquoted(rows[i].file), entry.file) && rows[i].args == entry.arguments)
@@ -264,7 +263,7 @@ int RowOfEntry(const StartupEntry& entry, const std::vector<LaunchItem>& rows) {
   return -1;
 }
 
-LaunchItem RowFromEntry(const StartupEntry& entry) {
+LaunchItem RowFromEntry(const TakeoverEntry& entry) {
   LaunchItem row;
   row.title = entry.name;
   if (!entry.path.empty() && EndsWithLnk(row.title)) row.title.resize(row.title.size() - 4);
@@ -290,7 +289,7 @@ LaunchItem RowFromEntry(const StartupEntry& entry) {
   return row;
 }
 
-std::string PlaceText(const StartupEntry& entry) {
+std::string PlaceText(const TakeoverEntry& entry) {
   namespace t = takeover_texts;
   switch (entry.place) {
     case EntryPlace::UserRun:
@@ -305,15 +304,15 @@ std::string PlaceText(const StartupEntry& entry) {
       return t::kPlaceUserStartup;
     case EntryPlace::CommonStartup:
       return t::kPlaceCommonStartup;
-    case EntryPlace::AdoptedValue:
-      return t::kPlaceAdoptedValue;
-    case EntryPlace::AdoptedFile:
-      return t::kPlaceAdoptedFile;
+    case EntryPlace::KeptValue:
+      return t::kPlaceKeptValue;
+    case EntryPlace::KeptFile:
+      return t::kPlaceKeptFile;
   }
   return {};
 }
 
-std::string MarkText(const StartupEntry& entry) {
+std::string MarkText(const TakeoverEntry& entry) {
   namespace t = takeover_texts;
   if (entry.own) return t::kMarkOwn;
   std::string mark = entry.duplicate ? t::kMarkDuplicate : "";

@@ -5,8 +5,8 @@
 
 #include "core/running_check.h"
 #include "platform/text_format.h"
-#include "takeover/kept_records.h"
 #include "takeover/checked_steps.h"
+#include "takeover/kept_records.h"
 #include "takeover/takeover_texts.h"
 
 namespace t = takeover_texts;
@@ -19,10 +19,10 @@ bool SameValue(const RawValue& a, const RawValue& b) {
   return a.type == b.type && a.data == b.data;
 }
 
-void RepairValue(StartupSources sources, const RawValue& kept, const std::vector<LaunchItem>& rows,
+void RepairValue(EntrySources sources, const RawValue& kept, const std::vector<LaunchItem>& rows,
                  std::vector<std::string>& lines) {
   RawRegistry& registry = sources.registry;
-  StartupEntry entry = RunValueEntry(sources, kept);
+  TakeoverEntry entry = RunValueEntry(sources, kept);
   const bool has_row = RowOfEntry(entry, rows) >= 0;
   const std::optional<RawValue> there = FindValue(registry, kUser, kRunKeyPath, kept.name);
   if (there && !SameValue(*there, kept)) {
@@ -31,17 +31,17 @@ void RepairValue(StartupSources sources, const RawValue& kept, const std::vector
   }
   if (there && has_row) {
     lines.push_back(FormatText(DeleteChecked(registry, kUser, kRunKeyPath, kept.name)
-                                   ? t::kRepairKeptAdopted
+                                   ? t::kRepairStaysTakenOver
                                    : t::kRepairFailed,
                                kept.name));
   } else if (there) {
-    lines.push_back(FormatText(DeleteChecked(registry, kUser, kAdoptedValuesPath, kept.name)
+    lines.push_back(FormatText(DeleteChecked(registry, kUser, kKeptValuesPath, kept.name)
                                    ? t::kRepairRecordDropped
                                    : t::kRepairFailed,
                                kept.name));
   } else if (!has_row) {
     const bool back = PutExactly(registry, kUser, kRunKeyPath, kept);
-    if (back && DeleteChecked(registry, kUser, kAdoptedValuesPath, kept.name)) {
+    if (back && DeleteChecked(registry, kUser, kKeptValuesPath, kept.name)) {
       lines.push_back(FormatText(t::kRepairGivenBack, kept.name));
     } else {
       // Kept in one place only, never in two.
@@ -56,20 +56,20 @@ bool PartOf(const std::string& part, const std::string& whole) {
   return whole.starts_with(part);
 }
 
-void RepairFile(StartupSources sources, const StartupLocations& locations, const RawValue& record,
+void RepairFile(EntrySources sources, const EntryLocations& locations, const RawValue& record,
                 const std::vector<LaunchItem>& rows, std::vector<std::string>& lines) {
   FileStore& files = sources.files;
   RawRegistry& registry = sources.registry;
-  StartupEntry entry;
+  TakeoverEntry entry;
   entry.name = record.name;
   entry.origin = record.data.substr(0, record.data.find('\0'));
   // A record that leads outside its folders is input nobody may act on; the page names it.
   if (!IsPlainFileName(entry.name) || !IsFileInFolder(entry.origin, locations.user_startup)) return;
-  entry.path = locations.adopted_folder + entry.name;
+  entry.path = locations.kept_folder + entry.name;
   const std::optional<std::string> copy = files.Read(entry.path);
   const std::optional<std::string> origin = files.Read(entry.origin);
   const auto drop_record = [&] {
-    return DeleteChecked(registry, kUser, kAdoptedFilesPath, entry.name);
+    return DeleteChecked(registry, kUser, kKeptFilesPath, entry.name);
   };
   if (!copy) {
     if (files.Exists(entry.path)) return;  // there but unreadable: nothing is known
@@ -83,7 +83,7 @@ void RepairFile(StartupSources sources, const StartupLocations& locations, const
   if (origin && has_row) {
     if (PartOf(*origin, *copy))
       lines.push_back(FormatText(
-          DeleteFileChecked(files, entry.origin) ? t::kRepairKeptAdopted : t::kRepairFailed,
+          DeleteFileChecked(files, entry.origin) ? t::kRepairStaysTakenOver : t::kRepairFailed,
           entry.name));
     return;
   }
@@ -121,15 +121,15 @@ bool HasRecord(const std::vector<RawValue>& records, const std::string& name) {
 
 // Copies without a record, left by a giving back cut short after its record went: removed
 // only when the user's Startup folder holds the same bytes, so that nothing is lost.
-void RemoveStrayCopies(StartupSources sources, const StartupLocations& locations,
+void RemoveStrayCopies(EntrySources sources, const EntryLocations& locations,
                        const std::vector<RawValue>& records, std::vector<std::string>& lines) {
   FileStore& files = sources.files;
-  std::string folder = locations.adopted_folder;
+  std::string folder = locations.kept_folder;
   if (!folder.empty() && folder.back() == '\\') folder.pop_back();
   std::vector<FolderFile> startup;
   for (const FolderFile& stray : files.FileNames(folder)) {
     if (!stray.exact || HasRecord(records, stray.name) || !IsPlainFileName(stray.name)) continue;
-    const std::string path = locations.adopted_folder + stray.name;
+    const std::string path = locations.kept_folder + stray.name;
     const std::optional<std::string> bytes = files.Read(path);
     if (!bytes) continue;
     if (startup.empty()) startup = files.FileNames(locations.user_startup);
@@ -146,13 +146,13 @@ void RemoveStrayCopies(StartupSources sources, const StartupLocations& locations
 
 }  // namespace
 
-std::vector<std::string> RepairTakeOver(StartupSources sources, const StartupLocations& locations,
+std::vector<std::string> RepairTakeOver(EntrySources sources, const EntryLocations& locations,
                                         const std::vector<LaunchItem>& rows) {
   std::vector<std::string> lines;
   std::vector<RawValue> values, records;
   try {
-    values = sources.registry.Values(kUser, kAdoptedValuesPath);
-    records = sources.registry.Values(kUser, kAdoptedFilesPath);
+    values = sources.registry.Values(kUser, kKeptValuesPath);
+    records = sources.registry.Values(kUser, kKeptFilesPath);
   } catch (const std::exception&) {
     return lines;  // what cannot be read is left as it is
   }

@@ -12,8 +12,8 @@
 //   goes; where the place holds something else of that name, it stays kept and is named;
 // - kept with a row and also in its place (a giving back cut short): the copy in the place
 //   goes, and it stays taken over;
-// - a file in the adopted folder without a record: removed when its original is in place.
+// - a file in the kept folder without a record: removed when its original is in place.
 // Only for rows that were read: an unread list would make every kept entry look rowless.
 // Returns one line for each repair, for the log-on report and the window's notice.
-std::vector<std::string> RepairTakeOver(StartupSources sources, const StartupLocations& locations,
+std::vector<std::string> RepairTakeOver(EntrySources sources, const EntryLocations& locations,
                                         const std::vector<LaunchItem>& rows);

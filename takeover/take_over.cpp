@@ -21,25 +21,25 @@ bool IsText(const RawValue& value) {
 
 }  // namespace
 
-bool Adoption::Fail(const char* pattern, const std::string& name, const std::string& reason) {
+bool Takeover::Fail(const char* pattern, const std::string& name, const std::string& reason) {
   dialogs_.Show(MessageKind::Warning, BoxButtons::Ok, FormatText(pattern, name) + "\r\n" + reason);
   return false;
 }
 
-bool Adoption::Adopt(const StartupEntry& entry) {
-  if (!CanAdopt(entry)) return false;
-  return entry.place == EntryPlace::UserRun ? AdoptValue(entry) : AdoptFile(entry);
+bool Takeover::TakeOver(const TakeoverEntry& entry) {
+  if (!CanTakeOver(entry)) return false;
+  return entry.place == EntryPlace::UserRun ? TakeOverValue(entry) : TakeOverFile(entry);
 }
 
-bool Adoption::GiveBack(const StartupEntry& entry, RowAfterGiveBack after, int row) {
+bool Takeover::GiveBack(const TakeoverEntry& entry, RowAfterGiveBack after, int row) {
   after_ = after;
   after_row_ = row;
-  if (entry.place == EntryPlace::AdoptedValue) return GiveBackValue(entry);
-  if (entry.place == EntryPlace::AdoptedFile) return GiveBackFile(entry);
+  if (entry.place == EntryPlace::KeptValue) return GiveBackValue(entry);
+  if (entry.place == EntryPlace::KeptFile) return GiveBackFile(entry);
   return false;
 }
 
-bool Adoption::StoreRow(const LaunchItem& row) {
+bool Takeover::StoreRow(const LaunchItem& row) {
   list_.store.Append(row);
   if (list_.save()) {
     list_.changed();
@@ -50,53 +50,53 @@ bool Adoption::StoreRow(const LaunchItem& row) {
   return false;
 }
 
-bool Adoption::AdoptValue(const StartupEntry& entry) {
+bool Takeover::TakeOverValue(const TakeoverEntry& entry) {
   RawRegistry& registry = sources_.registry;
   const Hive user = Hive::CurrentUser;
   // What is there now is what gets kept, not what the page showed earlier.
   std::optional<RawValue> live;
   if (!TryStep([&] { live = FindValue(registry, user, kRunKeyPath, entry.value.name); }) || !live ||
       !IsText(*live))
-    return Fail(t::kAdoptFailed, entry.name, t::kGone);
-  const StartupEntry now = RunValueEntry(sources_, *live);
+    return Fail(t::kTakeOverFailed, entry.name, t::kGone);
+  const TakeoverEntry now = RunValueEntry(sources_, *live);
   if (IsBrokenCommand(now, sources_.files))
-    return Fail(t::kAdoptFailed, entry.name, t::kBrokenCommand);
+    return Fail(t::kTakeOverFailed, entry.name, t::kBrokenCommand);
   // A record of that name holds an earlier original, which must not be written over.
   std::optional<RawValue> kept;
-  if (!TryStep([&] { kept = FindValue(registry, user, kAdoptedValuesPath, live->name); }) || kept)
-    return Fail(t::kAdoptFailed, entry.name, t::kAlreadyKept);
+  if (!TryStep([&] { kept = FindValue(registry, user, kKeptValuesPath, live->name); }) || kept)
+    return Fail(t::kTakeOverFailed, entry.name, t::kAlreadyKept);
   // Kept first, so that the value exists somewhere at every moment; a kill from here on leaves
   // a record without a row, which the next start gives back.
-  if (!PutExactly(registry, user, kAdoptedValuesPath, *live)) {
-    TryStep([&] { registry.Delete(user, kAdoptedValuesPath, live->name); });
-    return Fail(t::kAdoptFailed, entry.name, t::kNotRecorded);
+  if (!PutExactly(registry, user, kKeptValuesPath, *live)) {
+    TryStep([&] { registry.Delete(user, kKeptValuesPath, live->name); });
+    return Fail(t::kTakeOverFailed, entry.name, t::kNotRecorded);
   }
   if (!HoldsExactly(registry, user, kRunKeyPath, *live)) {
-    TryStep([&] { registry.Delete(user, kAdoptedValuesPath, live->name); });
-    return Fail(t::kAdoptFailed, entry.name, t::kChanged);
+    TryStep([&] { registry.Delete(user, kKeptValuesPath, live->name); });
+    return Fail(t::kTakeOverFailed, entry.name, t::kChanged);
   }
   if (!DeleteChecked(registry, user, kRunKeyPath, live->name)) {
-    TryStep([&] { registry.Delete(user, kAdoptedValuesPath, live->name); });
-    return Fail(t::kAdoptFailed, entry.name, t::kNotRemoved);
+    TryStep([&] { registry.Delete(user, kKeptValuesPath, live->name); });
+    return Fail(t::kTakeOverFailed, entry.name, t::kNotRemoved);
   }
   if (StoreRow(RowFromEntry(now))) return true;
   if (PutExactly(registry, user, kRunKeyPath, *live)) {
-    TryStep([&] { registry.Delete(user, kAdoptedValuesPath, live->name); });
-    return Fail(t::kAdoptFailed, entry.name, t::kRowNotStored);
+    TryStep([&] { registry.Delete(user, kKeptValuesPath, live->name); });
+    return Fail(t::kTakeOverFailed, entry.name, t::kRowNotStored);
   }
-  dialogs_.Show(MessageKind::Warning, BoxButtons::Ok, FormatText(t::kKeptAsAdopted, entry.name));
+  dialogs_.Show(MessageKind::Warning, BoxButtons::Ok, FormatText(t::kStaysTakenOver, entry.name));
   return false;
 }
 
-std::string Adoption::FreeAdoptedName(const std::string& name) {
+std::string Takeover::FreeKeptName(const std::string& name) {
   // Neither a kept copy nor a record of the name, even one whose copy is gone.
   std::vector<RawValue> records;
-  if (!TryStep([&] { records = sources_.registry.Values(Hive::CurrentUser, kAdoptedFilesPath); }))
+  if (!TryStep([&] { records = sources_.registry.Values(Hive::CurrentUser, kKeptFilesPath); }))
     return {};
   const auto free = [&](const std::string& candidate) {
     for (const RawValue& record : records)
       if (SamePath(record.name, candidate)) return false;
-    return !sources_.files.Exists(adopted_folder_ + candidate);
+    return !sources_.files.Exists(kept_folder_ + candidate);
   };
   if (free(name)) return name;
   const size_t dot = name.rfind('.');
@@ -108,70 +108,69 @@ std::string Adoption::FreeAdoptedName(const std::string& name) {
   }
 }
 
-bool Adoption::AdoptFile(const StartupEntry& entry) {
+bool Takeover::TakeOverFile(const TakeoverEntry& entry) {
   FileStore& files = sources_.files;
   RawRegistry& registry = sources_.registry;
   const auto bytes = files.Read(entry.path);
   if (!bytes)
-    return Fail(t::kAdoptFailed, entry.name, files.Exists(entry.path) ? t::kNotRead : t::kGone);
-  StartupEntry now = entry;
+    return Fail(t::kTakeOverFailed, entry.name, files.Exists(entry.path) ? t::kNotRead : t::kGone);
+  TakeoverEntry now = entry;
   DescribeStartupFile(sources_, now);
   try {
-    files.MakeFolder(adopted_folder_);
+    files.MakeFolder(kept_folder_);
   } catch (const AppError& error) {
-    return Fail(t::kAdoptFailed, entry.name, error.what());
+    return Fail(t::kTakeOverFailed, entry.name, error.what());
   }
-  const std::string kept_name = FreeAdoptedName(entry.name);
-  if (kept_name.empty()) return Fail(t::kAdoptFailed, entry.name, t::kNotRecorded);
-  const std::string kept = adopted_folder_ + kept_name;
+  const std::string kept_name = FreeKeptName(entry.name);
+  if (kept_name.empty()) return Fail(t::kTakeOverFailed, entry.name, t::kNotRecorded);
+  const std::string kept = kept_folder_ + kept_name;
   // The record first: a copy without one could not be told from a stray file. A kill from here
   // on leaves a record whose original is still in place, or one without a row, both of which
   // the next start puts right.
   const auto forget = [&] {
     TryStep([&] { files.Delete(kept); });
-    TryStep([&] { registry.Delete(Hive::CurrentUser, kAdoptedFilesPath, kept_name); });
+    TryStep([&] { registry.Delete(Hive::CurrentUser, kKeptFilesPath, kept_name); });
   };
-  if (!PutExactly(registry, Hive::CurrentUser, kAdoptedFilesPath,
-                  PathRecord(kept_name, entry.path))) {
+  if (!PutExactly(registry, Hive::CurrentUser, kKeptFilesPath, PathRecord(kept_name, entry.path))) {
     forget();
-    return Fail(t::kAdoptFailed, entry.name, t::kNotRecorded);
+    return Fail(t::kTakeOverFailed, entry.name, t::kNotRecorded);
   }
   std::string reason = t::kNotCopied;
   if (!CreateExactly(files, kept, *bytes, entry.path, reason)) {
     forget();
-    return Fail(t::kAdoptFailed, entry.name, reason);
+    return Fail(t::kTakeOverFailed, entry.name, reason);
   }
   if (files.Read(entry.path) != bytes) {
     forget();
-    return Fail(t::kAdoptFailed, entry.name, t::kChanged);
+    return Fail(t::kTakeOverFailed, entry.name, t::kChanged);
   }
   if (!DeleteFileChecked(files, entry.path)) {
     forget();
-    return Fail(t::kAdoptFailed, entry.name, t::kNotRemoved);
+    return Fail(t::kTakeOverFailed, entry.name, t::kNotRemoved);
   }
   if (now.file == entry.path) now.file = kept;  // a plain file now starts from its new place
   if (StoreRow(RowFromEntry(now))) return true;
   if (CreateExactly(files, entry.path, *bytes, kept, reason)) {
     forget();
-    return Fail(t::kAdoptFailed, entry.name, t::kRowNotStored);
+    return Fail(t::kTakeOverFailed, entry.name, t::kRowNotStored);
   }
   // A part written back is worth nothing beside the whole kept copy.
   if (const auto part = files.Read(entry.path); part && bytes->starts_with(*part))
     TryStep([&] { files.Delete(entry.path); });
-  dialogs_.Show(MessageKind::Warning, BoxButtons::Ok, FormatText(t::kKeptAsAdopted, entry.name));
+  dialogs_.Show(MessageKind::Warning, BoxButtons::Ok, FormatText(t::kStaysTakenOver, entry.name));
   return false;
 }
 
 // Put back first and the record deleted last: a kill in between leaves the entry in both
 // places, which the next start settles by the row, so that it is never started twice.
-bool Adoption::GiveBackValue(const StartupEntry& entry) {
+bool Takeover::GiveBackValue(const TakeoverEntry& entry) {
   RawRegistry& registry = sources_.registry;
   const Hive user = Hive::CurrentUser;
   std::optional<RawValue> there;
   std::optional<RawValue> kept;
   if (!TryStep([&] {
         there = FindValue(registry, user, kRunKeyPath, entry.value.name);
-        kept = FindValue(registry, user, kAdoptedValuesPath, entry.value.name);
+        kept = FindValue(registry, user, kKeptValuesPath, entry.value.name);
       }))
     return Fail(t::kGiveBackFailed, entry.name, t::kNotRestored);
   if (!kept) return Fail(t::kGiveBackFailed, entry.name, t::kGone);
@@ -182,7 +181,7 @@ bool Adoption::GiveBackValue(const StartupEntry& entry) {
     return Fail(t::kGiveBackFailed, entry.name, t::kNotRestored);
   }
   const std::string notice = SettleRow(entry);
-  if (!DeleteChecked(registry, user, kAdoptedValuesPath, kept->name)) {
+  if (!DeleteChecked(registry, user, kKeptValuesPath, kept->name)) {
     // Kept in both places, it would be started twice.
     if (!there) TryStep([&] { registry.Delete(user, kRunKeyPath, kept->name); });
     return Fail(t::kGiveBackFailed, entry.name, t::kNotRecorded);
@@ -191,14 +190,14 @@ bool Adoption::GiveBackValue(const StartupEntry& entry) {
   return true;
 }
 
-bool Adoption::GiveBackFile(const StartupEntry& entry) {
+bool Takeover::GiveBackFile(const TakeoverEntry& entry) {
   FileStore& files = sources_.files;
   RawRegistry& registry = sources_.registry;
-  // The record is input: its name must stay inside the adopted folder and its origin must be a
+  // The record is input: its name must stay inside the kept folder and its origin must be a
   // file of its own.
   const size_t slash = entry.origin.rfind('\\');
   if (entry.flaw == EntryFlaw::BadRecord || !IsPlainFileName(entry.name) ||
-      entry.path != adopted_folder_ + entry.name || slash == std::string::npos ||
+      entry.path != kept_folder_ + entry.name || slash == std::string::npos ||
       !IsPlainFileName(entry.origin.substr(slash + 1)))
     return Fail(t::kGiveBackFailed, entry.name, t::kBadRecord);
   const auto bytes = files.Read(entry.path);
@@ -211,7 +210,7 @@ bool Adoption::GiveBackFile(const StartupEntry& entry) {
     return Fail(t::kGiveBackFailed, entry.name, reason);
   }
   const std::string notice = SettleRow(entry);
-  if (!DeleteChecked(registry, Hive::CurrentUser, kAdoptedFilesPath, entry.name)) {
+  if (!DeleteChecked(registry, Hive::CurrentUser, kKeptFilesPath, entry.name)) {
     TryStep([&] { files.Delete(entry.origin); });
     return Fail(t::kGiveBackFailed, entry.name, t::kNotRecorded);
   }
@@ -221,15 +220,15 @@ bool Adoption::GiveBackFile(const StartupEntry& entry) {
   return true;
 }
 
-bool Adoption::OfferForgetting(const StartupEntry& entry) {
+bool Takeover::OfferForgetting(const TakeoverEntry& entry) {
   if (!dialogs_.AskYesNo(MessageKind::Warning, FormatText(t::kForgetQuestion, entry.name)))
     return false;
-  if (!DeleteChecked(sources_.registry, Hive::CurrentUser, kAdoptedFilesPath, entry.name))
+  if (!DeleteChecked(sources_.registry, Hive::CurrentUser, kKeptFilesPath, entry.name))
     return Fail(t::kGiveBackFailed, entry.name, t::kNotRecorded);
   return true;
 }
 
-std::string Adoption::SettleRow(const StartupEntry& entry) {
+std::string Takeover::SettleRow(const TakeoverEntry& entry) {
   if (after_ == RowAfterGiveBack::Leave) return {};
   const std::string given_back = GivenBackText(entry);
   const int row = after_row_ >= 0 ? after_row_ : RowOfEntry(entry, list_.store.Rows());

@@ -16,23 +16,23 @@ std::string Quoted(const std::string& place) {
 
 }  // namespace
 
-std::string GivenBackText(const StartupEntry& entry) {
-  const std::string place = entry.place == EntryPlace::AdoptedFile
+std::string GivenBackText(const TakeoverEntry& entry) {
+  const std::string place = entry.place == EntryPlace::KeptFile
                                 ? Quoted(entry.origin)
                                 : t::kRegistryKeyWord + Quoted(kUserKey + std::string(kRunKeyPath));
   return FormatText(t::kGivenBack, entry.name) + place + "\r\n" + t::kGivenBackUndo;
 }
 
-std::string AdoptedText(const StartupEntry& entry, const std::string& adopted_folder) {
+std::string KeptText(const TakeoverEntry& entry, const std::string& kept_folder) {
   const std::string place =
       entry.place == EntryPlace::UserStartup
-          ? t::kFolderWord + Quoted(adopted_folder)
-          : t::kRegistryKeyWord + Quoted(kUserKey + std::string(kAdoptedValuesPath));
-  return FormatText(t::kAdopted, entry.name) + place + t::kAdoptedUndo;
+          ? t::kFolderWord + Quoted(kept_folder)
+          : t::kRegistryKeyWord + Quoted(kUserKey + std::string(kKeptValuesPath));
+  return FormatText(t::kKept, entry.name) + place + t::kKeptUndo;
 }
 
-bool PointRowAtOrigin(const StartupEntry& entry, ItemStore& store, int row) {
-  if (entry.place != EntryPlace::AdoptedFile || entry.origin.empty()) return false;
+bool PointRowAtOrigin(const TakeoverEntry& entry, ItemStore& store, int row) {
+  if (entry.place != EntryPlace::KeptFile || entry.origin.empty()) return false;
   LaunchItem& item = store.Row(row);
   const std::string& file = item.file;
   const bool quoted = file.size() >= 2 && file.front() == '"' && file.back() == '"';
@@ -47,24 +47,24 @@ bool TakeoverSteps::ReadyToChange() {
   return list_.save();
 }
 
-bool TakeoverSteps::Adopt(const StartupEntry& entry) {
-  if (!CanAdopt(entry) || !ReadyToChange() || !adoption_.Adopt(entry)) return false;
-  dialogs_.Show(MessageKind::Information, BoxButtons::Ok, AdoptedText(entry, adopted_folder_));
+bool TakeoverSteps::TakeOver(const TakeoverEntry& entry) {
+  if (!CanTakeOver(entry) || !ReadyToChange() || !takeover_.TakeOver(entry)) return false;
+  dialogs_.Show(MessageKind::Information, BoxButtons::Ok, KeptText(entry, kept_folder_));
   return true;
 }
 
-bool TakeoverSteps::GiveBack(const StartupEntry& entry) {
-  return IsAdopted(entry) && ReadyToChange() && adoption_.GiveBack(entry);
+bool TakeoverSteps::GiveBack(const TakeoverEntry& entry) {
+  return IsKept(entry) && ReadyToChange() && takeover_.GiveBack(entry);
 }
 
 void TakeoverSteps::GiveBackAndRemove(int row) {
-  const std::optional<StartupEntry> entry = EntryOfRow(row);
-  if (entry && ReadyToChange()) adoption_.GiveBack(*entry, RowAfterGiveBack::Remove, row);
+  const std::optional<TakeoverEntry> entry = EntryOfRow(row);
+  if (entry && ReadyToChange()) takeover_.GiveBack(*entry, RowAfterGiveBack::Remove, row);
 }
 
-std::optional<StartupEntry> TakeoverSteps::EntryOfRow(int row) {
+std::optional<TakeoverEntry> TakeoverSteps::EntryOfRow(int row) {
   if (row < 0 || row >= list_.store.Size()) return std::nullopt;
-  for (const StartupEntry& entry : list_.adopted())
+  for (const TakeoverEntry& entry : list_.kept())
     if (RowOfEntry(entry, {list_.store.Row(row)}) == 0) return entry;
   return std::nullopt;
 }

@@ -5,21 +5,21 @@
 #include <string>
 #include <vector>
 
-#include "items/item_store.h"
 #include "core/message_dialogs.h"
 #include "editing/taken_over_rows.h"
-#include "takeover/take_over.h"
+#include "items/item_store.h"
 #include "takeover/entries.h"
+#include "takeover/take_over.h"
 
 // What the user is told once the entry is back where it was: where, and how to hand it to the
 // program again.
-std::string GivenBackText(const StartupEntry& entry);
+std::string GivenBackText(const TakeoverEntry& entry);
 // What the user is told once the entry is taken over: where its original is kept and how to
 // put it back.
-std::string AdoptedText(const StartupEntry& entry, const std::string& adopted_folder);
+std::string KeptText(const TakeoverEntry& entry, const std::string& kept_folder);
 // A row that starts the kept copy of a file is made to start the file put back in its place;
 // false when the row starts something else.
-bool PointRowAtOrigin(const StartupEntry& entry, ItemStore& store, int row);
+bool PointRowAtOrigin(const TakeoverEntry& entry, ItemStore& store, int row);
 
 // The list as taking over and giving back must respect it.
 struct StepList {
@@ -29,22 +29,21 @@ struct StepList {
   // Saves the list and the options; false when it could not, the error having been shown.
   std::function<bool()> save;
   // The entries taken over now.
-  std::function<std::vector<StartupEntry>()> adopted;
+  std::function<std::vector<TakeoverEntry>()> kept;
 };
 
 // Taking over and giving back as the user meets them: a step that saves the list first asks
 // about edits not yet saved, and each step ends with one message that says what happened.
 class TakeoverSteps : public TakenOverRows {
  public:
-  TakeoverSteps(Adoption& adoption, MessageDialogs& dialogs, StepList list,
-                std::string adopted_folder)
-      : adoption_(adoption),
+  TakeoverSteps(Takeover& takeover, MessageDialogs& dialogs, StepList list, std::string kept_folder)
+      : takeover_(takeover),
         dialogs_(dialogs),
         list_(std::move(list)),
-        adopted_folder_(std::move(adopted_folder)) {}
+        kept_folder_(std::move(kept_folder)) {}
 
-  bool Adopt(const StartupEntry& entry);
-  bool GiveBack(const StartupEntry& entry);
+  bool TakeOver(const TakeoverEntry& entry);
+  bool GiveBack(const TakeoverEntry& entry);
 
   // TakenOverRows.
   bool IsTakenOver(int row) override { return EntryOfRow(row).has_value(); }
@@ -53,10 +52,10 @@ class TakeoverSteps : public TakenOverRows {
  private:
   // True when nothing is unsaved, or the user chose to save it with this step and it was.
   bool ReadyToChange();
-  std::optional<StartupEntry> EntryOfRow(int row);
+  std::optional<TakeoverEntry> EntryOfRow(int row);
 
-  Adoption& adoption_;
+  Takeover& takeover_;
   MessageDialogs& dialogs_;
   StepList list_;
-  std::string adopted_folder_;
+  std::string kept_folder_;
 };

@@ -10,13 +10,13 @@ inline constexpr char kColumnPlace[] = "場所";
 inline constexpr char kColumnName[] = "名前";
 inline constexpr char kColumnCommand[] = "コマンド";
 inline constexpr char kColumnMark[] = "重複";
-inline constexpr char kAdoptButton[] = "取り込む(&T)";
+inline constexpr char kTakeOverButton[] = "取り込む(&T)";
 inline constexpr char kGiveBackButton[] = "元に戻す(&M)";
 inline constexpr char kUninstallButton[] = "ｱﾝｲﾝｽﾄｰﾙ(&U)...";
 
 inline constexpr char kListHint[] =
     "ﾛｸﾞｵﾝ時にWindowsが起動する項目です。重複はﾘｽﾄにも同じﾌﾟﾛｸﾞﾗﾑがあるものです";
-inline constexpr char kAdoptHint[] =
+inline constexpr char kTakeOverHint[] =
     "選択した項目をﾘｽﾄに取り込んで保存し、Windowsからは起動しないようにします";
 inline constexpr char kGiveBackHint[] = "取り込んだ項目を元の場所に戻します";
 inline constexpr char kUninstallHint[] =
@@ -29,8 +29,8 @@ inline constexpr char kPlaceMachineRun[] = "全ユーザー (Run)";
 inline constexpr char kPlaceMachineRunOnce[] = "全ユーザー (RunOnce)";
 inline constexpr char kPlaceUserStartup[] = "スタートアップ フォルダ";
 inline constexpr char kPlaceCommonStartup[] = "全ユーザーのスタートアップ フォルダ";
-inline constexpr char kPlaceAdoptedValue[] = "取り込み済み (Run)";
-inline constexpr char kPlaceAdoptedFile[] = "取り込み済み (スタートアップ フォルダ)";
+inline constexpr char kPlaceKeptValue[] = "取り込み済み (Run)";
+inline constexpr char kPlaceKeptFile[] = "取り込み済み (スタートアップ フォルダ)";
 inline constexpr char kMarkDuplicate[] = "重複";
 inline constexpr char kMarkReadOnly[] = "読み取り専用";
 inline constexpr char kMarkOwn[] = "Morvelin";
@@ -40,7 +40,7 @@ inline constexpr char kMarkPlaceTaken[] = "元の場所に同じ名前あり";
 inline constexpr char kMarkCopyMissing[] = "保管したﾌｧｲﾙがありません";
 
 // %s is the entry's name; the reason follows on a line of its own.
-inline constexpr char kAdoptFailed[] = "「%s」を取り込めませんでした。元の登録はそのままです。";
+inline constexpr char kTakeOverFailed[] = "「%s」を取り込めませんでした。元の登録はそのままです。";
 inline constexpr char kGiveBackFailed[] =
     "「%s」を元に戻せませんでした。取り込んだ状態のままです。";
 inline constexpr char kNotRecorded[] = "Morvelinの記録に書き込めません。";
@@ -71,7 +71,7 @@ inline constexpr char kRepairsHeading[] =
 inline constexpr char kRepairGivenBack[] = "「%s」はﾘｽﾄに行がないため、元の場所に戻しました";
 inline constexpr char kRepairRecordDropped[] =
     "「%s」は元の場所にあるため、取り込みの記録を消しました";
-inline constexpr char kRepairKeptAdopted[] =
+inline constexpr char kRepairStaysTakenOver[] =
     "「%s」はﾘｽﾄに行があるため、元の場所に残った同じものを消して取り込んだままにしました";
 inline constexpr char kRepairPlaceTaken[] =
     "「%"
@@ -82,7 +82,7 @@ inline constexpr char kRepairFailed[] =
     "「%s」を直せませんでした。ｽﾀｰﾄｱｯﾌﾟ項目のﾍﾟｰｼﾞで確かめてください";
 
 // The row could not be stored and the original could not be put back either: it stays kept.
-inline constexpr char kKeptAsAdopted[] =
+inline constexpr char kStaysTakenOver[] =
     "ﾘｽﾄを保存できず、元の場所にも戻せませんでした。\r\n"
     "「%s」は取り込み済みとして保管してあります。「元に戻す」で戻せます。";
 // %s is the row's title.
@@ -97,11 +97,11 @@ inline constexpr char kSaveBeforeStep[] =
     "この操作ではﾘｽﾄを保存するため、それらの変更も一緒に保存します。よろしいですか？\r\n"
     "「いいえ」を選ぶと何もせず、変更は保存しないまま残ります。";
 // After a step: %s is the entry's name; the place follows.
-inline constexpr char kAdopted[] =
+inline constexpr char kKept[] =
     "「%s」をﾘｽﾄの最後に取り込み、ﾘｽﾄとｵﾌﾟｼｮﾝを保存しました。"
     "次のﾛｸﾞｵﾝからはWindowsではなくMorvelinが起動します。\r\n"
     "元の登録はそのままの形で次の場所に保管してあります: ";
-inline constexpr char kAdoptedUndo[] =
+inline constexpr char kKeptUndo[] =
     "\r\n元に戻すには、このﾍﾟｰｼﾞで取り込み済みの項目を選んで「元に戻す」を押して下さい。";
 inline constexpr char kGivenBack[] = "「%s」を元の場所に戻しました: ";
 inline constexpr char kGivenBackUndo[] =

@@ -2,9 +2,9 @@
 
 #include "core/texts.h"
 #include "platform/text_format.h"
-#include "takeover/take_over.h"
 #include "shell/shell_texts.h"
 #include "shell/shortcut.h"
+#include "takeover/take_over.h"
 #include "takeover/takeover_texts.h"
 
 namespace t = takeover_texts;
@@ -35,14 +35,14 @@ std::vector<std::string> Uninstall::GiveEverythingBack() {
   RecordedBoxes boxes;
   MessageDialogs recorded(boxes);
   ItemStore unused;  // the list goes with the program's folder
-  const StartupLocations locations =
-      LocateStartup(services_.folders, FolderPart(program_file_), program_file_);
-  Adoption adoption(services_.sources, recorded, AdoptionList{unused, [] { return true; }, [] {}},
-                    locations.adopted_folder);
+  const EntryLocations locations =
+      LocateEntries(services_.folders, FolderPart(program_file_), program_file_);
+  Takeover takeover(services_.sources, recorded, TakeoverList{unused, [] { return true; }, [] {}},
+                    locations.kept_folder);
   std::vector<std::string> kept;
-  for (const StartupEntry& entry : ListAdoptedEntries(services_.sources, locations)) {
+  for (const TakeoverEntry& entry : ListKeptEntries(services_.sources, locations)) {
     boxes.texts.clear();
-    if (adoption.GiveBack(entry, RowAfterGiveBack::Leave)) continue;
+    if (takeover.GiveBack(entry, RowAfterGiveBack::Leave)) continue;
     kept.push_back(boxes.texts.empty() ? entry.name : boxes.texts.back());
   }
   return kept;

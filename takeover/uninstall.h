@@ -14,7 +14,7 @@ bool AsksUninstall(const std::vector<std::string>& arguments);
 
 struct UninstallServices {
   MessageDialogs& dialogs;
-  StartupSources sources;
+  EntrySources sources;
   ShellLinks& links;
   SpecialFolders& folders;
   RegistryTree& registry_tree;

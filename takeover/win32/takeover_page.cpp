@@ -10,25 +10,26 @@
 #include "takeover/win32/takeover_page_layout.h"
 
 namespace t = takeover_texts;
-namespace layout = startup_page_layout;
+namespace layout = takeover_page_layout;
 
-const char* StartupPage::Caption() const {
+const char* TakeoverPage::Caption() const {
   return t::kPageCaption;
 }
 
-void StartupPage::Create(HWND parent, HINSTANCE instance, HFONT font) {
+void TakeoverPage::Create(HWND parent, HINSTANCE instance, HFONT font) {
   parent_ = parent;
   list_ = ListView(CreateChildControl(
       parent, instance, font, WC_LISTVIEWA, "",
       WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
-      WS_EX_CLIENTEDGE, IDC_STARTUP_ENTRIES));
+      WS_EX_CLIENTEDGE, IDC_TAKEOVER_ENTRIES));
   list_.SetExtendedListViewStyle(LVS_EX_FULLROWSELECT);
   const char* headers[] = {t::kColumnPlace, t::kColumnName, t::kColumnCommand, t::kColumnMark};
   columns_dpi_ = WindowDpi(parent);
   for (int i = 0; i < static_cast<int>(std::size(headers)); ++i)
     list_.InsertColumn(i, headers[i], Scale(layout::kColumnWidths[i], columns_dpi_));
-  adopt_button_ = Button(CreateChildControl(parent, instance, font, "BUTTON", t::kAdoptButton,
-                                            WS_TABSTOP | BS_PUSHBUTTON, 0, IDC_ADOPT_BUTTON));
+  take_over_button_ =
+      Button(CreateChildControl(parent, instance, font, "BUTTON", t::kTakeOverButton,
+                                WS_TABSTOP | BS_PUSHBUTTON, 0, IDC_TAKE_OVER_BUTTON));
   give_back_button_ =
       Button(CreateChildControl(parent, instance, font, "BUTTON", t::kGiveBackButton,
                                 WS_TABSTOP | BS_PUSHBUTTON, 0, IDC_GIVE_BACK_BUTTON));
@@ -39,15 +40,15 @@ void StartupPage::Create(HWND parent, HINSTANCE instance, HFONT font) {
   UpdateButtons();
 }
 
-void StartupPage::AddTips(HWND parent, HINSTANCE instance) {
+void TakeoverPage::AddTips(HWND parent, HINSTANCE instance) {
   tips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                           CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, instance, nullptr);
   if (!tips_) return;  // the status bar still shows what fits
   // The list's header is a window of its own: the pointer over it gets the list's hint too.
   HWND header = ListView_GetHeader(list_.Handle());
-  for (HWND control : {list_.Handle(), header, adopt_button_.Handle(), give_back_button_.Handle(),
-                       uninstall_button_.Handle()}) {
+  for (HWND control : {list_.Handle(), header, take_over_button_.Handle(),
+                       give_back_button_.Handle(), uninstall_button_.Handle()}) {
     TOOLINFOA tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -58,7 +59,7 @@ void StartupPage::AddTips(HWND parent, HINSTANCE instance) {
   }
 }
 
-void StartupPage::Layout(const RECT& page, DpiScale px) {
+void TakeoverPage::Layout(const RECT& page, DpiScale px) {
   columns_dpi_ = px.dpi;
   const int m = px(layout::kMargin);
   const int button_width = px(layout::kButtonWidth);
@@ -67,7 +68,8 @@ void StartupPage::Layout(const RECT& page, DpiScale px) {
   const int list_height = std::max(0, buttons_top - m - static_cast<int>(page.top) - m);
   const int list_width = std::max(0, static_cast<int>(page.right - page.left) - 2 * m);
   MoveWindow(list_.Handle(), page.left + m, page.top + m, list_width, list_height, TRUE);
-  MoveWindow(adopt_button_.Handle(), page.left + m, buttons_top, button_width, button_height, TRUE);
+  MoveWindow(take_over_button_.Handle(), page.left + m, buttons_top, button_width, button_height,
+             TRUE);
   const int step = button_width + px(layout::kButtonGap);
   MoveWindow(give_back_button_.Handle(), page.left + m + step, buttons_top, button_width,
              button_height, TRUE);
@@ -82,7 +84,7 @@ void StartupPage::Layout(const RECT& page, DpiScale px) {
   FitColumns();
 }
 
-void StartupPage::FitColumns() {
+void TakeoverPage::FitColumns() {
   // Where an entry comes from and its marks must read whole at any DPI and with any text; the
   // command, which is long anyway, takes what room is left.
   const HWND list = list_.Handle();
@@ -102,22 +104,22 @@ void StartupPage::FitColumns() {
       list, 2, std::max(px(layout::kColumnWidths[2]) / 2, static_cast<int>(client.right) - taken));
 }
 
-void StartupPage::Show(bool visible) {
+void TakeoverPage::Show(bool visible) {
   if (visible) Refresh();
   const int command = visible ? SW_SHOW : SW_HIDE;
-  for (HWND control : {list_.Handle(), adopt_button_.Handle(), give_back_button_.Handle(),
+  for (HWND control : {list_.Handle(), take_over_button_.Handle(), give_back_button_.Handle(),
                        uninstall_button_.Handle()})
     ShowWindow(control, command);
 }
 
-void StartupPage::Refresh() {
+void TakeoverPage::Refresh() {
   const int selected = list_.GetNextItem(-1, LVNI_SELECTED);
-  entries_ = handlers_.list ? handlers_.list() : std::vector<StartupEntry>();
+  entries_ = handlers_.list ? handlers_.list() : std::vector<TakeoverEntry>();
   filling_ = true;
   list_.SetRedraw(false);
   list_.DeleteAllItems();
   for (int i = 0; i < static_cast<int>(entries_.size()); ++i) {
-    const StartupEntry& entry = entries_[static_cast<size_t>(i)];
+    const TakeoverEntry& entry = entries_[static_cast<size_t>(i)];
     list_.InsertItem(i, PlaceText(entry));
     list_.SetItemText(i, 1, entry.name);
     list_.SetItemText(i, 2, entry.command);
@@ -135,53 +137,53 @@ void StartupPage::Refresh() {
   UpdateButtons();
 }
 
-const StartupEntry* StartupPage::Selected() const {
+const TakeoverEntry* TakeoverPage::Selected() const {
   const int row = list_.GetNextItem(-1, LVNI_SELECTED);
   return row >= 0 && row < static_cast<int>(entries_.size()) ? &entries_[static_cast<size_t>(row)]
                                                              : nullptr;
 }
 
-void StartupPage::UpdateButtons() {
-  const StartupEntry* entry = Selected();
+void TakeoverPage::UpdateButtons() {
+  const TakeoverEntry* entry = Selected();
   // A button that loses its use while it has the focus hands the focus to the list.
   HWND focus = GetFocus();
-  EnableWindow(adopt_button_.Handle(), entry && CanAdopt(*entry));
-  EnableWindow(give_back_button_.Handle(), entry && IsAdopted(*entry));
+  EnableWindow(take_over_button_.Handle(), entry && CanTakeOver(*entry));
+  EnableWindow(give_back_button_.Handle(), entry && IsKept(*entry));
   if (focus && !IsWindowEnabled(focus) &&
-      (focus == adopt_button_.Handle() || focus == give_back_button_.Handle()))
+      (focus == take_over_button_.Handle() || focus == give_back_button_.Handle()))
     SendMessageA(parent_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list_.Handle()), TRUE);
 }
 
-std::optional<LRESULT> StartupPage::Notify(const NMHDR& header) {
+std::optional<LRESULT> TakeoverPage::Notify(const NMHDR& header) {
   if (header.hwndFrom != list_.Handle()) return std::nullopt;
   if (header.code == LVN_ITEMCHANGED && !filling_) UpdateButtons();
   return 0;
 }
 
-const char* StartupPage::Hint(HWND control) const {
+const char* TakeoverPage::Hint(HWND control) const {
   if (control == list_.Handle()) return t::kListHint;
-  if (control == adopt_button_.Handle()) return t::kAdoptHint;
+  if (control == take_over_button_.Handle()) return t::kTakeOverHint;
   if (control == give_back_button_.Handle()) return t::kGiveBackHint;
   if (control == uninstall_button_.Handle()) return t::kUninstallHint;
   return nullptr;
 }
 
-void StartupPage::AdoptClick() {
-  const StartupEntry* entry = Selected();
-  if (!entry || !CanAdopt(*entry)) return;
-  const StartupEntry chosen = *entry;
-  if (handlers_.adopt) handlers_.adopt(chosen);
+void TakeoverPage::TakeOverClick() {
+  const TakeoverEntry* entry = Selected();
+  if (!entry || !CanTakeOver(*entry)) return;
+  const TakeoverEntry chosen = *entry;
+  if (handlers_.take_over) handlers_.take_over(chosen);
   Refresh();
 }
 
-void StartupPage::GiveBackClick() {
-  const StartupEntry* entry = Selected();
-  if (!entry || !IsAdopted(*entry)) return;
-  const StartupEntry chosen = *entry;
+void TakeoverPage::GiveBackClick() {
+  const TakeoverEntry* entry = Selected();
+  if (!entry || !IsKept(*entry)) return;
+  const TakeoverEntry chosen = *entry;
   if (handlers_.give_back) handlers_.give_back(chosen);
   Refresh();
 }
 
-void StartupPage::UninstallClick() {
+void TakeoverPage::UninstallClick() {
   if (handlers_.uninstall) handlers_.uninstall();
 }

@@ -6,19 +6,19 @@
 #include <optional>
 #include <vector>
 
-#include "settings_window/win32/main_window.h"
 #include "platform/win32/controls/button.h"
 #include "platform/win32/controls/list_view.h"
+#include "settings_window/win32/main_window.h"
 #include "takeover/entries.h"
 
 // The page "ｽﾀｰﾄｱｯﾌﾟ項目": every other log-on entry, read afresh whenever the page is shown,
 // with the buttons that take an entry over into the list and give it back.
-class StartupPage : public WindowPage {
+class TakeoverPage : public WindowPage {
  public:
   struct Handlers {
-    std::function<std::vector<StartupEntry>()> list;
-    std::function<bool(const StartupEntry&)> adopt;
-    std::function<bool(const StartupEntry&)> give_back;
+    std::function<std::vector<TakeoverEntry>()> list;
+    std::function<bool(const TakeoverEntry&)> take_over;
+    std::function<bool(const TakeoverEntry&)> give_back;
     std::function<void()> uninstall;
   };
   // The handlers come later than the page, which the window needs before its controls exist.
@@ -33,7 +33,7 @@ class StartupPage : public WindowPage {
   std::optional<LRESULT> Notify(const NMHDR& header) override;
   const char* Hint(HWND control) const override;
 
-  void AdoptClick();
+  void TakeOverClick();
   void GiveBackClick();
   void UninstallClick();
   // Reads the entries again, keeping the selected row where it was.
@@ -41,7 +41,7 @@ class StartupPage : public WindowPage {
 
  private:
   void FitColumns();
-  const StartupEntry* Selected() const;
+  const TakeoverEntry* Selected() const;
   void UpdateButtons();
   // The hints read whole in a tip where the status bar is too narrow for them.
   void AddTips(HWND parent, HINSTANCE instance);
@@ -49,11 +49,11 @@ class StartupPage : public WindowPage {
   Handlers handlers_;
   HWND parent_ = nullptr;
   ListView list_;
-  Button adopt_button_;
+  Button take_over_button_;
   Button give_back_button_;
   Button uninstall_button_;
   HWND tips_ = nullptr;  // owned by the window, which destroys it
-  std::vector<StartupEntry> entries_;
+  std::vector<TakeoverEntry> entries_;
   bool filling_ = false;
   int columns_dpi_ = kBaseDpi;  // the window's DPI as last laid out
 };

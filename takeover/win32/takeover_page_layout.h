@@ -1,7 +1,7 @@
 #pragma once
 
 // The start-up entries page in 96-dpi pixels: the only source of its layout.
-namespace startup_page_layout {
+namespace takeover_page_layout {
 
 inline constexpr int kMargin = 6;
 inline constexpr int kButtonWidth = 96;
@@ -13,4 +13,4 @@ inline constexpr int kTipWidth = 320;
 // their texts and the command takes the rest.
 inline constexpr int kColumnWidths[] = {132, 80, 180, 52};
 
-}  // namespace startup_page_layout
+}  // namespace takeover_page_layout

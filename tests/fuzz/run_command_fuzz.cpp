@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   files.files["C:\\a b.exe"] = "MZ";
   const bool open_quote = first != std::string::npos && command[first] == '"' &&
                           command.find('"', first + 1) == std::string::npos;
-  StartupEntry entry;
+  TakeoverEntry entry;
   entry.command = command, entry.file = file;
   if (!IsBrokenCommand(entry, files)) {
     FUZZ_ASSERT(!file.empty());

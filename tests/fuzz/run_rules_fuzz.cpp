@@ -3,14 +3,14 @@
 #include <string>
 
 #include "core/launcher.h"
-#include "logon/logon_run.h"
 #include "fakes/fake_platform.h"
 #include "fuzz_input.h"
+#include "logon/logon_run.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzInput input(data, size);
   // The clock texts are the program's own: never a line break.
-  StartupClock now{input.Piece(), input.Piece()};
+  RunClock now{input.Piece(), input.Piece()};
   std::erase_if(now.today, [](char c) { return c == '\r' || c == '\n'; });
   ItemStore store;
   while (!input.Empty() && store.Size() < 8) {

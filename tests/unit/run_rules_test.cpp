@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "logon/logon_run.h"
 #include "core/texts.h"
 #include "fakes/fake_platform.h"
+#include "logon/logon_run.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ LaunchItem Item(const std::string& file, const std::string& band = "00002359",
   return row;
 }
 
-class StartupRunTest : public ::testing::Test {
+class RunRulesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     launcher.SetApplicationWindow(&application_window);
@@ -68,7 +68,7 @@ class StartupRunTest : public ::testing::Test {
   MessageDialogs errors{boxes};
 };
 
-TEST_F(StartupRunTest, LaunchesThroughApplicationWindowWithRowFields) {
+TEST_F(RunRulesTest, LaunchesThroughApplicationWindowWithRowFields) {
   Add(Item("C:\\Apps\\mail.exe", "00002359", "000/00", true, "1"));
   LaunchItem bare = Item("http://example.com/");
   bare.args.clear();
@@ -88,7 +88,7 @@ TEST_F(StartupRunTest, LaunchesThroughApplicationWindowWithRowFields) {
   EXPECT_EQ(files.open_files, 0);
 }
 
-TEST_F(StartupRunTest, ChecksFileThenBandThenEnabledBeforeAnythingElse) {
+TEST_F(RunRulesTest, ChecksFileThenBandThenEnabledBeforeAnythingElse) {
   LaunchItem no_file = Item("", "00002359", "100/00");
   no_file.title = "Mail";
   Add(no_file);         // 0: empty file, whatever the title
@@ -107,7 +107,7 @@ TEST_F(StartupRunTest, ChecksFileThenBandThenEnabledBeforeAnythingElse) {
   EXPECT_EQ(store.Row(3).once, "100/00");
 }
 
-TEST_F(StartupRunTest, MarksOnlyTheLaunchedRows) {
+TEST_F(RunRulesTest, MarksOnlyTheLaunchedRows) {
   Add(Item("C:\\a.exe", "00002359", "000/00", false));
   Add(Item("C:\\b.exe"));
   Add(Item(""));
@@ -118,7 +118,7 @@ TEST_F(StartupRunTest, MarksOnlyTheLaunchedRows) {
   EXPECT_EQ(Launched(), (std::vector<std::string>{"C:\\b.exe", "C:\\d.exe"}));
 }
 
-TEST_F(StartupRunTest, ShowCommandIsWindowStatePlusOne) {
+TEST_F(RunRulesTest, ShowCommandIsWindowStatePlusOne) {
   for (const char* state : {"0", "1", "2", "5", "-1"})
     Add(Item(std::string("C:\\s") + state + ".exe", "00002359", "000/00", true, state));
 
@@ -129,7 +129,7 @@ TEST_F(StartupRunTest, ShowCommandIsWindowStatePlusOne) {
   EXPECT_EQ(shows, (std::vector<int>{1, 2, 3, 6, 0}));
 }
 
-TEST_F(StartupRunTest, OnceItemRunsOnFirstStartOfEachDayAndDateGoesToFileOnly) {
+TEST_F(RunRulesTest, OnceItemRunsOnFirstStartOfEachDayAndDateGoesToFileOnly) {
   for (int i = 0; i < 6; ++i) Add(SeparatorRow());
   Add(Item("C:\\daily.exe", "00002359", "100/00"));  // row 6
 
@@ -148,7 +148,7 @@ TEST_F(StartupRunTest, OnceItemRunsOnFirstStartOfEachDayAndDateGoesToFileOnly) {
   EXPECT_EQ(Launched(), (std::vector<std::string>{"C:\\daily.exe", "C:\\daily.exe"}));
 }
 
-TEST_F(StartupRunTest, OnceRuleComparesMonthAndDayAndIgnoresRowsWithFlagOff) {
+TEST_F(RunRulesTest, OnceRuleComparesMonthAndDayAndIgnoresRowsWithFlagOff) {
   Add(Item("C:\\a.exe", "00002359", "106/12"));  // same day, other month
   Add(Item("C:\\b.exe", "00002359", "012/06"));  // flag off: always due, never written
   Add(Item("C:\\c.exe", "00002359", ""));        // empty once field: due, never written
@@ -161,7 +161,7 @@ TEST_F(StartupRunTest, OnceRuleComparesMonthAndDayAndIgnoresRowsWithFlagOff) {
   EXPECT_EQ(files.write_log, (std::vector<std::string>{"D0=112/06", "D3=112/06"}));
 }
 
-TEST_F(StartupRunTest, WriteFailureIsShownOnceAfterAllLaunches) {
+TEST_F(RunRulesTest, WriteFailureIsShownOnceAfterAllLaunches) {
   Add(Item("C:\\a.exe", "00002359", "100/00"));
   Add(Item("C:\\b.exe", "00002359", "100/00"));
   Add(Item("C:\\c.exe", "00002359", "100/00"));
@@ -178,7 +178,7 @@ TEST_F(StartupRunTest, WriteFailureIsShownOnceAfterAllLaunches) {
   for (const char* key : {"D0", "D1", "D2"}) EXPECT_EQ(FileValue(key), std::nullopt) << key;
 }
 
-TEST_F(StartupRunTest, WindowStateThatIsNotANumberSkipsOnlyThatRow) {
+TEST_F(RunRulesTest, WindowStateThatIsNotANumberSkipsOnlyThatRow) {
   Add(Item("C:\\a.exe", "00002359", "100/00", true, "x"));
   Add(Item("C:\\b.exe", "00002359", "000/00", true, ""));
   Add(Item("C:\\c.exe", "00002359", "000/00", true, "2x"));
@@ -195,7 +195,7 @@ TEST_F(StartupRunTest, WindowStateThatIsNotANumberSkipsOnlyThatRow) {
   EXPECT_TRUE(files.write_log.empty());
 }
 
-TEST_F(StartupRunTest, VisitsRowsUpToCountAndNeverPastTheList) {
+TEST_F(RunRulesTest, VisitsRowsUpToCountAndNeverPastTheList) {
   Add(Item("C:\\a.exe"));
   Add(Item("C:\\b.exe"));
   Add(Item("C:\\c.exe"));
@@ -250,7 +250,7 @@ TEST(TimeBand, EmptyShortOrGarbledBandAdmitsNothing) {
   }
 }
 
-TEST_F(StartupRunTest, OvernightAndEmptyBandsInARun) {
+TEST_F(RunRulesTest, OvernightAndEmptyBandsInARun) {
   Add(Item("C:\\night.exe", "22000200"));
   Add(Item("C:\\none.exe", ""));
   Add(Item("C:\\short.exe", "0000"));

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "fakes/fake_platform.h"
 #include "fakes/fake_entry_sources.h"
+#include "fakes/fake_platform.h"
 #include "platform/text_format.h"
 #include "takeover/checked_steps.h"
 #include "takeover/kept_records.h"
@@ -17,12 +17,12 @@
 
 namespace {
 
-const std::string kCu = "CU\\", kUser = kCu + kRunKeyPath, kKeptValues = kCu + kAdoptedValuesPath,
-                  kKeptFiles = kCu + kAdoptedFilesPath;
+const std::string kCu = "CU\\", kUser = kCu + kRunKeyPath, kKeptValues = kCu + kKeptValuesPath,
+                  kKeptFiles = kCu + kKeptFilesPath;
 const RawValue kTool{"Tool", kRegExpandText,
                      std::string("\"%SystemDrive%\\Tools\\tool.exe\" -q\0", 34)};
 const std::string kNote = "C:\\SU\\Note.lnk", kKeptNote = "C:\\M\\Adopted\\Note.lnk";
-const StartupLocations kPlaces{"C:\\SU", "C:\\AU", "C:\\M\\Adopted\\", "m.exe"};
+const EntryLocations kPlaces{"C:\\SU", "C:\\AU", "C:\\M\\Adopted\\", "m.exe"};
 
 struct Machine {
   FakeRawRegistry registry;
@@ -32,7 +32,7 @@ struct Machine {
   ItemStore store;
   KillSwitch kill;
   std::vector<LaunchItem> saved;  // the rows on disk
-  Adoption adoption{{registry, files, files},
+  Takeover takeover{{registry, files, files},
                     dialogs,
                     {store, [this] { return Save(); }, [] {}},
                     "C:\\M\\Adopted\\"};
@@ -61,11 +61,11 @@ struct Machine {
   std::vector<std::string> Repair() {
     return RepairTakeOver({registry, files, files}, kPlaces, saved);
   }
-  std::vector<StartupEntry> List() {
-    return ListStartupEntries({registry, files, files}, kPlaces, store.Rows());
+  std::vector<TakeoverEntry> List() {
+    return ListTakeoverEntries({registry, files, files}, kPlaces, store.Rows());
   }
-  StartupEntry Named(const std::string& name) {
-    for (const StartupEntry& entry : List())
+  TakeoverEntry Named(const std::string& name) {
+    for (const TakeoverEntry& entry : List())
       if (entry.name == name) return entry;
     return {};
   }
@@ -74,7 +74,7 @@ struct Machine {
   }
 };
 
-TEST(Adoption, ListsEveryPlaceWithItsMarksAndWhatItStarts) {
+TEST(Takeover, ListsEveryPlaceWithItsMarksAndWhatItStarts) {
   const std::vector<std::vector<std::string>> expected = {
       {"Tool", "このユーザー (Run)", "C:\\Tools\\tool.exe", "-q", "", "adopt"},
       {"Dup", "このユーザー (Run)", "C:\\Apps\\dup.exe", "/x", "重複", "adopt"},
@@ -87,13 +87,13 @@ TEST(Adoption, ListsEveryPlaceWithItsMarksAndWhatItStarts) {
       {"All.bat", "全ユーザーのスタートアップ フォルダ", "C:\\AU\\All.bat", "", "読み取り専用", ""},
   };
   std::vector<std::vector<std::string>> listed;
-  for (const StartupEntry& e : Machine().List())
+  for (const TakeoverEntry& e : Machine().List())
     listed.push_back(
-        {e.name, PlaceText(e), e.file, e.arguments, MarkText(e), CanAdopt(e) ? "adopt" : ""});
+        {e.name, PlaceText(e), e.file, e.arguments, MarkText(e), CanTakeOver(e) ? "adopt" : ""});
   EXPECT_EQ(listed, expected);
 }
 
-TEST(Adoption, AFailureAtAnyStepOfAdoptingLeavesTheOriginalAndNoRow) {
+TEST(Takeover, AFailureAtAnyStepOfTakingOverLeavesTheOriginalAndNoRow) {
   const std::set<std::string> failures[] = {
       {"put " + kKeptValues + "\\Tool", "put " + kKeptFiles + "\\Note.lnk"},
       {"lie " + kKeptValues + "\\Tool", "lie " + kKeptFiles + "\\Note.lnk"},
@@ -108,8 +108,8 @@ TEST(Adoption, AFailureAtAnyStepOfAdoptingLeavesTheOriginalAndNoRow) {
     SCOPED_TRACE(i);
     Machine m;
     m.registry.failing = m.files.failing = failures[i];
-    EXPECT_FALSE(m.adoption.Adopt(m.Named("Tool")));
-    EXPECT_FALSE(m.adoption.Adopt(m.Named("Note.lnk")));
+    EXPECT_FALSE(m.takeover.TakeOver(m.Named("Tool")));
+    EXPECT_FALSE(m.takeover.TakeOver(m.Named("Note.lnk")));
     EXPECT_TRUE(m.Holds(kUser, kTool));
     EXPECT_EQ(m.files.files, Machine().files.files);
     EXPECT_TRUE(m.registry.keys[kKeptValues].empty() && m.registry.keys[kKeptFiles].empty());
@@ -120,18 +120,18 @@ TEST(Adoption, AFailureAtAnyStepOfAdoptingLeavesTheOriginalAndNoRow) {
   // Neither stored nor put back: the entry stays kept, to be given back, never lost.
   Machine m;
   m.registry.failing = {"save", "put " + kUser + "\\Tool"};
-  EXPECT_FALSE(m.adoption.Adopt(m.Named("Tool")));
+  EXPECT_FALSE(m.takeover.TakeOver(m.Named("Tool")));
   EXPECT_NE(m.boxes.shown.back().text.find("元に戻す"), std::string::npos);
   m.registry.keys[kUser].push_back({"Tool", kRegText, "new"});  // a second of that name
-  EXPECT_FALSE(m.adoption.Adopt(m.Named("Tool")));
+  EXPECT_FALSE(m.takeover.TakeOver(m.Named("Tool")));
   EXPECT_EQ(m.registry.keys[kKeptValues], std::vector<RawValue>{kTool});
   EXPECT_EQ(m.boxes.shown.size(), 2u);
 }
 
-TEST(Adoption, AGiveBackThatFailsKeepsTheEntryAndOneThatWorksRestoresItExactly) {
+TEST(Takeover, AGiveBackThatFailsKeepsTheEntryAndOneThatWorksRestoresItExactly) {
   Machine a;
-  ASSERT_TRUE(a.adoption.Adopt(a.Named("Tool")));
-  ASSERT_TRUE(a.adoption.Adopt(a.Named("Note.lnk")));
+  ASSERT_TRUE(a.takeover.TakeOver(a.Named("Tool")));
+  ASSERT_TRUE(a.takeover.TakeOver(a.Named("Note.lnk")));
   EXPECT_EQ(a.store.Row(1), (LaunchItem{"Tool", "C:\\Tools\\tool.exe", "", "-q", "0", "00002359",
                                         "000/00", "", true}));
   EXPECT_EQ(a.store.Row(2), (LaunchItem{"Note", "C:\\Apps\\note.exe", "C:\\Apps\\", "-n", "1",
@@ -146,20 +146,20 @@ TEST(Adoption, AGiveBackThatFailsKeepsTheEntryAndOneThatWorksRestoresItExactly) 
     Machine m;
     m.registry = a.registry, m.files.files = a.files.files, m.files.links = a.files.links;
     m.registry.failing = m.files.failing = failures[i];
-    const StartupEntry tool = m.Named("Tool"), note = m.Named("Note.lnk");  // the kept ones
+    const TakeoverEntry tool = m.Named("Tool"), note = m.Named("Note.lnk");  // the kept ones
     if (failures[i].count("taken"))
       m.registry.keys[kUser].push_back({"tool", kRegText, "x"}), m.files.files[kNote] = "x";
     const auto before = m.registry.keys;
     const auto files_before = m.files.files;
-    EXPECT_FALSE(m.adoption.GiveBack(tool));
-    EXPECT_FALSE(m.adoption.GiveBack(note));
+    EXPECT_FALSE(m.takeover.GiveBack(tool));
+    EXPECT_FALSE(m.takeover.GiveBack(note));
     EXPECT_EQ(m.registry.keys, before);
     EXPECT_EQ(m.files.files, files_before);
     EXPECT_EQ(m.boxes.shown.size(), 2u);
   }
   a.boxes.answers = {BoxAnswer::No, BoxAnswer::Yes};
-  ASSERT_TRUE(a.adoption.GiveBack(a.Named("Tool")));
-  ASSERT_TRUE(a.adoption.GiveBack(a.Named("Note.lnk")));
+  ASSERT_TRUE(a.takeover.GiveBack(a.Named("Tool")));
+  ASSERT_TRUE(a.takeover.GiveBack(a.Named("Note.lnk")));
   EXPECT_TRUE(a.Holds(kUser, kTool));
   EXPECT_EQ(a.files.files, Machine().files.files);
   EXPECT_TRUE(a.registry.keys[kKeptValues].empty() && a.registry.keys[kKeptFiles].empty());
@@ -167,18 +167,18 @@ TEST(Adoption, AGiveBackThatFailsKeepsTheEntryAndOneThatWorksRestoresItExactly) 
   EXPECT_EQ(a.store.Row(1).title, "Tool");
 }
 
-TEST(Adoption, AKillAtAnyMomentOfTakingOverOrGivingBackIsRepairedAtTheNextStart) {
+TEST(Takeover, AKillAtAnyMomentOfTakingOverOrGivingBackIsRepairedAtTheNextStart) {
   for (const bool giving_back : {false, true}) {
     for (int changes = 0, killed = 1; killed; ++changes) {
       SCOPED_TRACE(std::to_string(giving_back) + " killed after change " + std::to_string(changes));
       Machine m;
       m.files.facts[kNote] = 34;
-      ASSERT_TRUE(!giving_back ||
-                  (m.adoption.Adopt(m.Named("Tool")) && m.adoption.Adopt(m.Named("Note.lnk"))));
+      ASSERT_TRUE(!giving_back || (m.takeover.TakeOver(m.Named("Tool")) &&
+                                   m.takeover.TakeOver(m.Named("Note.lnk"))));
       m.kill.changes_left = changes;
       try {
         for (const char* name : {"Tool", "Note.lnk"})
-          giving_back ? m.adoption.GiveBack(m.Named(name)) : m.adoption.Adopt(m.Named(name));
+          giving_back ? m.takeover.GiveBack(m.Named(name)) : m.takeover.TakeOver(m.Named(name));
         killed = 0;
       } catch (const Killed&) {
       }
@@ -201,7 +201,7 @@ TEST(Adoption, AKillAtAnyMomentOfTakingOverOrGivingBackIsRepairedAtTheNextStart)
   }
 }
 
-TEST(Adoption, TheRepairsNameWhatTheyDidAndLeaveATakenPlaceAlone) {
+TEST(Takeover, TheRepairsNameWhatTheyDidAndLeaveATakenPlaceAlone) {
   Machine m;
   m.registry.keys[kKeptValues] = {kTool, {"Gone", kRegText, std::string("C:\\g.exe\0", 9)}};
   m.registry.keys[kUser] = {{"Tool", kRegText, "other"}};
@@ -224,7 +224,7 @@ TEST(Adoption, TheRepairsNameWhatTheyDidAndLeaveATakenPlaceAlone) {
 
 // Found both in its place and kept, an entry is settled by its row, the first row too; a give-back
 // whose record cannot be dropped leaves the entry kept only, never in two places.
-TEST(Adoption, RepairsSettleByAnyRowAndNeverLeaveAnEntryInTwoPlaces) {
+TEST(Takeover, RepairsSettleByAnyRowAndNeverLeaveAnEntryInTwoPlaces) {
   const LaunchItem tool{"Tool", "C:\\Tools\\tool.exe", "", "-q", "0", "", "", "", true},
       note{"Note", "C:\\Apps\\note.exe", "", "-n", "0", "", "", "", true};
   for (const auto& rows : {std::vector{tool, note}, std::vector{note, tool}}) {
@@ -254,14 +254,14 @@ TEST(Adoption, RepairsSettleByAnyRowAndNeverLeaveAnEntryInTwoPlaces) {
 
 // A value written back wrongly is taken out again; a row named by the caller goes even when it no
 // longer matches its entry, the first row too; without a row the user is told it is back.
-TEST(Adoption, GiveBackUndoesAWrongWriteRemovesTheNamedRowAndSaysWhenItIsDone) {
+TEST(Takeover, GiveBackUndoesAWrongWriteRemovesTheNamedRowAndSaysWhenItIsDone) {
   for (const bool wrong_write : {true, false}) {
     Machine m;
     m.registry.keys[kKeptValues] = {kTool};
     m.registry.keys[kUser].erase(m.registry.keys[kUser].begin());
     m.store.Replace(0, LaunchItem{"Tool", "C:\\Edited.exe", "", "", "0", "", "", "", true});
     if (wrong_write) m.registry.failing = {"lie " + kUser + "\\Tool"};
-    EXPECT_EQ(m.adoption.GiveBack(m.Named("Tool"), RowAfterGiveBack::Remove, 0), !wrong_write);
+    EXPECT_EQ(m.takeover.GiveBack(m.Named("Tool"), RowAfterGiveBack::Remove, 0), !wrong_write);
     EXPECT_EQ(m.registry.keys[kUser].size(), wrong_write ? 2u : 3u);
     EXPECT_EQ(m.store.Size(), wrong_write ? 1 : 0);
     const std::string said = m.boxes.shown.empty() ? "" : m.boxes.shown.back().text;
@@ -269,16 +269,16 @@ TEST(Adoption, GiveBackUndoesAWrongWriteRemovesTheNamedRowAndSaysWhenItIsDone) {
   }
 }
 
-TEST(Adoption, TakesOverWhatIsThereNowAndStopsWhenItChangesMeanwhile) {
+TEST(Takeover, TakesOverWhatIsThereNowAndStopsWhenItChangesMeanwhile) {
   Machine m;
-  const StartupEntry tool = m.Named("Tool"), note = m.Named("Note.lnk"), dup = m.Named("Dup");
+  const TakeoverEntry tool = m.Named("Tool"), note = m.Named("Note.lnk"), dup = m.Named("Dup");
   const RawValue now{"Tool", kRegText, std::string("C:\\New\\new.exe -z\0", 19)};
   m.registry.keys[kUser] = {now};  // and Dup gone
   m.files.files[kNote] = "LNK-other";
   m.files.links["LNK-other"] = {"C:\\Apps\\other.exe", "", "", 1};
-  EXPECT_FALSE(m.adoption.Adopt(dup));
+  EXPECT_FALSE(m.takeover.TakeOver(dup));
   EXPECT_NE(m.boxes.shown.back().text.find("見つかりません"), std::string::npos);
-  ASSERT_TRUE(m.adoption.Adopt(tool) && m.adoption.Adopt(note));
+  ASSERT_TRUE(m.takeover.TakeOver(tool) && m.takeover.TakeOver(note));
   EXPECT_EQ(m.registry.keys[kKeptValues], std::vector<RawValue>{now});
   EXPECT_EQ(m.files.files[kKeptNote], "LNK-other");
   EXPECT_EQ(m.store.Row(1).file + m.store.Row(2).file, "C:\\New\\new.exeC:\\Apps\\other.exe");
@@ -287,7 +287,7 @@ TEST(Adoption, TakesOverWhatIsThereNowAndStopsWhenItChangesMeanwhile) {
   const RawValue changed{"Tool", kRegText, "C:\\x.exe"};
   c.files.after_create = [&] { c.files.files[kNote] = "LNK-changed"; };
   for (const char* name : {"Note.lnk", "Tool"}) {
-    EXPECT_FALSE(c.adoption.Adopt(c.Named(name)));
+    EXPECT_FALSE(c.takeover.TakeOver(c.Named(name)));
     EXPECT_NE(c.boxes.shown.back().text.find("取り込む間に元の項目が変更されました"),
               std::string::npos);
     c.registry.after_put = [&] { c.registry.keys[kUser][0] = changed; };
@@ -297,7 +297,7 @@ TEST(Adoption, TakesOverWhatIsThereNowAndStopsWhenItChangesMeanwhile) {
   EXPECT_EQ(c.files.files.count(kKeptNote) + c.store.Size(), 1u);
 }
 
-TEST(Adoption, RefusesRecordsLeadingOutsideTheirFolderAndCommandsThatCannotStart) {
+TEST(Takeover, RefusesRecordsLeadingOutsideTheirFolderAndCommandsThatCannotStart) {
   for (const char* bad :
        {"..\\x.lnk", "a/b", "C:x", "CON", "com1.lnk", "..", "x..y", "a.", "", "x\x83", "\x93:x"})
     EXPECT_FALSE(IsPlainFileName(bad)) << bad;
@@ -309,10 +309,10 @@ TEST(Adoption, RefusesRecordsLeadingOutsideTheirFolderAndCommandsThatCannotStart
     Machine m;
     m.files.files = {{"C:\\M\\Secret.txt", "s"}, {"C:\\M\\Adopted\\..\\..\\Secret.txt", "s"}};
     m.registry.keys[kKeptFiles] = {PathRecord(record, "C:\\SU\\Secret.txt")};
-    const StartupEntry entry = m.Named(record);
+    const TakeoverEntry entry = m.Named(record);
     EXPECT_EQ(MarkText(entry), "記録が正しくありません");
-    EXPECT_FALSE(IsAdoptedRow({entry}, LaunchItem{"-", "", "", "", "0", "", "", "", true}));
-    EXPECT_TRUE(!m.adoption.GiveBack(entry) && m.Repair().empty());
+    EXPECT_FALSE(IsKeptRow({entry}, LaunchItem{"-", "", "", "", "0", "", "", "", true}));
+    EXPECT_TRUE(!m.takeover.GiveBack(entry) && m.Repair().empty());
     EXPECT_EQ(m.files.files.size(), 2u);
     EXPECT_NE(m.boxes.shown.back().text.find("何も変更していません"), std::string::npos);
   }
@@ -321,49 +321,49 @@ TEST(Adoption, RefusesRecordsLeadingOutsideTheirFolderAndCommandsThatCannotStart
     Machine m;
     m.files.files["C:\\Here Now.exe"] = "MZ";
     m.registry.keys[kUser] = {{"Odd", kRegText, text}};
-    EXPECT_EQ(m.adoption.Adopt(m.Named("Odd")), text == values[2]) << text;
+    EXPECT_EQ(m.takeover.TakeOver(m.Named("Odd")), text == values[2]) << text;
     EXPECT_EQ(m.store.Size(), text == values[2] ? 2 : 1);
   }
 }
 
-TEST(Adoption, NamesOutsideTheCodePageAreNotTakenOverAndAVanishedCopyCanBeForgotten) {
+TEST(Takeover, NamesOutsideTheCodePageAreNotTakenOverAndAVanishedCopyCanBeForgotten) {
   Machine m;
   m.files.files["C:\\SU\\cafe.txt"] = m.files.files["C:\\SU\\cafe.txt "] = "x";
   m.files.inexact = {"C:\\SU\\cafe.txt "};  // how the fake spells an accented namesake
   EXPECT_EQ(MarkText(m.Named("cafe.txt ")), "名前を表せないため取り込めません");
-  EXPECT_TRUE(CanAdopt(m.Named("cafe.txt")) && !CanAdopt(m.Named("cafe.txt ")));
-  ASSERT_TRUE(m.adoption.Adopt(m.Named("Note.lnk")));
+  EXPECT_TRUE(CanTakeOver(m.Named("cafe.txt")) && !CanTakeOver(m.Named("cafe.txt ")));
+  ASSERT_TRUE(m.takeover.TakeOver(m.Named("Note.lnk")));
   m.files.files.erase(kKeptNote);
   m.boxes.answers = {BoxAnswer::No, BoxAnswer::Yes};
-  EXPECT_FALSE(m.adoption.GiveBack(m.Named("Note.lnk")));
+  EXPECT_FALSE(m.takeover.GiveBack(m.Named("Note.lnk")));
   EXPECT_EQ(m.registry.keys[kKeptFiles].size(), 1u);
-  EXPECT_TRUE(m.adoption.GiveBack(m.Named("Note.lnk")));
+  EXPECT_TRUE(m.takeover.GiveBack(m.Named("Note.lnk")));
   EXPECT_TRUE(m.registry.keys[kKeptFiles].empty() && !m.files.files.count(kNote));
   EXPECT_NE(m.boxes.shown.back().text.find("記録を消しますか"), std::string::npos);
 }
 
-TEST(Adoption, APlainFileStartsFromItsKeptCopyAndIsGivenBackOnlyToAFreeName) {
+TEST(Takeover, APlainFileStartsFromItsKeptCopyAndIsGivenBackOnlyToAFreeName) {
   Machine m;
   m.files.files["C:\\SU\\Run.bat"] = "@run";
   m.files.files["C:\\M\\Adopted\\Run.bat"] = "an earlier one, not recorded";
-  ASSERT_TRUE(m.adoption.Adopt(m.Named("Run.bat")));
+  ASSERT_TRUE(m.takeover.TakeOver(m.Named("Run.bat")));
   EXPECT_EQ(m.store.Row(1).file, "C:\\M\\Adopted\\Run (2).bat");
-  const StartupEntry kept = m.Named("Run (2).bat");
-  const auto adopted = ListAdoptedEntries({m.registry, m.files, m.files}, kPlaces);
-  EXPECT_TRUE(!IsAdoptedRow(adopted, m.store.Row(0)) && IsAdoptedRow(adopted, m.store.Row(1)));
+  const TakeoverEntry kept = m.Named("Run (2).bat");
+  const auto all_kept = ListKeptEntries({m.registry, m.files, m.files}, kPlaces);
+  EXPECT_TRUE(!IsKeptRow(all_kept, m.store.Row(0)) && IsKeptRow(all_kept, m.store.Row(1)));
   EXPECT_EQ(PlaceText(kept) + MarkText(kept), "取り込み済み (スタートアップ フォルダ)");
   m.files.files["C:\\SU\\Run.bat"] = "@other";  // another file has come by that name
-  EXPECT_FALSE(m.adoption.GiveBack(kept));
+  EXPECT_FALSE(m.takeover.GiveBack(kept));
   EXPECT_EQ(m.files.files["C:\\SU\\Run.bat"], "@other");
   m.files.files.erase("C:\\SU\\Run.bat");
   m.registry.failing = {"save"};  // the row's removal cannot be stored: it stays
   m.boxes.answers = {BoxAnswer::Yes};
-  ASSERT_TRUE(m.adoption.GiveBack(kept));
+  ASSERT_TRUE(m.takeover.GiveBack(kept));
   EXPECT_EQ(m.files.files["C:\\SU\\Run.bat"], "@run");
   EXPECT_TRUE(m.boxes.answers.empty() && m.store.Size() == 2);
 }
 
-TEST(Adoption, AnUnquotedCommandEndsAtTheProgramNotAtADotExeInsideAFolderName) {
+TEST(Takeover, AnUnquotedCommandEndsAtTheProgramNotAtADotExeInsideAFolderName) {
   const std::vector<std::vector<std::string>> cases = {
       {"C:\\Old.exeFiles\\My Tool.exe -q", "C:\\Old.exeFiles\\My Tool.exe", "-q"},
       {"C:\\My Tools\\run.EXE", "C:\\My Tools\\run.EXE", ""},

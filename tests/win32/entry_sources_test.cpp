@@ -12,7 +12,7 @@
 
 namespace {
 
-TEST(StartupSourcesTest, ValuesKeepTypeAndBytesAndFilesTheirBytes) {
+TEST(EntrySourcesTest, ValuesKeepTypeAndBytesAndFilesTheirBytes) {
   ScratchFolder scratch;
   Win32RawRegistry registry;
   Win32FileStore files;
@@ -42,7 +42,7 @@ TEST(StartupSourcesTest, ValuesKeepTypeAndBytesAndFilesTheirBytes) {
   EXPECT_FALSE(files.Exists(path));
 }
 
-TEST(StartupSourcesTest, NamesOutsideTheCodePageAreToldApartAndCopiesKeepAttributesAndTimes) {
+TEST(EntrySourcesTest, NamesOutsideTheCodePageAreToldApartAndCopiesKeepAttributesAndTimes) {
   ScratchFolder scratch;
   Win32FileStore files;
   const std::wstring folder(scratch.path().begin(), scratch.path().end());

@@ -94,7 +94,7 @@ KeyValues WithValue(KeyValues keys, const std::string& key, const std::string& v
 
 }  // namespace
 
-E2E_CASE(startup_run) {
+E2E_CASE(logon_run_launches_due_rows) {
   const LocalNow now = SettledNow();
   const std::string in_band = Band(now, -60, 60);
   const std::string once = "1" + now.today;
@@ -138,7 +138,7 @@ E2E_CASE(startup_run) {
   E2E_CHECK_EQ_AS("registry Count", ReadWindowValue("Count").bytes, SzBytes("11"));
 }
 
-E2E_CASE(startup_once_per_day) {
+E2E_CASE(logon_once_per_day) {
   const LocalNow now = SettledNow();
   const KeyValues items = Join({
       RowKeys(0, "毎日一回", kMarker, kAppFolder, "--daily", "0", "00002359", "100/00", "", "1"),
@@ -163,7 +163,7 @@ E2E_CASE(startup_once_per_day) {
   E2E_CHECK_EQ_AS("item file after the second start", SavedItems(), after_first);
 }
 
-E2E_CASE(startup_resident) {
+E2E_CASE(logon_resident) {
   // "Lanc" is not stored: the launcher option defaults to on.
   WriteSettings({{"Count", "1"}});
   WriteItemFile(ItemFile(
