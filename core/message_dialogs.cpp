@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "logon/logon_report.h"
+#include "core/program_log.h"
 #include "core/texts.h"
 #include "platform/app_error.h"
 #include "platform/text_format.h"

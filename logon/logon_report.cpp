@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr char kLogFileName[] = "Morvelin.log";
 constexpr char kRunTitle[] = "ﾛｸﾞｵﾝ起動";
 constexpr char kRowsUnit[] = "行";
 constexpr char kAllAtOnce[] = "一斉起動";
@@ -38,21 +37,12 @@ constexpr char kCutMark[] = "...";
 constexpr char kKeptMark[] = " (取り込み)";
 constexpr char kMisreadSetting[] = "設定 '%s' の値が正しくないため、既定の値で起動しました";
 constexpr char kMendedSetting[] = "設定 '%s' の値が正しくないため、'%s' として起動しました";
-constexpr char kFault[] = "内部ｴﾗｰ: ";
 constexpr char kUnreadList[] = "ｱｲﾃﾑﾌｧｲﾙを読み込めないため、何も起動しませんでした: ";
 
 std::string TwoDigits(int value) {
   char text[16];
   std::snprintf(text, sizeof text, "%02d", value);
   return text;
-}
-
-// Line breaks and other control bytes would split one report line into several.
-std::string OneLine(const std::string& text) {
-  std::string line;
-  for (const char c : text) line += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
-  while (!line.empty() && line.back() == ' ') line.pop_back();
-  return line;
 }
 
 std::string ShortTitle(const std::string& title) {
@@ -128,10 +118,6 @@ std::string OutcomeText(const RowReport& report) {
 
 }  // namespace
 
-std::string LogFilePath(const std::string& program_folder) {
-  return program_folder + kLogFileName;
-}
-
 std::string RunLine(const RunHeading& heading) {
   const LocalTime& t = heading.when;
   std::string line = std::to_string(t.year) + "/" + TwoDigits(t.month) + "/" + TwoDigits(t.day) +
@@ -151,14 +137,6 @@ std::string RowLine(const RowReport& report) {
          (report.kept ? kKeptMark : "") + ": " + OneLine(OutcomeText(report));
 }
 
-std::string NewerHalf(const std::string& log) {
-  if (log.empty()) return log;
-  // The kept part starts no earlier than the middle; the line running across it goes too.
-  const size_t first_kept = log.size() - log.size() / 2;
-  const size_t end = log.find('\n', first_kept - 1);
-  return end == std::string::npos ? std::string() : log.substr(end + 1);
-}
-
 std::string MisreadLine(const std::string& name, const std::string& read_as) {
   if (!read_as.empty())
     return "  " + FormatText(FormatText(kMendedSetting, OneLine(name)), OneLine(read_as));
@@ -167,28 +145,4 @@ std::string MisreadLine(const std::string& name, const std::string& read_as) {
 
 std::string UnreadListLine(const std::string& error) {
   return "  " + std::string(kUnreadList) + OneLine(error);
-}
-
-std::string FaultLine(const std::string& detail) {
-  return kFault + OneLine(detail);
-}
-
-void AppendToLog(LogFiles& files, const std::string& path,
-                 const std::vector<std::string>& lines) noexcept {
-  try {
-    std::string bytes;
-    for (const std::string& line : lines) bytes += line + "\r\n";
-    const std::int64_t size = files.SizeOf(path);
-    const std::string log = size > 0 ? files.ReadAll(path) : std::string();
-    const std::string kept = size > kLogCapBytes ? NewerHalf(log) : log;
-    // A last line left without its end (an editor, a run cut short) keeps to itself.
-    if (!kept.empty() && kept.back() != '\n') bytes = "\r\n" + bytes;
-    if (size > kLogCapBytes) {
-      files.Replace(path, kept + bytes);
-    } else {
-      files.Append(path, bytes);
-    }
-  } catch (const std::exception&) {
-    // A report that cannot be written is no reason to disturb the log-on.
-  }
 }

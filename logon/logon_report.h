@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/program_log.h"
 #include "logon/row_schedule.h"
-#include "platform/log_files.h"
 #include "platform/shell.h"
 #include "platform/system.h"
 
@@ -47,13 +47,8 @@ struct RunHeading {
   bool skip_running = false;
 };
 
-// The report grows to this size; the next run then drops its oldest half.
-inline constexpr std::int64_t kLogCapBytes = 256 * 1024;
 // Titles longer than this are cut, on a character boundary, in the report.
 inline constexpr std::size_t kReportTitleBytes = 64;
-
-// ProgramFolder + "Morvelin.log".
-std::string LogFilePath(const std::string& program_folder);
 
 // One line each, without the line end.
 std::string RunLine(const RunHeading& heading);
@@ -64,15 +59,3 @@ std::string RowLine(const RowReport& report);
 std::string MisreadLine(const std::string& name, const std::string& read_as = {});
 // A run that launched nothing because the item file could not be read; the error says why.
 std::string UnreadListLine(const std::string& error);
-
-// An error of no known kind that ended an event, with the library's own words.
-std::string FaultLine(const std::string& detail);
-
-// The newer part of a log of size bytes: at most half of it, beginning at the start of a line.
-std::string NewerHalf(const std::string& log);
-
-// Appends the lines, each ended by CR LF, on a line of their own, first dropping the oldest half of
-// a log that passed the cap. A log that cannot be written is given up silently: the run must not
-// notice.
-void AppendToLog(LogFiles& files, const std::string& path,
-                 const std::vector<std::string>& lines) noexcept;

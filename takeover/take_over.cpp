@@ -8,12 +8,17 @@
 #include "platform/text_format.h"
 #include "takeover/checked_steps.h"
 #include "takeover/kept_records.h"
-#include "takeover/takeover_steps.h"
 #include "takeover/takeover_texts.h"
 
 namespace t = takeover_texts;
 
 namespace {
+
+constexpr char kUserKey[] = "HKEY_CURRENT_USER\\";
+
+std::string Quoted(const std::string& place) {
+  return "「" + place + "」";
+}
 
 bool IsText(const RawValue& value) {
   return value.type == kRegText || value.type == kRegExpandText;
@@ -251,4 +256,21 @@ std::string Takeover::SettleRow(const TakeoverEntry& entry) {
   list_.changed();
   if (after_ != RowAfterGiveBack::Remove) return {};
   return saved ? given_back + "\r\n" + FormatText(t::kRowRemoved, title) : given_back;
+}
+
+std::string GivenBackText(const TakeoverEntry& entry) {
+  const std::string place = entry.place == EntryPlace::KeptFile
+                                ? Quoted(entry.origin)
+                                : t::kRegistryKeyWord + Quoted(kUserKey + std::string(kRunKeyPath));
+  return FormatText(t::kGivenBack, entry.name) + place + "\r\n" + t::kGivenBackUndo;
+}
+
+bool PointRowAtOrigin(const TakeoverEntry& entry, ItemStore& store, int row) {
+  if (entry.place != EntryPlace::KeptFile || entry.origin.empty()) return false;
+  LaunchItem& item = store.Row(row);
+  const std::string& file = item.file;
+  const bool quoted = file.size() >= 2 && file.front() == '"' && file.back() == '"';
+  if (!SamePath(quoted ? file.substr(1, file.size() - 2) : file, entry.path)) return false;
+  item.file = entry.origin;
+  return true;
 }

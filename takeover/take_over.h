@@ -7,6 +7,13 @@
 #include "items/item_store.h"
 #include "takeover/entries.h"
 
+// What the user is told once the entry is back where it was: where, and how to hand it to the
+// program again.
+std::string GivenBackText(const TakeoverEntry& entry);
+// A row that starts the kept copy of a file is made to start the file put back in its place;
+// false when the row starts something else.
+bool PointRowAtOrigin(const TakeoverEntry& entry, ItemStore& store, int row);
+
 // The list the kept entries become rows of.
 struct TakeoverList {
   ItemStore& store;

@@ -16,29 +16,12 @@ std::string Quoted(const std::string& place) {
 
 }  // namespace
 
-std::string GivenBackText(const TakeoverEntry& entry) {
-  const std::string place = entry.place == EntryPlace::KeptFile
-                                ? Quoted(entry.origin)
-                                : t::kRegistryKeyWord + Quoted(kUserKey + std::string(kRunKeyPath));
-  return FormatText(t::kGivenBack, entry.name) + place + "\r\n" + t::kGivenBackUndo;
-}
-
 std::string KeptText(const TakeoverEntry& entry, const std::string& kept_folder) {
   const std::string place =
       entry.place == EntryPlace::UserStartup
           ? t::kFolderWord + Quoted(kept_folder)
           : t::kRegistryKeyWord + Quoted(kUserKey + std::string(kKeptValuesPath));
   return FormatText(t::kKept, entry.name) + place + t::kKeptUndo;
-}
-
-bool PointRowAtOrigin(const TakeoverEntry& entry, ItemStore& store, int row) {
-  if (entry.place != EntryPlace::KeptFile || entry.origin.empty()) return false;
-  LaunchItem& item = store.Row(row);
-  const std::string& file = item.file;
-  const bool quoted = file.size() >= 2 && file.front() == '"' && file.back() == '"';
-  if (!SamePath(quoted ? file.substr(1, file.size() - 2) : file, entry.path)) return false;
-  item.file = entry.origin;
-  return true;
 }
 
 bool TakeoverSteps::ReadyToChange() {
