@@ -9,18 +9,17 @@
 #include "app/tray_launcher.h"
 #include "core/clock_texts.h"
 #include "core/launcher.h"
-#include "core/logon_report.h"
-#include "core/main_form.h"
 #include "core/message_dialogs.h"
 #include "core/texts.h"
-#include "core/win32/main_window.h"
 #include "editing/list_commands.h"
 #include "editing/win32/item_dialog_view.h"
 #include "editing/win32/item_list_pane.h"
 #include "editing/win32/listing_dialog.h"
+#include "logon/logon_report.h"
 #include "platform/win32/common_controls.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_dde.h"
+#include "platform/win32/win32_entry_sources.h"
 #include "platform/win32/win32_help.h"
 #include "platform/win32/win32_keyboard.h"
 #include "platform/win32/win32_log_files.h"
@@ -34,17 +33,18 @@
 #include "platform/win32/win32_running_programs.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_shell_links.h"
-#include "platform/win32/win32_startup_sources.h"
 #include "platform/win32/win32_system.h"
 #include "resources/resource_ids.h"
+#include "settings_window/main_form.h"
+#include "settings_window/win32/main_window.h"
 #include "shell/help_command.h"
-#include "shell/startup_entries.h"
 #include "shell/startup_registration.h"
-#include "shell/takeover_texts.h"
-#include "shell/uninstall.h"
 #include "shell/win32/about_box_window.h"
-#include "shell/win32/startup_page.h"
-#include "takeover/takeover.h"
+#include "takeover/entries.h"
+#include "takeover/list_takeover.h"
+#include "takeover/takeover_texts.h"
+#include "takeover/uninstall.h"
+#include "takeover/win32/takeover_page.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ int RunUninstall(MessageDialogs& dialogs, System& system) {
     Win32SpecialFolders folders;
     Win32RegistryTree registry_tree;
     Uninstall uninstall(
-        {dialogs, StartupSources{raw_registry, file_store, links}, links, folders, registry_tree},
+        {dialogs, EntrySources{raw_registry, file_store, links}, links, folders, registry_tree},
         system.ProgramFilePath());
     return uninstall.Run() ? 0 : 1;
   } catch (const std::exception& error) {
@@ -122,8 +122,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     MainWindow window(instance);
     ItemListPane list_pane(window);
     window.SetListPane(&list_pane);
-    StartupPage startup_page;
-    window.AddPage(&startup_page);
+    TakeoverPage takeover_page;
+    window.AddPage(&takeover_page);
     // The controls wait until the window is shown or read: a log-on run that ends at once
     // never builds them.
     window.Create(MainWindow::Controls::OnFirstUse);
@@ -177,12 +177,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32RawRegistry raw_registry;
     Win32FileStore file_store;
     Win32RegistryTree registry_tree;
-    Takeover takeover(
-        {dialogs, StartupSources{raw_registry, file_store, links}, links, folders, registry_tree},
+    ListTakeover takeover(
+        {dialogs, EntrySources{raw_registry, file_store, links}, links, folders, registry_tree},
         form, program_file);
     commands.SetTakenOverRows(&takeover.Rows());
-    startup_page.SetHandlers(takeover.PageHandlers());
-    startup_page.RegisterWith(window);
+    takeover_page.SetHandlers(takeover.PageHandlers());
+    takeover_page.RegisterWith(window);
     window.SetCommandHandler(IDC_LOG_BUTTON, [&] {
       OpenLogOnReport(log_files, error_texts, launcher, dialogs, form.ProgramFolder());
     });
@@ -192,6 +192,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     window.SetCommandHandler(IDM_HELP_KEY, [&] {
       ShowHelp(help, dialogs, window.Handle(), form.ProgramFolder(), help_key.ActiveTopic());
     });
+
     const auto started = [&] {
       // A log-on run that ends at once never puts its icon up only to take it away again.
       const bool ending = !form.ShowsWindow() && !form.Resident();

@@ -3,7 +3,7 @@
 #include <functional>
 #include <vector>
 
-#include "core/launch_item.h"
+#include "items/launch_item.h"
 
 // What the list's own events do.
 struct ListEventHandlers {

@@ -3,12 +3,12 @@
 #include <functional>
 #include <vector>
 
-#include "shell/startup_entries.h"
+#include "takeover/entries.h"
 
-// What the entries page's list and buttons do.
+// What the takeover page's list and buttons do.
 struct EntriesPageHandlers {
-  std::function<std::vector<StartupEntry>()> list;
-  std::function<bool(const StartupEntry&)> adopt;
-  std::function<bool(const StartupEntry&)> give_back;
+  std::function<std::vector<TakeoverEntry>()> list;
+  std::function<bool(const TakeoverEntry&)> take_over;
+  std::function<bool(const TakeoverEntry&)> give_back;
   std::function<void()> uninstall;
 };

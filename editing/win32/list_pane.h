@@ -5,7 +5,7 @@
 #include <exception>
 #include <vector>
 
-#include "core/launch_item.h"
+#include "items/launch_item.h"
 
 // What the list pane asks of the window that shows the list.
 class ListPaneHost {

@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "common/main_window_settings.h"
-#include "core/win32/main_window.h"
+#include "settings_window/win32/main_window.h"
 #include "editing/win32/item_list_pane.h"
 #include "resources/resource_ids.h"
 

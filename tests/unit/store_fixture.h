@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/store_persistence.h"
+#include "items/store_persistence.h"
 #include "fakes/fake_platform.h"
 
 inline const std::string kIniPath = "C:\\Tools\\Morvelin\\Morvelin.ini";
