@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "app/help_key.h"
 #include "app/tray_launcher.h"
 #include "core/clock_texts.h"
 #include "core/launcher.h"
@@ -20,10 +19,8 @@
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_dde.h"
 #include "platform/win32/win32_entry_sources.h"
-#include "platform/win32/win32_help.h"
 #include "platform/win32/win32_keyboard.h"
 #include "platform/win32/win32_log_files.h"
-#include "platform/win32/win32_memory_status.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_processor_use.h"
 #include "platform/win32/win32_profile_files.h"
@@ -37,9 +34,8 @@
 #include "resources/resource_ids.h"
 #include "settings_window/main_form.h"
 #include "settings_window/win32/main_window.h"
-#include "shell/help_command.h"
 #include "shell/startup_registration.h"
-#include "shell/win32/about_box_window.h"
+#include "shell/win32/help_commands.h"
 #include "takeover/entries.h"
 #include "takeover/list_takeover.h"
 #include "takeover/takeover_texts.h"
@@ -145,22 +141,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32ItemDialogRunner item_dialog(instance, window.Handle(), clock);
     ListCommands commands(form.Store(), list_pane, item_dialog, dialogs, system, launcher);
 
-    form.SetListButtonsUpdater([&] { commands.UpdateListButtons(); });
-    Win32MemoryStatus memory;
-    Win32FreeResources resources;
-    Win32HelpViewer help;
-    const auto show_about = [&] {
-      ShowAboutBox(instance, window.Handle(), {memory, resources, shell, window.Handle()});
-    };
-    const auto show_help = [&] {
-      ShowHelpContents(help, dialogs, window.Handle(), form.ProgramFolder());
-    };
     const std::string program_file = system.ProgramFilePath();
     const std::string program_folder = ProgramFolderOf(program_file);
+    HelpCommands help(instance, window.Handle(), shell, dialogs, program_folder);
+    help.RegisterWith(window);
     TrayLauncher tray(instance, window, form, launcher, keyboard, dialogs, program_folder, registry,
-                      TrayLauncher::InfoHandlers{show_help, show_about});
+                      help);
     form.RegisterWith(window);
     commands.RegisterWith(window);
+    commands.RefreshButtonsFor(form);
     window.SetCommandHandler(IDC_LIST_VIEW_BUTTON, [&] {
       const MainWindowFigures figures = window.Figures();
       ShowListingDialog(
@@ -185,12 +174,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     takeover_page.RegisterWith(window);
     window.SetCommandHandler(IDC_LOG_BUTTON, [&] {
       OpenLogOnReport(log_files, error_texts, launcher, dialogs, form.ProgramFolder());
-    });
-    window.SetCommandHandler(IDC_VERSION_BTN, show_about);
-    window.SetCommandHandler(IDC_HELP_CONTENTS_BTN, show_help);
-    HelpKey help_key(window.Handle(), IDM_HELP_KEY);
-    window.SetCommandHandler(IDM_HELP_KEY, [&] {
-      ShowHelp(help, dialogs, window.Handle(), form.ProgramFolder(), help_key.ActiveTopic());
     });
 
     const auto started = [&] {

@@ -16,7 +16,8 @@ HICON TrayImage(HINSTANCE instance) {
 
 TrayLauncher::TrayLauncher(HINSTANCE instance, MainWindow& window, MainForm& form,
                            Launcher& launcher, Keyboard& keyboard, MessageDialogs& dialogs,
-                           const std::string& program_folder, Registry& registry, InfoHandlers info)
+                           const std::string& program_folder, Registry& registry,
+                           HelpCommands& help)
     : instance_(instance),
       window_(window),
       form_(form),
@@ -37,8 +38,8 @@ TrayLauncher::TrayLauncher(HINSTANCE instance, MainWindow& window, MainForm& for
                                      figures.tool_strip_height, figures.status_bar_height,
                                      figures.page_height, true});
               },
-              std::move(info.show_help),
-              std::move(info.show_version),
+              [&help] { help.ShowContents(); },
+              [&help] { help.ShowAbout(); },
               [&window] { SendMessageA(window.Handle(), WM_SYSCOMMAND, SC_SCREENSAVE, 0); },
               [&window] { window.Close(); },
               [this](bool enabled) { icon_.SetEnabled(enabled); },

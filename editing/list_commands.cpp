@@ -5,11 +5,12 @@
 #include <optional>
 #include <string>
 
+#include "core/texts.h"
 #include "items/integer_text.h"
 #include "items/store_persistence.h"
-#include "core/texts.h"
 #include "platform/text_format.h"
 #include "resources/resource_ids.h"
+#include "settings_window/main_form.h"
 
 namespace {
 
@@ -224,4 +225,8 @@ void ListCommands::RegisterWith(CommandTarget& window) {
       [this] { EditBtnClick(); },
       [this] { TitleListEnter(); },
   });
+}
+
+void ListCommands::RefreshButtonsFor(MainForm& form) {
+  form.SetListButtonsUpdater([this] { UpdateListButtons(); });
 }

@@ -1,4 +1,4 @@
-#include "app/help_key.h"
+#include "shell/win32/help_key.h"
 
 #include "resources/resource_ids.h"
 
