@@ -2,15 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "items/store_persistence.h"
 #include "core/texts.h"
+#include "fakes/fake_command_target.h"
 #include "fakes/fake_platform.h"
+#include "items/store_persistence.h"
 #include "platform/app_error.h"
 #include "resources/resource_ids.h"
 
@@ -539,26 +538,19 @@ TEST_F(ListCommandsTest, RunOfATooLongFileSaysWhyAndHandsNothingOn) {
 
 // What the window's buttons, menu items and the list's own events reach once registered.
 TEST_F(ListCommandsTest, RegisteredButtonsMenuItemsAndListEventsActOnTheRows) {
-  struct : CommandTarget {
-    std::map<int, std::function<void()>> handlers;
-    void SetCommandHandler(int id, std::function<void()> handler) override {
-      handlers[id] = std::move(handler);
-    }
-    void SetCloseQuery(std::function<bool()>) override {}
-    void SetCloseHandler(std::function<void()>) override {}
-  } window;
+  FakeCommandTarget window;
   commands.RegisterWith(window);
   Load({Item("a"), Item("b"), Item("c")});
   view.selected = 0;
-  for (int id : {IDC_MOVE_DOWN_BTN, IDM_MOVE_DOWN, IDM_MOVE_UP}) window.handlers.at(id)();
+  for (int id : {IDC_MOVE_DOWN_BTN, IDM_MOVE_DOWN, IDM_MOVE_UP}) window.commands.at(id)();
   EXPECT_EQ(store.Row(1).title, "a");
-  window.handlers.at(IDM_ALL_NG)();
+  window.commands.at(IDM_ALL_NG)();
   view.events.row_checked(2, true);
   EXPECT_EQ(std::vector<bool>({store.Row(0).enabled, store.Row(1).enabled, store.Row(2).enabled}),
             std::vector<bool>({false, false, true}));
   view.events.double_click();
   EXPECT_EQ(dialog.given.size(), 1u);
-  window.handlers.at(IDC_SEPARATOR_BTN)();
+  window.commands.at(IDC_SEPARATOR_BTN)();
   EXPECT_EQ(store.Size(), 4);
   view.events.enter();
   EXPECT_EQ(view.buttons_enabled, true);
