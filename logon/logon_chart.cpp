@@ -4,6 +4,7 @@
 #include <array>
 
 #include "logon/history_texts.h"
+#include "logon/logon_history.h"
 
 namespace {
 
@@ -93,7 +94,8 @@ std::vector<ChartRect> LayOutTrend(const std::vector<LogOnTimeline>& history, Ch
   std::int64_t longest = 1;
   for (const LogOnTimeline& timeline : history) longest = std::max(longest, timeline.total_ms);
   const int count = static_cast<int>(history.size());
-  const int pitch = (area.right - area.left) / count;
+  // A place for each log-on the history keeps, so that a bar keeps its width as they come.
+  const int pitch = (area.right - area.left) / std::max(count, static_cast<int>(kHistoryLogOns));
   const int gap = pitch >= 4 ? pitch / 4 : 0;
   const int height = area.bottom - area.top;
   for (int i = 0; i < count; ++i) {

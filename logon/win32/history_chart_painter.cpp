@@ -34,6 +34,9 @@ void PaintChart(HDC dc, const ChartLayout& layout, const LogOnTimeline& timeline
     LineTo(dc, tick.x, layout.plot.bottom);
     RECT text{tick.x - metrics.tmAveCharWidth * 4, layout.plot.bottom,
               tick.x + metrics.tmAveCharWidth * 4, layout.plot.bottom + metrics.tmHeight};
+    // The last label stays inside the window, a little left of its tick if need be.
+    const int overhang = text.right - (layout.plot.right + metrics.tmAveCharWidth);
+    if (overhang > 0) OffsetRect(&text, -overhang, 0);
     DrawTextA(dc, tick.label.c_str(), -1, &text, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
   }
   SelectObject(dc, old_pen);

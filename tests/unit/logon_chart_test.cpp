@@ -42,7 +42,7 @@ TEST(LogOnChart, TheHeaviestRowsAreMarkedAndTheTrendScalesToTheLongest) {
   EXPECT_NE(figures.find("最初の1分のﾌﾟﾛｾｯｻ時間: 9.0秒"), std::string::npos);
   EXPECT_NE(figures.find("ｱｲﾄﾞﾙ時に起動"), std::string::npos);
   EXPECT_EQ(RowFigures(timeline.rows[3], false).find("ｱｲﾄﾞﾙ"), std::string::npos);
-  const auto trend = LayOutTrend({{"", 2000, {}}, {"", 8000, {}}, {"", 0, {}}}, {0, 0, 30, 40});
+  const auto trend = LayOutTrend({{"", 2000, {}}, {"", 8000, {}}, {"", 0, {}}}, {0, 0, 300, 40});
   EXPECT_EQ(trend, (std::vector<ChartRect>{{0, 30, 8, 40}, {10, 0, 18, 40}, {20, 39, 28, 40}}));
 }
 
