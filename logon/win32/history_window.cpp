@@ -80,8 +80,8 @@ void LogOnHistoryWindow::CreateWindowAndControls(HWND owner) {
       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void LogOnHistoryWindow::ApplyDpi() {
-  dpi_ = WindowDpi(Handle());
+void LogOnHistoryWindow::ApplyDpi(int dpi) {
+  dpi_ = dpi;
   font_ = CreateUiFont(Scale(kFontPixels, dpi_));
   UseFont(rows_.Handle(), font_.Get());
   UseFont(figures_, font_.Get());
@@ -188,7 +188,7 @@ bool LogOnHistoryWindow::OnClose() {
 
 void LogOnHistoryWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   WindowBase::OnDpiChanged(dpi, suggested);
-  ApplyDpi();
+  ApplyDpi(dpi);
 }
 
 std::optional<LRESULT> LogOnHistoryWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -35,7 +35,7 @@ class LogOnHistoryWindow : private WindowBase {
 
   void CreateWindowAndControls(HWND owner);
   // Fonts for the window's DPI, and the layout again.
-  void ApplyDpi();
+  void ApplyDpi(int dpi);
   void Layout();
   void Paint();
   void Pick(std::optional<std::size_t> row);
