@@ -14,6 +14,9 @@ inline constexpr char kHistoryLastLogOn[] = "最後のﾛｸﾞｵﾝ: %s";
 // %s: how many log-ons the trend shows.
 inline constexpr char kHistoryTrend[] = "最近%s回のﾛｸﾞｵﾝ時間";
 inline constexpr char kSecondsUnit[] = "秒";
+// A line of the log; %s: the reason.
+inline constexpr char kHistoryNotKept[] =
+    "ﾛｸﾞｵﾝ履歴を保存できませんでした: %s (項目の一覧は保存されたままです)";
 
 inline constexpr char kFigureDue[] = "起動予定: ";
 inline constexpr char kFigureStarted[] = "起動: ";

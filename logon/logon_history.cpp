@@ -4,6 +4,8 @@
 #include <exception>
 #include <optional>
 
+#include "core/program_log.h"
+#include "logon/history_texts.h"
 #include "platform/text_format.h"
 
 namespace {
@@ -175,4 +177,14 @@ void AppendToHistory(LogFiles& files, ProfileFiles& profiles, const std::string&
   const auto file = profiles.Open(path);
   file->RemoveLeftovers();
   file->ReplaceAll(FormatHistory(history));
+}
+
+void KeepInHistory(LogFiles& files, ProfileFiles& profiles, const std::string& program_folder,
+                   const LogOnTimeline& timeline) noexcept {
+  try {
+    AppendToHistory(files, profiles, HistoryFilePath(program_folder), timeline);
+  } catch (const std::exception& error) {
+    AppendToLog(files, LogFilePath(program_folder),
+                {FormatText(texts::kHistoryNotKept, OneLine(error.what()))});
+  }
 }

@@ -36,3 +36,8 @@ std::vector<LogOnTimeline> ReadHistory(LogFiles& files, const std::string& path)
 // when it cannot be written.
 void AppendToHistory(LogFiles& files, ProfileFiles& profiles, const std::string& path,
                      const LogOnTimeline& timeline);
+
+// The end of a log-on run: its timeline joins the history. A history that cannot be written is
+// noted in the log beside the program, and the run goes on as if nothing happened.
+void KeepInHistory(LogFiles& files, ProfileFiles& profiles, const std::string& program_folder,
+                   const LogOnTimeline& timeline) noexcept;

@@ -49,6 +49,12 @@ TEST(LogOnHistory, KeepsTheLastThirtyLogOnsAndWhatEachRowDid) {
   EXPECT_EQ(history.front().total_ms, 1);
   EXPECT_EQ(history.back().total_ms, 30);
   EXPECT_EQ(ParseHistory(FormatHistory(history) + "L\tx\t31\r\n").front().total_ms, 2);
+  // A history that cannot be written costs a line of the log, and the run goes on.
+  files.unwritable = kPath;
+  KeepInHistory(files, profiles, "C:\\Morvelin\\", first);
+  EXPECT_EQ(ReadHistory(files, kPath).size(), kHistoryLogOns);
+  EXPECT_NE(files.files["C:\\Morvelin\\Morvelin.log"].find("ﾛｸﾞｵﾝ履歴を保存できませんでした: "),
+            std::string::npos);
   first.rows[0].title = "ﾒｰﾙ A  B";
   first.rows[1].waited_for = "\x81 ";
   EXPECT_EQ(ParseHistory(FormatHistory({first})), std::vector<LogOnTimeline>{first});
