@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "logon/row_timing.h"
+#include "items/row_timing.h"
 #include "platform/processor_use.h"
 
 // A machine is idle when the processors were used less than this share over the window.

@@ -5,7 +5,7 @@
 #include "core/clock_texts.h"
 #include "core/texts.h"
 #include "items/held_item_file.h"
-#include "logon/row_timing.h"
+#include "items/row_timing.h"
 #include "platform/text_format.h"
 
 RunMode ModeFromArguments(const std::vector<std::string>& arguments) {
