@@ -14,7 +14,9 @@
 #include "editing/win32/item_dialog_view.h"
 #include "editing/win32/item_list_pane.h"
 #include "editing/win32/listing_dialog.h"
+#include "logon/logon_history.h"
 #include "logon/logon_report.h"
+#include "logon/win32/history_window.h"
 #include "platform/win32/common_controls.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_dde.h"
@@ -174,6 +176,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     takeover_page.RegisterWith(window);
     window.SetCommandHandler(IDC_LOG_BUTTON, [&] {
       OpenLogOnReport(log_files, error_texts, launcher, dialogs, form.ProgramFolder());
+    });
+    LogOnHistoryWindow history_window(instance);
+    history_window.SetErrorReporter([&](const std::exception& error) { dialogs.ShowError(error); });
+    window.SetCommandHandler(IDC_HISTORY_BUTTON, [&] {
+      history_window.Show(window.Handle(),
+                          ReadHistory(log_files, HistoryFilePath(form.ProgramFolder())));
     });
 
     const auto started = [&] {
