@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "core/texts.h"
+#include "editing/item_dialog_texts.h"
+#include "editing/listing.h"
 #include "fakes/fake_platform.h"
 
 namespace {
@@ -24,6 +26,10 @@ const char* FieldName(TextField field) {
       return "ArgumentsName";
     case TextField::HomeName:
       return "HomeName";
+    case TextField::NeedTarget:
+      return "NeedTarget";
+    case TextField::NeedLimit:
+      return "NeedLimit";
   }
   return "?";
 }
@@ -38,6 +44,11 @@ class FakeItemDialogView : public ItemDialogView {
   std::string delay;
   int days = 0;
   bool idle = false;
+  int need = 0;
+  bool skip_at_limit = false;
+  ConditionFieldUse need_use;
+  std::string need_hint;
+  std::optional<std::string> folder_to_pick;
   std::vector<std::string> log;
   std::optional<std::string> file_to_pick;  // the open dialog's answer
   std::vector<std::string> open_dialog_initials;
@@ -56,6 +67,16 @@ class FakeItemDialogView : public ItemDialogView {
   void SetDaysTicked(int ticked) override { days = ticked; }
   bool IdleTicked() override { return idle; }
   void SetIdleTicked(bool ticked) override { idle = ticked; }
+  int NeedIndex() override { return need; }
+  void SetNeedIndex(int index) override { need = index; }
+  bool SkipAtLimitTicked() override { return skip_at_limit; }
+  void SetSkipAtLimitTicked(bool skip) override { skip_at_limit = skip; }
+  void EnableNeedFields(const ConditionFieldUse& use) override { need_use = use; }
+  void SetNeedHint(const std::string& text) override { need_hint = text; }
+  std::optional<std::string> AskFolder(const std::string& initial) override {
+    log.push_back("folder dialog " + initial);
+    return folder_to_pick;
+  }
   void Focus(TextField field) override { log.push_back(std::string("focus ") + FieldName(field)); }
   void ClearIcon() override { log.push_back("clear icon"); }
   void ShowIconOf(const std::string& file) override { log.push_back("icon " + file); }
@@ -417,4 +438,101 @@ TEST_F(ItemDialogTest, RefusedCharactersBeep) {
   EXPECT_FALSE(dialog.TimeFieldKey('x', '.'));
   EXPECT_FALSE(dialog.TimeFieldKey(',', '.'));
   EXPECT_EQ(view.log, (Log{"beep", "beep"}));
+}
+
+TEST(ConditionFields, OkRefusesEachMalformedFieldAndKeepsOnlyTheKindsOwn) {
+  using K = ConditionKind;
+  using F = ConditionField;
+  const struct {
+    K kind;
+    const char* target;
+    const char* limit;
+    std::optional<F> field;
+    const char* message;
+  } cases[] = {
+      {K::None, "", "0", std::nullopt,
+       nullptr},  // nothing is asked of a row that waits for nothing
+      {K::PreviousReady, "", "60", std::nullopt, nullptr},
+      {K::PreviousReady, "", "0", F::Limit, texts::kNeedBadLimit},
+      {K::PreviousReady, "", "3601", F::Limit, texts::kNeedBadLimit},
+      {K::PreviousReady, "", "1x", F::Limit, texts::kNeedBadLimit},
+      {K::PathExists, "  ", "60", F::Target, texts::kNeedNoPath},
+      {K::PathExists, "Data\\x", "60", F::Target, texts::kNeedBadPath},
+      {K::PathExists, "Z:\\a|b", "60", F::Target, texts::kNeedBadPath},
+      {K::PathExists, "Z:\\a\\b:c", "60", F::Target, texts::kNeedBadPath},
+      {K::PathExists, "Z:\\表|", "1", F::Target, texts::kNeedBadPath},
+      {K::PathExists, "Z:\\ソポ", "1", std::nullopt, nullptr},  // trail bytes 5C and 7C are letters
+      {K::PathExists, "\\\\nas\\share", "3600", std::nullopt, nullptr},
+      {K::PortOpen, "", "60", F::Target, texts::kNeedNoHost},
+      {K::PortOpen, "localhost", "60", F::Target, texts::kNeedBadHost},
+      {K::PortOpen, ":80", "60", F::Target, texts::kNeedBadHost},
+      {K::PortOpen, "a b:80", "60", F::Target, texts::kNeedBadHost},
+      {K::PortOpen, "host:8o", "60", F::Target, texts::kNeedBadHost},
+      {K::PortOpen, "host:0", "60", F::Target, texts::kNeedBadPort},
+      {K::PortOpen, "host:65536", "60", F::Target, texts::kNeedBadPort},
+      {K::PortOpen, "host:99999999999", "60", F::Target, texts::kNeedBadPort},
+      {K::PortOpen, "vpn.example.jp:65535", "1", std::nullopt, nullptr},
+      {K::PortOpen, "[::1]:8080", "1", std::nullopt, nullptr},
+      {K::PortOpen, "[::1]8080", "1", F::Target, texts::kNeedBadHost},
+      {K::PortOpen, "127.0.0.1:8080", "", F::Limit, texts::kNeedBadLimit},
+  };
+  for (const auto& c : cases) {
+    const auto fault = ConditionFaultOf(c.kind, c.target, c.limit);
+    EXPECT_EQ(fault.has_value(), c.field.has_value()) << c.target << " " << c.limit;
+    if (fault && c.field) {
+      EXPECT_EQ(fault->field, *c.field) << c.target;
+      EXPECT_STREQ(fault->message, c.message) << c.target;
+    }
+  }
+  EXPECT_EQ(ConditionOf(K::PortOpen, " h:1 ", "5", true),
+            (StartCondition{K::PortOpen, "h:1", 5, AtLimit::Skip}));
+  EXPECT_EQ(ConditionOf(K::PreviousReady, "Z:\\left", "60", false),
+            (StartCondition{K::PreviousReady, "", 60, AtLimit::Start}));
+  EXPECT_EQ(ConditionOf(K::None, "Z:\\left", "5", true), StartCondition{});
+}
+
+TEST(ConditionFields, ListingSummaryFollowsTheTiming) {
+  LaunchItem row;
+  row.title = "VPN";
+  row.once = "0";
+  row.timing.delay_seconds = 30;
+  row.condition = {ConditionKind::PortOpen, "127.0.0.1:8080", 60, AtLimit::Start};
+  EXPECT_EQ(FillListing({row})[0][7], "30秒後 待機: ﾎﾟｰﾄ 127.0.0.1:8080 (60秒, 超過時起動)");
+  row.timing = {};
+  row.condition = {ConditionKind::PathExists, "Z:\\", 5, AtLimit::Skip};
+  EXPECT_EQ(FillListing({row})[0][7], "待機: ﾊﾟｽ Z:\\ (5秒, 超過時ｽｷｯﾌﾟ)");
+  row.condition = {ConditionKind::PreviousReady, "", 60, AtLimit::Start};
+  EXPECT_EQ(FillListing({row})[0][7], "待機: 前の項目 (60秒, 超過時起動)");
+}
+
+TEST_F(ItemDialogTest, TheConditionsKindEnablesItsFieldsAndOkFocusesWhatItRefuses) {
+  ItemDialogFields f;
+  f.condition = {ConditionKind::PathExists, "Z:\\Data", 9999, AtLimit::Skip};
+  dialog.Load(f);
+  EXPECT_EQ(view.texts[TextField::NeedLimit], "3600");
+  EXPECT_EQ(view.need_use, (ConditionFieldUse{true, true, true}));
+  EXPECT_EQ(view.need_hint, texts::kNeedPathHint);
+  view.folder_to_pick = "\\\\nas\\backup";
+  dialog.NeedBrowseClick();
+  EXPECT_EQ(view.texts[TextField::NeedTarget], "\\\\nas\\backup");
+
+  view.need = 3;  // a port: the folder picker has nothing to offer
+  dialog.NeedKindChange();
+  EXPECT_EQ(view.need_use, (ConditionFieldUse{true, false, true}));
+  EXPECT_EQ(view.need_hint, texts::kNeedPortHint);
+  view.texts[TextField::TitleName] = "t";
+  view.texts[TextField::FileName] = "f.exe";
+  view.log.clear();
+  EXPECT_FALSE(dialog.OKBtnClick());
+  EXPECT_EQ(view.log, (Log{"error " + std::string(texts::kNeedBadHost), "focus NeedTarget"}));
+  view.texts[TextField::NeedTarget] = "127.0.0.1:8080";
+  view.texts[TextField::NeedLimit] = "0";
+  view.log.clear();
+  EXPECT_FALSE(dialog.OKBtnClick());
+  EXPECT_EQ(view.log, (Log{"error " + std::string(texts::kNeedBadLimit), "focus NeedLimit"}));
+  view.texts[TextField::NeedLimit] = "60";
+  EXPECT_TRUE(dialog.OKBtnClick());
+  dialog.FormClose();
+  EXPECT_EQ(dialog.Result().fields.condition,
+            (StartCondition{ConditionKind::PortOpen, "127.0.0.1:8080", 60, AtLimit::Skip}));
 }

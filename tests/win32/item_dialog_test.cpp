@@ -359,7 +359,7 @@ TEST(ItemDialogWindow, LayoutCaptionsAndFontsInPixels) {
   RECT client{};
   GetClientRect(s.dialog, &client);
   EXPECT_EQ(client.right, 420);
-  EXPECT_EQ(client.bottom, 314);  // the timing rows below the first layout
+  EXPECT_EQ(client.bottom, 430);  // the timing and the start condition below the first layout
 
   // Centred on the screen.
   RECT frame{};
@@ -387,6 +387,9 @@ TEST(ItemDialogWindow, LayoutCaptionsAndFontsInPixels) {
       {IDC_IDLE_CHECK_BOX, 204, 256, 200},
       {IDC_DAY_FIRST, 132, 284, 36},
       {IDC_DAY_FIRST + 6, 360, 284, 36},
+      {IDC_NEED_COMBO, 132, 330, 269},
+      {IDC_NEED_TARGET, 132, 356, 209},
+      {IDC_NEED_BROWSE, 344, 356, 57},
   };
   for (const Expected& e : places) {
     const RECT r = PlaceIn(s.dialog, s.Item(e.id));
@@ -421,7 +424,8 @@ TEST(ItemDialogWindow, LayoutCaptionsAndFontsInPixels) {
       {IDC_LABEL_FOLDER, "実行時のフォルダ(&W):"}, {IDC_LABEL_ARGUMENTS, "実行時の引数(&A):"},
       {IDC_LABEL_STYLE, "実行時の状態(&S):"},      {IDC_LABEL_TIME, "有効時間帯(&H):"},
       {IDC_LABEL_HOME, "ホームページ(&P)"},        {IDC_LABEL_DELAY, "ﾛｸﾞｵﾝ後の遅れ(秒)(&L):"},
-      {IDC_LABEL_DAYS, "起動する曜日(&Y):"},
+      {IDC_LABEL_DAYS, "起動する曜日(&Y):"},       {IDC_LABEL_NEED, "待つもの(&N):"},
+      {IDC_LABEL_NEED_TARGET, "対象(&G):"},        {IDC_LABEL_NEED_LIMIT, "待つ上限(秒)(&M):"},
   };
   for (const auto& [id, caption] : labels) {
     EXPECT_EQ(s.Text(id), caption);
@@ -495,6 +499,56 @@ TEST(ItemDialogWindow, LayoutCaptionsAndFontsInPixels) {
   // A picture of the dialog for a person to check the layout.
   CreateDirectoryA((ExeFolder() + "screens").c_str(), nullptr);
   EXPECT_TRUE(SaveWindowBitmap(s.dialog, ExeFolder() + "screens\\item_dialog.bmp"));
+}
+
+// The start condition shows the row's, its kind enables the fields it uses and explains itself,
+// and OK refuses a port or a limit out of range with the field focused.
+TEST(ItemDialogWindow, ConditionFieldsFollowTheirKindAndOkRefusesWhatCannotBeMet) {
+  ItemDialogFields f = NewItem();
+  f.title = "t";
+  f.file = ExePath();
+  f.condition = {ConditionKind::PortOpen, "127.0.0.1:8080", 90, AtLimit::Skip};
+  DialogSession s(f);
+  ASSERT_NE(s.dialog, nullptr);
+  EXPECT_EQ(SendMessageA(s.Item(IDC_NEED_COMBO), CB_GETCOUNT, 0, 0), 4);
+  EXPECT_EQ(SendMessageA(s.Item(IDC_NEED_COMBO), CB_GETCURSEL, 0, 0), 3);
+  EXPECT_EQ(s.Text(IDC_NEED_TARGET), "127.0.0.1:8080");
+  EXPECT_EQ(s.Text(IDC_NEED_LIMIT), "90");
+  EXPECT_EQ(IsDlgButtonChecked(s.dialog, IDC_NEED_SKIP_AT_LIMIT), 1u);
+  EXPECT_EQ(s.Text(IDC_NEED_HINT), texts::kNeedPortHint);
+  EXPECT_TRUE(IsWindowEnabled(s.Item(IDC_NEED_TARGET)));
+  EXPECT_FALSE(IsWindowEnabled(s.Item(IDC_NEED_BROWSE)));
+  const auto choose = [&](int kind) {
+    SendMessageA(s.Item(IDC_NEED_COMBO), CB_SETCURSEL, kind, 0);
+    SendMessageA(s.dialog, WM_COMMAND, MAKEWPARAM(IDC_NEED_COMBO, CBN_SELCHANGE),
+                 LPARAM(s.Item(IDC_NEED_COMBO)));
+  };
+  choose(1);
+  EXPECT_EQ(s.Text(IDC_NEED_HINT), texts::kNeedPreviousHint);
+  EXPECT_FALSE(IsWindowEnabled(s.Item(IDC_NEED_TARGET)));
+  EXPECT_TRUE(IsWindowEnabled(s.Item(IDC_NEED_LIMIT)));
+  choose(3);
+  const std::pair<const char*, const char*> refused[] = {{"127.0.0.1:70000", "90"},
+                                                         {"127.0.0.1:8080", "0"}};
+  for (const auto& [target, limit] : refused) {
+    s.SetText(IDC_NEED_TARGET, target);
+    s.SetText(IDC_NEED_LIMIT, limit);
+    s.Press(IDOK);
+    HWND box = s.WaitForBox(texts::kCaptionError);
+    ASSERT_NE(box, nullptr);
+    const bool port = std::string(limit) != "0";
+    EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), port ? texts::kNeedBadPort : texts::kNeedBadLimit);
+    SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitFor([&] {
+      return s.Focused() == s.Item(port ? IDC_NEED_TARGET : IDC_NEED_LIMIT);
+    })) << target;
+  }
+  s.SetText(IDC_NEED_LIMIT, "45");
+  s.Press(IDOK);
+  ASSERT_TRUE(s.WaitClosed());
+  ASSERT_TRUE(s.result.has_value());
+  EXPECT_EQ(s.result->fields.condition,
+            (StartCondition{ConditionKind::PortOpen, "127.0.0.1:8080", 45, AtLimit::Skip}));
 }
 
 TEST(ItemDialogWindow, OkReportsTheEmptyTitleFirstThenTheFileThenCloses) {
@@ -721,14 +775,15 @@ TEST(ItemDialogWindow, AccessKeysAndTabReachEveryFieldInOrder) {
   };
 
   // Each label's key goes to its field with the whole text selected, so typing replaces it.
-  const std::pair<char, int> keys[] = {
-      {'p', IDC_HOME_NAME},   {'T', IDC_TITLE_NAME},     {'f', IDC_FILE_NAME},
-      {'w', IDC_FOLDER_NAME}, {'a', IDC_ARGUMENTS_NAME}, {'h', IDC_SHH},
-      {'s', IDC_STYLE_COMBO}, {'l', IDC_DELAY},          {'y', IDC_DAY_FIRST}};
+  const std::pair<char, int> keys[] = {{'p', IDC_HOME_NAME},      {'T', IDC_TITLE_NAME},
+                                       {'f', IDC_FILE_NAME},      {'w', IDC_FOLDER_NAME},
+                                       {'a', IDC_ARGUMENTS_NAME}, {'h', IDC_SHH},
+                                       {'s', IDC_STYLE_COMBO},    {'l', IDC_DELAY},
+                                       {'y', IDC_DAY_FIRST},      {'n', IDC_NEED_COMBO}};
   for (const auto& [key, id] : keys) {
     press(WM_SYSCHAR, static_cast<WPARAM>(key));
     ASSERT_TRUE(WaitFor([&] { return s.Focused() == s.Item(id); })) << key;
-    if (id == IDC_STYLE_COMBO || id == IDC_DAY_FIRST) continue;
+    if (id == IDC_STYLE_COMBO || id == IDC_DAY_FIRST || id == IDC_NEED_COMBO) continue;
     DWORD from = 1, to = 0;
     SendMessageA(s.Item(id), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
                  reinterpret_cast<LPARAM>(&to));
@@ -759,13 +814,14 @@ TEST(ItemDialogWindow, AccessKeysAndTabReachEveryFieldInOrder) {
                        IDC_HOME_NAME,
                        IDC_DELAY,
                        IDC_IDLE_CHECK_BOX,
+                       IDC_NEED_COMBO,  // its other fields wait, disabled, for a kind
                        IDOK,
                        IDCANCEL,
                        IDC_EXPLORER_BUTTON,
                        IDC_TITLE_NAME};
   for (int id : order) {
-    // The days lie between the idle box and the buttons.
-    for (int d = 0; id == IDOK && d < 7; ++d) {
+    // The days lie between the idle box and the start condition.
+    for (int d = 0; id == IDC_NEED_COMBO && d < 7; ++d) {
       press(WM_KEYDOWN, VK_TAB);
       ASSERT_TRUE(WaitFor([&] { return s.Focused() == s.Item(IDC_DAY_FIRST + d); })) << d;
     }
