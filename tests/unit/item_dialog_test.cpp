@@ -15,23 +15,9 @@
 namespace {
 
 const char* FieldName(TextField field) {
-  switch (field) {
-    case TextField::TitleName:
-      return "TitleName";
-    case TextField::FileName:
-      return "FileName";
-    case TextField::FolderName:
-      return "FolderName";
-    case TextField::ArgumentsName:
-      return "ArgumentsName";
-    case TextField::HomeName:
-      return "HomeName";
-    case TextField::NeedTarget:
-      return "NeedTarget";
-    case TextField::NeedLimit:
-      return "NeedLimit";
-  }
-  return "?";
+  static const char* const kNames[] = {"TitleName", "FileName",   "FolderName", "ArgumentsName",
+                                       "HomeName",  "NeedTarget", "NeedLimit"};
+  return kNames[static_cast<int>(field)];
 }
 
 // The dialog's controls as plain values; every action that reaches the user is logged.
@@ -73,10 +59,7 @@ class FakeItemDialogView : public ItemDialogView {
   void SetSkipAtLimitTicked(bool skip) override { skip_at_limit = skip; }
   void EnableNeedFields(const ConditionFieldUse& use) override { need_use = use; }
   void SetNeedHint(const std::string& text) override { need_hint = text; }
-  std::optional<std::string> AskFolder(const std::string& initial) override {
-    log.push_back("folder dialog " + initial);
-    return folder_to_pick;
-  }
+  std::optional<std::string> AskFolder(const std::string&) override { return folder_to_pick; }
   void Focus(TextField field) override { log.push_back(std::string("focus ") + FieldName(field)); }
   void ClearIcon() override { log.push_back("clear icon"); }
   void ShowIconOf(const std::string& file) override { log.push_back("icon " + file); }
@@ -440,99 +423,56 @@ TEST_F(ItemDialogTest, RefusedCharactersBeep) {
   EXPECT_EQ(view.log, (Log{"beep", "beep"}));
 }
 
+// What OK refuses, with its message and field, and what it keeps: only what the kind uses.
 TEST(ConditionFields, OkRefusesEachMalformedFieldAndKeepsOnlyTheKindsOwn) {
   using K = ConditionKind;
-  using F = ConditionField;
-  const struct {
-    K kind;
-    const char* target;
-    const char* limit;
-    std::optional<F> field;
-    const char* message;
-  } cases[] = {
-      {K::None, "", "0", std::nullopt,
-       nullptr},  // nothing is asked of a row that waits for nothing
-      {K::PreviousReady, "", "60", std::nullopt, nullptr},
-      {K::PreviousReady, "", "0", F::Limit, texts::kNeedBadLimit},
-      {K::PreviousReady, "", "3601", F::Limit, texts::kNeedBadLimit},
-      {K::PreviousReady, "", "1x", F::Limit, texts::kNeedBadLimit},
-      {K::PathExists, "  ", "60", F::Target, texts::kNeedNoPath},
-      {K::PathExists, "Data\\x", "60", F::Target, texts::kNeedBadPath},
-      {K::PathExists, "Z:\\a|b", "60", F::Target, texts::kNeedBadPath},
-      {K::PathExists, "Z:\\a\\b:c", "60", F::Target, texts::kNeedBadPath},
-      {K::PathExists, "Z:\\表|", "1", F::Target, texts::kNeedBadPath},
-      {K::PathExists, "Z:\\ソポ", "1", std::nullopt, nullptr},  // trail bytes 5C and 7C are letters
-      {K::PathExists, "\\\\nas\\share", "3600", std::nullopt, nullptr},
-      {K::PortOpen, "", "60", F::Target, texts::kNeedNoHost},
-      {K::PortOpen, "localhost", "60", F::Target, texts::kNeedBadHost},
-      {K::PortOpen, ":80", "60", F::Target, texts::kNeedBadHost},
-      {K::PortOpen, "a b:80", "60", F::Target, texts::kNeedBadHost},
-      {K::PortOpen, "host:8o", "60", F::Target, texts::kNeedBadHost},
-      {K::PortOpen, "host:0", "60", F::Target, texts::kNeedBadPort},
-      {K::PortOpen, "host:65536", "60", F::Target, texts::kNeedBadPort},
-      {K::PortOpen, "host:99999999999", "60", F::Target, texts::kNeedBadPort},
-      {K::PortOpen, "vpn.example.jp:65535", "1", std::nullopt, nullptr},
-      {K::PortOpen, "[::1]:8080", "1", std::nullopt, nullptr},
-      {K::PortOpen, "[::1]8080", "1", F::Target, texts::kNeedBadHost},
-      {K::PortOpen, "127.0.0.1:8080", "", F::Limit, texts::kNeedBadLimit},
-  };
-  for (const auto& c : cases) {
-    const auto fault = ConditionFaultOf(c.kind, c.target, c.limit);
-    EXPECT_EQ(fault.has_value(), c.field.has_value()) << c.target << " " << c.limit;
-    if (fault && c.field) {
-      EXPECT_EQ(fault->field, *c.field) << c.target;
-      EXPECT_STREQ(fault->message, c.message) << c.target;
+  const char* const ok = nullptr;
+  const std::tuple<K, std::vector<std::string>, const char*> groups[] = {
+      {K::PathExists, {"  "}, texts::kNeedNoPath},
+      {K::PathExists,
+       {"Data\\x", "Z:\\a|b", "Z:\\a\tb", "Z:\\a\\b:c", "Z:\\" + std::string(257, 'a')},
+       texts::kNeedBadPath},
+      {K::PathExists, {"Z:\\ソポ", "\\\\nas\\share"}, ok},  // trail bytes 5C, 7C: no delimiters
+      {K::PortOpen, {""}, texts::kNeedNoHost},
+      {K::PortOpen, {"localhost", ":80", "a b:80", "[::1]8080", "h:8o"}, texts::kNeedBadHost},
+      {K::PortOpen, {"host:0", "host:65536"}, texts::kNeedBadPort},
+      {K::PortOpen, {"vpn.example.jp:65535", "[::1]:8080"}, ok}};
+  for (const auto& [kind, targets, message] : groups)
+    for (const std::string& target : targets) {
+      const auto fault = ConditionFaultOf(kind, target, "60");
+      EXPECT_EQ(fault ? fault->message : ok, message) << target;  // the very texts
+      EXPECT_TRUE(!fault || fault->field == ConditionField::Target) << target;
     }
-  }
+  for (const char* limit : {"0", "3601", "1x", ""})
+    EXPECT_EQ(ConditionFaultOf(K::PreviousReady, "", limit)->field, ConditionField::Limit);
+  EXPECT_FALSE(ConditionFaultOf(K::PreviousReady, "", "3600") || ConditionFaultOf(K::None, "", ""));
   EXPECT_EQ(ConditionOf(K::PortOpen, " h:1 ", "5", true),
             (StartCondition{K::PortOpen, "h:1", 5, AtLimit::Skip}));
-  EXPECT_EQ(ConditionOf(K::PreviousReady, "Z:\\left", "60", false),
-            (StartCondition{K::PreviousReady, "", 60, AtLimit::Start}));
-  EXPECT_EQ(ConditionOf(K::None, "Z:\\left", "5", true), StartCondition{});
+  EXPECT_EQ(ConditionOf(K::PreviousReady, "x", "60", false).target, "");
+  EXPECT_EQ(ConditionOf(K::None, "x", "5", true), StartCondition{});
 }
 
-TEST(ConditionFields, ListingSummaryFollowsTheTiming) {
-  LaunchItem row;
-  row.title = "VPN";
-  row.once = "0";
-  row.timing.delay_seconds = 30;
-  row.condition = {ConditionKind::PortOpen, "127.0.0.1:8080", 60, AtLimit::Start};
-  EXPECT_EQ(FillListing({row})[0][7], "30秒後 待機: ﾎﾟｰﾄ 127.0.0.1:8080 (60秒, 超過時起動)");
-  row.timing = {};
-  row.condition = {ConditionKind::PathExists, "Z:\\", 5, AtLimit::Skip};
-  EXPECT_EQ(FillListing({row})[0][7], "待機: ﾊﾟｽ Z:\\ (5秒, 超過時ｽｷｯﾌﾟ)");
-  row.condition = {ConditionKind::PreviousReady, "", 60, AtLimit::Start};
-  EXPECT_EQ(FillListing({row})[0][7], "待機: 前の項目 (60秒, 超過時起動)");
-}
-
+// The kind enables its fields and explains itself, OK focuses what it refuses, and the listing
+// shows the result after the timing.
 TEST_F(ItemDialogTest, TheConditionsKindEnablesItsFieldsAndOkFocusesWhatItRefuses) {
   ItemDialogFields f;
   f.condition = {ConditionKind::PathExists, "Z:\\Data", 9999, AtLimit::Skip};
   dialog.Load(f);
   EXPECT_EQ(view.texts[TextField::NeedLimit], "3600");
-  EXPECT_EQ(view.need_use, (ConditionFieldUse{true, true, true}));
-  EXPECT_EQ(view.need_hint, texts::kNeedPathHint);
-  view.folder_to_pick = "\\\\nas\\backup";
+  view.folder_to_pick = "127.0.0.1:80800";  // as if picked
   dialog.NeedBrowseClick();
-  EXPECT_EQ(view.texts[TextField::NeedTarget], "\\\\nas\\backup");
-
-  view.need = 3;  // a port: the folder picker has nothing to offer
+  view.need = 3;
   dialog.NeedKindChange();
   EXPECT_EQ(view.need_use, (ConditionFieldUse{true, false, true}));
   EXPECT_EQ(view.need_hint, texts::kNeedPortHint);
-  view.texts[TextField::TitleName] = "t";
-  view.texts[TextField::FileName] = "f.exe";
-  view.log.clear();
+  view.texts[TextField::TitleName] = view.texts[TextField::FileName] = "f.exe";
   EXPECT_FALSE(dialog.OKBtnClick());
-  EXPECT_EQ(view.log, (Log{"error " + std::string(texts::kNeedBadHost), "focus NeedTarget"}));
-  view.texts[TextField::NeedTarget] = "127.0.0.1:8080";
-  view.texts[TextField::NeedLimit] = "0";
-  view.log.clear();
-  EXPECT_FALSE(dialog.OKBtnClick());
-  EXPECT_EQ(view.log, (Log{"error " + std::string(texts::kNeedBadLimit), "focus NeedLimit"}));
+  EXPECT_EQ(view.log, (Log{"error " + std::string(texts::kNeedBadPort), "focus NeedTarget"}));
+  view.texts[TextField::NeedTarget].pop_back();
   view.texts[TextField::NeedLimit] = "60";
   EXPECT_TRUE(dialog.OKBtnClick());
-  dialog.FormClose();
-  EXPECT_EQ(dialog.Result().fields.condition,
-            (StartCondition{ConditionKind::PortOpen, "127.0.0.1:8080", 60, AtLimit::Skip}));
+  LaunchItem row;
+  row.timing.delay_seconds = 30;
+  row.condition = dialog.Result().fields.condition;
+  EXPECT_EQ(FillListing({row})[0][7], "30秒後 待機: ﾎﾟｰﾄ 127.0.0.1:8080 (60秒, 超過時ｽｷｯﾌﾟ)");
 }

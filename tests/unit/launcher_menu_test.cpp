@@ -193,18 +193,3 @@ TEST_F(LauncherMenuClickTest, TrayComesBackWhenAModalCommandFails) {
 }
 
 }  // namespace
-
-// After a log-on run skipped with Shift, "今すぐ起動" and a line come first; the rows keep their
-// own entries, and the click asks for the skipped run.
-TEST_F(LauncherMenuClickTest, RunNowComesFirstAfterAShiftSkipAndAsksForTheRun) {
-  FakeMenuImages images;
-  const std::vector<MenuEntry> entries = BuildLauncherMenu(store, {}, false, images, true);
-  ASSERT_EQ(entries.size(), 13u);  // three rows, eight fixed entries and the two first
-  EXPECT_EQ(entries[0],
-            (MenuEntry{Kind::Command, "今すぐ起動(&N)", -1, false, MenuCommand::RunNow}));
-  EXPECT_EQ(entries[1].kind, Kind::Separator);
-  EXPECT_EQ(entries[2].row, 0);
-  Menu().LauncherMenuClick(entries[0]);
-  EXPECT_EQ(log, (std::vector<std::string>{"run now"}));
-  EXPECT_TRUE(shell.calls.empty());
-}

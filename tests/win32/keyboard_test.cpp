@@ -31,13 +31,4 @@ INSTANTIATE_TEST_SUITE_P(LockKeys, KeyboardToggleTest, ::testing::Values(kVkCapi
                                                            : std::string("NumLock");
                          });
 
-// Shift is read as it is held now, as at a log-on start before the process has read any input.
-TEST(KeyboardHeld, ShiftIsDownWhileHeldAndUpOnceReleased) {
-  Win32Keyboard keyboard;
-  keyboard.SendKey(kVkShift, false);
-  EXPECT_TRUE(WaitUntil([&] { return keyboard.IsDown(kVkShift); }));
-  keyboard.SendKey(kVkShift, true);
-  EXPECT_TRUE(WaitUntil([&] { return !keyboard.IsDown(kVkShift); }));
-}
-
 }  // namespace
