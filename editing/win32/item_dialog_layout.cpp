@@ -12,6 +12,7 @@
 #include "platform/win32/controls/up_down.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/ui_font.h"
+#include "platform/win32/win32_shell_links.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -170,6 +171,7 @@ std::optional<std::string> AskFileToOpenFrom(HWND owner, const std::string& init
 }
 
 std::optional<std::string> AskFolderFrom(HWND owner, const std::string& initial) {
+  const ComApartment com;  // the picker is a shell object
   char name[MAX_PATH] = {};
   BROWSEINFOA browse{};
   browse.hwndOwner = owner;
