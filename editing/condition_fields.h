@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "logon/start_condition.h"
+#include "items/start_condition.h"
 
 // The item dialog's start-condition fields: which of them a kind uses, what they must hold
 // before OK, and how a row's condition reads in the listing.

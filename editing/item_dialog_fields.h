@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "core/row_timing.h"
-#include "logon/start_condition.h"
+#include "items/row_timing.h"
+#include "items/start_condition.h"
 
 // What the list commands put into the item dialog and read back after OK.
 struct ItemDialogFields {

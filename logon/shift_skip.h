@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/logon_report.h"
+#include "logon/logon_report.h"
 #include "platform/log_files.h"
 
 // A log-on run begun with Shift held launches nothing, as the system's own log-on leaves its

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/launcher.h"
+#include "core/message_dialogs.h"
+#include "items/item_store.h"
+#include "logon/logon_report.h"
+#include "logon/row_schedule.h"
+#include "logon/run_rules.h"
+#include "platform/processor_use.h"
+#include "platform/profile_file.h"
+#include "platform/profile_text.h"
+#include "platform/running_programs.h"
+
+struct LogOnOptions {
+  bool skip_running = false;                // "Skip"
+  int wait_seconds = 0;                     // "Wait"
+  RunningPrograms* running = nullptr;       // asked only when skip_running is on
+  SystemErrorTexts* error_texts = nullptr;  // texts for refused launches in the report
+  // Without a clock every due row starts with the run, whatever its own delay or idle rule.
+  TickClock* ticks = nullptr;
+  ProcessorUse* processor = nullptr;  // without it, rows waiting for idleness wait their limit
+  LocalTime started;                  // the run's start, for the start times in the report
+};
+
+// The log-on run, taken one launch at a time so that launches can be spaced out. Rows are
+// walked top to bottom; Begin handles every row when no wait is set, otherwise the rows up to
+// and including the first launch, and each Next the rows up to and including one more launch.
+// The once dates a step produced are written when the step ends, so a stopped run never marks
+// a row it did not reach.
+class LogOnRun {
+ public:
+  LogOnRun(const ItemStore& store, const RunClock& now, ProfileFiles& files,
+           const std::string& item_file_path, Launcher& launcher, MessageDialogs& errors,
+           const LogOnOptions& options);
+
+  void Begin();
+  void Next();
+  // Starts the rows whose own delay or idle rule now lets them (all of them with at_once);
+  // false when none started.
+  bool StartScheduled(bool at_once);
+  // Milliseconds until StartScheduled can have more to do.
+  std::int64_t NextScheduledCheckIn();
+  bool HasScheduled() const { return !schedule_.Empty(); }
+  // Ends the run: the rows not reached yet are reported, none is launched or marked.
+  void Stop();
+  // A spaced run keeps its errors rather than show them between its steps: one box, then.
+  void ShowHeldErrors();
+  // Every row has been walked; rows with a delay or idle rule may still be pending.
+  bool Walked() const { return next_row_ >= rows_; }
+  bool Finished() const { return Walked() && schedule_.Empty(); }
+
+  // " " per row, "*" for each row launched so far.
+  const RunMarks& Marks() const { return marks_; }
+  const std::vector<RowReport>& Report() const { return report_; }
+  int Rows() const { return rows_; }
+
+  const LogOnOptions& Options() const { return options_; }
+
+ private:
+  // Handles rows until one is launched or none is left.
+  void Step();
+  // True when the row was handed to the shell.
+  bool HandleRow(int index, bool may_launch);
+  // Whether the row is due now, as HandleRow would find it.
+  bool WouldLaunch(const LaunchItem& row);
+  bool Scheduled(const LaunchItem& row) const { return options_.ticks && row.timing.Deferred(); }
+  // Hands the row to the shell and fills in its report.
+  bool LaunchRow(int index, RowReport& report);
+  std::int64_t Elapsed();
+  void WriteOnceDates();
+  // Shows the error now, or holds it for ShowHeldErrors in a spaced run.
+  void ReportError(const std::string& message);
+  std::vector<std::string> RunningPaths();
+
+  const ItemStore& store_;
+  RunClock now_;
+  std::unique_ptr<ProfileFile> file_;
+  Launcher& launcher_;
+  MessageDialogs& errors_;
+  LogOnOptions options_;
+  int rows_ = 0;
+  int next_row_ = 0;
+  RunMarks marks_;
+  std::vector<RowReport> report_;
+  std::vector<int> report_at_;  // where a scheduled row's report stands
+  std::vector<ProfileWrite> once_dates_;
+  std::vector<std::string> running_paths_;
+  bool running_paths_read_ = false;
+  bool date_error_shown_ = false;
+  std::vector<std::string> held_errors_;
+  std::int64_t began_ms_ = 0;
+  RowSchedule schedule_;
+  bool begun_ = false;
+};
