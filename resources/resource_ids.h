@@ -45,6 +45,7 @@
 #define IDC_WAIT_EDIT 1117
 #define IDC_WAIT_UP_DOWN 1118
 #define IDC_LOG_BUTTON 1119
+#define IDC_HISTORY_BUTTON 1120
 
 // Main window: the start-up entries page.
 #define IDC_TAKEOVER_ENTRIES 1401
@@ -125,6 +126,10 @@
 #define IDC_ABOUT_FREE_MEMORY 4004
 #define IDC_ABOUT_FREE_RESOURCES 4005
 #define IDC_ABOUT_WWW 4006
+
+// Log-on history window.
+#define IDC_HISTORY_ROWS 4101
+#define IDC_HISTORY_FIGURES 4102
 
 // Tray menus: an entry's command id is its menu's first id plus its position.
 #define IDM_CONVENIENCES_FIRST 0x3F00 /* PopupMenu3 */

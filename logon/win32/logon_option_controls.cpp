@@ -7,6 +7,7 @@
 #include <string>
 
 #include "items/app_settings.h"
+#include "logon/history_texts.h"
 #include "logon/logon_texts.h"
 #include "platform/win32/child_control.h"
 #include "platform/win32/controls/edit.h"
@@ -42,6 +43,9 @@ void LogOnOptionControls::Create(HWND parent, HINSTANCE instance, HFONT font) {
   log_button_ =
       Button(CreateChildControl(parent, instance, font, "BUTTON", texts::kLogButtonCaption,
                                 WS_TABSTOP | BS_PUSHBUTTON, 0, IDC_LOG_BUTTON));
+  history_button_ =
+      Button(CreateChildControl(parent, instance, font, "BUTTON", texts::kHistoryButtonCaption,
+                                WS_TABSTOP | BS_PUSHBUTTON, 0, IDC_HISTORY_BUTTON));
 }
 
 void LogOnOptionControls::Layout(int left, int top, int width, DpiScale px) {
@@ -58,12 +62,14 @@ void LogOnOptionControls::Layout(int left, int top, int width, DpiScale px) {
   FitUpDownToDpi(wait_up_down_, wait_edit_, px.dpi);
   y += px(kRowHeight + 4);
   MoveWindow(log_button_.Handle(), left, y, px(kLogButtonWidth), px(22), TRUE);
+  MoveWindow(history_button_.Handle(), left + px(kLogButtonWidth + 6), y, px(kLogButtonWidth),
+             px(22), TRUE);
 }
 
 void LogOnOptionControls::Show(bool visible) {
   const int state = visible ? SW_SHOW : SW_HIDE;
-  for (HWND control :
-       {skip_.Handle(), wait_label_, wait_edit_, wait_up_down_, log_button_.Handle()})
+  for (HWND control : {skip_.Handle(), wait_label_, wait_edit_, wait_up_down_, log_button_.Handle(),
+                       history_button_.Handle()})
     ShowWindow(control, state);
 }
 

@@ -6,7 +6,8 @@
 #include "platform/win32/controls/button.h"
 #include "platform/win32/dpi.h"
 
-// The option page's log-on controls: "Skip", "Wait" with its up-down, and the log button. They
+// The option page's log-on controls: "Skip", "Wait" with its up-down, the log button and the
+// log-on history's. They
 // sit in a column of their own beside the check boxes.
 class LogOnOptionControls {
  public:
@@ -31,4 +32,5 @@ class LogOnOptionControls {
   HWND wait_edit_ = nullptr;
   HWND wait_up_down_ = nullptr;
   Button log_button_;
+  Button history_button_;
 };

@@ -2,13 +2,14 @@
 
 #include <cstring>
 
-#include "logon/logon_texts.h"
-#include "settings_window/main_form.h"
 #include "core/texts.h"
+#include "logon/history_texts.h"
+#include "logon/logon_texts.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/ui_font.h"
 #include "resources/resource_ids.h"
+#include "settings_window/main_form.h"
 
 StatusHints::StatusHints() {
   control_hints_ = {
@@ -24,6 +25,7 @@ StatusHints::StatusHints() {
       {IDC_WAIT_EDIT, texts::kWaitHint},
       {IDC_WAIT_UP_DOWN, texts::kWaitHint},
       {IDC_LOG_BUTTON, texts::kLogButtonHint},
+      {IDC_HISTORY_BUTTON, texts::kHistoryButtonHint},
   };
   menu_hints_ = {
       {IDM_ALL_OK, texts::kAllOkHint},

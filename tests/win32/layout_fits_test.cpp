@@ -13,8 +13,10 @@
 #include <thread>
 
 #include "core/texts.h"
+#include "settings_window/win32/main_window.h"
 #include "editing/win32/item_dialog_view.h"
 #include "editing/win32/listing_dialog.h"
+#include "logon/win32/history_window.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_memory_status.h"
@@ -317,6 +319,31 @@ TEST_F(LayoutFits, DialogsAndMessageBoxes) {
     PostMessageA(shown, WM_COMMAND, c.close, 0);
     worker.join();
   }
+}
+
+TEST_F(LayoutFits, LogOnHistoryWindowWithAndWithoutAHistory) {
+  LogOnTimeline last{"2026/12/01 08:00:00", 61000, {}};
+  for (int i = 0; i < 12; ++i)
+    last.rows.push_back({"ﾊﾞｯｸｱｯﾌﾟ ﾂｰﾙ " + std::to_string(i), i * 1000, i * 2000, i * 5000, i * 300,
+                         i % 3 ? "" : "C:\\ﾈｯﾄﾜｰｸ"});
+  LogOnHistoryWindow window(instance);
+  for (const auto& [name, history] :
+       {std::pair{std::string("history-window"), std::vector<LogOnTimeline>(30, last)},
+        std::pair{std::string("history-window-empty"), std::vector<LogOnTimeline>{}}}) {
+    window.Show(nullptr, history);
+    WaitUntil([] { return true; });
+    EXPECT_EQ(Check(window.Handle(), dpi, name), "");
+  }
+  // Moved to a monitor of another DPI, it lays itself out again in the suggested size.
+  window.Show(nullptr, {last});
+  const int other = dpi >= 192 ? dpi / 2 : dpi * 3 / 2;
+  const RECT frame = Place(window.Handle(), nullptr);
+  const RECT suggested{0, 0, MulDiv(frame.right - frame.left, other, dpi),
+                       MulDiv(frame.bottom - frame.top, other, dpi)};
+  SendMessageA(window.Handle(), WM_DPICHANGED, MAKEWPARAM(other, other),
+               reinterpret_cast<LPARAM>(&suggested));
+  WaitUntil([] { return true; });
+  EXPECT_EQ(Check(window.Handle(), other, "history-window-after-dpi-change"), "");
 }
 
 }  // namespace
