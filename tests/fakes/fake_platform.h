@@ -72,6 +72,48 @@ class FakeProfileFiles : public ProfileFiles {
   std::unique_ptr<ProfileFile> Open(const std::string& path) override;
 };
 
+struct FakeProcessState {
+  bool idle = false, window = false, ended = false;
+  std::int64_t processor_ms = 0;
+};
+
+class FakeWatchedProcess : public WatchedProcess {
+ public:
+  explicit FakeWatchedProcess(std::shared_ptr<FakeProcessState> state) : state_(std::move(state)) {}
+  bool InputIdle() override { return state_->idle; }
+  bool ShowsWindow() override { return state_->window; }
+  bool Ended() override { return state_->ended; }
+  std::optional<std::int64_t> ProcessorMs() override { return state_->processor_ms; }
+
+ private:
+  std::shared_ptr<FakeProcessState> state_;
+};
+
+// Paths that exist and ports that accept; each connection answers on its second check.
+class FakeReadiness : public Readiness {
+ public:
+  std::set<std::string> paths;
+  std::set<std::string> open_ports;
+  int attempts = 0;
+  bool PathExists(const std::string& path) override { return paths.count(path) > 0; }
+  std::unique_ptr<ConnectionAttempt> Connect(const std::string& host_port) override {
+    ++attempts;
+    return std::make_unique<Attempt>(*this, host_port);
+  }
+
+ private:
+  struct Attempt : ConnectionAttempt {
+    Attempt(FakeReadiness& owner, std::string target) : owner(owner), target(std::move(target)) {}
+    State Check() override {
+      if (checks++ == 0) return State::Pending;
+      return owner.open_ports.count(target) ? State::Accepted : State::Refused;
+    }
+    FakeReadiness& owner;
+    std::string target;
+    int checks = 0;
+  };
+};
+
 class FakeShell : public Shell {
  public:
   struct Call {
@@ -92,6 +134,20 @@ class FakeShell : public Shell {
     if (event_log) event_log->push_back("launch " + file);
     const auto found = answers.find(file);
     return found != answers.end() ? found->second : ShellAnswer{42, 0};
+  }
+  // A process for each watched launch, by file, which the test makes ready; none for the
+  // files in no_process.
+  std::map<std::string, std::shared_ptr<FakeProcessState>> processes;
+  std::set<std::string> no_process;
+  ShellAnswer ExecuteWatched(WindowHandle owner, const std::string& file,
+                             const std::string& arguments, const std::string& folder,
+                             int show_command, std::unique_ptr<WatchedProcess>& process) override {
+    const ShellAnswer answer = Execute(owner, file, arguments, folder, show_command);
+    if (answer.Succeeded() && !no_process.count(file)) {
+      processes[file] = std::make_shared<FakeProcessState>();
+      process = std::make_unique<FakeWatchedProcess>(processes[file]);
+    }
+    return answer;
   }
   void ClearRecentDocuments() override {
     ++recent_cleared;
