@@ -84,10 +84,7 @@ std::unique_ptr<WatchedProcess> WatchProcess(void* process_handle) {
   return std::make_unique<Win32WatchedProcess>(static_cast<HANDLE>(process_handle));
 }
 
-Win32Readiness::Win32Readiness() {
-  WSADATA data;
-  sockets_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
-}
+Win32Readiness::Win32Readiness() = default;
 
 Win32Readiness::~Win32Readiness() {
   if (sockets_) WSACleanup();
@@ -99,7 +96,13 @@ bool Win32Readiness::PathExists(const std::string& path) {
 
 std::unique_ptr<ConnectionAttempt> Win32Readiness::Connect(const std::string& host_port) {
   const std::size_t colon = host_port.rfind(':');
-  if (!sockets_ || colon == std::string::npos || colon == 0) return nullptr;
+  if (colon == std::string::npos || colon == 0) return nullptr;
+  // Started with the first row that needs it: most log-ons never touch the network.
+  if (!sockets_) {
+    WSADATA data;
+    sockets_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    if (!sockets_) return nullptr;
+  }
   std::string host = host_port.substr(0, colon);
   const std::string port = host_port.substr(colon + 1);
   if (host.size() > 2 && host.front() == '[' && host.back() == ']')
