@@ -1,8 +1,15 @@
 // Launched as an item by the end-to-end tests: records how it was started, one file per start,
 // in the folder "marks" beside its own program file, then ends. With "--stay" as its first
-// argument it keeps running behind an invisible window until that window is closed.
+// argument it keeps running behind an invisible window until that window is closed. With
+// "--serve PORT" it opens that TCP port on 127.0.0.1 after 3 s and serves until a client sends
+// "q"; with "--probe PORT" it records whether the port answered when it started; with
+// "--slow-window" it shows a window only after 2 s, then ends a moment later.
+#include <winsock2.h>
+
+// After winsock2.h, so that it does not bring in the old winsock.
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -84,6 +91,73 @@ int Stay(HINSTANCE instance) {
   return 0;
 }
 
+bool HasOption(const std::string& args, const std::string& option) {
+  return args.rfind(option, 0) == 0 && (args.size() == option.size() || args[option.size()] == ' ');
+}
+
+sockaddr_in Local(const std::string& args) {
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  address.sin_port = htons(static_cast<u_short>(std::atoi(args.c_str() + args.find(' ') + 1)));
+  return address;
+}
+
+// A blocking try: a closed port on this machine refuses at once.
+bool PortAnswers(const std::string& args) {
+  const SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  const sockaddr_in address = Local(args);
+  const bool open = connect(s, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  if (open) send(s, "q", 1, 0);
+  closesocket(s);
+  return open;
+}
+
+int Serve(const std::string& args) {
+  Sleep(3000);  // the slow start this marker stands for
+  const SOCKET listening = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  const sockaddr_in address = Local(args);
+  if (bind(listening, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+      listen(listening, 8) != 0)
+    return 3;
+  // Other tries (the launcher's own) close without a word; the client says "q". A test that
+  // never sends it must not leave the server for good.
+  const DWORD until = GetTickCount() + 60000;
+  while (GetTickCount() < until) {
+    fd_set readable;
+    FD_ZERO(&readable);
+    FD_SET(listening, &readable);
+    timeval second{1, 0};
+    if (select(0, &readable, nullptr, nullptr, &second) <= 0) continue;
+    const SOCKET client = accept(listening, nullptr, nullptr);
+    char byte = 0;
+    const int got = recv(client, &byte, 1, 0);
+    closesocket(client);
+    if (got == 1 && byte == 'q') break;
+  }
+  closesocket(listening);
+  return 0;
+}
+
+int SlowWindow(HINSTANCE instance) {
+  Sleep(2000);  // nothing of a window, nor a message queue, before this
+  WNDCLASSA window_class{};
+  window_class.lpfnWndProc = StayProc;
+  window_class.hInstance = instance;
+  window_class.lpszClassName = "MarkerSlow";
+  if (!RegisterClassA(&window_class)) return 1;
+  const HWND window = CreateWindowA("MarkerSlow", "marker slow", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                    0, 0, 100, 100, nullptr, nullptr, instance, nullptr);
+  if (!window) return 1;
+  SetTimer(window, 1, 1000, nullptr);
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (message.message == WM_TIMER) DestroyWindow(window);
+    DispatchMessageA(&message);
+  }
+  return 0;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -106,10 +180,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   GetProcessTimes(GetCurrentProcess(), &created, &unused, &unused, &unused);
   const unsigned long long created_at =
       (static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
-  const std::string content = "exe=" + exe + "\r\nargs=" + args + "\r\ncwd=" + cwd +
-                              "\r\nshow=" + std::to_string(show) +
-                              "\r\ncreated=" + std::to_string(created_at) + "\r\n";
+  WSADATA data;
+  WSAStartup(MAKEWORD(2, 2), &data);
+  std::string content = "exe=" + exe + "\r\nargs=" + args + "\r\ncwd=" + cwd +
+                        "\r\nshow=" + std::to_string(show) +
+                        "\r\ncreated=" + std::to_string(created_at) + "\r\n";
+  if (HasOption(args, "--probe"))
+    content += std::string("port=") + (PortAnswers(args) ? "open" : "closed") + "\r\n";
   if (!RecordStart(marks, content)) return 2;
+  if (HasOption(args, "--serve")) return Serve(args);
+  if (HasOption(args, "--slow-window")) return SlowWindow(instance);
 
   const bool stay =
       args.rfind("--stay", 0) == 0 && (args.size() == 6 || args[6] == ' ' || args[6] == '\t');
