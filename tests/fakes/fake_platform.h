@@ -72,46 +72,36 @@ class FakeProfileFiles : public ProfileFiles {
   std::unique_ptr<ProfileFile> Open(const std::string& path) override;
 };
 
-struct FakeProcessState {
+// A started process the test makes ready, and paths and ports it makes available; each
+// connection answers on its second check.
+struct FakeProcessState : WatchedProcess {
   bool idle = false, window = false, ended = false;
   std::int64_t processor_ms = 0;
+  bool InputIdle() override { return idle; }
+  bool ShowsWindow() override { return window; }
+  bool Ended() override { return ended; }
+  std::optional<std::int64_t> ProcessorMs() override { return processor_ms; }
 };
 
-class FakeWatchedProcess : public WatchedProcess {
- public:
-  explicit FakeWatchedProcess(std::shared_ptr<FakeProcessState> state) : state_(std::move(state)) {}
-  bool InputIdle() override { return state_->idle; }
-  bool ShowsWindow() override { return state_->window; }
-  bool Ended() override { return state_->ended; }
-  std::optional<std::int64_t> ProcessorMs() override { return state_->processor_ms; }
-
- private:
-  std::shared_ptr<FakeProcessState> state_;
-};
-
-// Paths that exist and ports that accept; each connection answers on its second check.
-class FakeReadiness : public Readiness {
- public:
-  std::set<std::string> paths;
-  std::set<std::string> open_ports;
+struct FakeReadiness : Readiness {
+  std::set<std::string> paths, open_ports;
   int attempts = 0;
   bool PathExists(const std::string& path) override { return paths.count(path) > 0; }
-  std::unique_ptr<ConnectionAttempt> Connect(const std::string& host_port) override {
+  std::unique_ptr<ConnectionAttempt> Connect(const std::string& target) override {
+    struct Attempt : ConnectionAttempt {
+      const std::set<std::string>& open;
+      std::string target;
+      int checks = 0;
+      Attempt(const std::set<std::string>& open, std::string t) : open(open), target(t) {}
+      State Check() override {
+        return checks++ == 0        ? State::Pending
+               : open.count(target) ? State::Accepted
+                                    : State::Refused;
+      }
+    };
     ++attempts;
-    return std::make_unique<Attempt>(*this, host_port);
+    return std::make_unique<Attempt>(open_ports, target);
   }
-
- private:
-  struct Attempt : ConnectionAttempt {
-    Attempt(FakeReadiness& owner, std::string target) : owner(owner), target(std::move(target)) {}
-    State Check() override {
-      if (checks++ == 0) return State::Pending;
-      return owner.open_ports.count(target) ? State::Accepted : State::Refused;
-    }
-    FakeReadiness& owner;
-    std::string target;
-    int checks = 0;
-  };
 };
 
 class FakeShell : public Shell {
@@ -135,18 +125,13 @@ class FakeShell : public Shell {
     const auto found = answers.find(file);
     return found != answers.end() ? found->second : ShellAnswer{42, 0};
   }
-  // A process for each watched launch, by file, which the test makes ready; none for the
-  // files in no_process.
-  std::map<std::string, std::shared_ptr<FakeProcessState>> processes;
-  std::set<std::string> no_process;
+  // The process of each watched launch the shell took, by file; owned by the launcher.
+  std::map<std::string, FakeProcessState*> processes;
   ShellAnswer ExecuteWatched(WindowHandle owner, const std::string& file,
                              const std::string& arguments, const std::string& folder,
                              int show_command, std::unique_ptr<WatchedProcess>& process) override {
     const ShellAnswer answer = Execute(owner, file, arguments, folder, show_command);
-    if (answer.Succeeded() && !no_process.count(file)) {
-      processes[file] = std::make_shared<FakeProcessState>();
-      process = std::make_unique<FakeWatchedProcess>(processes[file]);
-    }
+    if (answer.Succeeded()) process.reset(processes[file] = new FakeProcessState);
     return answer;
   }
   void ClearRecentDocuments() override {
