@@ -141,8 +141,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32TickClock ticks;
     Win32ProcessorUse processor;
     Win32Readiness readiness;
+#ifdef MORVELIN_UNTRACKED
+    Readiness* const followed = nullptr;  // the bench's floor
+#else
+    Readiness* const followed = &readiness;
+#endif
     const LogOnServices logon_services{log_files, running_programs, error_texts, launch_timer,
-                                       &ticks,    &processor,       &readiness};
+                                       &ticks,    &processor,       followed};
     MainForm form(window, ModeFromArguments(CommandLineArguments()),
                   MainFormServices{registry, profile_files, shell, keyboard, clock, system, dialogs,
                                    launcher});
