@@ -9,18 +9,17 @@
 #include "app/tray_launcher.h"
 #include "core/clock_texts.h"
 #include "core/launcher.h"
-#include "core/logon_report.h"
-#include "core/main_form.h"
 #include "core/message_dialogs.h"
 #include "core/texts.h"
-#include "core/win32/main_window.h"
 #include "editing/list_commands.h"
 #include "editing/win32/item_dialog_view.h"
 #include "editing/win32/item_list_pane.h"
 #include "editing/win32/listing_dialog.h"
+#include "logon/logon_report.h"
 #include "platform/win32/common_controls.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_dde.h"
+#include "platform/win32/win32_entry_sources.h"
 #include "platform/win32/win32_help.h"
 #include "platform/win32/win32_keyboard.h"
 #include "platform/win32/win32_log_files.h"
@@ -35,20 +34,21 @@
 #include "platform/win32/win32_running_programs.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_shell_links.h"
-#include "platform/win32/win32_startup_sources.h"
 #include "platform/win32/win32_system.h"
 #include "resources/resource_ids.h"
-#include "shell/adoption.h"
+#include "settings_window/main_form.h"
+#include "settings_window/win32/main_window.h"
 #include "shell/help_command.h"
 #include "shell/shell_folders.h"
-#include "shell/startup_entries.h"
 #include "shell/startup_registration.h"
-#include "shell/takeover_repair.h"
-#include "shell/takeover_steps.h"
-#include "shell/takeover_texts.h"
-#include "shell/uninstall.h"
 #include "shell/win32/about_box_window.h"
-#include "shell/win32/startup_page.h"
+#include "takeover/entries.h"
+#include "takeover/repair.h"
+#include "takeover/take_over.h"
+#include "takeover/takeover_steps.h"
+#include "takeover/takeover_texts.h"
+#include "takeover/uninstall.h"
+#include "takeover/win32/takeover_page.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ int RunUninstall(MessageDialogs& dialogs, System& system) {
     Win32SpecialFolders folders;
     Win32RegistryTree registry_tree;
     Uninstall uninstall(
-        {dialogs, StartupSources{raw_registry, file_store, links}, links, folders, registry_tree},
+        {dialogs, EntrySources{raw_registry, file_store, links}, links, folders, registry_tree},
         system.ProgramFilePath());
     return uninstall.Run() ? 0 : 1;
   } catch (const std::exception& error) {
@@ -126,8 +126,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     MainWindow window(instance);
     ItemListPane list_pane(window);
     window.SetListPane(&list_pane);
-    StartupPage startup_page;
-    window.AddPage(&startup_page);
+    TakeoverPage takeover_page;
+    window.AddPage(&takeover_page);
     // The controls wait until the window is shown or read: a log-on run that ends at once
     // never builds them.
     window.Create(MainWindow::Controls::OnFirstUse);
@@ -205,47 +205,47 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // The system's other log-on entries, and the ones taken over into the list.
     Win32RawRegistry raw_registry;
     Win32FileStore file_store;
-    const StartupSources startup_sources{raw_registry, file_store, links};
-    const std::string adopted_folder = program_folder + kAdoptedFolderName;
+    const EntrySources entry_sources{raw_registry, file_store, links};
+    const std::string kept_folder = program_folder + kKeptFolderName;
     // The shell's folders do not move while the program runs: asked once, when first needed.
-    std::optional<StartupLocations> located;
-    const auto places = [&]() -> const StartupLocations& {
-      if (!located) located = LocateStartup(folders, program_folder, program_file);
+    std::optional<EntryLocations> located;
+    const auto places = [&]() -> const EntryLocations& {
+      if (!located) located = LocateEntries(folders, program_folder, program_file);
       return *located;
     };
-    Adoption adoption(startup_sources, dialogs,
-                      AdoptionList{form.Store(), [&] { return form.SaveNow(); },
+    Takeover takeover(entry_sources, dialogs,
+                      TakeoverList{form.Store(), [&] { return form.SaveNow(); },
                                    [&] {
                                      window.ShowItems(form.Store().Rows());
                                      commands.UpdateListButtons();
                                    }},
-                      adopted_folder);
-    TakeoverSteps steps(adoption, dialogs,
+                      kept_folder);
+    TakeoverSteps steps(takeover, dialogs,
                         StepList{form.Store(), [&] { return form.HasUnsavedChanges(); },
                                  [&] { return form.SaveNow(); },
-                                 [&] { return ListAdoptedEntries(startup_sources, places()); }},
-                        adopted_folder);
+                                 [&] { return ListKeptEntries(entry_sources, places()); }},
+                        kept_folder);
     commands.SetTakenOverRows(&steps);
     Win32RegistryTree registry_tree;
-    Uninstall uninstall({dialogs, startup_sources, links, folders, registry_tree}, program_file);
-    startup_page.SetHandlers(StartupPage::Handlers{
-        [&] { return ListStartupEntries(startup_sources, places(), form.Store().Rows()); },
-        [&](const StartupEntry& entry) { return steps.Adopt(entry); },
-        [&](const StartupEntry& entry) { return steps.GiveBack(entry); },
+    Uninstall uninstall({dialogs, entry_sources, links, folders, registry_tree}, program_file);
+    takeover_page.SetHandlers(TakeoverPage::Handlers{
+        [&] { return ListTakeoverEntries(entry_sources, places(), form.Store().Rows()); },
+        [&](const TakeoverEntry& entry) { return steps.TakeOver(entry); },
+        [&](const TakeoverEntry& entry) { return steps.GiveBack(entry); },
         [&] {
           // Nothing of the program is left to save to: the window closes as Cancel does.
           if (uninstall.Run()) form.CancelBtnClick();
         }});
-    window.SetCommandHandler(IDC_ADOPT_BUTTON, [&] { startup_page.AdoptClick(); });
-    window.SetCommandHandler(IDC_GIVE_BACK_BUTTON, [&] { startup_page.GiveBackClick(); });
-    window.SetCommandHandler(IDC_UNINSTALL_BUTTON, [&] { startup_page.UninstallClick(); });
-    std::optional<std::vector<StartupEntry>> adopted_entries;  // read once, by the report
-    form.SetAdoptedCheck([&](const LaunchItem& row) {
-      if (!adopted_entries) adopted_entries = ListAdoptedEntries(startup_sources, places());
-      return IsAdoptedRow(*adopted_entries, row);
+    window.SetCommandHandler(IDC_TAKE_OVER_BUTTON, [&] { takeover_page.TakeOverClick(); });
+    window.SetCommandHandler(IDC_GIVE_BACK_BUTTON, [&] { takeover_page.GiveBackClick(); });
+    window.SetCommandHandler(IDC_UNINSTALL_BUTTON, [&] { takeover_page.UninstallClick(); });
+    std::optional<std::vector<TakeoverEntry>> kept_entries;  // read once, by the report
+    form.SetKeptCheck([&](const LaunchItem& row) {
+      if (!kept_entries) kept_entries = ListKeptEntries(entry_sources, places());
+      return IsKeptRow(*kept_entries, row);
     });
     form.SetLoadRepair([&](const std::vector<LaunchItem>& rows) {
-      std::vector<std::string> lines = RepairTakeOver(startup_sources, places(), rows);
+      std::vector<std::string> lines = RepairTakeOver(entry_sources, places(), rows);
       if (!lines.empty()) lines.insert(lines.begin(), takeover_texts::kRepairsHeading);
       return lines;
     });

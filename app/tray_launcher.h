@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "core/launcher.h"
-#include "core/main_form.h"
+#include "settings_window/main_form.h"
 #include "core/message_dialogs.h"
-#include "core/win32/main_window.h"
+#include "settings_window/win32/main_window.h"
 #include "platform/keyboard.h"
 #include "platform/win32/owned_handle.h"
 #include "platform/win32/win32_file_writer.h"

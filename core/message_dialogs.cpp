@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "core/logon_report.h"
+#include "core/program_log.h"
 #include "core/texts.h"
 #include "platform/app_error.h"
 #include "platform/text_format.h"

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/launch_item.h"
+#include "items/launch_item.h"
 
 // The main window's title list and its row buttons, as the list commands see them.
 class ItemListView {

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "core/integer_text.h"
-#include "core/store_persistence.h"
+#include "items/integer_text.h"
+#include "items/store_persistence.h"
 #include "core/texts.h"
 #include "platform/text_format.h"
 

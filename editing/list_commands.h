@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/item_store.h"
+#include "items/item_store.h"
 #include "core/launcher.h"
 #include "core/message_dialogs.h"
 #include "editing/item_dialog_fields.h"

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/launch_item.h"
+#include "items/launch_item.h"
 
 // Where the main window stands when the listing opens, and whether the listing is to be
 // centred on the screen instead of lying over the main window's item area.

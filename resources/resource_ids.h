@@ -47,8 +47,8 @@
 #define IDC_LOG_BUTTON 1119
 
 // Main window: the start-up entries page.
-#define IDC_STARTUP_ENTRIES 1401
-#define IDC_ADOPT_BUTTON 1402
+#define IDC_TAKEOVER_ENTRIES 1401
+#define IDC_TAKE_OVER_BUTTON 1402
 #define IDC_GIVE_BACK_BUTTON 1403
 #define IDC_UNINSTALL_BUTTON 1404
 

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "core/item_store.h"
+#include "items/item_store.h"
 #include "platform/file_writer.h"
 #include "tray/launcher_menu.h"
 

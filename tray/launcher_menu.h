@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "core/item_store.h"
+#include "items/item_store.h"
 #include "core/launcher.h"
-#include "core/startup_run.h"
+#include "logon/run_rules.h"
 #include "tray/menu_entry.h"
 
 // The image list behind the launcher menu.

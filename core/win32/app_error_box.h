@@ -3,8 +3,8 @@
 #include <exception>
 
 #include "core/clock_texts.h"
-#include "core/logon_report.h"
 #include "core/message_dialogs.h"
+#include "core/program_log.h"
 #include "platform/win32/win32_log_files.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_system.h"

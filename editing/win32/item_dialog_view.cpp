@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/launch_limits.h"
-#include "core/store_persistence.h"
+#include "items/store_persistence.h"
 #include "editing/item_dialog_texts.h"
 #include "editing/win32/item_dialog_layout.h"
 #include "editing/win32/item_dialog_window.h"

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "core/win32/main_window.h"
+#include "settings_window/win32/main_window.h"
 #include "editing/item_list_view.h"
 #include "platform/win32/controls/list_view.h"
 #include "platform/win32/owned_handle.h"

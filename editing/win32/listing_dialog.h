@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "core/launch_item.h"
+#include "items/launch_item.h"
 #include "editing/listing.h"
 
 // Shows the read-only listing of the rows modally; the dialog is gone when this returns.

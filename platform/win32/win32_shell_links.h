@@ -6,7 +6,7 @@
 
 #include "platform/shell_link.h"
 #include "platform/special_folders.h"
-#include "platform/startup_sources.h"
+#include "platform/entry_sources.h"
 
 // Shell links through IShellLinkA and IPersistFile; COM must be initialised on the thread.
 class Win32ShellLinks : public ShellLinks, public ShortcutReader {

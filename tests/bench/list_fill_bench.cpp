@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/win32/main_window.h"
+#include "settings_window/win32/main_window.h"
 #include "editing/win32/item_list_pane.h"
 #include "platform/win32/common_controls.h"
 #include "platform/win32/controls/list_view.h"

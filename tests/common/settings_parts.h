@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app_settings.h"
+#include "items/app_settings.h"
 
 // Parts of the settings that tests set and compare as one: the window's place and the option
 // page's five check boxes.

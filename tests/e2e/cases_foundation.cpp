@@ -376,7 +376,7 @@ E2E_CASE(second_instance) {
   CancelAndExpectExit(first, main);
 }
 
-E2E_CASE(startup_empty_list) {
+E2E_CASE(logon_empty_list) {
   Process program = StartProgram("/N");
   E2E_REQUIRE(program.handle != nullptr, "morvelin.exe did not start");
   HWND box = WaitForMessageBox(program.pid);

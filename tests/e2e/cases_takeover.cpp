@@ -37,8 +37,8 @@ bool SelectNamed(HWND list, const std::string& name) {
   return false;
 }
 
-HWND OpenStartupPage(HWND main) {
-  HWND tab = FindControl(main, WC_TABCONTROLA), list = Control(main, IDC_STARTUP_ENTRIES);
+HWND OpenTakeoverPage(HWND main) {
+  HWND tab = FindControl(main, WC_TABCONTROLA), list = Control(main, IDC_TAKEOVER_ENTRIES);
   RECT item{};
   E2E_REQUIRE(tab && TabItemRect(tab, 2, &item), "no third tab on the main window");
   PostClick(tab, {(item.left + item.right) / 2, (item.top + item.bottom) / 2});
@@ -94,16 +94,16 @@ std::string MakeStartupLink(const std::string& target, const char* arguments) {
 }
 
 // Selects the row of that name that is, or is not, taken over.
-bool SelectEntry(HWND list, const std::string& name, bool adopted) {
+bool SelectEntry(HWND list, const std::string& name, bool kept) {
   for (int i = 0; i < ListCount(list); ++i)
-    if (ListText(list, i, 1) == name && (ListText(list, i, 0).find("取り込み済み") == 0) == adopted)
+    if (ListText(list, i, 1) == name && (ListText(list, i, 0).find("取り込み済み") == 0) == kept)
       return SelectListRow(list, i);
   return false;
 }
 
 }  // namespace
 
-E2E_CASE(takeover_startup_entries) {
+E2E_CASE(takeover_entries) {
   CoInitialize(nullptr);
   const std::string marker = AppPath("marker.exe"), solo = AppPath("solo.exe"),
                     linked = AppPath("linked.exe");
@@ -125,7 +125,7 @@ E2E_CASE(takeover_startup_entries) {
 
   Process program = StartProgram();
   HWND main = StartAndWaitForMain(program);
-  HWND list = OpenStartupPage(main);
+  HWND list = OpenTakeoverPage(main);
   const std::vector<std::string> listed = PageRows(list);
   for (const std::string& row : {"このユーザー (Run)|Dup|\"" + marker + "\" --dup|重複",
                                  "このユーザー (Run)|Solo|" + solo + " --solo|",
@@ -138,7 +138,7 @@ E2E_CASE(takeover_startup_entries) {
 
   for (const char* name : {"Solo", "Link.lnk"}) {
     SelectNamed(list, name);
-    PressCommand(main, IDC_ADOPT_BUTTON);
+    PressCommand(main, IDC_TAKE_OVER_BUTTON);
     AnswerBoxSaying(program.pid, {"「" + std::string(name) + "」をﾘｽﾄの最後に取り込み"}, kOk);
     E2E_CHECK(WaitUntil([&] {
                 return SelectNamed(list, name) &&
@@ -169,7 +169,7 @@ E2E_CASE(takeover_startup_entries) {
   // Given back: the shortcut is there again byte for byte, its row removed, and Wine starts it.
   program = StartProgram();
   main = StartAndWaitForMain(program);
-  list = OpenStartupPage(main);
+  list = OpenTakeoverPage(main);
   E2E_REQUIRE(SelectNamed(list, "Link.lnk"), Describe(PageRows(list)));
   PressCommand(main, IDC_GIVE_BACK_BUTTON);
   AnswerBoxSaying(program.pid, {"「Link.lnk」を元の場所に戻しました: 「" + link, "「Link」を削除"},
@@ -201,10 +201,10 @@ E2E_CASE(takeover_uninstall) {
 
   Process program = StartProgram();
   HWND main = StartAndWaitForMain(program);
-  HWND list = OpenStartupPage(main);
+  HWND list = OpenTakeoverPage(main);
   for (const char* name : {"Solo", "Link.lnk"}) {
     E2E_REQUIRE(SelectNamed(list, name), Describe(PageRows(list)));
-    PressCommand(main, IDC_ADOPT_BUTTON);
+    PressCommand(main, IDC_TAKE_OVER_BUTTON);
     AnswerBoxSaying(program.pid, {"をﾘｽﾄの最後に取り込み"}, kOk);
   }
   CancelAndExpectExit(program, main);
@@ -285,12 +285,12 @@ E2E_CASE(takeover_survives_kills) {
         E2E_CHECK_EQ_AS("Link after " + round,
                         GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES,
                         !has_row(linked));
-        const HWND list = OpenStartupPage(main);
+        const HWND list = OpenTakeoverPage(main);
         if (!SelectEntry(list, name, giving_back)) {
           CancelAndExpectExit(program, main);
           continue;
         }
-        PressCommand(main, giving_back ? IDC_GIVE_BACK_BUTTON : IDC_ADOPT_BUTTON);
+        PressCommand(main, giving_back ? IDC_GIVE_BACK_BUTTON : IDC_TAKE_OVER_BUTTON);
         if (moment == kAtFirstSign) {
           const ULONGLONG limit = GetTickCount64() + kWaitLimitMs;
           while (!begun(name, giving_back) && GetTickCount64() < limit) {

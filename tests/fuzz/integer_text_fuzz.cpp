@@ -2,7 +2,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/integer_text.h"
+#include "items/integer_text.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

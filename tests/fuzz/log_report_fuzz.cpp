@@ -2,7 +2,7 @@
 // from any title and system text stay one line.
 #include <string>
 
-#include "core/logon_report.h"
+#include "logon/logon_report.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -3,9 +3,9 @@
 // command without a file, or with an open quote around a file that is not there, is refused.
 #include <string>
 
-#include "fakes/fake_startup.h"
+#include "fakes/fake_entry_sources.h"
 #include "fuzz_input.h"
-#include "shell/startup_entries.h"
+#include "takeover/entries.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string command(reinterpret_cast<const char*>(data), size);
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   files.files["C:\\a b.exe"] = "MZ";
   const bool open_quote = first != std::string::npos && command[first] == '"' &&
                           command.find('"', first + 1) == std::string::npos;
-  StartupEntry entry;
+  TakeoverEntry entry;
   entry.command = command, entry.file = file;
   if (!IsBrokenCommand(entry, files)) {
     FUZZ_ASSERT(!file.empty());

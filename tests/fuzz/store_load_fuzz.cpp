@@ -2,8 +2,8 @@
 // second load: whatever loads saves, and whatever saves loads back the same.
 #include <string>
 
-#include "core/integer_text.h"
-#include "core/store_persistence.h"
+#include "items/integer_text.h"
+#include "items/store_persistence.h"
 #include "fakes/fake_platform.h"
 #include "fuzz_input.h"
 

@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "core/integer_text.h"
+#include "items/integer_text.h"
 #include "core/launch_limits.h"
-#include "core/store_persistence.h"
+#include "items/store_persistence.h"
 #include "fakes/fake_platform.h"
 #include "platform/text_format.h"
 

@@ -1,4 +1,4 @@
-#include "core/integer_text.h"
+#include "items/integer_text.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/store_persistence.h"
+#include "items/store_persistence.h"
 #include "core/texts.h"
 #include "fakes/fake_platform.h"
 #include "platform/app_error.h"

@@ -1,4 +1,4 @@
-#include "core/logon_report.h"
+#include "logon/logon_report.h"
 
 #include <gtest/gtest.h>
 

@@ -7,11 +7,11 @@
 #include <tuple>
 #include <vector>
 
-#include "core/logon_session.h"
-#include "core/store_persistence.h"
 #include "editing/listing.h"
 #include "fakes/fake_logon.h"
 #include "fakes/fake_platform.h"
+#include "items/store_persistence.h"
+#include "logon/logon_session.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ class LogOnSessionTest : public ::testing::Test {
     machine.RunTo(end);
   }
 
-  StartupClock clock{"12/07", "08:30"};
+  RunClock clock{"12/07", "08:30"};
   LocalTime started{2026, 12, 7, 8, 30, 5};
   FakeMachine machine;
   std::int64_t last_fire = 0;

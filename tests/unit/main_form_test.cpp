@@ -1,4 +1,4 @@
-#include "core/main_form.h"
+#include "settings_window/main_form.h"
 
 #include <gtest/gtest.h>
 
@@ -143,8 +143,8 @@ class MainFormTest : public ::testing::Test {
 };
 
 TEST(ModeChoice, OnlyAnExactFirstSlashNStartsTheLogOnRun) {
-  EXPECT_EQ(ModeFromArguments({"/N"}), RunMode::Startup);
-  EXPECT_EQ(ModeFromArguments({"/N", "x"}), RunMode::Startup);
+  EXPECT_EQ(ModeFromArguments({"/N"}), RunMode::LogOn);
+  EXPECT_EQ(ModeFromArguments({"/N", "x"}), RunMode::LogOn);
   EXPECT_EQ(ModeFromArguments({"/n"}), RunMode::Config);
   EXPECT_EQ(ModeFromArguments({"-N"}), RunMode::Config);
   EXPECT_EQ(ModeFromArguments({"/N "}), RunMode::Config);
@@ -265,7 +265,7 @@ TEST_F(MainFormTest, LogOnRunWithNothingRegisteredWelcomesAndShowsTheWindowCentr
   LogEvents();
   keyboard.toggled[kVkCapital] = true;
   registry.Set("Window", "Clear", "1");
-  MainForm& form = Make(RunMode::Startup);
+  MainForm& form = Make(RunMode::LogOn);
   form.Start();
 
   ASSERT_EQ(boxes.shown.size(), 1u);
@@ -297,7 +297,7 @@ TEST_F(MainFormTest, LogOnRunLaunchesThenSetsTheKeysThenClearsThenEnds) {
   keyboard.toggled[kVkNumLock] = true;  // Num option off: switched off
   LogEvents();
 
-  MainForm& form = Make(RunMode::Startup);
+  MainForm& form = Make(RunMode::LogOn);
   form.Start();
 
   EXPECT_EQ(events, (std::vector<std::string>{"launch C:\\mail.exe", "launch http://example.org/",
@@ -320,7 +320,7 @@ TEST_F(MainFormTest, LogOnRunLaunchesThenSetsTheKeysThenClearsThenEnds) {
 TEST_F(MainFormTest, LogOnRunWithTheLauncherOptionStaysResidentWithItsMenu) {
   registry.Set("Window", "Count", "1");
   StoreRow(0, "Mail", "C:\\mail.exe", true);
-  MainForm& form = Make(RunMode::Startup);
+  MainForm& form = Make(RunMode::LogOn);
   RunMarks marks_seen;
   form.SetLauncherMenuBuilder([&] { marks_seen = form.Marks(); });
   form.Start();
@@ -338,7 +338,7 @@ TEST_F(MainFormTest, LogOnRunWithTheLauncherOptionStaysResidentWithItsMenu) {
 TEST_F(MainFormTest, LoadErrorIsShownAndTheWindowStillOpens) {
   registry.values["Window\\Top"] = FakeRegistry::Value{"12", false};
   registry.Set("Window", "Left", "77");
-  MainForm& form = Make(RunMode::Startup);
+  MainForm& form = Make(RunMode::LogOn);
   form.Start();
 
   ASSERT_EQ(boxes.shown.size(), 1u);
@@ -359,7 +359,7 @@ TEST_F(MainFormTest, LoadErrorIsShownAndTheWindowStillOpens) {
 TEST_F(MainFormTest, ErrorInsideTheLogOnRunShowsItAndEndsTheHiddenProcess) {
   registry.Set("Window", "Count", "1");
   StoreRow(0, "Mail", "C:\\mail.exe", true);
-  MainForm& form = Make(RunMode::Startup);
+  MainForm& form = Make(RunMode::LogOn);
   form.SetLauncherMenuBuilder([] { throw AppError("タスクトレイにアイコンを登録できません。"); });
   form.Start();
 
@@ -558,7 +558,7 @@ TEST_F(MainFormTest, LogOnSkipsTooLongFilesAndWritesOnceDatesAfterTheLaunches) {
   LogEvents();
   files.failing_writes = {"D0"};
   boxes.event_log = &events;
-  MainForm& form = Make(RunMode::Startup);
+  MainForm& form = Make(RunMode::LogOn);
   form.Start();
 
   // Counted as a launch the shell refused: marked, like any other.
@@ -583,7 +583,7 @@ TEST_F(MainFormTest, UnreadableStateIsNeverTakenForAnEmptyListAndNeverStopsTheLo
   files.leftovers = files.unreadable = {kItemFile};
   std::string& log = log_files.files["C:\\Tools\\Morvelin\\Morvelin.log"] = "half a line";
   for (int run = 0; run < 2; ++run, files.unreadable.clear()) {
-    MainForm& startup = Make(RunMode::Startup);
+    MainForm& startup = Make(RunMode::LogOn);
     startup.SetLogOnServices(&logon);
     startup.Start();
     for (int tick = 0; timer.running && tick < 100; ++tick) timer.Fire();
@@ -621,7 +621,7 @@ TEST_F(MainFormTest, AHeldItemFileIsWaitedForAtLogOnAndRetriedInTheWindow) {
   registry.Set("Window", "Count", "1");
   StoreRow(0, "Mail", "C:\\mail.exe", true);
   files.unreadable = {kItemFile};
-  MainForm& startup = Make(RunMode::Startup);
+  MainForm& startup = Make(RunMode::LogOn);
   int late = 0;
   startup.SetLogOnServices(&timed);
   startup.SetStartedLateListener([&] { ++late; });
@@ -671,7 +671,7 @@ TEST_F(MainFormTest, RepairsAtLoadFollowReadRowsOnlyAndAreShownOrReported) {
   StoreRow(0, "Mail", "C:\\mail.exe", true);
   registry.Set("Window", "Count", "x");  // the rows stay unread
   std::string shown;
-  for (const RunMode mode : {RunMode::Config, RunMode::Config, RunMode::Startup}) {
+  for (const RunMode mode : {RunMode::Config, RunMode::Config, RunMode::LogOn}) {
     boxes.shown.clear();
     MainForm& form = Make(mode);
     form.SetLoadRepair(repair);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/logon_session.h"
+#include "logon/logon_session.h"
 #include "fakes/fake_logon.h"
 #include "fakes/fake_platform.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/store_persistence.h"
+#include "items/store_persistence.h"
 #include "fakes/fake_platform.h"
 
 namespace {

@@ -1,17 +1,17 @@
-#include "shell/takeover_steps.h"
+#include "takeover/takeover_steps.h"
 
 #include <gtest/gtest.h>
 
 #include "editing/list_commands.h"
+#include "fakes/fake_entry_sources.h"
 #include "fakes/fake_platform.h"
-#include "fakes/fake_startup.h"
-#include "shell/uninstall.h"
+#include "takeover/uninstall.h"
 
 namespace {
 
 const std::string kRun = "CU\\" + std::string(kRunKeyPath), kBat = "C:\\SU\\Go.bat",
-                  kExe = "C:\\M\\m.exe", kAdopted = "C:\\M\\Adopted\\";
-const StartupLocations kPlaces{"C:\\SU", "", kAdopted, "m"};
+                  kExe = "C:\\M\\m.exe", kKept = "C:\\M\\Adopted\\";
+const EntryLocations kPlaces{"C:\\SU", "", kKept, "m"};
 
 // The list's view and dialog, the shell's links and folders, and the registry's tree.
 struct Inert : ItemListView, ItemDialogRunner, ShellLinks, SpecialFolders, RegistryTree {
@@ -38,26 +38,26 @@ struct Desk {
   ItemStore store;
   bool unsaved = false;
   int saves = 0;
-  StartupSources sources{registry, files, files};
+  EntrySources sources{registry, files, files};
   Inert inert;
-  Adoption adoption{sources, dialogs, {store, [this] { return ++saves; }, [] {}}, kAdopted};
-  TakeoverSteps steps{adoption,
+  Takeover takeover{sources, dialogs, {store, [this] { return ++saves; }, [] {}}, kKept};
+  TakeoverSteps steps{takeover,
                       dialogs,
                       {store, [this] { return unsaved; }, [this] { return ++saves; },
-                       [this] { return ListAdoptedEntries(sources, kPlaces); }},
-                      kAdopted};
+                       [this] { return ListKeptEntries(sources, kPlaces); }},
+                      kKept};
   FakeSystem system;
   FakeShell shell;
   Launcher launcher{shell};
   ListCommands commands{store, inert, inert, dialogs, system, launcher};
   Uninstall uninstall{{dialogs, sources, inert, inert, inert}, kExe};
-  std::map<std::string, StartupEntry> entries;
+  std::map<std::string, TakeoverEntry> entries;
 
   Desk() {
     registry.keys[kRun] = {{"Tool", kRegText, std::string("C:\\T\\tool.exe\0", 15)}};
     files.files[kBat] = "@echo";
     commands.SetTakenOverRows(&steps);
-    for (const StartupEntry& e : ListStartupEntries(sources, kPlaces, {})) entries[e.name] = e;
+    for (const TakeoverEntry& e : ListTakeoverEntries(sources, kPlaces, {})) entries[e.name] = e;
   }
   std::string Said() { return boxes.shown.back().text; }
 };
@@ -66,17 +66,17 @@ TEST(TakeoverSteps, AskAboutUnsavedEditsSayWhereTheOriginalIsKeepRowsWorkingAndG
   Desk d;
   d.unsaved = true;
   d.boxes.answers = {BoxAnswer::No, BoxAnswer::Yes};
-  EXPECT_FALSE(d.steps.Adopt(d.entries["Tool"]));
+  EXPECT_FALSE(d.steps.TakeOver(d.entries["Tool"]));
   EXPECT_EQ(d.registry.keys[kRun].size() + d.saves, 1u);  // still there, nothing saved
   EXPECT_NE(d.Said().find("保存していない変更"), std::string::npos);
-  ASSERT_TRUE(d.steps.Adopt(d.entries["Tool"]));
+  ASSERT_TRUE(d.steps.TakeOver(d.entries["Tool"]));
   EXPECT_NE(d.Said().find("Morvelin\\Adopted\\Run」"), std::string::npos);
   d.unsaved = false;
-  ASSERT_TRUE(d.steps.Adopt(d.entries["Go.bat"]));
+  ASSERT_TRUE(d.steps.TakeOver(d.entries["Go.bat"]));
   EXPECT_NE(d.Said().find("ﾌｫﾙﾀﾞ「C:\\M\\Adopted\\」"), std::string::npos);
-  EXPECT_EQ(d.store.Row(1).file, kAdopted + "Go.bat");
+  EXPECT_EQ(d.store.Row(1).file, kKept + "Go.bat");
   d.boxes.answers = {BoxAnswer::No};
-  ASSERT_TRUE(d.steps.GiveBack(ListAdoptedEntries(d.sources, kPlaces).back()));
+  ASSERT_TRUE(d.steps.GiveBack(ListKeptEntries(d.sources, kPlaces).back()));
   EXPECT_EQ(d.Said().find("「Go.bat」を元の場所に戻しました: 「C:\\SU\\Go.bat」"), 0u);
   EXPECT_EQ(d.store.Row(1).file, kBat);  // the kept row starts the file put back
   EXPECT_EQ(d.saves, 4);                 // the edits, two new rows, the row pointed anew
@@ -88,7 +88,7 @@ TEST(TakeoverSteps, AskAboutUnsavedEditsSayWhereTheOriginalIsKeepRowsWorkingAndG
   d.commands.DeleteBtnClick();
   EXPECT_NE(d.Said().find("ｽﾀｰﾄｱｯﾌﾟ項目ﾍﾟｰｼﾞに残っています"), std::string::npos);
   EXPECT_EQ(d.registry.keys[kRun].size() + d.store.Size(), 1u);  // Tool kept, its row gone
-  ASSERT_TRUE(d.steps.Adopt(d.entries["Go.bat"]));
+  ASSERT_TRUE(d.steps.TakeOver(d.entries["Go.bat"]));
   d.inert.selected = 1;
   d.boxes.answers = {BoxAnswer::Yes, BoxAnswer::Ok};
   d.commands.DeleteBtnClick();
@@ -99,7 +99,7 @@ TEST(TakeoverSteps, AskAboutUnsavedEditsSayWhereTheOriginalIsKeepRowsWorkingAndG
 TEST(Uninstall, EverythingGoesBackFirstAndAnEntryThatCannotStopsTheRest) {
   for (const bool stuck : {false, true}) {
     Desk d;
-    ASSERT_TRUE(d.adoption.Adopt(d.entries["Tool"]) && d.adoption.Adopt(d.entries["Go.bat"]));
+    ASSERT_TRUE(d.takeover.TakeOver(d.entries["Tool"]) && d.takeover.TakeOver(d.entries["Go.bat"]));
     if (stuck) d.registry.failing = {"put " + kRun + "\\Tool"};
     d.boxes.answers = {BoxAnswer::No, BoxAnswer::Yes};
     EXPECT_FALSE(d.uninstall.Run());

@@ -22,7 +22,7 @@
 #include "platform/win32/win32_shell.h"
 #include "resources/resource_ids.h"
 #include "shell/win32/about_box_window.h"
-#include "shell/win32/startup_page.h"
+#include "takeover/win32/takeover_page.h"
 
 using namespace e2e;
 
@@ -207,10 +207,10 @@ TEST_F(LayoutFits, MainWindowOnEveryPageAndAfterMovingToAnotherDpi) {
   ItemListPane pane(window);
   window.SetListPane(&pane);
   // The start-up entries page with rows of every kind of mark, so its columns are measured too.
-  StartupPage startup_page;
-  StartupPage::Handlers handlers;
+  TakeoverPage takeover_page;
+  TakeoverPage::Handlers handlers;
   handlers.list = [] {
-    StartupEntry own, shared;
+    TakeoverEntry own, shared;
     own.place = EntryPlace::UserStartup;
     own.name = "Morvelin.lnk";
     own.command = "C:\\Morvelin\\morvelin.exe /N";
@@ -219,10 +219,10 @@ TEST_F(LayoutFits, MainWindowOnEveryPageAndAfterMovingToAnotherDpi) {
     shared.name = "Updater";
     shared.command = "\"C:\\Program Files\\u.exe\" /q";
     shared.read_only = shared.duplicate = true;
-    return std::vector<StartupEntry>{own, shared};
+    return std::vector<TakeoverEntry>{own, shared};
   };
-  startup_page.SetHandlers(handlers);
-  window.AddPage(&startup_page);
+  takeover_page.SetHandlers(handlers);
+  window.AddPage(&takeover_page);
   window.Create();
   std::vector<LaunchItem> rows(12);
   for (size_t i = 0; i < rows.size(); ++i)

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "common/settings_parts.h"
-#include "core/win32/main_window.h"
+#include "settings_window/win32/main_window.h"
 
 // One part of the settings shown through the window's whole settings, the rest kept.
 template <typename Change>
