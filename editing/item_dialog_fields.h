@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "logon/row_timing.h"
+#include "items/row_timing.h"
 
 // What the list commands put into the item dialog and read back after OK.
 struct ItemDialogFields {

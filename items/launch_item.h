@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "logon/row_timing.h"
-#include "logon/start_condition.h"
+#include "items/row_timing.h"
+#include "items/start_condition.h"
 
 // One row of the list. Every field is text in the ANSI code page, stored under its key letter.
 struct LaunchItem {

@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
-#include "logon/row_timing.h"
-#include "logon/start_condition.h"
+#include "items/row_timing.h"
+#include "items/start_condition.h"
 #include "platform/processor_use.h"
 
 // A machine is idle when the processors were used less than this share over the window.

@@ -1,4 +1,4 @@
-#include "logon/start_condition.h"
+#include "items/start_condition.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "logon/row_timing.h"
+#include "items/row_timing.h"
 
 #include <algorithm>
 #include <cstdio>
