@@ -1,5 +1,7 @@
 #include "items/row_fields.h"
 
+#include <initializer_list>
+
 #include "items/integer_text.h"
 #include "platform/app_error.h"
 
@@ -28,12 +30,12 @@ int WindowState::ShowCommand() const {
 
 namespace {
 
-// hh * 100 + mm from the two pairs of digits at text[from], or nothing.
-std::optional<int> ClockValue(std::string_view text, size_t from, size_t gap) {
-  if (text.size() < from + 4 + gap) return std::nullopt;
+// hh * 100 + mm from the two pairs of digits at text[from], gap characters apart, or -1.
+int ClockValue(std::string_view text, size_t from, size_t gap) {
+  if (text.size() < from + 4 + gap) return -1;
   int value = 0;
   for (size_t i : {from, from + 1, from + 2 + gap, from + 3 + gap}) {
-    if (text[i] < '0' || text[i] > '9') return std::nullopt;
+    if (text[i] < '0' || text[i] > '9') return -1;
     value = value * 10 + (text[i] - '0');
   }
   return value;
@@ -43,22 +45,23 @@ std::optional<int> ClockValue(std::string_view text, size_t from, size_t gap) {
 
 TimeBand TimeBand::Parse(const std::string& text) {
   // Characters past the eighth play no part.
-  const auto start = ClockValue(text, 0, 0);
-  const auto end = ClockValue(text, 4, 0);
-  if (!start || !end) return {};
-  return {true, *start, *end};
+  const int start = ClockValue(text, 0, 0);
+  const int end = ClockValue(text, 4, 0);
+  if (start < 0 || end < 0) return {};
+  return {true, start, end};
 }
 
 bool TimeBand::Admits(std::string_view clock) const {
-  const auto now = ClockValue(clock, 0, 1);
-  if (!valid || !now || clock[2] != ':') return false;
-  if (!CrossesMidnight()) return *now >= start && *now <= end;
-  return *now >= start || *now <= end;
+  // The clock is always the program's own hh:mm; any other text is in no band.
+  const int now = ClockValue(clock, 0, 1);
+  if (!valid || now < 0) return false;
+  if (!CrossesMidnight()) return now >= start && now <= end;
+  return now >= start || now <= end;
 }
 
 OnceRule OnceRule::Parse(const std::string& text) {
   OnceRule rule;
-  rule.on = !text.empty() && text[0] == '1';
+  rule.on = text.starts_with('1');
   rule.date = text.substr(text.empty() ? 0 : 1, 5);
   rule.flag = StoredInteger::Parse(std::string_view(text).substr(0, 1));
   return rule;
