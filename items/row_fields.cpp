@@ -3,21 +3,17 @@
 #include <initializer_list>
 
 #include "items/integer_text.h"
-#include "platform/app_error.h"
 
 StoredInteger StoredInteger::Parse(std::string_view text) {
   StoredInteger parsed;
-  try {
-    parsed.value_ = IntegerOrThrow(text);
-  } catch (const AppError& e) {
-    parsed.error_ = e.what();
-  }
+  parsed.value_ = ParseInteger(text);
+  if (!parsed.value_) parsed.unreadable_ = text;
   return parsed;
 }
 
 std::int32_t StoredInteger::Value() const {
-  if (!value_) throw AppError(error_);
-  return *value_;
+  // The unreadable text is read again only to raise its own error.
+  return value_ ? *value_ : IntegerOrThrow(unreadable_);
 }
 
 WindowState WindowState::Parse(const std::string& text) {

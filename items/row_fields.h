@@ -16,7 +16,7 @@ class StoredInteger {
 
  private:
   std::optional<std::int32_t> value_;
-  std::string error_;
+  std::string unreadable_;
 };
 
 // S: "0" normal, "1" minimised, "2" maximised.
