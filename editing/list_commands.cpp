@@ -84,19 +84,19 @@ void ListCommands::EditBtnClick() {
   initial.folder = old.folder;
   initial.args = old.args;
   initial.home = old.home;
-  initial.style = IntegerOrThrow(old.state);
+  initial.style = old.state->number.Value();
   initial.start_hour = IntegerOrThrow(Piece(old.band, 0, 2));
   initial.start_minute = IntegerOrThrow(Piece(old.band, 2, 2));
   initial.end_hour = IntegerOrThrow(Piece(old.band, 4, 2));
   initial.end_minute = IntegerOrThrow(Piece(old.band, 6, 2));
-  initial.once = IntegerOrThrow(Piece(old.once, 0, 1)) % 2 != 0;
+  initial.once = old.once->flag.Value() % 2 != 0;
   initial.timing = old.timing;
   initial.condition = old.condition;
 
   const std::optional<ItemDialogResult> result = dialog_.Run(initial);
   if (!result) return;
   // The date of the last run survives an edit; only the flag digit comes from the dialog.
-  LaunchItem row = RowFromDialog(*result, result->once_check + Piece(old.once, 1, 5));
+  LaunchItem row = RowFromDialog(*result, result->once_check + old.once->date);
   // A state outside the drop-down's choices (a hand-edited file) leaves nothing selected;
   // storing that as "-1" would later launch the item hidden, so the row keeps its own.
   if (result->fields.style < 0) row.state = old.state;
@@ -172,9 +172,8 @@ void ListCommands::RunBtnClick() {
   const LaunchItem row = store_.Row(index);
   if (IsSeparator(row)) return;
   if (!dialogs_.AskYesNo(MessageKind::Information, row.title + texts::kRunQuestionSuffix)) return;
-  const std::int32_t state = IntegerOrThrow(row.state);
   // Wraps instead of overflowing for an absurd state text; the shell ignores such a value.
-  const int show_command = static_cast<int>(static_cast<std::uint32_t>(state) + 1u);
+  const int show_command = ShowCommandOf(row.state);
   if (!launcher_.LaunchFile(row.file, row.args, row.folder, show_command))
     dialogs_.Show(MessageKind::Warning, BoxButtons::Ok, texts::kErrLaunchTooLong);
 }

@@ -1,11 +1,8 @@
 #include "items/launch_item.h"
 
-#include <cstdint>
 #include <stdexcept>
 
-#include "items/integer_text.h"
-
-std::string& FieldOf(LaunchItem& item, char letter) {
+const std::string& FieldOf(const LaunchItem& item, char letter) {
   switch (letter) {
     case 'T':
       return item.title;
@@ -27,8 +24,34 @@ std::string& FieldOf(LaunchItem& item, char letter) {
   throw std::invalid_argument("unknown field letter");
 }
 
-const std::string& FieldOf(const LaunchItem& item, char letter) {
-  return FieldOf(const_cast<LaunchItem&>(item), letter);
+void SetField(LaunchItem& item, char letter, std::string text) {
+  switch (letter) {
+    case 'T':
+      item.title = std::move(text);
+      return;
+    case 'F':
+      item.file = std::move(text);
+      return;
+    case 'W':
+      item.folder = std::move(text);
+      return;
+    case 'A':
+      item.args = std::move(text);
+      return;
+    case 'S':
+      item.state = std::move(text);
+      return;
+    case 'H':
+      item.band = std::move(text);
+      return;
+    case 'D':
+      item.once = std::move(text);
+      return;
+    case 'P':
+      item.home = std::move(text);
+      return;
+  }
+  throw std::invalid_argument("unknown field letter");
 }
 
 LaunchItem SeparatorRow() {
@@ -45,7 +68,6 @@ bool IsSeparator(const LaunchItem& item) {
   return item.title == "-";
 }
 
-int ShowCommandOf(const std::string& state) {
-  // Any number is handed on plus one; the addition wraps like the shell's int would.
-  return static_cast<int>(static_cast<std::uint32_t>(IntegerOrThrow(state)) + 1u);
+int ShowCommandOf(const ParsedText<WindowState>& state) {
+  return state->ShowCommand();
 }

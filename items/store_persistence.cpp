@@ -138,7 +138,7 @@ std::string RowKey(char letter, int row) {
 }
 
 // A D field whose once flag is off forgets its last-run date when saved.
-void ForgetDateWhenOnceIsOff(std::string& once) {
+void ForgetDateWhenOnceIsOff(ParsedText<OnceRule>& once) {
   if (!once.empty() && once.front() == '0') once = "000/00";
 }
 
@@ -237,7 +237,7 @@ void StorePersistence::Load(AppSettings& settings, ItemStore& store) {
         row.enabled = ParseInteger(flag).value_or(0) != 0;
         store.Append(std::move(row));
       } else {
-        FieldOf(store.Row(i), letter) = std::move(value);
+        SetField(store.Row(i), letter, std::move(value));
       }
     }
   }

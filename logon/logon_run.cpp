@@ -188,7 +188,7 @@ bool LogOnRun::StartScheduled(bool at_once) {
       } else {
         LaunchRow(start.row, report);
       }
-      if (!row.once.empty() && row.once[0] == '1')
+      if (row.once->on)
         once_dates_.push_back(OnceDateWrite(start.row, now_.today));
     } catch (const AppError& e) {
       report.outcome = RowOutcome::Error;
@@ -218,8 +218,7 @@ void LogOnRun::Step() {
 bool LogOnRun::WouldLaunch(const LaunchItem& row) {
   if (row.file.empty() || !InTimeBand(row.band, now_.clock) || !row.enabled) return false;
   if (!OnDay(row.timing.days, now_.weekday) || Scheduled(row)) return false;
-  if (row.once.size() >= 1 && row.once[0] == '1' && row.once.substr(1, 5) == now_.today)
-    return false;
+  if (row.once->RanOn(now_.today)) return false;
   return !(options_.skip_running && IsRunningProgram(row.file, RunningPaths()));
 }
 
@@ -256,8 +255,8 @@ bool LogOnRun::HandleRow(int index, bool may_launch) {
       report.days = row.timing.days;
       report.weekday = now_.weekday;
     } else {
-      bool once = !row.once.empty() && row.once[0] == '1';
-      if (once && row.once.substr(1, 5) == now_.today) {
+      bool once = row.once->on;
+      if (row.once->RanOn(now_.today)) {
         report.outcome = RowOutcome::RanToday;
       } else if (options_.skip_running && IsRunningProgram(row.file, RunningPaths())) {
         report.outcome = RowOutcome::AlreadyRunning;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "items/app_settings.h"
+#include "items/row_fields.h"
 #include "platform/keyboard.h"
 #include "platform/shell.h"
 
@@ -18,7 +19,7 @@ struct RunClock {
 
 // True when clock lies in the band (hhmmhhmm); a band whose start is after its end crosses
 // midnight.
-bool InTimeBand(const std::string& band, const std::string& clock);
+bool InTimeBand(const ParsedText<TimeBand>& band, const std::string& clock);
 
 // Brings the toggle state in line with the option: one press and release when they differ.
 void ApplyCapsLock(Keyboard& keyboard, bool caps_on);
