@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "app/help_key.h"
 #include "app/tray_launcher.h"
 #include "core/clock_texts.h"
 #include "core/launcher.h"
@@ -22,10 +21,8 @@
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_dde.h"
 #include "platform/win32/win32_entry_sources.h"
-#include "platform/win32/win32_help.h"
 #include "platform/win32/win32_keyboard.h"
 #include "platform/win32/win32_log_files.h"
-#include "platform/win32/win32_memory_status.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_processor_use.h"
 #include "platform/win32/win32_profile_files.h"
@@ -39,14 +36,10 @@
 #include "resources/resource_ids.h"
 #include "settings_window/main_form.h"
 #include "settings_window/win32/main_window.h"
-#include "shell/help_command.h"
-#include "shell/shell_folders.h"
 #include "shell/startup_registration.h"
-#include "shell/win32/about_box_window.h"
+#include "shell/win32/help_commands.h"
 #include "takeover/entries.h"
-#include "takeover/repair.h"
-#include "takeover/take_over.h"
-#include "takeover/takeover_steps.h"
+#include "takeover/list_takeover.h"
 #include "takeover/takeover_texts.h"
 #include "takeover/uninstall.h"
 #include "takeover/win32/takeover_page.h"
@@ -150,42 +143,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32ItemDialogRunner item_dialog(instance, window.Handle(), clock);
     ListCommands commands(form.Store(), list_pane, item_dialog, dialogs, system, launcher);
 
-    form.SetListButtonsUpdater([&] { commands.UpdateListButtons(); });
-    Win32MemoryStatus memory;
-    Win32FreeResources resources;
-    Win32HelpViewer help;
-    const auto show_about = [&] {
-      ShowAboutBox(instance, window.Handle(), {memory, resources, shell, window.Handle()});
-    };
-    const auto show_help = [&] {
-      ShowHelpContents(help, dialogs, window.Handle(), form.ProgramFolder());
-    };
     const std::string program_file = system.ProgramFilePath();
     const std::string program_folder = ProgramFolderOf(program_file);
-    TrayLauncher tray(
-        instance, window, form, launcher, keyboard, dialogs, program_folder,
-        [&registry](int index) {
-          return GetShellFolder(registry, static_cast<ShellFolderIndex>(index));
-        },
-        TrayLauncher::InfoHandlers{show_help, show_about});
-    form.SetLauncherMenuBuilder([&] { tray.BuildLauncherMenu(); });
-    form.SetRunMarksListener([&] { tray.ShowRunMarks(); });
-    window.SetCloseQuery([&] { return form.FormCloseQuery(); });
-    window.SetCloseHandler([&] { form.FormClose(); });
-    window.SetCommandHandler(IDC_OK_BTN, [&] { form.OkBtnClick(); });
-    window.SetCommandHandler(IDC_CANCEL_BTN, [&] { form.CancelBtnClick(); });
-    window.SetCommandHandler(IDC_UPDATE_BTN, [&] { form.UpdateBtnClick(); });
-    window.SetCommandHandler(IDC_ADD_BTN, [&] { commands.AddBtnClick(); });
-    window.SetCommandHandler(IDC_EDIT_BTN, [&] { commands.EditBtnClick(); });
-    window.SetCommandHandler(IDC_DELETE_BTN, [&] { commands.DeleteBtnClick(); });
-    window.SetCommandHandler(IDC_SEPARATOR_BTN, [&] { commands.SeparatorBtnClick(); });
-    window.SetCommandHandler(IDC_MOVE_UP_BTN, [&] { commands.MoveUpClick(); });
-    window.SetCommandHandler(IDC_MOVE_DOWN_BTN, [&] { commands.MoveDownClick(); });
-    window.SetCommandHandler(IDC_RUN_BTN, [&] { commands.RunBtnClick(); });
-    window.SetCommandHandler(IDM_ALL_OK, [&] { commands.AllOKClick(); });
-    window.SetCommandHandler(IDM_ALL_NG, [&] { commands.AllNGClick(); });
-    window.SetCommandHandler(IDM_MOVE_UP, [&] { commands.MoveUpClick(); });
-    window.SetCommandHandler(IDM_MOVE_DOWN, [&] { commands.MoveDownClick(); });
+    HelpCommands help(instance, window.Handle(), shell, dialogs, program_folder);
+    help.RegisterWith(window);
+    TrayLauncher tray(instance, window, form, launcher, keyboard, dialogs, program_folder, registry,
+                      help);
+    form.RegisterWith(window);
+    commands.RegisterWith(window);
+    commands.RefreshButtonsFor(form);
     window.SetCommandHandler(IDC_LIST_VIEW_BUTTON, [&] {
       const MainWindowFigures figures = window.Figures();
       ShowListingDialog(
@@ -197,55 +163,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32ShellLinks links;
     Win32SpecialFolders folders;
     StartupRegistration registration({system, dialogs, dde, starter, links, folders, shell});
+    registration.RegisterWith(window);
     // The system's other log-on entries, and the ones taken over into the list.
     Win32RawRegistry raw_registry;
     Win32FileStore file_store;
-    const EntrySources entry_sources{raw_registry, file_store, links};
-    const std::string kept_folder = program_folder + kKeptFolderName;
-    // The shell's folders do not move while the program runs: asked once, when first needed.
-    std::optional<EntryLocations> located;
-    const auto places = [&]() -> const EntryLocations& {
-      if (!located) located = LocateEntries(folders, program_folder, program_file);
-      return *located;
-    };
-    Takeover takeover(entry_sources, dialogs,
-                      TakeoverList{form.Store(), [&] { return form.SaveNow(); },
-                                   [&] {
-                                     window.ShowItems(form.Store().Rows());
-                                     commands.UpdateListButtons();
-                                   }},
-                      kept_folder);
-    TakeoverSteps steps(takeover, dialogs,
-                        StepList{form.Store(), [&] { return form.HasUnsavedChanges(); },
-                                 [&] { return form.SaveNow(); },
-                                 [&] { return ListKeptEntries(entry_sources, places()); }},
-                        kept_folder);
-    commands.SetTakenOverRows(&steps);
     Win32RegistryTree registry_tree;
-    Uninstall uninstall({dialogs, entry_sources, links, folders, registry_tree}, program_file);
-    takeover_page.SetHandlers(TakeoverPage::Handlers{
-        [&] { return ListTakeoverEntries(entry_sources, places(), form.Store().Rows()); },
-        [&](const TakeoverEntry& entry) { return steps.TakeOver(entry); },
-        [&](const TakeoverEntry& entry) { return steps.GiveBack(entry); },
-        [&] {
-          // Nothing of the program is left to save to: the window closes as Cancel does.
-          if (uninstall.Run()) form.CancelBtnClick();
-        }});
-    window.SetCommandHandler(IDC_TAKE_OVER_BUTTON, [&] { takeover_page.TakeOverClick(); });
-    window.SetCommandHandler(IDC_GIVE_BACK_BUTTON, [&] { takeover_page.GiveBackClick(); });
-    window.SetCommandHandler(IDC_UNINSTALL_BUTTON, [&] { takeover_page.UninstallClick(); });
-    std::optional<std::vector<TakeoverEntry>> kept_entries;  // read once, by the report
-    form.SetKeptCheck([&](const LaunchItem& row) {
-      if (!kept_entries) kept_entries = ListKeptEntries(entry_sources, places());
-      return IsKeptRow(*kept_entries, row);
-    });
-    form.SetLoadRepair([&](const std::vector<LaunchItem>& rows) {
-      std::vector<std::string> lines = RepairTakeOver(entry_sources, places(), rows);
-      if (!lines.empty()) lines.insert(lines.begin(), takeover_texts::kRepairsHeading);
-      return lines;
-    });
-    window.SetCommandHandler(IDC_GROUP_BUTTON, [&] { registration.RegisterInStartupGroup(); });
-    window.SetCommandHandler(IDC_SHORTCUT_BUTTON, [&] { registration.CreateDesktopShortcut(); });
+    ListTakeover takeover(
+        {dialogs, EntrySources{raw_registry, file_store, links}, links, folders, registry_tree},
+        form, program_file);
+    commands.SetTakenOverRows(&takeover.Rows());
+    takeover_page.SetHandlers(takeover.PageHandlers());
+    takeover_page.RegisterWith(window);
     window.SetCommandHandler(IDC_LOG_BUTTON, [&] {
       OpenLogOnReport(log_files, error_texts, launcher, dialogs, form.ProgramFolder());
     });
@@ -254,17 +182,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     window.SetCommandHandler(IDC_HISTORY_BUTTON, [&] {
       history_window.Show(window.Handle(),
                           ReadHistory(log_files, HistoryFilePath(form.ProgramFolder())));
-    });
-    window.SetCommandHandler(IDC_VERSION_BTN, show_about);
-    window.SetCommandHandler(IDC_HELP_CONTENTS_BTN, show_help);
-    HelpKey help_key(window.Handle(), IDM_HELP_KEY);
-    window.SetCommandHandler(IDM_HELP_KEY, [&] {
-      ShowHelp(help, dialogs, window.Handle(), form.ProgramFolder(), help_key.ActiveTopic());
-    });
-    list_pane.SetEventHandlers(ListEventHandlers{
-        [&](int row, bool checked) { commands.SetRowEnabled(row, checked); },
-        [&] { commands.EditBtnClick(); },
-        [&] { commands.TitleListEnter(); },
     });
 
     const auto started = [&] {

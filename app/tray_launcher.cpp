@@ -3,6 +3,7 @@
 #include "editing/win32/listing_dialog.h"
 #include "platform/win32/icon_image.h"
 #include "resources/resource_ids.h"
+#include "shell/shell_folders.h"
 
 namespace {
 
@@ -15,8 +16,8 @@ HICON TrayImage(HINSTANCE instance) {
 
 TrayLauncher::TrayLauncher(HINSTANCE instance, MainWindow& window, MainForm& form,
                            Launcher& launcher, Keyboard& keyboard, MessageDialogs& dialogs,
-                           const std::string& program_folder,
-                           std::function<std::string(int)> shell_folder, InfoHandlers info)
+                           const std::string& program_folder, Registry& registry,
+                           HelpCommands& help)
     : instance_(instance),
       window_(window),
       form_(form),
@@ -37,15 +38,20 @@ TrayLauncher::TrayLauncher(HINSTANCE instance, MainWindow& window, MainForm& for
                                      figures.tool_strip_height, figures.status_bar_height,
                                      figures.page_height, true});
               },
-              std::move(info.show_help),
-              std::move(info.show_version),
+              [&help] { help.ShowContents(); },
+              [&help] { help.ShowAbout(); },
               [&window] { SendMessageA(window.Handle(), WM_SYSCOMMAND, SC_SCREENSAVE, 0); },
               [&window] { window.Close(); },
               [this](bool enabled) { icon_.SetEnabled(enabled); },
           }),
       conveniences_(
           keyboard, launcher, chooser_, [&window] { return window.Settings().home_page; },
-          program_folder, std::move(shell_folder)) {
+          program_folder,
+          [&registry](int index) {
+            return GetShellFolder(registry, static_cast<ShellFolderIndex>(index));
+          }) {
+  form.SetLauncherMenuBuilder([this] { BuildLauncherMenu(); });
+  form.SetRunMarksListener([this] { ShowRunMarks(); });
   tray_window_.SetErrorHandler([&dialogs](const std::exception& e) { dialogs.ShowError(e); });
   icon_.SetIcon(tray_image_.Get());
   popup_menu3_ =

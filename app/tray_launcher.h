@@ -6,12 +6,14 @@
 #include <memory>
 
 #include "core/launcher.h"
-#include "settings_window/main_form.h"
 #include "core/message_dialogs.h"
-#include "settings_window/win32/main_window.h"
 #include "platform/keyboard.h"
+#include "platform/registry.h"
 #include "platform/win32/owned_handle.h"
 #include "platform/win32/win32_file_writer.h"
+#include "settings_window/main_form.h"
+#include "settings_window/win32/main_window.h"
+#include "shell/win32/help_commands.h"
 #include "tray/desktop_conveniences.h"
 #include "tray/home_page.h"
 #include "tray/launcher_menu.h"
@@ -22,15 +24,10 @@
 // main window and its presenter.
 class TrayLauncher {
  public:
-  // Handlers of the launcher menu's help and version entries.
-  struct InfoHandlers {
-    std::function<void()> show_help;
-    std::function<void()> show_version;
-  };
-
+  // Hands the form the building of the launcher menu and the showing of its run marks.
   TrayLauncher(HINSTANCE instance, MainWindow& window, MainForm& form, Launcher& launcher,
                Keyboard& keyboard, MessageDialogs& dialogs, const std::string& program_folder,
-               std::function<std::string(int)> shell_folder, InfoHandlers info);
+               Registry& registry, HelpCommands& help);
 
   // BuildLauncherMenu: called by the log-on run when the launcher option is on.
   void BuildLauncherMenu();

@@ -5,10 +5,12 @@
 #include <optional>
 #include <string>
 
+#include "core/texts.h"
 #include "items/integer_text.h"
 #include "items/store_persistence.h"
-#include "core/texts.h"
 #include "platform/text_format.h"
+#include "resources/resource_ids.h"
+#include "settings_window/main_form.h"
 
 namespace {
 
@@ -204,4 +206,27 @@ void ListCommands::UpdateListButtons() {
     }
   }
   view_.EnableRowButtons(any_title);
+}
+
+void ListCommands::RegisterWith(CommandTarget& window) {
+  window.SetCommandHandler(IDC_ADD_BTN, [this] { AddBtnClick(); });
+  window.SetCommandHandler(IDC_EDIT_BTN, [this] { EditBtnClick(); });
+  window.SetCommandHandler(IDC_DELETE_BTN, [this] { DeleteBtnClick(); });
+  window.SetCommandHandler(IDC_SEPARATOR_BTN, [this] { SeparatorBtnClick(); });
+  window.SetCommandHandler(IDC_MOVE_UP_BTN, [this] { MoveUpClick(); });
+  window.SetCommandHandler(IDC_MOVE_DOWN_BTN, [this] { MoveDownClick(); });
+  window.SetCommandHandler(IDC_RUN_BTN, [this] { RunBtnClick(); });
+  window.SetCommandHandler(IDM_ALL_OK, [this] { AllOKClick(); });
+  window.SetCommandHandler(IDM_ALL_NG, [this] { AllNGClick(); });
+  window.SetCommandHandler(IDM_MOVE_UP, [this] { MoveUpClick(); });
+  window.SetCommandHandler(IDM_MOVE_DOWN, [this] { MoveDownClick(); });
+  view_.SetEventHandlers(ListEventHandlers{
+      [this](int row, bool checked) { SetRowEnabled(row, checked); },
+      [this] { EditBtnClick(); },
+      [this] { TitleListEnter(); },
+  });
+}
+
+void ListCommands::RefreshButtonsFor(MainForm& form) {
+  form.SetListButtonsUpdater([this] { UpdateListButtons(); });
 }

@@ -1,12 +1,15 @@
 #pragma once
 
-#include "items/item_store.h"
 #include "core/launcher.h"
 #include "core/message_dialogs.h"
 #include "editing/item_dialog_fields.h"
 #include "editing/item_list_view.h"
 #include "editing/taken_over_rows.h"
+#include "items/item_store.h"
 #include "platform/system.h"
+#include "settings_window/command_target.h"
+
+class MainForm;
 
 // The main window's list commands: what each button, menu item and list event does to the rows.
 class ListCommands {
@@ -23,6 +26,10 @@ class ListCommands {
   // Rows taken over from the system's start-up; without them every row is a plain one.
   void SetTakenOverRows(TakenOverRows* rows) { taken_over_ = rows; }
 
+  // The list's buttons, menu items and events.
+  void RegisterWith(CommandTarget& window);
+  // The form has the row buttons brought up to date whenever it shows the window.
+  void RefreshButtonsFor(MainForm& form);
   void AddBtnClick();
   void EditBtnClick();  // also the list's double click
   void DeleteBtnClick();

@@ -7,6 +7,7 @@
 #include "items/held_item_file.h"
 #include "items/row_timing.h"
 #include "platform/text_format.h"
+#include "resources/resource_ids.h"
 
 RunMode ModeFromArguments(const std::vector<std::string>& arguments) {
   return !arguments.empty() && arguments.front() == texts::kStartupSwitch ? RunMode::LogOn
@@ -231,6 +232,11 @@ void MainForm::FormShow() {
   if (update_list_buttons_) update_list_buttons_();
 }
 
+void MainForm::ShowRowsAgain() {
+  view_.ShowItems(store_.Rows());
+  if (update_list_buttons_) update_list_buttons_();
+}
+
 void MainForm::Start() {
   FormCreate();
   if (!shows_window_) return;
@@ -275,6 +281,14 @@ void MainForm::RememberSavedState(bool rows_too) {
 
 bool MainForm::HasUnsavedChanges() {
   return WithoutPlace(view_.Settings()) != saved_.settings || store_.Rows() != saved_.rows;
+}
+
+void MainForm::RegisterWith(CommandTarget& window) {
+  window.SetCommandHandler(IDC_OK_BTN, [this] { OkBtnClick(); });
+  window.SetCommandHandler(IDC_CANCEL_BTN, [this] { CancelBtnClick(); });
+  window.SetCommandHandler(IDC_UPDATE_BTN, [this] { UpdateBtnClick(); });
+  window.SetCloseQuery([this] { return FormCloseQuery(); });
+  window.SetCloseHandler([this] { FormClose(); });
 }
 
 void MainForm::OkBtnClick() {

@@ -19,6 +19,7 @@
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/system.h"
+#include "settings_window/command_target.h"
 #include "settings_window/main_view.h"
 
 enum class RunMode { Config, LogOn };
@@ -83,6 +84,8 @@ class MainForm {
   }
   // Stores the list and the options as Update does; false after an error, which has been shown.
   bool SaveNow() { return SaveStore(); }
+  // The rows changed from outside the list commands: the list shows them again.
+  void ShowRowsAgain();
   // The program ends: a spaced-out log-on run still under way launches nothing more.
   void StopLogOnRun() {
     if (session_) session_->Stop();
@@ -98,6 +101,8 @@ class MainForm {
   // FormCreate, then FormShow when the window is to be shown.
   void Start();
 
+  // Ok, Cancel, Update and the close handling.
+  void RegisterWith(CommandTarget& window);
   void OkBtnClick();
   void UpdateBtnClick();
   void CancelBtnClick();

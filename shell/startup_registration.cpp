@@ -2,6 +2,7 @@
 
 #include "core/texts.h"
 #include "platform/app_error.h"
+#include "resources/resource_ids.h"
 #include "shell/shell_texts.h"
 #include "shell/shortcut.h"
 
@@ -86,4 +87,9 @@ void StartupRegistration::CreateDesktopShortcut() {
   if (!CreateShortcut(services_.links, services_.folders, services_.system.ProgramFilePath(),
                       shell_texts::kItemName, csidl::kDesktopDirectory))
     services_.dialogs.Notice(shell_texts::kRegisterFailed);
+}
+
+void StartupRegistration::RegisterWith(CommandTarget& window) {
+  window.SetCommandHandler(IDC_GROUP_BUTTON, [this] { RegisterInStartupGroup(); });
+  window.SetCommandHandler(IDC_SHORTCUT_BUTTON, [this] { CreateDesktopShortcut(); });
 }

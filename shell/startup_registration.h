@@ -9,6 +9,7 @@
 #include "platform/shell_link.h"
 #include "platform/special_folders.h"
 #include "platform/system.h"
+#include "settings_window/command_target.h"
 
 // The three commands that put the program into the shell's Startup group, in sending order.
 std::vector<std::string> StartupGroupCommands(const std::string& program_path);
@@ -28,6 +29,8 @@ struct RegistrationServices {
 class StartupRegistration {
  public:
   explicit StartupRegistration(const RegistrationServices& services) : services_(services) {}
+
+  void RegisterWith(CommandTarget& window);
 
   // Asks, then writes "Morvelin.lnk" starting the program with "/N" into the user's Startup
   // folder and shows that folder. Where an entry starting this program is already there, offers

@@ -236,3 +236,7 @@ void ItemListPane::Select(int index) {
   title_list_.SetItemState(index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   title_list_.EnsureVisible(index);
 }
+
+int ListPane::RowHeight(int dpi) {
+  return std::max(Scale(kRowHeight, dpi), SystemMetricForDpi(SM_CYSMICON, dpi) - 1);
+}

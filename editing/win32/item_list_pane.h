@@ -6,18 +6,11 @@
 #include <optional>
 #include <vector>
 
-#include "settings_window/win32/main_window.h"
 #include "editing/item_list_view.h"
+#include "editing/win32/list_pane.h"
 #include "platform/win32/controls/list_view.h"
 #include "platform/win32/owned_handle.h"
 #include "platform/win32/window_base.h"
-
-// What the list's own events do; set by whoever owns the list commands.
-struct ListEventHandlers {
-  std::function<void(int row, bool checked)> row_checked;
-  std::function<void()> double_click;
-  std::function<void()> enter;  // the list got the keyboard focus
-};
 
 // The title list "T_ListBox" on the main window's application page: its rows, check boxes,
 // selection, context menu and notifications. The main window makes the list's window and hands
@@ -25,8 +18,7 @@ struct ListEventHandlers {
 class ItemListPane : public ItemListView, public ListPane, private WindowBase {
  public:
   // `window` makes the list's window on demand and switches the row buttons.
-  explicit ItemListPane(MainWindow& window) : window_(window) {}
-  void SetEventHandlers(ListEventHandlers handlers) { events_ = std::move(handlers); }
+  explicit ItemListPane(ListPaneHost& window) : window_(window) {}
 
   // ListPane.
   void Attach(HWND list) override;
@@ -40,6 +32,7 @@ class ItemListPane : public ItemListView, public ListPane, private WindowBase {
   int SelectedIndex() override;
   void Select(int index) override;
   void EnableRowButtons(bool enabled) override { window_.EnableRowButtons(enabled); }
+  void SetEventHandlers(ListEventHandlers handlers) override { events_ = std::move(handlers); }
 
  private:
   // WindowBase: the list's own messages.
@@ -49,7 +42,7 @@ class ItemListPane : public ItemListView, public ListPane, private WindowBase {
   void TitleListContextPopup(POINT screen_point);       // T_ListBoxContextPopup
   void CreateListMenu();                                // PopupMenu2
 
-  MainWindow& window_;
+  ListPaneHost& window_;
   ListView title_list_;
   OwnedFont font_;
   OwnedMenu list_menu_;

@@ -18,8 +18,6 @@ namespace {
 constexpr char kMainWindowClass[] = "TForm1";
 constexpr char kApplicationWindowClass[] = "MorvelinApplication";
 constexpr int kFontPixels = 12;
-constexpr int kOptionPage = 1;
-constexpr int kAddedPage = 2;
 constexpr DWORD kMainWindowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
 
@@ -109,27 +107,6 @@ void MainWindow::EnsureControls() {
   PageControlChange();
   FormResize();
   if (list_pane_) list_pane_->Attach(title_list_);
-}
-
-void MainWindow::CreatePages() {
-  const auto create = [this](const char* class_name, DWORD style, DWORD ex_style, int id) {
-    return CreateChildControl(Handle(), instance_, font_.Get(), class_name, "", style, ex_style,
-                              id);
-  };
-  page_control_ = TabControl(
-      create(WC_TABCONTROLA, WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, IDC_PAGE_CONTROL));
-  page_control_.InsertItem(0, texts::kTabApplication);
-  page_control_.InsertItem(1, texts::kTabProperties);
-  title_list_ = create(
-      WC_LISTVIEWA,
-      LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDRAWFIXED,
-      WS_EX_CLIENTEDGE, IDC_T_LIST_BOX);
-  option_page_.Create(Handle(), instance_, font_.Get(), page_control_.Handle());
-  option_page_.Apply(shown_);
-  if (added_page_) {
-    page_control_.InsertItem(kAddedPage, added_page_->Caption());
-    added_page_->Create(Handle(), instance_, font_.Get());
-  }
 }
 
 bool MainWindow::OnCommand(int id, int code, HWND control) {
@@ -222,46 +199,10 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM
       if (GetActiveWindow() == Handle())
         status_hints_.MenuSelect(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HMENU>(lparam));
       return 0;
-    case WM_NEXTDLGCTL: {
-      // The dialog manager moves the focus with this message, as for a label's access key;
-      // this window is no dialog, so it answers it as a dialog's own procedure would.
-      HWND next = LOWORD(lparam) ? reinterpret_cast<HWND>(wparam)
-                                 : GetNextDlgTabItem(Handle(), GetFocus(), wparam != 0);
-      if (next) {
-        SetFocus(next);
-        if (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
-          SendMessageA(next, EM_SETSEL, 0, -1);
-      }
-      return 0;
-    }
-    case DM_GETDEFID: {
-      // Enter, through the dialog manager: a push button that has the focus is the default
-      // one, as in a dialog; otherwise there is none.
-      HWND focus = GetFocus();
-      if (focus && IsChild(Handle(), focus) &&
-          (SendMessageA(focus, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON))
-        return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
-      return 0;
-    }
-    case WM_ACTIVATE:
-      // The default handling would give the focus to the frame itself whenever the window
-      // comes back, after every dialog and message box; like a dialog, it goes back to the
-      // control that had it.
-      if (LOWORD(wparam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(Handle(), focus)) focus_to_restore_ = focus;
-        return 0;
-      }
-      if (!HIWORD(wparam) && focus_to_restore_ && IsChild(Handle(), focus_to_restore_) &&
-          IsWindowVisible(focus_to_restore_) && IsWindowEnabled(focus_to_restore_)) {
-        SetFocus(focus_to_restore_);
-        return 0;
-      }
-      break;
     default:
       break;
   }
-  return std::nullopt;
+  return navigation_.Answer(Handle(), message, wparam, lparam);
 }
 
 void MainWindow::ReportError(const std::exception& error) {
@@ -307,29 +248,6 @@ void MainWindow::FormClose() {
 void MainWindow::Command(int id) {
   const auto handler = commands_.find(id);
   if (handler != commands_.end() && handler->second) handler->second();
-}
-
-void MainWindow::PageControlChange() {
-  const int page = page_control_.GetCurSel();
-  ShowWindow(title_list_, page != kOptionPage && page != kAddedPage ? SW_SHOW : SW_HIDE);
-  option_page_.Show(page == kOptionPage);
-  if (added_page_) added_page_->Show(page == kAddedPage);
-}
-
-void MainWindow::TurnPage(int step) {
-  const int count = page_control_.ItemCount();
-  if (count <= 0) return;
-  const bool on_tabs = GetFocus() == page_control_.Handle();
-  page_control_.SetCurSel((page_control_.GetCurSel() + count + step) % count);
-  PageControlChange();
-  // As in a property sheet, the focus stays on the tabs if it was there and otherwise goes into
-  // the page turned to; the list is no Tab stop, so this is the keyboard's way back into it.
-  if (on_tabs) return;
-  const int page = page_control_.GetCurSel();
-  HWND first = page == kOptionPage                 ? GetDlgItem(Handle(), IDC_HOMEPAGE)
-               : page == kAddedPage && added_page_ ? added_page_->FirstControl()
-                                                   : title_list_;
-  SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
 }
 
 bool MainWindow::PreTranslateMessage(MSG& message) {
@@ -396,8 +314,4 @@ MainWindowFigures MainWindow::Figures() {
           WindowHeight(tool_strip_.Handle()),
           WindowHeight(status_hints_.Handle()),
           WindowHeight(page_control_.Handle())};
-}
-
-int ListPane::RowHeight(int dpi) {
-  return std::max(Scale(kRowHeight, dpi), SystemMetricForDpi(SM_CYSMICON, dpi) - 1);
 }

@@ -8,14 +8,18 @@
 #include <string>
 #include <vector>
 
+#include "editing/win32/list_pane.h"
+#include "platform/win32/controls/tab_control.h"
+#include "platform/win32/dialog_navigation.h"
+#include "platform/win32/dpi.h"
+#include "platform/win32/owned_handle.h"
+#include "platform/win32/window_base.h"
+#include "settings_window/command_target.h"
 #include "settings_window/main_view.h"
 #include "settings_window/win32/option_page.h"
 #include "settings_window/win32/status_hints.h"
 #include "settings_window/win32/tool_strip.h"
-#include "platform/win32/controls/tab_control.h"
-#include "platform/win32/dpi.h"
-#include "platform/win32/owned_handle.h"
-#include "platform/win32/window_base.h"
+#include "settings_window/win32/window_page.h"
 
 // The frame's outer size at 96 dpi: the first start's, and the least that shows every control.
 inline constexpr int kFrameWidth = 485;
@@ -31,51 +35,10 @@ struct MainWindowFigures {
   int page_height = 0;
 };
 
-// The list on the application page as the frame drives it; the subsystem that owns the list's
-// behaviour implements it and is handed the list's window when it exists.
-class ListPane {
- public:
-  // "T_ListBox" rows are 15 pixels high, less than its font and check boxes would make them:
-  // the list is owner-drawn with rows of this height.
-  static constexpr int kRowHeight = 15;
-  // The row height at `dpi`: the 96-dpi height scaled, and never less than the check box
-  // image the list draws (one pixel of it may be cut, as at 96 dpi).
-  static int RowHeight(int dpi);
-
-  virtual ~ListPane() = default;
-  virtual void Attach(HWND list) = 0;
-  // The list's WM_NOTIFY messages.
-  virtual LRESULT Notify(const NMHDR& header) = 0;
-  virtual void DrawRow(const DRAWITEMSTRUCT& item) = 0;
-  virtual void ShowRows(const std::vector<LaunchItem>& rows) = 0;
-  virtual bool SelectFirstRowAndFocus() = 0;
-  // The window moved to a monitor of another DPI: the list's font and rows follow.
-  virtual void DpiChanged(int /*dpi*/) {}
-};
-
-// A page that another subsystem adds after the two of the window's own; app/ hands it over
-// before the controls are built.
-class WindowPage {
- public:
-  virtual ~WindowPage() = default;
-  virtual const char* Caption() const = 0;
-  // Creates the controls as hidden children of the window.
-  virtual void Create(HWND parent, HINSTANCE instance, HFONT font) = 0;
-  // `px` scales the page's 96-dpi layout to the window's DPI.
-  virtual void Layout(const RECT& page, DpiScale px) = 0;
-  // The page is shown (and reads what it shows afresh) or hidden.
-  virtual void Show(bool visible) = 0;
-  virtual HWND FirstControl() const = 0;
-  // The control's WM_NOTIFY messages, when it is the page's.
-  virtual std::optional<LRESULT> Notify(const NMHDR& header) = 0;
-  // The status bar's hint for the control; nullptr when it is not the page's.
-  virtual const char* Hint(HWND control) const = 0;
-};
-
 // The main window "TForm1": its frame, layout and close handling, with the tool strip, the
 // pages and the status bar as parts; and the hidden application window that stands for the
 // program itself.
-class MainWindow : public MainView, private WindowBase {
+class MainWindow : public MainView, public ListPaneHost, public CommandTarget, private WindowBase {
  public:
   explicit MainWindow(HINSTANCE instance) : instance_(instance) {}
   ~MainWindow() override;
@@ -89,7 +52,7 @@ class MainWindow : public MainView, private WindowBase {
   // Creates both windows, and the controls as asked; nothing is shown yet. Throws on failure.
   void Create(Controls controls = Controls::Now);
   // Builds the controls unless they exist.
-  void EnsureControls();
+  void EnsureControls() override;
   bool ControlsBuilt() const { return controls_built_; }
 
   using WindowBase::Handle;
@@ -98,19 +61,19 @@ class MainWindow : public MainView, private WindowBase {
   // The pane that runs the title list; set before the controls are built.
   void SetListPane(ListPane* pane) { list_pane_ = pane; }
   void AddPage(WindowPage* page) { added_page_ = page; }
-  // The command behind a tool button or menu item id.
-  void SetCommandHandler(int id, std::function<void()> handler) {
+  // CommandTarget.
+  void SetCommandHandler(int id, std::function<void()> handler) override {
     commands_[id] = std::move(handler);
   }
-  // Asked first when the window is to close; false keeps it open.
-  void SetCloseQuery(std::function<bool()> query) { close_query_ = std::move(query); }
-  // The close handling, run before the window goes.
-  void SetCloseHandler(std::function<void()> handler) { close_handler_ = std::move(handler); }
+  void SetCloseQuery(std::function<bool()> query) override { close_query_ = std::move(query); }
+  void SetCloseHandler(std::function<void()> handler) override {
+    close_handler_ = std::move(handler);
+  }
   // Shows an error that ended a handler: the application's general error box.
   void SetErrorHandler(std::function<void(const std::exception&)> handler) {
     error_handler_ = std::move(handler);
   }
-  void ReportError(const std::exception& error);
+  void ReportError(const std::exception& error) override;
 
   // The message loop's share: hints, the tool buttons' access and arrow keys, and the dialog
   // keys (Tab, Enter, the labels' access keys). True when the message has been handled and
@@ -120,7 +83,7 @@ class MainWindow : public MainView, private WindowBase {
   MainWindowFigures Figures();
   // The text of the hint panel.
   std::string HintText() { return controls_built_ ? status_hints_.HintText() : std::string(); }
-  void EnableRowButtons(bool enabled);
+  void EnableRowButtons(bool enabled) override;
 
   // MainView.
   AppSettings Settings() override;
@@ -181,7 +144,7 @@ class MainWindow : public MainView, private WindowBase {
   std::function<void()> close_handler_;
   std::function<void(const std::exception&)> error_handler_;
 
-  HWND focus_to_restore_ = nullptr;  // focused again when the window is active again
+  DialogNavigation navigation_;
   bool controls_built_ = false;
   bool laying_out_ = false;
   int page_shortfall_ = 0;  // how much taller the options need the page to be

@@ -187,3 +187,9 @@ void TakeoverPage::GiveBackClick() {
 void TakeoverPage::UninstallClick() {
   if (handlers_.uninstall) handlers_.uninstall();
 }
+
+void TakeoverPage::RegisterWith(CommandTarget& window) {
+  window.SetCommandHandler(IDC_TAKE_OVER_BUTTON, [this] { TakeOverClick(); });
+  window.SetCommandHandler(IDC_GIVE_BACK_BUTTON, [this] { GiveBackClick(); });
+  window.SetCommandHandler(IDC_UNINSTALL_BUTTON, [this] { UninstallClick(); });
+}

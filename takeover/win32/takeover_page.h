@@ -8,19 +8,16 @@
 
 #include "platform/win32/controls/button.h"
 #include "platform/win32/controls/list_view.h"
-#include "settings_window/win32/main_window.h"
+#include "settings_window/command_target.h"
+#include "settings_window/win32/window_page.h"
 #include "takeover/entries.h"
+#include "takeover/entries_page_handlers.h"
 
 // The page "ｽﾀｰﾄｱｯﾌﾟ項目": every other log-on entry, read afresh whenever the page is shown,
 // with the buttons that take an entry over into the list and give it back.
 class TakeoverPage : public WindowPage {
  public:
-  struct Handlers {
-    std::function<std::vector<TakeoverEntry>()> list;
-    std::function<bool(const TakeoverEntry&)> take_over;
-    std::function<bool(const TakeoverEntry&)> give_back;
-    std::function<void()> uninstall;
-  };
+  using Handlers = EntriesPageHandlers;
   // The handlers come later than the page, which the window needs before its controls exist.
   void SetHandlers(Handlers handlers) { handlers_ = std::move(handlers); }
 
@@ -33,6 +30,8 @@ class TakeoverPage : public WindowPage {
   std::optional<LRESULT> Notify(const NMHDR& header) override;
   const char* Hint(HWND control) const override;
 
+  // 取り込む, 元に戻す and the uninstall button.
+  void RegisterWith(CommandTarget& window);
   void TakeOverClick();
   void GiveBackClick();
   void UninstallClick();

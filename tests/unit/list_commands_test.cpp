@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "items/store_persistence.h"
 #include "core/texts.h"
+#include "fakes/fake_command_target.h"
 #include "fakes/fake_platform.h"
+#include "items/store_persistence.h"
 #include "platform/app_error.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -31,6 +33,8 @@ class FakeItemListView : public ItemListView {
     buttons_enabled = enabled;
     ++button_updates;
   }
+  ListEventHandlers events;
+  void SetEventHandlers(ListEventHandlers handlers) override { events = std::move(handlers); }
 };
 
 class FakeItemDialog : public ItemDialogRunner {
@@ -531,3 +535,23 @@ TEST_F(ListCommandsTest, RunOfATooLongFileSaysWhyAndHandsNothingOn) {
 }
 
 }  // namespace
+
+// What the window's buttons, menu items and the list's own events reach once registered.
+TEST_F(ListCommandsTest, RegisteredButtonsMenuItemsAndListEventsActOnTheRows) {
+  FakeCommandTarget window;
+  commands.RegisterWith(window);
+  Load({Item("a"), Item("b"), Item("c")});
+  view.selected = 0;
+  for (int id : {IDC_MOVE_DOWN_BTN, IDM_MOVE_DOWN, IDM_MOVE_UP}) window.commands.at(id)();
+  EXPECT_EQ(store.Row(1).title, "a");
+  window.commands.at(IDM_ALL_NG)();
+  view.events.row_checked(2, true);
+  EXPECT_EQ(std::vector<bool>({store.Row(0).enabled, store.Row(1).enabled, store.Row(2).enabled}),
+            std::vector<bool>({false, false, true}));
+  view.events.double_click();
+  EXPECT_EQ(dialog.given.size(), 1u);
+  window.commands.at(IDC_SEPARATOR_BTN)();
+  EXPECT_EQ(store.Size(), 4);
+  view.events.enter();
+  EXPECT_EQ(view.buttons_enabled, true);
+}

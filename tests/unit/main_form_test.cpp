@@ -8,8 +8,10 @@
 
 #include "common/settings_parts.h"
 #include "core/texts.h"
+#include "fakes/fake_command_target.h"
 #include "fakes/fake_logon.h"
 #include "fakes/fake_platform.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -192,6 +194,25 @@ TEST_F(MainFormTest, FirstStartShowsTheDefaultsAndOkStoresThemAndAsksToRestart) 
   EXPECT_EQ(boxes.shown[0].icon, BoxIcon::Information);
   EXPECT_EQ(boxes.shown[0].buttons, BoxButtons::YesNoDefaultNo);
   EXPECT_EQ(system.restarts, 0);
+  EXPECT_TRUE(view.closed);
+}
+
+// The window's Update, Ok and close box reach the form through what it registered.
+TEST_F(MainFormTest, RegisteredUpdateOkAndCloseQuerySaveAndClose) {
+  MainForm& form = Make(RunMode::Config);
+  FakeCommandTarget window;
+  form.RegisterWith(window);
+  form.Start();
+  view.home_page = "http://example.org/";
+  window.commands.at(IDC_UPDATE_BTN)();
+  EXPECT_EQ(Stored("MP"), "http://example.org/");
+  EXPECT_FALSE(view.closed);
+  view.home_page = "x";
+  boxes.answers = {BoxAnswer::Cancel};
+  EXPECT_FALSE(window.close_query()) << "unsaved: the close box asks and Cancel keeps it";
+  boxes.answers = {BoxAnswer::No};
+  window.commands.at(IDC_OK_BTN)();
+  EXPECT_EQ(Stored("MP"), "x");
   EXPECT_TRUE(view.closed);
 }
 

@@ -3,24 +3,15 @@
 #include <string>
 #include <vector>
 
-#include "items/store_persistence.h"
-#include "fakes/fake_platform.h"
+#include "store_fixture.h"
 
 namespace {
-
-const std::string kIniPath = "C:\\Tools\\Morvelin\\Morvelin.ini";
 
 const std::vector<std::string> kValueNames = {"Left",  "Top",  "Height", "Width",    "MP",   "Lanc",
                                               "Clear", "Caps", "Num",    "MenuIcon", "Count"};
 
-class StoreFailure : public ::testing::Test {
+class StoreFailure : public StoreFixture {
  protected:
-  FakeRegistry registry;
-  FakeProfileFiles files;
-  StorePersistence persistence{registry, files, kIniPath};
-  AppSettings settings;
-  ItemStore store;
-
   // Every value differs from its default, so a value left unread is visible.
   void StoreNonDefaultSettings(const std::string& count = "1") {
     registry.Set("Window", "Left", "11");
@@ -34,7 +25,7 @@ class StoreFailure : public ::testing::Test {
     registry.Set("Window", "Num", "1");
     registry.Set("Window", "MenuIcon", "1");
     registry.Set("Window", "Count", count);
-    files.files[kIniPath].Put("Items", "T0", "row");
+    PutItem("T0", "row");
   }
 
   // The settings as they stand when the load stopped at value `stop` (not applied).

@@ -3,24 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "items/store_persistence.h"
-#include "fakes/fake_platform.h"
+#include "store_fixture.h"
 
 namespace {
 
-const std::string kIniPath = "C:\\Tools\\Morvelin\\Morvelin.ini";
-
-class StoreLoad : public ::testing::Test {
+class StoreLoad : public StoreFixture {
  protected:
-  FakeRegistry registry;
-  FakeProfileFiles files;
-  StorePersistence persistence{registry, files, kIniPath};
-  AppSettings settings;
-  ItemStore store;
-
-  void PutItem(const std::string& key, const std::string& value) {
-    files.files[kIniPath].Put("Items", key, value);
-  }
   void PutRow(int i, const LaunchItem& row, const std::string& flag) {
     for (char letter : kFieldLetters) PutItem(letter + std::to_string(i), FieldOf(row, letter));
     PutItem("C" + std::to_string(i), flag);

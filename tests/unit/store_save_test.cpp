@@ -4,12 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "items/store_persistence.h"
-#include "fakes/fake_platform.h"
+#include "store_fixture.h"
 
 namespace {
-
-const std::string kIniPath = "C:\\Tools\\Morvelin\\Morvelin.ini";
 
 LaunchItem Row(const std::string& tag, const std::string& once, bool enabled) {
   LaunchItem row;
@@ -25,25 +22,7 @@ LaunchItem Row(const std::string& tag, const std::string& once, bool enabled) {
   return row;
 }
 
-class StoreSave : public ::testing::Test {
- protected:
-  FakeRegistry registry;
-  FakeProfileFiles files;
-  StorePersistence persistence{registry, files, kIniPath};
-  AppSettings settings;
-  ItemStore store;
-
-  void SetRows(const std::vector<LaunchItem>& rows) {
-    store.Clear();
-    for (const auto& row : rows) store.Append(row);
-    store.count = store.Size();
-  }
-  std::optional<std::string> Stored(const std::string& key) const {
-    auto it = files.files.find(kIniPath);
-    if (it == files.files.end()) return std::nullopt;
-    return it->second.Get("Items", key);
-  }
-};
+using StoreSave = StoreFixture;
 
 TEST_F(StoreSave, NewFileReceivesTitlesWithFlagsThenEachColumnInTurn) {
   SetRows({Row("a", "100/00", true), Row("b", "112/06", false)});
@@ -163,7 +142,7 @@ TEST_F(StoreSave, ShrinkingTheListLeavesTheOldRowsInTheFileButTheyAreNotLoaded) 
 }
 
 TEST_F(StoreSave, EmptyListWritesCountZeroAndNoItemKeys) {
-  files.files[kIniPath].Put("Items", "T0", "left over");
+  PutItem("T0", "left over");
   SetRows({});
 
   persistence.Save(settings, store);

@@ -21,6 +21,7 @@ struct Inert : ItemListView, ItemDialogRunner, ShellLinks, SpecialFolders, Regis
   int SelectedIndex() override { return selected; }
   void Select(int) override {}
   void EnableRowButtons(bool) override {}
+  void SetEventHandlers(ListEventHandlers) override {}
   std::optional<ItemDialogResult> Run(const ItemDialogFields&) override { return {}; }
   std::unique_ptr<ShellLink> Create() override { return nullptr; }
   bool LinksTo(const std::string& f, const std::string&) override { return links.count(f); }

@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "core/texts.h"
+#include "settings_window/win32/main_window.h"
 #include "editing/win32/item_dialog_view.h"
 #include "editing/win32/listing_dialog.h"
 #include "logon/win32/history_window.h"

@@ -7,42 +7,18 @@
 #include <utility>
 #include <vector>
 
-#include "editing/win32/item_list_pane.h"
-#include "main_window_settings.h"
+#include "common/main_window_fixture.h"
 #include "resources/resource_ids.h"
 
 // The main window whose controls wait for their first use, as the log-on run creates it.
 namespace {
 
-LaunchItem Row(std::string title, bool enabled) {
-  LaunchItem row;
-  row.title = std::move(title);
-  row.enabled = enabled;
-  return row;
-}
-
-void PumpMessages() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) continue;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-}
-
-class DeferredMainWindowTest : public ::testing::Test {
+class DeferredMainWindowTest : public MainWindowFixture {
  protected:
-  MainWindow window{GetModuleHandleA(nullptr)};
-  ItemListPane pane{window};
-
   void SetUp() override {
     window.SetListPane(&pane);
     window.Create(MainWindow::Controls::OnFirstUse);
   }
-  void TearDown() override { PumpMessages(); }
-
-  HWND Control(int id) { return GetDlgItem(window.Handle(), id); }
-  HWND List() { return Control(IDC_T_LIST_BOX); }
   std::string ControlText(int id) {
     char buffer[512] = {};
     GetWindowTextA(Control(id), buffer, sizeof(buffer));
@@ -51,16 +27,7 @@ class DeferredMainWindowTest : public ::testing::Test {
   bool Checked(int id) { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
   std::vector<std::pair<std::string, bool>> Rows() {
     std::vector<std::pair<std::string, bool>> rows;
-    const int count = static_cast<int>(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-      char buffer[256] = {};
-      LVITEMA item{};
-      item.pszText = buffer;
-      item.cchTextMax = sizeof(buffer);
-      SendMessageA(List(), LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item));
-      const auto state = SendMessageA(List(), LVM_GETITEMSTATE, i, LVIS_STATEIMAGEMASK);
-      rows.emplace_back(buffer, ((state >> 12) & 0xF) == 2);
-    }
+    for (int i = 0; i < RowCount(); ++i) rows.emplace_back(RowText(i), RowChecked(i));
     return rows;
   }
 

@@ -1,6 +1,5 @@
 #include <windows.h>
 
-#include "editing/win32/item_list_pane.h"
 // windows.h first: the common controls header relies on its types.
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -13,34 +12,12 @@
 #include <vector>
 
 #include "adapter_test_support.h"
+#include "common/main_window_fixture.h"
 #include "core/texts.h"
-#include "main_window_settings.h"
 #include "platform/app_error.h"
 #include "resources/resource_ids.h"
 
 namespace {
-
-LaunchItem Row(std::string title, bool enabled) {
-  LaunchItem row;
-  row.title = std::move(title);
-  row.enabled = enabled;
-  return row;
-}
-
-// Dispatches what is waiting; true when a quit was among it.
-bool PumpMessages() {
-  bool quit = false;
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      quit = true;
-      continue;
-    }
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-  return quit;
-}
 
 POINT CentreOnScreen(HWND window, const RECT& client_rect) {
   POINT point{(client_rect.left + client_rect.right) / 2,
@@ -49,10 +26,8 @@ POINT CentreOnScreen(HWND window, const RECT& client_rect) {
   return point;
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public MainWindowFixture {
  protected:
-  MainWindow window{GetModuleHandleA(nullptr)};
-  ItemListPane pane{window};
   std::vector<int> commands;
   int double_clicks = 0;
   int list_entries = 0;
@@ -77,29 +52,9 @@ class MainWindowTest : public ::testing::Test {
     window.SetErrorHandler([this](const std::exception& error) { errors.push_back(error.what()); });
   }
 
-  void TearDown() override {
-    // Nothing of this window, a quit least of all, may reach the next test's message loops.
-    PumpMessages();
-  }
-
-  HWND Control(int id) { return GetDlgItem(window.Handle(), id); }
-  HWND List() { return Control(IDC_T_LIST_BOX); }
   HWND ToolBarOf(int id) { return GetDlgItem(Control(IDC_COOL_BAR), id); }
   bool ButtonEnabled(int tool_bar, int id) {
     return SendMessageA(ToolBarOf(tool_bar), TB_ISBUTTONENABLED, id, 0) != 0;
-  }
-
-  std::string RowText(int index) {
-    char buffer[256] = {};
-    LVITEMA item{};
-    item.iSubItem = 0;
-    item.pszText = buffer;
-    item.cchTextMax = sizeof(buffer);
-    SendMessageA(List(), LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
-    return buffer;
-  }
-  bool RowChecked(int index) {
-    return ((SendMessageA(List(), LVM_GETITEMSTATE, index, LVIS_STATEIMAGEMASK) >> 12) & 0xF) == 2;
   }
 
   // Shows the window and makes it the active one, as the user sees it.
@@ -193,7 +148,7 @@ TEST_F(MainWindowTest, UsesTheControlClassesAndIdsOthersFindItBy) {
 
 TEST_F(MainWindowTest, ListShowsTitlesAndChecksAndPassesOnOnlyTheUsersTicks) {
   pane.ShowRows({Row("メモ帳", true), Row("電卓", false), Row("-", false)});
-  ASSERT_EQ(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0), 3);
+  ASSERT_EQ(RowCount(), 3);
   EXPECT_EQ(RowText(0), "メモ帳");
   EXPECT_EQ(RowText(2), "-");
   EXPECT_TRUE(RowChecked(0));
@@ -219,7 +174,7 @@ TEST_F(MainWindowTest, ListShowsTitlesAndChecksAndPassesOnOnlyTheUsersTicks) {
 
   // Showing fewer rows replaces the old ones.
   pane.ShowRows({Row("一", false)});
-  EXPECT_EQ(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0), 1);
+  EXPECT_EQ(RowCount(), 1);
   EXPECT_EQ(RowText(0), "一");
   EXPECT_TRUE(checked_rows.empty());
 }

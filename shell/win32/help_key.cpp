@@ -1,4 +1,4 @@
-#include "app/help_key.h"
+#include "shell/win32/help_key.h"
 
 #include "resources/resource_ids.h"
 
@@ -39,7 +39,7 @@ HelpTopicId HelpKey::TopicOf(HWND window) const {
     // The options page has a topic of its own; the main window's covers its other pages.
     if (window == target_)
       return IsWindowVisible(GetDlgItem(window, IDC_LAN_CHECK_BOX)) ? HelpTopicId::Options
-                                                                     : HelpTopicId::MainWindow;
+                                                                    : HelpTopicId::MainWindow;
     if (GetDlgItem(window, IDC_TITLE_NAME)) return HelpTopicId::ItemDialog;
     if (GetDlgItem(window, IDC_LIST_VIEW1)) return HelpTopicId::Listing;
     if (GetDlgItem(window, IDC_ABOUT_VERSION)) return HelpTopicId::AboutBox;
