@@ -13,10 +13,8 @@
 #include "editing/list_commands.h"
 #include "editing/win32/item_dialog_view.h"
 #include "editing/win32/item_list_pane.h"
-#include "editing/win32/listing_dialog.h"
-#include "logon/logon_history.h"
 #include "logon/logon_report.h"
-#include "logon/win32/history_window.h"
+#include "logon/win32/log_commands.h"
 #include "platform/win32/common_controls.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_dde.h"
@@ -35,6 +33,7 @@
 #include "platform/win32/win32_system.h"
 #include "resources/resource_ids.h"
 #include "settings_window/main_form.h"
+#include "settings_window/win32/listing_command.h"
 #include "settings_window/win32/main_window.h"
 #include "shell/startup_registration.h"
 #include "shell/win32/help_commands.h"
@@ -147,18 +146,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const std::string program_folder = ProgramFolderOf(program_file);
     HelpCommands help(instance, window.Handle(), shell, dialogs, program_folder);
     help.RegisterWith(window);
+    ListingCommand listing(instance, window, form);
     TrayLauncher tray(instance, window, form, launcher, keyboard, dialogs, program_folder, registry,
-                      help);
+                      help, listing);
     form.RegisterWith(window);
     commands.RegisterWith(window);
     commands.RefreshButtonsFor(form);
-    window.SetCommandHandler(IDC_LIST_VIEW_BUTTON, [&] {
-      const MainWindowFigures figures = window.Figures();
-      ShowListingDialog(
-          instance, window.Handle(), form.Store().Rows(),
-          ListingPlacement{figures.left, figures.top, figures.width, figures.tool_strip_height,
-                           figures.status_bar_height, figures.page_height, false});
-    });
+    listing.RegisterWith(window);
     Win32ProgramStarter starter;
     Win32ShellLinks links;
     Win32SpecialFolders folders;
@@ -174,15 +168,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     commands.SetTakenOverRows(&takeover.Rows());
     takeover_page.SetHandlers(takeover.PageHandlers());
     takeover_page.RegisterWith(window);
-    window.SetCommandHandler(IDC_LOG_BUTTON, [&] {
-      OpenLogOnReport(log_files, error_texts, launcher, dialogs, form.ProgramFolder());
-    });
-    LogOnHistoryWindow history_window(instance);
-    history_window.SetErrorReporter([&](const std::exception& error) { dialogs.ShowError(error); });
-    window.SetCommandHandler(IDC_HISTORY_BUTTON, [&] {
-      history_window.Show(window.Handle(),
-                          ReadHistory(log_files, HistoryFilePath(form.ProgramFolder())));
-    });
+    LogOnCommands logs(instance, window.Handle(), log_files, error_texts, launcher, dialogs,
+                       [&form] { return form.ProgramFolder(); });
+    logs.RegisterWith(window);
 
     const auto started = [&] {
       // A log-on run that ends at once never puts its icon up only to take it away again.

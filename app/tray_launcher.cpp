@@ -1,6 +1,5 @@
 #include "app/tray_launcher.h"
 
-#include "editing/win32/listing_dialog.h"
 #include "platform/win32/icon_image.h"
 #include "resources/resource_ids.h"
 #include "shell/shell_folders.h"
@@ -17,7 +16,7 @@ HICON TrayImage(HINSTANCE instance) {
 TrayLauncher::TrayLauncher(HINSTANCE instance, MainWindow& window, MainForm& form,
                            Launcher& launcher, Keyboard& keyboard, MessageDialogs& dialogs,
                            const std::string& program_folder, Registry& registry,
-                           HelpCommands& help)
+                           HelpCommands& help, ListingCommand& listing)
     : instance_(instance),
       window_(window),
       form_(form),
@@ -30,14 +29,7 @@ TrayLauncher::TrayLauncher(HINSTANCE instance, MainWindow& window, MainForm& for
       launcher_menu_(
           form.Store(), launcher, home_page_, program_folder,
           LauncherMenuActions{
-              [this] {
-                const MainWindowFigures figures = window_.Figures();
-                ShowListingDialog(
-                    instance_, window_.Handle(), form_.Store().Rows(),
-                    ListingPlacement{figures.left, figures.top, figures.width,
-                                     figures.tool_strip_height, figures.status_bar_height,
-                                     figures.page_height, true});
-              },
+              [&listing] { listing.Show(true); },
               [&help] { help.ShowContents(); },
               [&help] { help.ShowAbout(); },
               [&window] { SendMessageA(window.Handle(), WM_SYSCOMMAND, SC_SCREENSAVE, 0); },

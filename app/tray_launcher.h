@@ -12,6 +12,7 @@
 #include "platform/win32/owned_handle.h"
 #include "platform/win32/win32_file_writer.h"
 #include "settings_window/main_form.h"
+#include "settings_window/win32/listing_command.h"
 #include "settings_window/win32/main_window.h"
 #include "shell/win32/help_commands.h"
 #include "tray/desktop_conveniences.h"
@@ -27,7 +28,7 @@ class TrayLauncher {
   // Hands the form the building of the launcher menu and the showing of its run marks.
   TrayLauncher(HINSTANCE instance, MainWindow& window, MainForm& form, Launcher& launcher,
                Keyboard& keyboard, MessageDialogs& dialogs, const std::string& program_folder,
-               Registry& registry, HelpCommands& help);
+               Registry& registry, HelpCommands& help, ListingCommand& listing);
 
   // BuildLauncherMenu: called by the log-on run when the launcher option is on.
   void BuildLauncherMenu();

@@ -59,12 +59,12 @@ std::string ItemFile(int rows, const char* date) {
 }
 
 bool RunAndWait(const std::string& command) {
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
+  STARTUPINFOA start_info{};
+  start_info.cb = sizeof start_info;
   PROCESS_INFORMATION process{};
   std::string line = command;
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process))
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &start_info, &process))
     return false;
   WaitForSingleObject(process.hProcess, 120000);
   CloseHandle(process.hThread);
@@ -115,11 +115,11 @@ double Median(std::vector<double> values) {
 // waits until the window takes input, as a person's click does, so that the figure is the save
 // alone. Without it the figure also holds the rest of the window's start (the earlier measure).
 double TimedUpdate(const std::string& saved, bool when_idle) {
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
+  STARTUPINFOA start_info{};
+  start_info.cb = sizeof start_info;
   PROCESS_INFORMATION process{};
   char line[] = "morvelin.exe";
-  if (!CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+  if (!CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start_info,
                       &process))
     return -1;
   HWND main = nullptr;

@@ -109,11 +109,11 @@ void QuitFromTrayMenu(const Process& program) {
 
 bool StartStayingMarker(const char* path, Process* process) {
   std::string command = std::string("\"") + path + "\" --stay";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
+  STARTUPINFOA start_info{};
+  start_info.cb = sizeof start_info;
   PROCESS_INFORMATION info{};
   if (!CreateProcessA(path, command.data(), nullptr, nullptr, FALSE, 0, nullptr, kAppFolder,
-                      &startup, &info))
+                      &start_info, &info))
     return false;
   CloseHandle(info.hThread);
   process->handle = info.hProcess;

@@ -43,12 +43,12 @@ Process StartProgram(const std::string& arguments) {
   std::string exe = AppPath("morvelin.exe");
   std::string command_line = "\"" + exe + "\"";
   if (!arguments.empty()) command_line += " " + arguments;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
+  STARTUPINFOA start_info{};
+  start_info.cb = sizeof start_info;
   PROCESS_INFORMATION info{};
   Process process;
   if (CreateProcessA(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                     Settings().app_dir.c_str(), &startup, &info)) {
+                     Settings().app_dir.c_str(), &start_info, &info)) {
     CloseHandle(info.hThread);
     process.handle = info.hProcess;
     process.pid = info.dwProcessId;

@@ -604,9 +604,9 @@ TEST_F(MainFormTest, UnreadableStateIsNeverTakenForAnEmptyListAndNeverStopsTheLo
   files.leftovers = files.unreadable = {kItemFile};
   std::string& log = log_files.files["C:\\Tools\\Morvelin\\Morvelin.log"] = "half a line";
   for (int run = 0; run < 2; ++run, files.unreadable.clear()) {
-    MainForm& startup = Make(RunMode::LogOn);
-    startup.SetLogOnServices(&logon);
-    startup.Start();
+    MainForm& at_logon = Make(RunMode::LogOn);
+    at_logon.SetLogOnServices(&logon);
+    at_logon.Start();
     for (int tick = 0; timer.running && tick < 100; ++tick) timer.Fire();
     EXPECT_FALSE(timer.running) << "the wait for the held file never ends";
   }
@@ -642,11 +642,11 @@ TEST_F(MainFormTest, AHeldItemFileIsWaitedForAtLogOnAndRetriedInTheWindow) {
   registry.Set("Window", "Count", "1");
   StoreRow(0, "Mail", "C:\\mail.exe", true);
   files.unreadable = {kItemFile};
-  MainForm& startup = Make(RunMode::LogOn);
+  MainForm& at_logon = Make(RunMode::LogOn);
   int late = 0;
-  startup.SetLogOnServices(&timed);
-  startup.SetStartedLateListener([&] { ++late; });
-  startup.Start();
+  at_logon.SetLogOnServices(&timed);
+  at_logon.SetStartedLateListener([&] { ++late; });
+  at_logon.Start();
   std::vector<int> pauses;
   while (timer.running && machine.now < 3000) {
     pauses.push_back(timer.milliseconds);
@@ -658,7 +658,7 @@ TEST_F(MainFormTest, AHeldItemFileIsWaitedForAtLogOnAndRetriedInTheWindow) {
   files.unreadable.clear();
   machine.now += timer.milliseconds;
   timer.Fire();
-  EXPECT_TRUE(shell.calls.size() == 1 && startup.Resident() && !view.shown && late == 1);
+  EXPECT_TRUE(shell.calls.size() == 1 && at_logon.Resident() && !view.shown && late == 1);
   EXPECT_NE(log_files.files["C:\\Tools\\Morvelin\\Morvelin.log"].find(
                 "ﾛｸﾞｵﾝ起動 1行 一斉起動\r\n  ｱｲﾃﾑﾌｧｲﾙが他のﾌﾟﾛｸﾞﾗﾑに使用されていたため、5.6"
                 "秒待ってから起動しました\r\n  0 Mail: 起動しました"),

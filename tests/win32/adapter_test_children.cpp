@@ -38,10 +38,10 @@ std::string ArgumentsOfThisProcess() {
 void RecordLaunch(const std::string& record_path) {
   char folder[MAX_PATH * 2] = {};
   GetCurrentDirectoryA(sizeof folder, folder);
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  GetStartupInfoA(&startup);
-  const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1;
+  STARTUPINFOA start_info{};
+  start_info.cb = sizeof start_info;
+  GetStartupInfoA(&start_info);
+  const int show = (start_info.dwFlags & STARTF_USESHOWWINDOW) ? start_info.wShowWindow : -1;
   WriteWhole(record_path, ArgumentsOfThisProcess() + "\n" + folder + "\n" + std::to_string(show));
 }
 

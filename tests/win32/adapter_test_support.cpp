@@ -78,11 +78,11 @@ ScopedEnvironment::~ScopedEnvironment() {
 HANDLE StartChild(const std::string& program, const std::string& mode) {
   ScopedEnvironment child_mode(kChildModeVariable, mode);
   std::string command_line = "\"" + program + "\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
+  STARTUPINFOA start_info{};
+  start_info.cb = sizeof start_info;
   PROCESS_INFORMATION process{};
   if (!CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &process)) {
+                      nullptr, &start_info, &process)) {
     return nullptr;
   }
   CloseHandle(process.hThread);
