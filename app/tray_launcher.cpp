@@ -35,6 +35,11 @@ TrayLauncher::TrayLauncher(HINSTANCE instance, MainWindow& window, MainForm& for
               [&window] { SendMessageA(window.Handle(), WM_SYSCOMMAND, SC_SCREENSAVE, 0); },
               [&window] { window.Close(); },
               [this](bool enabled) { icon_.SetEnabled(enabled); },
+              [this] {
+                form_.StartSkippedRun();
+                if (popup_menu1_) popup_menu1_->Remove(MenuCommand::RunNow);
+                ShowRunMarks();
+              },
           }),
       conveniences_(
           keyboard, launcher, chooser_, [&window] { return window.Settings().home_page; },
@@ -58,7 +63,7 @@ TrayLauncher::TrayLauncher(HINSTANCE instance, MainWindow& window, MainForm& for
 void TrayLauncher::BuildLauncherMenu() {
   const bool menu_icon = window_.Settings().menu_icon;
   const std::vector<MenuEntry> entries =
-      ::BuildLauncherMenu(form_.Store(), form_.Marks(), menu_icon, images_);
+      ::BuildLauncherMenu(form_.Store(), form_.Marks(), menu_icon, images_, form_.SkippedOnShift());
   popup_menu1_ = std::make_unique<TrayMenuView>(IDM_LAUNCHER_FIRST, entries,
                                                 menu_icon ? images_.Handle() : nullptr);
   popup_menu1_->on_click = [this](const MenuEntry& entry) {

@@ -98,6 +98,30 @@ void ItemDialogPresenter::Load(const ItemDialogFields& fields) {
   view_.SetDelayText(std::to_string(std::clamp(fields.timing.delay_seconds, 0, kMaxDelaySeconds)));
   view_.SetDaysTicked(fields.timing.days & kAllDays);
   view_.SetIdleTicked(fields.timing.when_idle);
+  const StartCondition& need = fields.condition;
+  view_.SetNeedIndex(static_cast<int>(need.kind));
+  view_.SetText(TextField::NeedTarget, need.target);
+  view_.SetText(TextField::NeedLimit,
+                std::to_string(std::clamp(need.limit_seconds, kMinConditionLimitSeconds,
+                                          kMaxConditionLimitSeconds)));
+  view_.SetSkipAtLimitTicked(need.at_limit == AtLimit::Skip);
+  NeedKindChange();
+}
+
+ConditionKind ItemDialogPresenter::NeedKind() {
+  const int index = view_.NeedIndex();
+  return index > 0 && index < kConditionKindCount ? static_cast<ConditionKind>(index)
+                                                  : ConditionKind::None;
+}
+
+void ItemDialogPresenter::NeedKindChange() {
+  view_.EnableNeedFields(ConditionFieldsFor(NeedKind()));
+  view_.SetNeedHint(ConditionHint(NeedKind()));
+}
+
+void ItemDialogPresenter::NeedBrowseClick() {
+  const std::optional<std::string> folder = view_.AskFolder(view_.Text(TextField::NeedTarget));
+  if (folder) view_.SetText(TextField::NeedTarget, *folder);
 }
 
 int ItemDialogPresenter::DelayValue() {
@@ -130,6 +154,14 @@ bool ItemDialogPresenter::OKBtnClick() {
                     view_.Text(TextField::FolderName))) {
     view_.ShowError(texts::kFileTooLong);
     view_.Focus(TextField::FileName);
+    return false;
+  }
+  // A condition that could never be met would hold the row back at every log-on.
+  if (const auto fault = ConditionFaultOf(NeedKind(), view_.Text(TextField::NeedTarget),
+                                          view_.Text(TextField::NeedLimit))) {
+    view_.ShowError(fault->message);
+    view_.Focus(fault->field == ConditionField::Target ? TextField::NeedTarget
+                                                       : TextField::NeedLimit);
     return false;
   }
   return true;
@@ -205,6 +237,8 @@ ItemDialogResult ItemDialogPresenter::Result() {
   f.end_minute = TimeValue(TimeField::Emm);
   f.once = view_.OnceTicked();
   f.timing = {DelayValue(), view_.DaysTicked() & kAllDays, view_.IdleTicked()};
+  f.condition = ConditionOf(NeedKind(), view_.Text(TextField::NeedTarget),
+                            view_.Text(TextField::NeedLimit), view_.SkipAtLimitTicked());
   result.p_time = p_time_;
   result.once_check = once_check_;
   return result;

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "editing/condition_fields.h"
 #include "editing/item_dialog_fields.h"
 #include "platform/system.h"
 
@@ -44,7 +45,15 @@ int ParseTimeText(std::string_view text);
 // separator and control characters.
 bool IsTimeFieldCharacter(char c, char decimal_separator);
 
-enum class TextField { TitleName, FileName, FolderName, ArgumentsName /* HikiName */, HomeName };
+enum class TextField {
+  TitleName,
+  FileName,
+  FolderName,
+  ArgumentsName /* HikiName */,
+  HomeName,
+  NeedTarget,  // what the start condition waits for: a path, or host:port
+  NeedLimit,   // its limit in seconds
+};
 
 // What the dialog window provides to its rules.
 class ItemDialogView {
@@ -67,6 +76,16 @@ class ItemDialogView {
   virtual void SetDaysTicked(int days) = 0;
   virtual bool IdleTicked() = 0;
   virtual void SetIdleTicked(bool ticked) = 0;
+  // The start condition: its kind as the index of its list (ConditionKind order), whether the
+  // row is skipped at the limit, the fields the kind uses and the hint line that explains it.
+  virtual int NeedIndex() = 0;  // -1 when nothing is selected
+  virtual void SetNeedIndex(int index) = 0;
+  virtual bool SkipAtLimitTicked() = 0;
+  virtual void SetSkipAtLimitTicked(bool skip) = 0;
+  virtual void EnableNeedFields(const ConditionFieldUse& use) = 0;
+  virtual void SetNeedHint(const std::string& text) = 0;
+  // The system's folder picker, starting at initial; nothing when the user cancels.
+  virtual std::optional<std::string> AskFolder(const std::string& initial) = 0;
 
   virtual void ClearIcon() = 0;
   // Shows the file's first icon; the picture stays empty when the file has none.
@@ -110,6 +129,10 @@ class ItemDialogPresenter {
   // The delay field shows the value it will give: a number within 0 to kMaxDelaySeconds.
   void DelayFieldExit();
   void TimeFieldStep(TimeField field, int delta);
+  // The start condition's kind was chosen: its fields and its hint follow.
+  void NeedKindChange();
+  // Picks the folder to wait for.
+  void NeedBrowseClick();
   // False (after a beep) for a character that may not be typed into a numeric field.
   bool TimeFieldKey(char c, char decimal_separator);
 
@@ -125,6 +148,7 @@ class ItemDialogPresenter {
   void SetTimeValue(TimeField field, int value);
   int TimeValue(TimeField field);
   int DelayValue();
+  ConditionKind NeedKind();
   void SetTimeToNow(TimeField hour, TimeField minute);
 
   ItemDialogView& view_;

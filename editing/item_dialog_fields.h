@@ -4,6 +4,7 @@
 #include <string>
 
 #include "items/row_timing.h"
+#include "items/start_condition.h"
 
 // What the list commands put into the item dialog and read back after OK.
 struct ItemDialogFields {
@@ -17,8 +18,9 @@ struct ItemDialogFields {
   int start_minute = 0;
   int end_hour = 12;  // Ehh; callers always set the end time
   int end_minute = 59;
-  bool once = false;  // OnceCheckBox
-  RowTiming timing;   // the log-on delay, days and idle rule below the first fields
+  bool once = false;         // OnceCheckBox
+  RowTiming timing;          // the log-on delay, days and idle rule below the first fields
+  StartCondition condition;  // what the row waits for at log-on, below the timing
 };
 
 struct ItemDialogResult {

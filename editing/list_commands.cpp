@@ -31,6 +31,7 @@ LaunchItem RowFromDialog(const ItemDialogResult& result, std::string once) {
   row.once = std::move(once);
   row.home = result.fields.home;
   row.timing = result.fields.timing;
+  row.condition = result.fields.condition;
   return row;
 }
 
@@ -90,6 +91,7 @@ void ListCommands::EditBtnClick() {
   initial.end_minute = IntegerOrThrow(Piece(old.band, 6, 2));
   initial.once = IntegerOrThrow(Piece(old.once, 0, 1)) % 2 != 0;
   initial.timing = old.timing;
+  initial.condition = old.condition;
 
   const std::optional<ItemDialogResult> result = dialog_.Run(initial);
   if (!result) return;

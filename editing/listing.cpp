@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "editing/condition_fields.h"
+
 namespace {
 
 // Characters [first, first + count) of the text, as many as there are.
@@ -42,7 +44,9 @@ std::vector<ListingRow> FillListing(const std::vector<LaunchItem>& rows) {
     line[4] = Piece(row.once, 0, 1) == "0" ? " " : "○";
     line[5] = row.file;
     line[6] = row.args;
+    const std::string need = ConditionSummary(row.condition);
     line[7] = TimingSummary(row.timing);
+    line[7] += (line[7].empty() || need.empty() ? "" : " ") + need;
     lines.push_back(std::move(line));
   }
   return lines;

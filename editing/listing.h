@@ -29,7 +29,8 @@ ListingRect PlaceListing(const ListingPlacement& placement, int screen_width, in
 
 inline constexpr int kListingColumns = 8;
 
-// One table line: title, state, start, end, once, file name, arguments, log-on timing.
+// One table line: title, state, start, end, once, file name, arguments, log-on timing and
+// start condition.
 using ListingRow = std::array<std::string, kListingColumns>;
 
 // The table lines for the rows, in row order; rows whose title begins with "-" are left out.

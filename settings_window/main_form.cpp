@@ -6,6 +6,7 @@
 #include "core/texts.h"
 #include "items/held_item_file.h"
 #include "items/row_timing.h"
+#include "logon/shift_skip.h"
 #include "platform/text_format.h"
 #include "resources/resource_ids.h"
 
@@ -156,6 +157,29 @@ void MainForm::RunLogOnBranch(const LocalTime& now) {
   view_.Minimise();
   shows_window_ = false;
 
+  skipped_on_shift_ = services_.keyboard.IsDown(kVkShift);
+  if (skipped_on_shift_) {
+    // Nothing starts and no once date moves; the resident launcher offers the rows instead.
+    run_marks_.assign(static_cast<size_t>(store_.Size()), " ");
+    if (logon_services_)
+      ReportShiftSkip(
+          logon_services_->log_files, LogFilePath(program_folder_),
+          RunHeading{now, store_.Size(), settings_.wait_seconds, settings_.skip_running},
+          settings_.launcher);
+  } else {
+    BeginLogOnSession(now);
+  }
+  ApplyLogOnConveniences(settings_, services_.keyboard, services_.shell);
+
+  if (settings_.launcher) {
+    if (build_launcher_menu_) build_launcher_menu_();
+    resident_ = true;
+  } else if (skipped_on_shift_ || session_->Finished()) {
+    view_.Terminate();
+  }
+}
+
+void MainForm::BeginLogOnSession(const LocalTime& now) {
   // With launches spaced out, the process that is not to stay ends after the last of them.
   const bool ends_after_run = !settings_.launcher;
   session_ = std::make_unique<LogOnSession>(
@@ -176,14 +200,16 @@ void MainForm::RunLogOnBranch(const LocalTime& now) {
   });
   session_->Begin();
   run_marks_ = session_->Marks();
-  ApplyLogOnConveniences(settings_, services_.keyboard, services_.shell);
+}
 
-  if (settings_.launcher) {
-    if (build_launcher_menu_) build_launcher_menu_();
-    resident_ = true;
-  } else if (session_->Finished()) {
-    view_.Terminate();
-  }
+void MainForm::StartSkippedRun() {
+  if (!skipped_on_shift_) return;
+  skipped_on_shift_ = false;
+  // The rows due now, by the clock of the click rather than of the log-on.
+  const LocalTime now = services_.clock.Now();
+  today_text_ = ::TodayText(now);
+  clock_text_ = ::ClockText(now);
+  BeginLogOnSession(now);
 }
 
 void MainForm::RefuseRunOnUnreadList(const std::string& error, std::int64_t held_ms) {

@@ -91,6 +91,11 @@ class MainForm {
     if (session_) session_->Stop();
   }
   const LogOnSession* Session() const { return session_.get(); }
+  // Shift was held as the log-on run began, so nothing started; until the rows are started
+  // from the tray.
+  bool SkippedOnShift() const { return skipped_on_shift_; }
+  // Starts the log-on run that Shift skipped, with the rows due now.
+  void StartSkippedRun();
 
   // Creates the window's state and, in the log-on run, does the run. Afterwards ShowsWindow()
   // says whether the window is to be shown.
@@ -133,6 +138,7 @@ class MainForm {
   void LoadStore();
   void ApplySettingsToView();
   void RunLogOnBranch(const LocalTime& now);
+  void BeginLogOnSession(const LocalTime& now);
   // The log-on run when the item file could not be read: nothing is launched.
   void RefuseRunOnUnreadList(const std::string& error, std::int64_t held_ms);
   // What follows a load that read the item file (or found none).
@@ -183,6 +189,7 @@ class MainForm {
   SavedState saved_;
   bool shows_window_ = true;
   bool resident_ = false;
+  bool skipped_on_shift_ = false;
   std::int64_t held_since_ms_ = 0;
   std::int64_t held_paused_ms_ = 0;     // the pauses so far, where there is no tick clock
   std::int64_t held_item_file_ms_ = 0;  // how long the log-on run waited for the item file

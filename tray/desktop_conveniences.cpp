@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr int kVkShift = 0x10;
 constexpr int kVkLWin = 0x5B;
 constexpr int kVkM = 0x4D;
 constexpr int kDesktopFolder = 0;   // "Desktop"

@@ -33,9 +33,13 @@ std::vector<bool> ShownEntries(const std::vector<MenuEntry>& entries) {
 }
 
 std::vector<MenuEntry> BuildLauncherMenu(const ItemStore& store, const RunMarks& marks,
-                                         bool menu_icon, MenuImages& images) {
+                                         bool menu_icon, MenuImages& images, bool offer_run_now) {
   images.Clear();
   std::vector<MenuEntry> entries;
+  if (offer_run_now) {
+    entries.push_back(Command(tray_texts::kRunNow, MenuCommand::RunNow));
+    entries.push_back(Separator());
+  }
   for (int i = 0; i < store.Size(); ++i) {
     const LaunchItem& row = store.Row(i);
     if (IsSeparator(row)) {
@@ -91,6 +95,9 @@ void LauncherMenu::LauncherMenuClick(const MenuEntry& entry) {
       return;
     case MenuCommand::Version:
       WithTrayInert(actions_.show_version);
+      return;
+    case MenuCommand::RunNow:
+      if (actions_.start_skipped_run) actions_.start_skipped_run();
       return;
     case MenuCommand::Quit:
       if (actions_.close_main_window) actions_.close_main_window();

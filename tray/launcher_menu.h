@@ -24,8 +24,10 @@ std::vector<bool> ShownEntries(const std::vector<MenuEntry>& entries);
 
 // Every row of the store by position, separator rows as lines, marks from the start-up run,
 // then the eight fixed entries. With menu icons, one image slot per row, separators included.
+// offer_run_now puts "今すぐ起動" and a line first, after a log-on run skipped with Shift.
 std::vector<MenuEntry> BuildLauncherMenu(const ItemStore& store, const RunMarks& marks,
-                                         bool menu_icon, MenuImages& images);
+                                         bool menu_icon, MenuImages& images,
+                                         bool offer_run_now = false);
 
 // The file the home page document is written to and what writes it.
 class HomePageWriter {
@@ -43,6 +45,7 @@ struct LauncherMenuActions {
   std::function<void()> start_screen_saver;
   std::function<void()> close_main_window;
   std::function<void(bool)> set_tray_enabled;
+  std::function<void()> start_skipped_run;
 };
 
 // The click action of every entry of the launcher menu.

@@ -8,6 +8,7 @@ enum class MenuCommand {
   None,  // separators
   // The launcher menu.
   LaunchRow,
+  RunNow,  // the log-on run that Shift skipped, started on demand
   HomePage,
   ScreenSaver,
   Listing,

@@ -6,6 +6,8 @@ inline constexpr char kCannotRegisterIcon[] = "タスクトレイにアイコン
 // The launcher menu's fixed entries.
 inline constexpr char kSeparator[] = "-";
 inline constexpr char kHomePage[] = "ﾎｰﾑﾍﾟｰｼﾞ";
+// First, after a log-on run skipped with Shift: the rows due now.
+inline constexpr char kRunNow[] = "今すぐ起動(&N)";
 inline constexpr char kScreenSaver[] = "ｽｸﾘｰﾝｾｰﾊﾞｰ起動...(&S)";
 inline constexpr char kListing[] = "一覧...(&D)";
 inline constexpr char kHelp[] = "ﾍﾙﾌﾟ...(&H)";

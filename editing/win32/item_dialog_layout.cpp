@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "platform/win32/controls/up_down.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/ui_font.h"
+#include "platform/win32/win32_shell_links.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -18,7 +20,7 @@ namespace {
 // The window's client size and every control's place, in pixels at 96 dpi; they are scaled
 // for the dialog's DPI as they are placed.
 constexpr int kClientWidth = 420;
-constexpr int kClientHeight = 314;
+constexpr int kClientHeight = 430;
 
 struct ControlPlace {
   int id;
@@ -66,6 +68,18 @@ constexpr ControlPlace kPlaces[] = {
     {IDC_DAY_FIRST + 4, 284, 284, 36, 17},
     {IDC_DAY_FIRST + 5, 322, 284, 36, 17},
     {IDC_DAY_FIRST + 6, 360, 284, 36, 17},
+    // The start condition, below the timing.
+    {IDC_NEED_GROUP, 6, 312, 408, 112},
+    {IDC_LABEL_NEED, 12, 334, 118, 13},
+    {IDC_NEED_COMBO, 132, 330, 269, 120},  // the height includes the dropped-down list
+    {IDC_LABEL_NEED_TARGET, 12, 360, 118, 13},
+    {IDC_NEED_TARGET, 132, 356, 209, 21},
+    {IDC_NEED_BROWSE, 344, 356, 57, 21},
+    {IDC_LABEL_NEED_LIMIT, 12, 386, 118, 13},
+    {IDC_NEED_LIMIT, 132, 382, 60, 21},
+    {IDC_NEED_START_AT_LIMIT, 204, 384, 96, 17},
+    {IDC_NEED_SKIP_AT_LIMIT, 302, 384, 106, 17},
+    {IDC_NEED_HINT, 12, 406, 396, 13},
 };
 
 RECT ScaledPlace(const ControlPlace& p, DpiScale px) {
@@ -154,4 +168,27 @@ std::optional<std::string> AskFileToOpenFrom(HWND owner, const std::string& init
     if (GetOpenFileNameA(&dialog)) return std::string(name.data());
   }
   return std::nullopt;
+}
+
+std::optional<std::string> AskFolderFrom(HWND owner, const std::string& initial) {
+  const ComApartment com;  // the picker is a shell object
+  char name[MAX_PATH] = {};
+  BROWSEINFOA browse{};
+  browse.hwndOwner = owner;
+  browse.pszDisplayName = name;
+  browse.lpszTitle = texts::kNeedFolderTitle;
+  browse.ulFlags = BIF_RETURNONLYFSDIRS;
+  // The picker opens at the folder already typed, when there is one.
+  browse.lpfn = [](HWND picker, UINT message, LPARAM, LPARAM data) -> int {
+    if (message == BFFM_INITIALIZED && data) SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, data);
+    return 0;
+  };
+  browse.lParam = initial.empty() ? 0 : reinterpret_cast<LPARAM>(initial.c_str());
+  LPITEMIDLIST chosen = SHBrowseForFolderA(&browse);
+  if (!chosen) return std::nullopt;
+  char path[MAX_PATH] = {};
+  const bool found = SHGetPathFromIDListA(chosen, path);
+  CoTaskMemFree(chosen);
+  if (!found) return std::nullopt;
+  return std::string(path);
 }

@@ -17,3 +17,6 @@ void AttachUpDown(HWND dialog, int edit_id, int updown_id);
 
 // The common "open" dialog, starting at initial_file; nothing when the user cancels.
 std::optional<std::string> AskFileToOpenFrom(HWND owner, const std::string& initial_file);
+
+// The system's folder picker, starting at initial; nothing when the user cancels.
+std::optional<std::string> AskFolderFrom(HWND owner, const std::string& initial);

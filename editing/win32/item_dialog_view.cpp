@@ -47,6 +47,12 @@ bool ItemDialogWindow::OnCommand(int id, int code) {
     case IDC_EXPLORER_BUTTON:
       if (code == BN_CLICKED) ExplorerButtonClick();
       return true;
+    case IDC_NEED_COMBO:
+      if (code == CBN_SELCHANGE) presenter_.NeedKindChange();
+      return true;
+    case IDC_NEED_BROWSE:
+      if (code == BN_CLICKED) presenter_.NeedBrowseClick();
+      return true;
     case IDM_START_TIME_NOW:
       StartTimeNowClick();
       return true;
@@ -106,6 +112,16 @@ void ItemDialogWindow::ApplyDpi() {
   PlaceItemDialogControls(Handle());
   for (const TimeControl& c : kTimeControls) AttachUpDown(Handle(), c.edit_id, c.updown_id);
   AttachUpDown(Handle(), IDC_DELAY, IDC_DELAY_UPDOWN);
+  AttachUpDown(Handle(), IDC_NEED_LIMIT, IDC_NEED_LIMIT_UPDOWN);
+}
+
+void ItemDialogWindow::EnableNeedFields(const ConditionFieldUse& use) {
+  const std::pair<int, bool> fields[] = {
+      {IDC_LABEL_NEED_TARGET, use.target},  {IDC_NEED_TARGET, use.target},
+      {IDC_NEED_BROWSE, use.browse},        {IDC_LABEL_NEED_LIMIT, use.limit},
+      {IDC_NEED_LIMIT, use.limit},          {IDC_NEED_LIMIT_UPDOWN, use.limit},
+      {IDC_NEED_START_AT_LIMIT, use.limit}, {IDC_NEED_SKIP_AT_LIMIT, use.limit}};
+  for (const auto& [id, enabled] : fields) EnableWindow(Item(id), enabled);
 }
 
 void ItemDialogWindow::OnDpiChanged(int dpi, const RECT& suggested) {
@@ -142,6 +158,13 @@ void ItemDialogWindow::FormCreate() {
   }
   Edit(Item(IDC_DELAY)).SetLimitText(4);
   UpDown(Item(IDC_DELAY_UPDOWN)).SetRange32(0, kMaxDelaySeconds);
+  ComboBox needs(Item(IDC_NEED_COMBO));
+  for (int kind = 0; kind < kConditionKindCount; ++kind)
+    needs.AddString(ConditionKindLabel(static_cast<ConditionKind>(kind)));
+  Edit(Item(IDC_NEED_TARGET)).SetLimitText(kMaxLaunchPathBytes);
+  Edit(Item(IDC_NEED_LIMIT)).SetLimitText(4);
+  UpDown(Item(IDC_NEED_LIMIT_UPDOWN))
+      .SetRange32(kMinConditionLimitSeconds, kMaxConditionLimitSeconds);
   ApplyDpi();
 
   AddHints();

@@ -49,6 +49,10 @@ inline int TextFieldId(TextField field) {
       return IDC_ARGUMENTS_NAME;
     case TextField::HomeName:
       return IDC_HOME_NAME;
+    case TextField::NeedTarget:
+      return IDC_NEED_TARGET;
+    case TextField::NeedLimit:
+      return IDC_NEED_LIMIT;
   }
   return 0;
 }
@@ -133,6 +137,22 @@ class ItemDialogWindow : public ItemDialogView, public ModalDialog {
   }
   void SetIdleTicked(bool ticked) override {
     CheckDlgButton(Handle(), IDC_IDLE_CHECK_BOX, ticked ? BST_CHECKED : BST_UNCHECKED);
+  }
+  int NeedIndex() override { return ComboBox(Item(IDC_NEED_COMBO)).GetCurSel(); }
+  void SetNeedIndex(int index) override { ComboBox(Item(IDC_NEED_COMBO)).SetCurSel(index); }
+  bool SkipAtLimitTicked() override {
+    return IsDlgButtonChecked(Handle(), IDC_NEED_SKIP_AT_LIMIT) == BST_CHECKED;
+  }
+  void SetSkipAtLimitTicked(bool skip) override {
+    CheckRadioButton(Handle(), IDC_NEED_START_AT_LIMIT, IDC_NEED_SKIP_AT_LIMIT,
+                     skip ? IDC_NEED_SKIP_AT_LIMIT : IDC_NEED_START_AT_LIMIT);
+  }
+  void EnableNeedFields(const ConditionFieldUse& use) override;
+  void SetNeedHint(const std::string& text) override {
+    SetDlgItemTextA(Handle(), IDC_NEED_HINT, text.c_str());
+  }
+  std::optional<std::string> AskFolder(const std::string& initial) override {
+    return AskFolderFrom(Handle(), initial);
   }
   void Focus(TextField field) override {
     SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(TextFieldId(field))), TRUE);

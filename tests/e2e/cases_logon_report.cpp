@@ -8,6 +8,7 @@
 // clang-format on
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -89,8 +90,9 @@ std::vector<std::string> MarkLines() {
   return lines;
 }
 
-// Quits the resident launcher as a user would: a right press on its icon, then "x".
-void QuitFromTrayMenu(const Process& program) {
+// Chooses from the resident launcher's menu as a user would: a right press on its icon, then
+// the entry's key ("x" quits).
+void QuitFromTrayMenu(const Process& program, const std::string& key = "x") {
   HWND tray = nullptr;
   E2E_REQUIRE(WaitUntil([&] {
                 tray = FindWindowA(nullptr, "Wine System Tray");
@@ -99,13 +101,30 @@ void QuitFromTrayMenu(const Process& program) {
               "no icon in the notification area");
   POINT cell{4, 10};
   ClientToScreen(tray, &cell);
-  E2E_REQUIRE(
-      RunXdotool("mousemove " + std::to_string(cell.x) + " " + std::to_string(cell.y) + " click 3"),
-      "xdotool did not end");
-  E2E_REQUIRE(WaitUntil([&] { return !TopWindows("#32768", program.pid, true).empty(); }),
-              "no menu opened on the press");
-  E2E_CHECK(RunXdotool("key x"), "xdotool key failed");
+  // A press right after a started program or the driver took the focus may only take it back.
+  bool opened = false;
+  for (int press = 0; press < 3 && !opened; ++press)
+    opened = RunXdotool("mousemove " + std::to_string(cell.x + press) + " " +
+                        std::to_string(cell.y) + " click 3") &&
+             WaitUntil([&] { return !TopWindows("#32768", program.pid, true).empty(); }, 3000);
+  E2E_REQUIRE(opened, "no menu opened on the press");
+  E2E_CHECK(RunXdotool("key " + key), "xdotool key failed");
 }
+
+// Shift held on the display while it lives, released even when the case stops. Wine takes real
+// keys only through a window of its own with the input focus: one of the driver's holds it.
+struct ShiftHeld {
+  HWND holder = CreateWindowA("STATIC", "MorvelinShiftHolder", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                              600, 400, 200, 100, nullptr, nullptr, nullptr, nullptr);
+  bool held = RunXdotool("search --name MorvelinShiftHolder windowfocus") &&
+              RunXdotool("keydown shift") &&
+              WaitUntil([] { return GetAsyncKeyState(VK_SHIFT) < 0; });
+  ~ShiftHeld() {
+    RunXdotool("keyup shift");
+    WaitUntil([] { return GetAsyncKeyState(VK_SHIFT) >= 0; });  // read before the holder goes
+    DestroyWindow(holder);
+  }
+};
 
 bool StartStayingMarker(const char* path, Process* process) {
   std::string command = std::string("\"") + path + "\" --stay";
@@ -309,4 +328,24 @@ E2E_CASE(wait_saves_what_it_shows) {
     E2E_CHECK_EQ_AS(std::string(typed) + " shown after Update", TextOf(wait), std::string("60"));
     CancelAndExpectExit(program, main);
   }
+}
+
+// Shift held at /N: nothing starts, no once date moves, the report says why; "今すぐ起動" starts.
+E2E_CASE(logon_shift_held_starts_nothing_until_asked) {
+  WriteSettings({{"Lanc", "1"}, {"Count", "2"}});
+  WriteItemFile(ItemFile(
+      Join({RowKeys(0, "毎回", kMarker, kAppFolder, "--row 0", "0", kAllDay, "000/00", "", "1"),
+            RowKeys(1, "一回", kMarker, kAppFolder, "--row 1", "0", kAllDay, "100/00", "", "1")})));
+  std::optional<ShiftHeld> shift(std::in_place);
+  E2E_REQUIRE(shift->held, "Shift could not be held on the display");
+  Process program = StartProgram("/N");
+  E2E_CHECK(WaitUntil([] { return LogLines().size() >= 2; }), "no report");
+  shift.reset();
+  E2E_CHECK_EQ_AS("report", LogLines(),
+                  (std::vector<std::string>{"ﾛｸﾞｵﾝ起動 2行 一斉起動",
+                                            "  Shiftｷｰが押されていたため、何も起動しませんでした。"
+                                            "ﾀｽｸﾄﾚｲのﾒﾆｭｰの「今すぐ起動」で起動できます"}));
+  E2E_CHECK(ReadMarks().empty() && ProfileValue(SavedItems(), "D1") == "100/00", "a row ran");
+  QuitFromTrayMenu(program, "n");
+  E2E_CHECK(WaitUntil([] { return ReadMarks().size() == 2; }), "starts: " + Describe(MarkLines()));
 }

@@ -105,7 +105,10 @@ class FakeKeyboard : public Keyboard {
   std::vector<std::string> events;  // "press 20", "release 20"
   std::vector<std::string>* event_log = nullptr;
 
+  std::map<int, bool> down;
+
   bool IsToggled(int vk) override { return toggled[vk]; }
+  bool IsDown(int vk) override { return down[vk]; }
   void PressAndRelease(int vk) override {
     events.push_back("press " + std::to_string(vk));
     events.push_back("release " + std::to_string(vk));

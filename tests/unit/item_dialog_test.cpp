@@ -8,24 +8,16 @@
 #include <vector>
 
 #include "core/texts.h"
+#include "editing/item_dialog_texts.h"
+#include "editing/listing.h"
 #include "fakes/fake_platform.h"
 
 namespace {
 
 const char* FieldName(TextField field) {
-  switch (field) {
-    case TextField::TitleName:
-      return "TitleName";
-    case TextField::FileName:
-      return "FileName";
-    case TextField::FolderName:
-      return "FolderName";
-    case TextField::ArgumentsName:
-      return "ArgumentsName";
-    case TextField::HomeName:
-      return "HomeName";
-  }
-  return "?";
+  static const char* const kNames[] = {"TitleName", "FileName",   "FolderName", "ArgumentsName",
+                                       "HomeName",  "NeedTarget", "NeedLimit"};
+  return kNames[static_cast<int>(field)];
 }
 
 // The dialog's controls as plain values; every action that reaches the user is logged.
@@ -38,6 +30,11 @@ class FakeItemDialogView : public ItemDialogView {
   std::string delay;
   int days = 0;
   bool idle = false;
+  int need = 0;
+  bool skip_at_limit = false;
+  ConditionFieldUse need_use;
+  std::string need_hint;
+  std::optional<std::string> folder_to_pick;
   std::vector<std::string> log;
   std::optional<std::string> file_to_pick;  // the open dialog's answer
   std::vector<std::string> open_dialog_initials;
@@ -56,6 +53,13 @@ class FakeItemDialogView : public ItemDialogView {
   void SetDaysTicked(int ticked) override { days = ticked; }
   bool IdleTicked() override { return idle; }
   void SetIdleTicked(bool ticked) override { idle = ticked; }
+  int NeedIndex() override { return need; }
+  void SetNeedIndex(int index) override { need = index; }
+  bool SkipAtLimitTicked() override { return skip_at_limit; }
+  void SetSkipAtLimitTicked(bool skip) override { skip_at_limit = skip; }
+  void EnableNeedFields(const ConditionFieldUse& use) override { need_use = use; }
+  void SetNeedHint(const std::string& text) override { need_hint = text; }
+  std::optional<std::string> AskFolder(const std::string&) override { return folder_to_pick; }
   void Focus(TextField field) override { log.push_back(std::string("focus ") + FieldName(field)); }
   void ClearIcon() override { log.push_back("clear icon"); }
   void ShowIconOf(const std::string& file) override { log.push_back("icon " + file); }
@@ -417,4 +421,58 @@ TEST_F(ItemDialogTest, RefusedCharactersBeep) {
   EXPECT_FALSE(dialog.TimeFieldKey('x', '.'));
   EXPECT_FALSE(dialog.TimeFieldKey(',', '.'));
   EXPECT_EQ(view.log, (Log{"beep", "beep"}));
+}
+
+// What OK refuses, with its message and field, and what it keeps: only what the kind uses.
+TEST(ConditionFields, OkRefusesEachMalformedFieldAndKeepsOnlyTheKindsOwn) {
+  using K = ConditionKind;
+  const char* const ok = nullptr;
+  const std::tuple<K, std::vector<std::string>, const char*> groups[] = {
+      {K::PathExists, {"  "}, texts::kNeedNoPath},
+      {K::PathExists,
+       {"Data\\x", "Z:\\a|b", "Z:\\a\tb", "Z:\\a\\b:c", "Z:\\" + std::string(257, 'a')},
+       texts::kNeedBadPath},
+      {K::PathExists, {"Z:\\ソポ", "\\\\nas\\share"}, ok},  // trail bytes 5C, 7C: no delimiters
+      {K::PortOpen, {""}, texts::kNeedNoHost},
+      {K::PortOpen, {"localhost", ":80", "a b:80", "[::1]8080", "h:8o"}, texts::kNeedBadHost},
+      {K::PortOpen, {"host:0", "host:65536"}, texts::kNeedBadPort},
+      {K::PortOpen, {"vpn.example.jp:65535", "[::1]:8080"}, ok}};
+  for (const auto& [kind, targets, message] : groups)
+    for (const std::string& target : targets) {
+      const auto fault = ConditionFaultOf(kind, target, "60");
+      EXPECT_EQ(fault ? fault->message : ok, message) << target;  // the very texts
+      EXPECT_TRUE(!fault || fault->field == ConditionField::Target) << target;
+    }
+  for (const char* limit : {"0", "3601", "1x", ""})
+    EXPECT_EQ(ConditionFaultOf(K::PreviousReady, "", limit)->field, ConditionField::Limit);
+  EXPECT_FALSE(ConditionFaultOf(K::PreviousReady, "", "3600") || ConditionFaultOf(K::None, "", ""));
+  EXPECT_EQ(ConditionOf(K::PortOpen, " h:1 ", "5", true),
+            (StartCondition{K::PortOpen, "h:1", 5, AtLimit::Skip}));
+  EXPECT_EQ(ConditionOf(K::PreviousReady, "x", "60", false).target, "");
+  EXPECT_EQ(ConditionOf(K::None, "x", "5", true), StartCondition{});
+}
+
+// The kind enables its fields and explains itself, OK focuses what it refuses, and the listing
+// shows the result after the timing.
+TEST_F(ItemDialogTest, TheConditionsKindEnablesItsFieldsAndOkFocusesWhatItRefuses) {
+  ItemDialogFields f;
+  f.condition = {ConditionKind::PathExists, "Z:\\Data", 9999, AtLimit::Skip};
+  dialog.Load(f);
+  EXPECT_EQ(view.texts[TextField::NeedLimit], "3600");
+  view.folder_to_pick = "127.0.0.1:80800";  // as if picked
+  dialog.NeedBrowseClick();
+  view.need = 3;
+  dialog.NeedKindChange();
+  EXPECT_EQ(view.need_use, (ConditionFieldUse{true, false, true}));
+  EXPECT_EQ(view.need_hint, texts::kNeedPortHint);
+  view.texts[TextField::TitleName] = view.texts[TextField::FileName] = "f.exe";
+  EXPECT_FALSE(dialog.OKBtnClick());
+  EXPECT_EQ(view.log, (Log{"error " + std::string(texts::kNeedBadPort), "focus NeedTarget"}));
+  view.texts[TextField::NeedTarget].pop_back();
+  view.texts[TextField::NeedLimit] = "60";
+  EXPECT_TRUE(dialog.OKBtnClick());
+  LaunchItem row;
+  row.timing.delay_seconds = 30;
+  row.condition = dialog.Result().fields.condition;
+  EXPECT_EQ(FillListing({row})[0][7], "30秒後 待機: ﾎﾟｰﾄ 127.0.0.1:8080 (60秒, 超過時ｽｷｯﾌﾟ)");
 }

@@ -117,6 +117,7 @@ class LauncherMenuClickTest : public ::testing::Test {
         [this] { log.push_back("screen saver"); },
         [this] { log.push_back("close"); },
         [this](bool enabled) { log.push_back(enabled ? "tray on" : "tray off"); },
+        [this] { log.push_back("run now"); },
     };
     return LauncherMenu(store, launcher, home_page, "C:\\P\\", actions);
   }
@@ -184,7 +185,8 @@ TEST_F(LauncherMenuClickTest, TrayComesBackWhenAModalCommandFails) {
                               nullptr,
                               nullptr,
                               nullptr,
-                              [this](bool on) { log.push_back(on ? "tray on" : "tray off"); }};
+                              [this](bool on) { log.push_back(on ? "tray on" : "tray off"); },
+                              nullptr};
   LauncherMenu menu(store, launcher, home_page, "C:\\P\\", actions);
   EXPECT_THROW(menu.LauncherMenuClick(Entry(7)), AppError);
   EXPECT_EQ(log, (std::vector<std::string>{"tray off", "tray on"}));

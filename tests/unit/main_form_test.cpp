@@ -11,6 +11,7 @@
 #include "fakes/fake_command_target.h"
 #include "fakes/fake_logon.h"
 #include "fakes/fake_platform.h"
+#include "logon/shift_skip.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -706,4 +707,32 @@ TEST_F(MainFormTest, RepairsAtLoadFollowReadRowsOnlyAndAreShownOrReported) {
   EXPECT_NE(log_files.files["C:\\Tools\\Morvelin\\Morvelin.log"].find(
                 "\r\n  直しました。\r\n  「A」を戻しました\r\n  0 Mail: 起動しました"),
             std::string::npos);
+}
+
+// Shift held at log-on: nothing starts, no date moves, the report says why; the tray's
+// "今すぐ起動" then starts the rows due at that moment (here only then in their band), once.
+TEST_F(MainFormTest, ShiftHeldAtLogOnStartsNothingUntilTheTrayAsks) {
+  registry.Set("Window", "Count", "1");
+  StoreRow(0, "Once", "C:\\once.exe", true, "09000959");
+  files.files[kItemFile].Put("Items", "D0", "100/00");
+  std::string& log = log_files.files["C:\\Tools\\Morvelin\\Morvelin.log"];
+  keyboard.down[kVkShift] = true;
+  MainForm* form = nullptr;
+  for (const bool launcher : {false, true}) {
+    registry.Set("Window", "Lanc", launcher ? "1" : "0");
+    log.clear();
+    view.terminated = false;
+    form = &Make(RunMode::LogOn);
+    form->SetLogOnServices(&logon);
+    form->Start();
+    EXPECT_TRUE(shell.calls.empty() && files.files[kItemFile].Get("Items", "D0") == "100/00");
+    EXPECT_EQ(view.terminated, !launcher);
+    EXPECT_EQ(log,
+              "2026/12/06 08:12:30 ﾛｸﾞｵﾝ起動 1行 一斉起動\r\n" + ShiftSkipLine(launcher) + "\r\n");
+  }
+  clock.now.hour = 9;
+  form->StartSkippedRun();
+  form->StartSkippedRun();
+  EXPECT_EQ(shell.calls.size(), 1u);
+  EXPECT_EQ(files.files[kItemFile].Get("Items", "D0"), "112/06");
 }

@@ -359,7 +359,7 @@ TEST(ItemDialogWindow, LayoutCaptionsAndFontsInPixels) {
   RECT client{};
   GetClientRect(s.dialog, &client);
   EXPECT_EQ(client.right, 420);
-  EXPECT_EQ(client.bottom, 314);  // the timing rows below the first layout
+  EXPECT_EQ(client.bottom, 430);  // the timing and the start condition below the first layout
 
   // Centred on the screen.
   RECT frame{};
@@ -387,6 +387,7 @@ TEST(ItemDialogWindow, LayoutCaptionsAndFontsInPixels) {
       {IDC_IDLE_CHECK_BOX, 204, 256, 200},
       {IDC_DAY_FIRST, 132, 284, 36},
       {IDC_DAY_FIRST + 6, 360, 284, 36},
+      {IDC_NEED_COMBO, 132, 330, 269},
   };
   for (const Expected& e : places) {
     const RECT r = PlaceIn(s.dialog, s.Item(e.id));
@@ -421,7 +422,8 @@ TEST(ItemDialogWindow, LayoutCaptionsAndFontsInPixels) {
       {IDC_LABEL_FOLDER, "実行時のフォルダ(&W):"}, {IDC_LABEL_ARGUMENTS, "実行時の引数(&A):"},
       {IDC_LABEL_STYLE, "実行時の状態(&S):"},      {IDC_LABEL_TIME, "有効時間帯(&H):"},
       {IDC_LABEL_HOME, "ホームページ(&P)"},        {IDC_LABEL_DELAY, "ﾛｸﾞｵﾝ後の遅れ(秒)(&L):"},
-      {IDC_LABEL_DAYS, "起動する曜日(&Y):"},
+      {IDC_LABEL_DAYS, "起動する曜日(&Y):"},       {IDC_LABEL_NEED, "待つもの(&N):"},
+      {IDC_LABEL_NEED_TARGET, "対象(&G):"},        {IDC_LABEL_NEED_LIMIT, "待つ上限(秒)(&M):"},
   };
   for (const auto& [id, caption] : labels) {
     EXPECT_EQ(s.Text(id), caption);
@@ -495,6 +497,22 @@ TEST(ItemDialogWindow, LayoutCaptionsAndFontsInPixels) {
   // A picture of the dialog for a person to check the layout.
   CreateDirectoryA((ExeFolder() + "screens").c_str(), nullptr);
   EXPECT_TRUE(SaveWindowBitmap(s.dialog, ExeFolder() + "screens\\item_dialog.bmp"));
+}
+
+// The row's condition shows with its hint; OK refuses a port out of range, the target focused.
+TEST(ItemDialogWindow, ConditionFieldsShowTheRowsAndOkRefusesAPortOutOfRange) {
+  ItemDialogFields f = NewItem();
+  f.title = f.file = ExePath();
+  f.condition = {ConditionKind::PortOpen, "127.0.0.1:70000", 90, AtLimit::Skip};
+  DialogSession s(f);
+  ASSERT_NE(s.dialog, nullptr);
+  EXPECT_EQ(s.Text(IDC_NEED_HINT), texts::kNeedPortHint);
+  s.Press(IDOK);
+  HWND box = s.WaitForBox(texts::kCaptionError);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), texts::kNeedBadPort);
+  SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return s.Focused() == s.Item(IDC_NEED_TARGET); }));
 }
 
 TEST(ItemDialogWindow, OkReportsTheEmptyTitleFirstThenTheFileThenCloses) {
@@ -735,6 +753,8 @@ TEST(ItemDialogWindow, AccessKeysAndTabReachEveryFieldInOrder) {
     EXPECT_EQ(from, 0u) << key;
     EXPECT_EQ(to, s.Text(id).size()) << key;
   }
+  press(WM_SYSCHAR, 'n');
+  ASSERT_TRUE(WaitFor([&] { return s.Focused() == s.Item(IDC_NEED_COMBO); }));
   // The browse button is left out of the Tab order but keeps its key.
   press(WM_SYSCHAR, 'r');
   HWND open = nullptr;
@@ -759,13 +779,14 @@ TEST(ItemDialogWindow, AccessKeysAndTabReachEveryFieldInOrder) {
                        IDC_HOME_NAME,
                        IDC_DELAY,
                        IDC_IDLE_CHECK_BOX,
+                       IDC_NEED_COMBO,  // its other fields wait, disabled, for a kind
                        IDOK,
                        IDCANCEL,
                        IDC_EXPLORER_BUTTON,
                        IDC_TITLE_NAME};
   for (int id : order) {
-    // The days lie between the idle box and the buttons.
-    for (int d = 0; id == IDOK && d < 7; ++d) {
+    // The days lie between the idle box and the start condition.
+    for (int d = 0; id == IDC_NEED_COMBO && d < 7; ++d) {
       press(WM_KEYDOWN, VK_TAB);
       ASSERT_TRUE(WaitFor([&] { return s.Focused() == s.Item(IDC_DAY_FIRST + d); })) << d;
     }

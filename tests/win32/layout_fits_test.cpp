@@ -276,13 +276,15 @@ TEST_F(LayoutFits, DialogsAndMessageBoxes) {
   std::vector<LaunchItem> rows(
       3, LaunchItem{"ﾃｽﾄ", "C:\\Program Files\\tool.exe", "", "", "", "", "", "", true});
   rows[1].timing = {3600, 0x3F, true};  // the longest start condition
+  ItemDialogFields port;
+  port.condition.kind = ConditionKind::PortOpen;
   struct Case {
     std::string name;
     std::function<void()> show;
     int close;
   } cases[] = {
-      {"item-dialog",
-       [&] { Win32ItemDialogRunner(instance, nullptr, clock).Run(ItemDialogFields{}); }, IDCANCEL},
+      {"item-dialog",  // waiting for a port: every field enabled, and the longest hint
+       [&] { Win32ItemDialogRunner(instance, nullptr, clock).Run(port); }, IDCANCEL},
       {"listing",
        [&] {
          ShowListingDialog(

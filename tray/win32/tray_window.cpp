@@ -117,6 +117,15 @@ void TrayMenuView::SetRadioMark(int row, bool marked) {
   SetMenuItemInfoA(Handle(), id, FALSE, &item);
 }
 
+void TrayMenuView::Remove(MenuCommand command) {
+  for (size_t i = 0; i < entries_.size(); ++i) {
+    if (entries_[i].command != command) continue;
+    DeleteMenu(Handle(), first_id_ + static_cast<UINT>(i), MF_BYCOMMAND);
+    if (i + 1 < entries_.size() && entries_[i + 1].kind == MenuEntry::Kind::Separator)
+      DeleteMenu(Handle(), first_id_ + static_cast<UINT>(i + 1), MF_BYCOMMAND);
+  }
+}
+
 std::optional<std::string> Win32FileChooser::ChooseFile(const std::string& initial_folder) {
   // The filter's "|" separators become the zero bytes the dialog wants.
   std::string filter = tray_texts::kOpenFilter;

@@ -53,6 +53,9 @@ class TrayMenuView {
   HIMAGELIST Images() const { return images_; }
   // Sets or clears a row entry's radio mark in place; safe while the menu is open.
   void SetRadioMark(int row, bool marked);
+  // Takes the entries of the command out, each with the line that follows it; their ids stay
+  // unused. Safe inside the entry's own click.
+  void Remove(MenuCommand command);
   // The entry of a command id, or null.
   const MenuEntry* EntryOf(UINT id) const;
   std::function<void(const MenuEntry&)> on_click;
