@@ -24,6 +24,7 @@
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_processor_use.h"
 #include "platform/win32/win32_profile_files.h"
+#include "platform/win32/win32_readiness.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_registry_tree.h"
 #include "platform/win32/win32_repeating_timer.h"
@@ -133,8 +134,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32RepeatingTimer launch_timer(instance);
     Win32TickClock ticks;
     Win32ProcessorUse processor;
-    const LogOnServices logon_services{log_files,    running_programs, error_texts,
-                                       launch_timer, &ticks,           &processor};
+    Win32Readiness readiness;
+#ifdef MORVELIN_UNTRACKED
+    Readiness* const followed = nullptr;  // the bench's floor
+#else
+    Readiness* const followed = &readiness;
+#endif
+    const LogOnServices logon_services{log_files, running_programs, error_texts, launch_timer,
+                                       &ticks,    &processor,       followed};
     MainForm form(window, ModeFromArguments(CommandLineArguments()),
                   MainFormServices{registry, profile_files, shell, keyboard, clock, system, dialogs,
                                    launcher});

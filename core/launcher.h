@@ -43,6 +43,15 @@ class Launcher {
     if (!ShellCanTake(file, arguments, folder)) return std::nullopt;
     return shell_.Execute(application_window_, file, arguments, folder, show_command);
   }
+  // The same, keeping the started process, whose readiness the log-on run follows.
+  std::optional<ShellAnswer> LaunchFileAtStartWatched(const std::string& file,
+                                                      const std::string& arguments,
+                                                      const std::string& folder, int show_command,
+                                                      std::unique_ptr<WatchedProcess>& process) {
+    if (!ShellCanTake(file, arguments, folder)) return std::nullopt;
+    return shell_.ExecuteWatched(application_window_, file, arguments, folder, show_command,
+                                 process);
+  }
 
  private:
   Shell& shell_;

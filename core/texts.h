@@ -64,6 +64,7 @@ inline constexpr char kFieldNameState[] = "ウィンドウの状態";
 inline constexpr char kFieldNameBand[] = "起動時間";
 inline constexpr char kFieldNameOnce[] = "一日一回";
 inline constexpr char kFieldNameHome[] = "ホームページ";
+inline constexpr char kFieldNameCondition[] = "起動条件";
 // Add or Separate at the most rows a load reads; the limit.
 inline constexpr char kErrListFull[] = "アイテムは %s 個までしか登録できません";
 // Run of a row whose texts the shell cannot take.

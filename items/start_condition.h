@@ -33,3 +33,12 @@ std::string NeedKey(int row);
 std::string NeedOfKey(int row);
 std::string NeedLimitKey(int row);
 std::string NeedEndKey(int row);
+
+// Stored texts and the one rule for hand-edited values, as the timing keys follow: decimal only;
+// a kind or an end it does not know reads as the default, a limit beyond its range is brought
+// into it. *mended tells when a stored text did not say what it is read as.
+ConditionKind ConditionKindOf(const std::string& text, bool* mended = nullptr);
+int ConditionLimitOf(const std::string& text, bool* mended = nullptr);
+AtLimit AtLimitOf(const std::string& text, bool* mended = nullptr);
+std::string ConditionKindText(ConditionKind kind);
+std::string AtLimitText(AtLimit at_limit);

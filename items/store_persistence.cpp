@@ -143,6 +143,15 @@ void ForgetDateWhenOnceIsOff(std::string& once) {
 }
 
 // The first value of the store that the item file cannot hold back as it is, as an error.
+void RefuseUnstorable(const LaunchItem& row, const std::string& value, const char* field_name) {
+  const bool storable = value.size() <= kMaxStoredValueBytes &&
+                        value.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos;
+  if (storable) return;
+  std::string message = FormatText(texts::kErrValueNotStorable, ShortTitle(row.title));
+  message = FormatText(message, field_name);
+  throw AppError(FormatText(message, std::to_string(kMaxStoredValueBytes)));
+}
+
 void RefuseUnstorableValues(const ItemStore& store, std::int32_t count) {
   static constexpr const char* kFieldNames[] = {texts::kFieldNameTitle,  texts::kFieldNameFile,
                                                 texts::kFieldNameFolder, texts::kFieldNameArgs,
@@ -152,13 +161,9 @@ void RefuseUnstorableValues(const ItemStore& store, std::int32_t count) {
     const LaunchItem& row = store.Row(i);
     for (std::size_t f = 0; f < std::size(kFieldLetters); ++f) {
       const std::string& value = FieldOf(row, kFieldLetters[f]);
-      const bool storable = value.size() <= kMaxStoredValueBytes &&
-                            value.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos;
-      if (storable) continue;
-      std::string message = FormatText(texts::kErrValueNotStorable, ShortTitle(row.title));
-      message = FormatText(message, kFieldNames[f]);
-      throw AppError(FormatText(message, std::to_string(kMaxStoredValueBytes)));
+      RefuseUnstorable(row, value, kFieldNames[f]);
     }
+    RefuseUnstorable(row, row.condition.target, texts::kFieldNameCondition);
   }
 }
 
@@ -252,6 +257,18 @@ void StorePersistence::Load(AppSettings& settings, ItemStore& store) {
     if (mended) misread_values_.push_back({DaysKey(i), DaysText(timing.days)});
     timing.when_idle = IdleOf(value_of(IdleKey(i)), &mended);
     if (mended) misread_values_.push_back({IdleKey(i), timing.when_idle ? "1" : "0"});
+    StartCondition& condition = store.Row(i).condition;
+    condition.kind = ConditionKindOf(value_of(NeedKey(i)), &mended);
+    if (mended) misread_values_.push_back({NeedKey(i), ConditionKindText(condition.kind)});
+    // A path may be Japanese: read as the row's own texts are, in whatever encoding, and only
+    // when there is one, so that a file without conditions costs no reads.
+    if (values.contains(AsciiLower(NeedOfKey(i))))
+      condition.target = file->ReadKey(texts::kItemSection, NeedOfKey(i));
+    condition.limit_seconds = ConditionLimitOf(value_of(NeedLimitKey(i)), &mended);
+    if (mended)
+      misread_values_.push_back({NeedLimitKey(i), std::to_string(condition.limit_seconds)});
+    condition.at_limit = AtLimitOf(value_of(NeedEndKey(i)), &mended);
+    if (mended) misread_values_.push_back({NeedEndKey(i), AtLimitText(condition.at_limit)});
   }
   rows_read_ = !(count_garbled && StoredRowsPresent(*file));
   if (!rows_read_) garbled_count_ = *count_text;
@@ -316,6 +333,13 @@ void StorePersistence::Save(const AppSettings& settings, ItemStore& store) {
                  timing.delay_seconds == defaults.delay_seconds);
     write_timing(DaysKey(i), DaysText(timing.days), timing.days == defaults.days);
     write_timing(IdleKey(i), timing.when_idle ? "1" : "0", timing.when_idle == defaults.when_idle);
+    const StartCondition& condition = store.Row(i).condition;
+    write_timing(NeedKey(i), ConditionKindText(condition.kind), !condition.Set());
+    write_timing(NeedOfKey(i), condition.target, condition.target.empty());
+    write_timing(NeedLimitKey(i), std::to_string(condition.limit_seconds),
+                 condition.limit_seconds == kDefaultConditionLimitSeconds);
+    write_timing(NeedEndKey(i), AtLimitText(condition.at_limit),
+                 condition.at_limit == AtLimit::Start);
   }
   if (!writes.empty()) file->ReplaceAll(EditProfileText(bytes, texts::kItemSection, writes));
 

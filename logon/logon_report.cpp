@@ -33,6 +33,15 @@ constexpr char kWaitedIdleLimit[] = " (ｱｲﾄﾞﾙにならず上限の ";
 constexpr char kWaitedEnd[] = "秒待機)";
 constexpr char kPendingDelay[] = " 遅延待ち";
 constexpr char kPendingIdle[] = " ｱｲﾄﾞﾙ待ち";
+constexpr char kPendingCondition[] = " 条件待ち: ";
+constexpr char kPreviousReady[] = "直前に起動したｱﾌﾟﾘの準備完了";
+constexpr char kPathExists[] = "' の存在";
+constexpr char kPortOpen[] = "' への接続";
+constexpr char kConditionOpen[] = " [条件 ";
+constexpr char kConditionMet[] = "秒待って成立]";
+constexpr char kConditionLimitStart[] = "秒待っても成立しないため上限で起動]";
+constexpr char kConditionUnmet[] = "条件 ";
+constexpr char kConditionLimitSkip[] = "秒待っても成立しないため上限で中止";
 constexpr char kCutMark[] = "...";
 constexpr char kKeptMark[] = " (取り込み)";
 constexpr char kMisreadSetting[] = "設定 '%s' の値が正しくないため、既定の値で起動しました";
@@ -80,11 +89,27 @@ std::string StartText(const RowReport& report) {
   return text;
 }
 
+// How long the row waited for its condition and how that ended; empty without one.
+std::string ConditionPart(const RowReport& report) {
+  const std::string seconds = std::to_string(report.condition_ms / 1000);
+  switch (report.condition_end) {
+    case ConditionEnd::Met:
+      return kConditionOpen + ConditionText(report.condition) + "を " + seconds + kConditionMet;
+    case ConditionEnd::LimitStart:
+      return kConditionOpen + ConditionText(report.condition) + "を " + seconds +
+             kConditionLimitStart;
+    case ConditionEnd::LimitSkip:
+    case ConditionEnd::None:
+      break;
+  }
+  return {};
+}
+
 std::string OutcomeText(const RowReport& report) {
   static constexpr const char* kDayNames[7] = {"日", "月", "火", "水", "木", "金", "土"};
   switch (report.outcome) {
     case RowOutcome::Launched:
-      return kLaunched + StartText(report);
+      return kLaunched + StartText(report) + ConditionPart(report);
     case RowOutcome::Failed: {
       const std::string detail = OneLine(report.detail);
       return kFailed + (detail.empty() ? kErrorCode + std::to_string(report.answer.code) : detail) +
@@ -106,17 +131,36 @@ std::string OutcomeText(const RowReport& report) {
     case RowOutcome::AlreadyRunning:
       return std::string(kSkipped) + kAlreadyRunning;
     case RowOutcome::NotStarted:
+      if (report.condition.Set() && report.waited == WaitReason::None)
+        return kNotStarted + std::string(kPendingCondition) + ConditionText(report.condition);
       if (report.waited == WaitReason::None) return kNotStarted;
       return kNotStarted +
              std::string(report.waited == WaitReason::Delay ? kPendingDelay : kPendingIdle);
     case RowOutcome::OtherDay:
       return std::string(kSkipped) + kOtherDay + DaysLabel(report.days) + kOnlyOn +
              (report.weekday >= 0 && report.weekday < 7 ? kDayNames[report.weekday] : "?") + ")";
+    case RowOutcome::ConditionUnmet:
+      return std::string(kSkipped) + kConditionUnmet + ConditionText(report.condition) + "を " +
+             std::to_string(report.condition_ms / 1000) + kConditionLimitSkip;
   }
   return {};
 }
 
 }  // namespace
+
+std::string ConditionText(const StartCondition& condition) {
+  switch (condition.kind) {
+    case ConditionKind::PreviousReady:
+      return kPreviousReady;
+    case ConditionKind::PathExists:
+      return "'" + OneLine(condition.target) + kPathExists;
+    case ConditionKind::PortOpen:
+      return "'" + OneLine(condition.target) + kPortOpen;
+    case ConditionKind::None:
+      break;
+  }
+  return {};
+}
 
 std::string RunLine(const RunHeading& heading) {
   const LocalTime& t = heading.when;

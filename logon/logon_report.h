@@ -22,6 +22,7 @@ enum class RowOutcome {
   AlreadyRunning,  // its program runs already and "Skip" is on
   NotStarted,      // due, but the run was stopped before its turn
   OtherDay,        // today is not one of the row's days
+  ConditionUnmet,  // its start condition did not hold by its limit, and the row asks to skip
 };
 
 struct RowReport {
@@ -37,8 +38,14 @@ struct RowReport {
   std::int64_t waited_ms = 0;            // since the run began, when it started
   int days = 0;                          // OtherDay: the row's days and today's weekday
   int weekday = 0;
-  bool kept = false;  // taken over from the system's own start-up
+  bool kept = false;         // taken over from the system's own start-up
+  StartCondition condition;  // the condition the row waited for, when it had one
+  ConditionEnd condition_end = ConditionEnd::None;
+  std::int64_t condition_ms = 0;  // how long it waited for it
 };
+
+// What the row waited for, as the report and the history name it: "'<path>' の存在", say.
+std::string ConditionText(const StartCondition& condition);
 
 struct RunHeading {
   LocalTime when;

@@ -1,6 +1,7 @@
 #include "logon/logon_run.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <exception>
 
 #include "core/running_check.h"
@@ -10,6 +11,9 @@
 #include "platform/profile_text.h"
 
 namespace {
+
+// What held a row waiting for a calm machine, as the timeline names it.
+constexpr char kWaitedForIdle[] = "ｱｲﾄﾞﾙ";
 
 // "D<row>" = "1" + today: the row ran today.
 ProfileWrite OnceDateWrite(int row, const std::string& today) {
@@ -32,7 +36,21 @@ LogOnRun::LogOnRun(const ItemStore& store, const RunClock& now, ProfileFiles& fi
       marks_(static_cast<size_t>(rows_), " "),
       report_at_(static_cast<size_t>(rows_), -1),
       began_ms_(options.ticks ? options.ticks->Milliseconds() : 0),
-      schedule_(began_ms_) {}
+      schedule_(began_ms_),
+      waits_on_(static_cast<size_t>(rows_), -1) {
+  schedule_.SetConditionCheck(this);
+  const LocalTime& t = options.started;
+  char began[32];
+  std::snprintf(began, sizeof began, "%04d/%02d/%02d %02d:%02d:%02d", t.year, t.month, t.day,
+                t.hour, t.minute, t.second);
+  timeline_.began = began;
+  for (int i = 0; i < rows_; ++i) {
+    RowTimeline row;
+    row.title = store.Row(i).title;
+    row.due_ms = kNever;  // until its rules let it start
+    timeline_.rows.push_back(std::move(row));
+  }
+}
 
 void LogOnRun::Begin() {
   if (options_.wait_seconds <= 0) {
@@ -57,6 +75,79 @@ void LogOnRun::Stop() {
   // The rows still waiting on their own rule keep the report the walk gave them.
   schedule_.Clear();
   once_dates_.clear();
+  StopFollowing();
+}
+
+void LogOnRun::StopFollowing() {
+  attempts_.clear();
+  followed_.clear();
+}
+
+void LogOnRun::Follow() {
+  const std::int64_t now = Elapsed();
+  for (Followed& followed : followed_) {
+    if (followed.done) continue;
+    if (!followed.process) {
+      followed.done = true;
+      continue;
+    }
+    if (TimelineOf(followed.row).ready_ms == kNever) Ready(followed);
+    // Taken once, when the process ends or its first minute is over.
+    if (followed.process->Ended() || now - followed.started_ms >= kTimelineFollowMs) {
+      TimelineOf(followed.row).processor_ms = followed.process->ProcessorMs().value_or(kNever);
+      followed.done = true;
+    }
+  }
+}
+
+bool LogOnRun::Following() const {
+  return std::any_of(followed_.begin(), followed_.end(),
+                     [](const Followed& followed) { return !followed.done; });
+}
+
+bool LogOnRun::Ready(Followed& followed) {
+  WatchedProcess& process = *followed.process;
+  const bool ready = process.InputIdle() || process.ShowsWindow() || process.Ended();
+  const std::int64_t now = Elapsed();
+  RowTimeline& timeline = TimelineOf(followed.row);
+  if (ready && timeline.ready_ms == kNever && now - followed.started_ms <= kTimelineFollowMs)
+    timeline.ready_ms = now;
+  return ready;
+}
+
+void LogOnRun::Begin(int row) {
+  // The start it waits for is the last one before its wait began; none: nothing to wait for.
+  waits_on_[static_cast<size_t>(row)] = static_cast<int>(followed_.size()) - 1;
+  const StartCondition& condition = store_.Row(row).condition;
+  if (condition.kind == ConditionKind::PortOpen)
+    attempts_[row] = options_.readiness->Connect(condition.target);
+}
+
+bool LogOnRun::Holds(int row) {
+  const StartCondition& condition = store_.Row(row).condition;
+  switch (condition.kind) {
+    case ConditionKind::PreviousReady: {
+      const int waits_on = waits_on_[static_cast<size_t>(row)];
+      if (waits_on < 0) return true;
+      Followed& previous = followed_[static_cast<size_t>(waits_on)];
+      // A launch that left no process (refused, or handed to a running program) is all there is.
+      return !previous.process || Ready(previous);
+    }
+    case ConditionKind::PathExists:
+      return options_.readiness->PathExists(condition.target);
+    case ConditionKind::PortOpen: {
+      std::unique_ptr<ConnectionAttempt>& attempt = attempts_[row];
+      // One try at a time; a refused one makes way for the next, on the next tick.
+      if (!attempt) attempt = options_.readiness->Connect(condition.target);
+      if (!attempt) return false;
+      const ConnectionAttempt::State state = attempt->Check();
+      if (state != ConnectionAttempt::State::Pending) attempt.reset();
+      return state == ConnectionAttempt::State::Accepted;
+    }
+    case ConditionKind::None:
+      break;
+  }
+  return true;
 }
 
 std::int64_t LogOnRun::Elapsed() {
@@ -76,6 +167,19 @@ bool LogOnRun::StartScheduled(bool at_once) {
     RowReport& report = report_[static_cast<size_t>(report_at_[static_cast<size_t>(start.row)])];
     report.waited = start.reason;
     report.waited_ms = start.waited_ms;
+    report.condition_end = start.condition;
+    report.condition_ms = start.condition_ms;
+    RowTimeline& timeline = TimelineOf(start.row);
+    if (report.condition.Set())
+      timeline.waited_for = ConditionText(report.condition);
+    else if (start.reason == WaitReason::Idle || start.reason == WaitReason::IdleLimit)
+      timeline.waited_for = kWaitedForIdle;
+    if (start.Skipped()) {
+      // Not started, so not marked as run today either.
+      report.outcome = RowOutcome::ConditionUnmet;
+      timeline_.total_ms = Elapsed();
+      continue;
+    }
     try {
       const LaunchItem& row = store_.Row(start.row);
       // Started by hand in the meantime, say.
@@ -164,11 +268,17 @@ bool LogOnRun::HandleRow(int index, bool may_launch) {
         // is written when it starts: a quit before then leaves the row unmarked.
         ShowCommandOf(row.state);
         report.outcome = RowOutcome::NotStarted;
-        report.waited = row.timing.delay_seconds > 0 ? WaitReason::Delay : WaitReason::Idle;
+        report.waited = row.timing.delay_seconds > 0 ? WaitReason::Delay
+                        : row.timing.when_idle       ? WaitReason::Idle
+                                                     : WaitReason::None;
+        if (Conditioned(row)) report.condition = row.condition;
         report_at_[static_cast<size_t>(index)] = static_cast<int>(report_.size());
-        schedule_.Add(index, row.timing);
+        TimelineOf(index).due_ms =
+            std::max<std::int64_t>(Elapsed(), row.timing.delay_seconds * 1000LL);
+        schedule_.Add(index, row.timing, report.condition, options_.ticks->Milliseconds());
         once = false;
       } else {
+        TimelineOf(index).due_ms = Elapsed();
         launched = LaunchRow(index, report);
       }
       if (once && may_launch) once_dates_.push_back(OnceDateWrite(index, now_.today));
@@ -186,7 +296,15 @@ bool LogOnRun::HandleRow(int index, bool may_launch) {
 bool LogOnRun::LaunchRow(int index, RowReport& report) {
   const LaunchItem& row = store_.Row(index);
   const int show = ShowCommandOf(row.state);
-  const auto answer = launcher_.LaunchFileAtStartAnswered(row.file, row.args, row.folder, show);
+  std::optional<ShellAnswer> answer;
+  if (options_.readiness) {
+    std::unique_ptr<WatchedProcess> process;
+    answer = launcher_.LaunchFileAtStartWatched(row.file, row.args, row.folder, show, process);
+    followed_.push_back({index, std::move(process), Elapsed()});
+  } else {
+    answer = launcher_.LaunchFileAtStartAnswered(row.file, row.args, row.folder, show);
+  }
+  TimelineOf(index).started_ms = timeline_.total_ms = Elapsed();
   // A refused launch still counts as launched, as the shell's answer is not acted upon.
   marks_[static_cast<size_t>(index)] = "*";
   // Rows that start with the run go by the heading's time; later ones carry their own.

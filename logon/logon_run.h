@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -8,11 +9,13 @@
 #include "core/message_dialogs.h"
 #include "items/item_store.h"
 #include "logon/logon_report.h"
+#include "logon/logon_timeline.h"
 #include "logon/row_schedule.h"
 #include "logon/run_rules.h"
 #include "platform/processor_use.h"
 #include "platform/profile_file.h"
 #include "platform/profile_text.h"
+#include "platform/readiness.h"
 #include "platform/running_programs.h"
 
 struct LogOnOptions {
@@ -24,14 +27,19 @@ struct LogOnOptions {
   TickClock* ticks = nullptr;
   ProcessorUse* processor = nullptr;  // without it, rows waiting for idleness wait their limit
   LocalTime started;                  // the run's start, for the start times in the report
+  // Without it the rows start without their start conditions, and no process is followed.
+  Readiness* readiness = nullptr;
 };
+
+// How often a started process is looked at while it is followed for the timeline.
+inline constexpr std::int64_t kFollowPollMs = 500;
 
 // The log-on run, taken one launch at a time so that launches can be spaced out. Rows are
 // walked top to bottom; Begin handles every row when no wait is set, otherwise the rows up to
 // and including the first launch, and each Next the rows up to and including one more launch.
 // The once dates a step produced are written when the step ends, so a stopped run never marks
 // a row it did not reach.
-class LogOnRun {
+class LogOnRun : private ConditionCheck {
  public:
   LogOnRun(const ItemStore& store, const RunClock& now, ProfileFiles& files,
            const std::string& item_file_path, Launcher& launcher, MessageDialogs& errors,
@@ -60,14 +68,43 @@ class LogOnRun {
 
   const LogOnOptions& Options() const { return options_; }
 
+  // What the run did with each row so far. Complete once the run has finished and no started
+  // process is followed any more (Following).
+  const LogOnTimeline& Timeline() const { return timeline_; }
+  bool TimelineComplete() const { return Finished() && !Following(); }
+  // Looks at the processes started in the last kTimelineFollowMs: whether each is ready, and
+  // the processor time of each that ended or whose minute is over.
+  void Follow();
+  bool Following() const;
+  // The program is ending: the processes are no longer followed.
+  void StopFollowing();
+
  private:
+  // A started process, followed for the timeline and for the rows waiting on it.
+  struct Followed {
+    int row;
+    std::unique_ptr<WatchedProcess> process;
+    std::int64_t started_ms;  // since the run began
+    bool done = false;        // its processor time is taken, or there is none to take
+  };
+  void Begin(int row) override;
+  bool Holds(int row) override;
+  // Ready now: input-idle, a visible window, or ended. Notes the time within the first minute.
+  bool Ready(Followed& followed);
+  RowTimeline& TimelineOf(int row) { return timeline_.rows[static_cast<size_t>(row)]; }
+
   // Handles rows until one is launched or none is left.
   void Step();
   // True when the row was handed to the shell.
   bool HandleRow(int index, bool may_launch);
   // Whether the row is due now, as HandleRow would find it.
   bool WouldLaunch(const LaunchItem& row);
-  bool Scheduled(const LaunchItem& row) const { return options_.ticks && row.timing.Deferred(); }
+  bool Conditioned(const LaunchItem& row) const {
+    return options_.readiness && row.condition.Set();
+  }
+  bool Scheduled(const LaunchItem& row) const {
+    return options_.ticks && (row.timing.Deferred() || Conditioned(row));
+  }
   // Hands the row to the shell and fills in its report.
   bool LaunchRow(int index, RowReport& report);
   std::int64_t Elapsed();
@@ -95,4 +132,8 @@ class LogOnRun {
   std::int64_t began_ms_ = 0;
   RowSchedule schedule_;
   bool begun_ = false;
+  LogOnTimeline timeline_;
+  std::vector<Followed> followed_;  // in the order started
+  std::vector<int> waits_on_;       // per row: the index in followed_ it waits for, or -1
+  std::map<int, std::unique_ptr<ConnectionAttempt>> attempts_;  // by row
 };

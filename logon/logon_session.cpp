@@ -22,6 +22,8 @@ LogOnOptions LogOnOptionsOf(const AppSettings& settings, const LogOnServices* se
   options.error_texts = &services->error_texts;
   options.ticks = services->ticks;
   options.processor = services->processor;
+  // Conditions and following are polled: without a clock there is nothing to poll with.
+  if (services->ticks) options.readiness = services->readiness;
   return options;
 }
 
@@ -45,7 +47,7 @@ LogOnSession::LogOnSession(const Setup& setup, const AppSettings& settings,
 }
 
 LogOnSession::~LogOnSession() {
-  if (!finished_ && services_) services_->timer.Stop();
+  if ((!finished_ || following_) && services_) services_->timer.Stop();
 }
 
 void LogOnSession::Begin() {
@@ -72,6 +74,7 @@ std::int64_t LogOnSession::StepDueIn() const {
 bool LogOnSession::Rearm() {
   std::int64_t next = run_.Walked() ? INT32_MAX : StepDueIn();
   if (run_.HasScheduled()) next = std::min(next, run_.NextScheduledCheckIn());
+  if (run_.Following()) next = std::min(next, kFollowPollMs);
   const int milliseconds = static_cast<int>(std::clamp<std::int64_t>(next, 1, INT32_MAX));
   // An unchanged period keeps the timer as it runs.
   if (milliseconds == armed_ms_) return true;
@@ -91,10 +94,15 @@ bool LogOnSession::Advance() {
 }
 
 void LogOnSession::Tick() {
+  if (following_) {
+    FollowTick();
+    return;
+  }
   // A tick that comes while an earlier one still waits (on a box, say) would run steps twice.
   if (finished_ || ticking_) return;
   ticking_ = true;
   try {
+    run_.Follow();
     // Most ticks of a row waiting for idleness change nothing to show.
     if (Advance() && on_step_) on_step_();
   } catch (...) {
@@ -112,6 +120,12 @@ void LogOnSession::Tick() {
 }
 
 void LogOnSession::Stop() {
+  if (following_) {
+    // Quitting does not wait for the processes' first minute.
+    following_ = false;
+    run_.StopFollowing();
+    services_->timer.Stop();
+  }
   if (finished_) return;
   run_.Stop();
   finished_ = true;
@@ -128,7 +142,24 @@ void LogOnSession::Finish(bool notify) {
     AppendReport();
   }
   run_.ShowHeldErrors();
+  run_.Follow();
+  if (services_ && run_.Following()) {
+    // Whoever waits for the end is told when the following ends, whether Begin ended the run
+    // or not.
+    armed_ms_ = -1;
+    following_ = services_->timer.Start(static_cast<int>(kFollowPollMs), [this] { Tick(); });
+    if (following_) return;
+    run_.StopFollowing();
+  }
   if (notify && on_finished_) on_finished_();
+}
+
+void LogOnSession::FollowTick() {
+  run_.Follow();
+  if (run_.Following()) return;
+  following_ = false;
+  services_->timer.Stop();
+  if (on_finished_) on_finished_();
 }
 
 void LogOnSession::AppendReport() {

@@ -24,6 +24,8 @@ struct LogOnServices {
   // Rows with a delay or idle rule wait on these; without a clock they start with the run.
   TickClock* ticks = nullptr;
   ProcessorUse* processor = nullptr;
+  // Rows with a start condition wait on it; started processes are followed for the timeline.
+  Readiness* readiness = nullptr;
 };
 
 // The log-on run with its report and its spacing: launches the due rows, waiting between them
@@ -50,7 +52,10 @@ class LogOnSession {
   void Begin();
   // The program is ending: the rows not launched yet stay so, and the report says so.
   void Stop();
-  bool Finished() const { return finished_; }
+  // The run has ended and no started process is followed any more.
+  bool Finished() const { return finished_ && !following_; }
+  const LogOnTimeline& Timeline() const { return run_.Timeline(); }
+  bool TimelineComplete() const { return run_.TimelineComplete(); }
   // Runs after each spaced step, so that whoever shows the marks can follow the run.
   void SetStepListener(std::function<void()> on_step) { on_step_ = std::move(on_step); }
   // Settings that read as their defaults; the report names each.
@@ -74,6 +79,9 @@ class LogOnSession {
   // that comes late must not bring the launch after it closer.
   std::int64_t StepDueIn() const;
   void Finish(bool notify);
+  // After the last launch, what is still followed keeps the timer going until it is done;
+  // on_finished comes then.
+  void FollowTick();
   void AppendReport();
 
   const LogOnServices* services_;
@@ -89,6 +97,7 @@ class LogOnSession {
   std::function<bool(const LaunchItem&)> kept_;
   bool finished_ = false;
   bool ticking_ = false;
+  bool following_ = false;
   int armed_ms_ = -1;
   std::int64_t last_step_ms_ = 0;
 };

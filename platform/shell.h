@@ -1,7 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
+#include "platform/readiness.h"
 #include "platform/window_handle.h"
 
 // What ShellExecuteA answered: above 32 the file was handed on; otherwise its error code, with
@@ -20,6 +22,13 @@ class Shell {
   virtual ShellAnswer Execute(WindowHandle owner, const std::string& file,
                               const std::string& arguments, const std::string& folder,
                               int show_command) = 0;
+  // The same through ShellExecuteExA, keeping the started process to follow (with no error box
+  // of the shell's own: the report says what failed). The process stays empty when the shell
+  // started none, a document handed to a program already running, say.
+  virtual ShellAnswer ExecuteWatched(WindowHandle owner, const std::string& file,
+                                     const std::string& arguments, const std::string& folder,
+                                     int show_command,
+                                     std::unique_ptr<WatchedProcess>& process) = 0;
   // SHAddToRecentDocs(SHARD_PIDL, NULL).
   virtual void ClearRecentDocuments() = 0;
 };

@@ -5,6 +5,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "platform/win32/win32_readiness.h"
+
 ShellAnswer Win32Shell::Execute(WindowHandle owner, const std::string& file,
                                 const std::string& arguments, const std::string& folder,
                                 int show_command) {
@@ -15,6 +17,28 @@ ShellAnswer Win32Shell::Execute(WindowHandle owner, const std::string& file,
   ShellAnswer answer;
   answer.code = static_cast<int>(reinterpret_cast<INT_PTR>(result));
   if (!answer.Succeeded()) answer.system_error = GetLastError();
+  return answer;
+}
+
+ShellAnswer Win32Shell::ExecuteWatched(WindowHandle owner, const std::string& file,
+                                       const std::string& arguments, const std::string& folder,
+                                       int show_command, std::unique_ptr<WatchedProcess>& process) {
+  SHELLEXECUTEINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+  info.hwnd = static_cast<HWND>(owner);
+  info.lpFile = file.c_str();
+  info.lpParameters = arguments.c_str();
+  info.lpDirectory = folder.c_str();
+  info.nShow = show_command;
+  SetLastError(0);
+  const BOOL started = ShellExecuteExA(&info);
+  ShellAnswer answer;
+  answer.code = static_cast<int>(reinterpret_cast<INT_PTR>(info.hInstApp));
+  // The same codes as the plain call, so that the report reads the same either way.
+  if (!started && answer.Succeeded()) answer.code = 0;
+  if (!answer.Succeeded()) answer.system_error = GetLastError();
+  process = WatchProcess(info.hProcess);
   return answer;
 }
 

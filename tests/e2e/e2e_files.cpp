@@ -105,6 +105,7 @@ std::vector<Mark> ReadMarks() {
       if (key == "args") mark.args = value;
       if (key == "cwd") mark.cwd = value;
       if (key == "show") mark.show = value;
+      if (key == "port") mark.port = value;
       if (key == "created") mark.created = std::strtoull(value.c_str(), nullptr, 10);
     }
     marks.push_back(mark);

@@ -245,6 +245,7 @@ struct Mark {
   std::string file;
   std::string exe, args, cwd, show;
   unsigned long long created = 0;  // the process's creation time, 100 ns units
+  std::string port;                // --probe: "open" or "closed"
 };
 // Marks left by marker.exe runs (one file per run in C:\e2e\marks).
 std::vector<Mark> ReadMarks();

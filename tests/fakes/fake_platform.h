@@ -72,6 +72,38 @@ class FakeProfileFiles : public ProfileFiles {
   std::unique_ptr<ProfileFile> Open(const std::string& path) override;
 };
 
+// A started process the test makes ready, and paths and ports it makes available; each
+// connection answers on its second check.
+struct FakeProcessState : WatchedProcess {
+  bool idle = false, window = false, ended = false;
+  std::int64_t processor_ms = 0;
+  bool InputIdle() override { return idle; }
+  bool ShowsWindow() override { return window; }
+  bool Ended() override { return ended; }
+  std::optional<std::int64_t> ProcessorMs() override { return processor_ms; }
+};
+
+struct FakeReadiness : Readiness {
+  std::set<std::string> paths, open_ports;
+  int attempts = 0;
+  bool PathExists(const std::string& path) override { return paths.count(path) > 0; }
+  std::unique_ptr<ConnectionAttempt> Connect(const std::string& target) override {
+    struct Attempt : ConnectionAttempt {
+      const std::set<std::string>& open;
+      std::string target;
+      int checks = 0;
+      Attempt(const std::set<std::string>& open, std::string t) : open(open), target(t) {}
+      State Check() override {
+        return checks++ == 0        ? State::Pending
+               : open.count(target) ? State::Accepted
+                                    : State::Refused;
+      }
+    };
+    ++attempts;
+    return std::make_unique<Attempt>(open_ports, target);
+  }
+};
+
 class FakeShell : public Shell {
  public:
   struct Call {
@@ -92,6 +124,15 @@ class FakeShell : public Shell {
     if (event_log) event_log->push_back("launch " + file);
     const auto found = answers.find(file);
     return found != answers.end() ? found->second : ShellAnswer{42, 0};
+  }
+  // The process of each watched launch the shell took, by file; owned by the launcher.
+  std::map<std::string, FakeProcessState*> processes;
+  ShellAnswer ExecuteWatched(WindowHandle owner, const std::string& file,
+                             const std::string& arguments, const std::string& folder,
+                             int show_command, std::unique_ptr<WatchedProcess>& process) override {
+    const ShellAnswer answer = Execute(owner, file, arguments, folder, show_command);
+    if (answer.Succeeded()) process.reset(processes[file] = new FakeProcessState);
+    return answer;
   }
   void ClearRecentDocuments() override {
     ++recent_cleared;

@@ -1,8 +1,15 @@
 // Launched as an item by the end-to-end tests: records how it was started, one file per start,
 // in the folder "marks" beside its own program file, then ends. With "--stay" as its first
-// argument it keeps running behind an invisible window until that window is closed.
+// argument it keeps running behind an invisible window until that window is closed. With
+// "--serve PORT" it opens that TCP port on 127.0.0.1 after 3 s and serves until a client sends
+// "q"; with "--probe PORT" it records whether the port answered when it started; with
+// "--slow-window" it shows a window only after 2 s, then ends a moment later.
+#include <winsock2.h>
+
+// After winsock2.h, so that it does not bring in the old winsock.
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -68,20 +75,54 @@ LRESULT CALLBACK StayProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
   return DefWindowProcA(window, message, wparam, lparam);
 }
 
-int Stay(HINSTANCE instance) {
+// Shown (after a slow start), it ends a second later.
+int Stay(HINSTANCE instance, bool shown = false) {
   WNDCLASSA window_class{};
   window_class.lpfnWndProc = StayProc;
   window_class.hInstance = instance;
   window_class.lpszClassName = "MarkerStay";
   if (!RegisterClassA(&window_class)) return 1;
   const std::string title = "marker " + std::to_string(GetCurrentProcessId());
-  // Never shown: the default WM_CLOSE handling destroys it, which ends the loop.
-  if (!CreateWindowA("MarkerStay", title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                     nullptr, instance, nullptr))
-    return 1;
+  // Unless shown, never seen: the default WM_CLOSE handling destroys it, which ends the loop.
+  const HWND window =
+      CreateWindowA("MarkerStay", title.c_str(), WS_OVERLAPPEDWINDOW | (shown ? WS_VISIBLE : 0), 0,
+                    0, 100, 100, nullptr, nullptr, instance, nullptr);
+  if (!window) return 1;
+  if (shown) SetTimer(window, 1, 1000, [](HWND w, UINT, UINT_PTR, DWORD) { DestroyWindow(w); });
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
   return 0;
+}
+
+bool HasOption(const std::string& args, const std::string& option) {
+  return args.rfind(option, 0) == 0 && (args.size() == option.size() || args[option.size()] == ' ');
+}
+
+// 127.0.0.1 and the port after the option: a socket connected or bound to it.
+SOCKET LocalSocket(const std::string& args, bool serve) {
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  address.sin_port = htons(static_cast<u_short>(std::atoi(args.c_str() + args.find(' ') + 1)));
+  SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  const auto* to = reinterpret_cast<const sockaddr*>(&address);
+  const bool ok = serve ? bind(s, to, sizeof address) == 0 && listen(s, 8) == 0
+                        : connect(s, to, sizeof address) == 0;
+  if (!ok) closesocket(s);
+  return ok ? s : INVALID_SOCKET;
+}
+
+// Serves until a client says "q"; other tries (the launcher's own) close without a word.
+int Serve(const std::string& args) {
+  Sleep(3000);  // the slow start this marker stands for
+  const SOCKET listening = LocalSocket(args, true);
+  char byte = 0;
+  while (listening != INVALID_SOCKET && byte != 'q') {
+    const SOCKET client = accept(listening, nullptr, nullptr);
+    if (recv(client, &byte, 1, 0) != 1) byte = 0;
+    closesocket(client);
+  }
+  return listening == INVALID_SOCKET ? 3 : 0;
 }
 
 }  // namespace
@@ -106,10 +147,24 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   GetProcessTimes(GetCurrentProcess(), &created, &unused, &unused, &unused);
   const unsigned long long created_at =
       (static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
-  const std::string content = "exe=" + exe + "\r\nargs=" + args + "\r\ncwd=" + cwd +
-                              "\r\nshow=" + std::to_string(show) +
-                              "\r\ncreated=" + std::to_string(created_at) + "\r\n";
+  WSADATA data;
+  WSAStartup(MAKEWORD(2, 2), &data);
+  std::string content = "exe=" + exe + "\r\nargs=" + args + "\r\ncwd=" + cwd +
+                        "\r\nshow=" + std::to_string(show) +
+                        "\r\ncreated=" + std::to_string(created_at) + "\r\n";
+  if (HasOption(args, "--probe")) {
+    // A blocking try: a closed port on this machine refuses at once.
+    const SOCKET s = LocalSocket(args, false);
+    content += std::string("port=") + (s != INVALID_SOCKET ? "open" : "closed") + "\r\n";
+    send(s, "q", 1, 0);
+    closesocket(s);
+  }
   if (!RecordStart(marks, content)) return 2;
+  if (HasOption(args, "--serve")) return Serve(args);
+  if (HasOption(args, "--slow-window")) {
+    Sleep(2000);  // nothing of a window, nor a message queue, before this
+    return Stay(instance, true);
+  }
 
   const bool stay =
       args.rfind("--stay", 0) == 0 && (args.size() == 6 || args[6] == ' ' || args[6] == '\t');
