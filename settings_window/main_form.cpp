@@ -6,7 +6,6 @@
 #include "core/texts.h"
 #include "items/held_item_file.h"
 #include "items/row_timing.h"
-#include "logon/logon_history.h"
 #include "logon/shift_skip.h"
 #include "platform/text_format.h"
 #include "resources/resource_ids.h"
@@ -189,7 +188,6 @@ void MainForm::BeginLogOnSession(const LocalTime& now) {
                           LogFilePath(program_folder_), services_.launcher, services_.dialogs},
       settings_, logon_services_, [this, ends_after_run] {
         run_marks_ = session_->Marks();
-        KeepTimeline();
         if (ends_after_run) view_.Terminate();
       });
   session_->SetMisreadValues(persistence_.MisreadValues());
@@ -202,14 +200,6 @@ void MainForm::BeginLogOnSession(const LocalTime& now) {
   });
   session_->Begin();
   run_marks_ = session_->Marks();
-  // A run that Begin ended, with nothing left to follow, is not told to its caller.
-  if (session_->Finished()) KeepTimeline();
-}
-
-void MainForm::KeepTimeline() {
-  if (logon_services_)
-    KeepInHistory(logon_services_->log_files, services_.profile_files, program_folder_,
-                  session_->Timeline());
 }
 
 void MainForm::StartSkippedRun() {

@@ -139,8 +139,6 @@ class MainForm {
   void ApplySettingsToView();
   void RunLogOnBranch(const LocalTime& now);
   void BeginLogOnSession(const LocalTime& now);
-  // The finished run's timeline joins the log-on history.
-  void KeepTimeline();
   // The log-on run when the item file could not be read: nothing is launched.
   void RefuseRunOnUnreadList(const std::string& error, std::int64_t held_ms);
   // What follows a load that read the item file (or found none).
