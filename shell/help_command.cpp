@@ -24,6 +24,8 @@ TopicPlace PlaceOf(HelpTopicId topic) {
       return {4, "about_box.htm"};
     case HelpTopicId::Options:
       return {5, "options.htm"};
+    case HelpTopicId::LogOnHistory:
+      return {6, "logon_history.htm"};
     case HelpTopicId::Contents:
       break;
   }

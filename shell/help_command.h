@@ -7,7 +7,15 @@
 #include "platform/window_handle.h"
 
 // What the help is opened at: the contents, or the topic of a window (F1).
-enum class HelpTopicId { Contents, MainWindow, ItemDialog, Listing, AboutBox, Options };
+enum class HelpTopicId {
+  Contents,
+  MainWindow,
+  ItemDialog,
+  Listing,
+  AboutBox,
+  Options,
+  LogOnHistory
+};
 
 // The help file's path in the program folder (which ends with its separator).
 std::string HelpFilePath(const std::string& program_folder);

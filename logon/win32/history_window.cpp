@@ -50,7 +50,8 @@ void LogOnHistoryWindow::Show(HWND owner, std::vector<LogOnTimeline> history) {
   Layout();
   ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
   SetForegroundWindow(Handle());
-  SetFocus(rows_.Handle());
+  // Without rows the list is disabled, and the window itself takes the keys (F1, Escape).
+  SetFocus(IsWindowEnabled(rows_.Handle()) ? rows_.Handle() : Handle());
 }
 
 void LogOnHistoryWindow::CreateWindowAndControls(HWND owner) {
@@ -181,11 +182,6 @@ void LogOnHistoryWindow::OnSize(int, int) {
   Layout();
 }
 
-bool LogOnHistoryWindow::OnClose() {
-  ShowWindow(Handle(), SW_HIDE);
-  return true;
-}
-
 void LogOnHistoryWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   WindowBase::OnDpiChanged(dpi, suggested);
   ApplyDpi(dpi);
@@ -204,7 +200,7 @@ std::optional<LRESULT> LogOnHistoryWindow::OnMessage(UINT message, WPARAM wparam
     case WM_VKEYTOITEM:
       // The list has the focus: Escape closes the window there, as in a dialog.
       if (LOWORD(wparam) != VK_ESCAPE) return -1;
-      OnClose();
+      PostMessageA(Handle(), WM_CLOSE, 0, 0);
       return -2;
     default:
       break;

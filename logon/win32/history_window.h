@@ -14,7 +14,7 @@
 
 // The window "ﾛｸﾞｵﾝ履歴": the last log-on as a chart, the log-on times of the last log-ons as a
 // trend under it, and the rows of the last log-on in a list whose picked row shows its figures.
-// Made on first showing; closing hides it, and the next showing reads the history afresh.
+// Made when shown and gone when closed; each showing reads the history afresh.
 class LogOnHistoryWindow : private WindowBase {
  public:
   explicit LogOnHistoryWindow(HINSTANCE instance) : instance_(instance) {}
@@ -29,7 +29,6 @@ class LogOnHistoryWindow : private WindowBase {
  private:
   bool OnCommand(int id, int code, HWND control) override;
   void OnSize(int width, int height) override;
-  bool OnClose() override;
   void OnDpiChanged(int dpi, const RECT& suggested) override;
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 

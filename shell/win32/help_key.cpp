@@ -43,6 +43,7 @@ HelpTopicId HelpKey::TopicOf(HWND window) const {
     if (GetDlgItem(window, IDC_TITLE_NAME)) return HelpTopicId::ItemDialog;
     if (GetDlgItem(window, IDC_LIST_VIEW1)) return HelpTopicId::Listing;
     if (GetDlgItem(window, IDC_ABOUT_VERSION)) return HelpTopicId::AboutBox;
+    if (GetDlgItem(window, IDC_HISTORY_ROWS)) return HelpTopicId::LogOnHistory;
     window = GetWindow(window, GW_OWNER);
   }
   return HelpTopicId::Contents;

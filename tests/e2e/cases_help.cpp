@@ -38,6 +38,7 @@ const Step kWindows[] = {
     {IDC_LIST_VIEW_BUTTON, "Morvelin Listing", "listing.htm", "設定画面の「List」、または"},
     {IDC_VERSION_BTN, "ﾊﾞｰｼﾞｮﾝ情報", "about_box.htm", "設定画面の「Version」、または"},
     {-1, nullptr, "options.htm", "「Propertis」ページでは"},  // -1: the main window's options page
+    {IDC_HISTORY_BUTTON, "ﾛｸﾞｵﾝ履歴", "logon_history.htm", "「ﾛｸﾞｵﾝ履歴」を押すと"},
 };
 
 // Opens each window in turn and presses F1 where its focus is, as the keyboard does.
@@ -46,7 +47,13 @@ void WalkWindowsWithF1(const Process& program, HWND main, Opened opened) {
   for (const Step& step : kWindows) {
     if (step.command > 0) PressCommand(main, step.command);
     if (step.command < 0) ShowOptionsPage(main);
-    HWND window = step.command > 0 ? WaitForDialog(program.pid, step.caption) : main;
+    // A dialog, or a window of the program's own class.
+    HWND window = main;
+    if (step.command > 0)
+      WaitUntil([&] {
+        window = FindWindowA(nullptr, step.caption);
+        return ProcessOf(window) == program.pid && IsWindowVisible(window);
+      });
     E2E_REQUIRE(window != nullptr, std::string("no window for ") + step.page);
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
