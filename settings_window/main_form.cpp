@@ -6,6 +6,7 @@
 #include "core/texts.h"
 #include "items/held_item_file.h"
 #include "items/row_timing.h"
+#include "logon/logon_history.h"
 #include "logon/shift_skip.h"
 #include "platform/text_format.h"
 #include "resources/resource_ids.h"
@@ -182,12 +183,14 @@ void MainForm::RunLogOnBranch(const LocalTime& now) {
 void MainForm::BeginLogOnSession(const LocalTime& now) {
   // With launches spaced out, the process that is not to stay ends after the last of them.
   const bool ends_after_run = !settings_.launcher;
+  timeline_kept_ = false;
   session_ = std::make_unique<LogOnSession>(
       LogOnSession::Setup{store_, RunClock{today_text_, clock_text_, WeekdayOf(now)}, now,
                           services_.profile_files, persistence_.ItemFile(),
                           LogFilePath(program_folder_), services_.launcher, services_.dialogs},
       settings_, logon_services_, [this, ends_after_run] {
         run_marks_ = session_->Marks();
+        KeepTimeline();
         if (ends_after_run) view_.Terminate();
       });
   session_->SetMisreadValues(persistence_.MisreadValues());
@@ -200,6 +203,16 @@ void MainForm::BeginLogOnSession(const LocalTime& now) {
   });
   session_->Begin();
   run_marks_ = session_->Marks();
+  // A run that Begin ended, with nothing left to follow, is not told to its caller.
+  if (session_->Finished()) KeepTimeline();
+}
+
+void MainForm::KeepTimeline() {
+  // Once per run, whichever way it ends.
+  if (!logon_services_ || !session_ || timeline_kept_) return;
+  timeline_kept_ = true;
+  KeepInHistory(logon_services_->log_files, services_.profile_files, program_folder_,
+                session_->Timeline());
 }
 
 void MainForm::StartSkippedRun() {

@@ -88,7 +88,10 @@ class MainForm {
   void ShowRowsAgain();
   // The program ends: a spaced-out log-on run still under way launches nothing more.
   void StopLogOnRun() {
-    if (session_) session_->Stop();
+    if (!session_) return;
+    session_->Stop();
+    // A quit while rows were still followed keeps what was seen so far.
+    KeepTimeline();
   }
   const LogOnSession* Session() const { return session_.get(); }
   // Shift was held as the log-on run began, so nothing started; until the rows are started
@@ -139,6 +142,9 @@ class MainForm {
   void ApplySettingsToView();
   void RunLogOnBranch(const LocalTime& now);
   void BeginLogOnSession(const LocalTime& now);
+  // The finished run's timeline joins the log-on history.
+  void KeepTimeline();
+  bool timeline_kept_ = false;
   // The log-on run when the item file could not be read: nothing is launched.
   void RefuseRunOnUnreadList(const std::string& error, std::int64_t held_ms);
   // What follows a load that read the item file (or found none).

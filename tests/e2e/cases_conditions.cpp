@@ -53,4 +53,14 @@ E2E_CASE(logon_conditions_port_window_folder) {
   const std::string part =
       line == std::string::npos ? "" : log.substr(line, log.find(']', line) - line);
   E2E_CHECK(part.ends_with("秒待って成立"), "report: " + log);
+  // The run's timeline is kept once it ends: one log-on, a started row for each of the five.
+  std::string history;
+  ReadFileBytes(AppPath("Morvelin.hst"), &history);
+  int started = 0;  // rows whose start field (due, started, ...) is a time
+  for (size_t at = history.find("\nR\t"); at != std::string::npos;
+       at = history.find("\nR\t", at + 1)) {
+    const size_t start = history.find('\t', at + 3) + 1;
+    started += start != 0 && history.compare(start, 1, "-") != 0;
+  }
+  E2E_CHECK(history.starts_with("L\t") && started == 5, "history: " + history);
 }

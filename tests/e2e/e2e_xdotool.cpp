@@ -7,11 +7,11 @@ namespace e2e {
 // xdotool is a Linux program; Wine starts it like any other.
 bool RunXdotool(const std::string& arguments) {
   std::string command = "xdotool " + arguments;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
+  STARTUPINFOA start_info{};
+  start_info.cb = sizeof start_info;
   PROCESS_INFORMATION info{};
   if (!CreateProcessA("Z:\\usr\\bin\\xdotool", command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &info)) {
+                      nullptr, &start_info, &info)) {
     Log("xdotool could not be started: error " + std::to_string(GetLastError()));
     return false;
   }

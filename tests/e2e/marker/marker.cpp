@@ -134,10 +134,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   const DWORD cwd_length = GetCurrentDirectoryA(sizeof buffer, buffer);
   const std::string cwd(buffer, cwd_length < sizeof buffer ? cwd_length : 0);
   const std::string args = ArgumentsOf(GetCommandLineA());
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  GetStartupInfoA(&startup);
-  const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1;
+  STARTUPINFOA start_info{};
+  start_info.cb = sizeof start_info;
+  GetStartupInfoA(&start_info);
+  const int show = (start_info.dwFlags & STARTF_USESHOWWINDOW) ? start_info.wShowWindow : -1;
 
   const std::string marks = FolderOf(exe) + "marks\\";
   CreateDirectoryA(marks.c_str(), nullptr);
