@@ -55,6 +55,15 @@ TEST(LogOnHistory, KeepsTheLastThirtyLogOnsAndWhatEachRowDid) {
   EXPECT_EQ(ReadHistory(files, kPath).size(), kHistoryLogOns);
   EXPECT_NE(files.files["C:\\Morvelin\\Morvelin.log"].find("ﾛｸﾞｵﾝ履歴を保存できませんでした: "),
             std::string::npos);
+  // Cut on a whole character: a pair that does not fit goes whole, a lead byte without its
+  // trail byte (0x7F is none) is a character of its own; a tab in a hand-edited title is a blank.
+  const std::string fill(kMaxHistoryTextBytes - 1, 'a');
+  for (const auto& [title, kept] :
+       {std::pair{fill + "\x81\xFC", fill}, {fill + "\x81\x7F", fill + "\x81"}}) {
+    const auto read = ParseHistory(FormatHistory({{"x", 1, {{title, 0, 1, 1, 1, ""}}}}));
+    EXPECT_EQ(read.at(0).rows.at(0).title, kept);
+  }
+  EXPECT_EQ(ParseHistory("L\tx\t1\nR\t0\t-\t-\t-\t\tx\ty\n").at(0).rows.at(0).title, "x y");
   first.rows[0].title = "ﾒｰﾙ A  B";
   first.rows[1].waited_for = "\x81 ";
   EXPECT_EQ(ParseHistory(FormatHistory({first})), std::vector<LogOnTimeline>{first});
