@@ -44,7 +44,7 @@ TEST(StartConditionStore, OldFilesKeepTheirBytesConditionsFollowTheirRowAndHandE
   // Decimal only; an unknown kind or end is the default, a limit is brought into its range.
   const std::vector<MisreadValue> edits = {{"Need0", "4"},      {"Need1", "x"},
                                            {"NeedLimit0", "0"}, {"NeedLimit1", "1m"},
-                                           {"NeedEnd0", "2"},   {"NeedEnd1", "1"}};
+                                           {"NeedEnd0", "2"},   {"NeedEnd1", "+1"}};
   for (const auto& [key, text] : edits) file.Put("Items", key, text);
   persistence.Load(settings, store);
   EXPECT_EQ(store.Row(0).condition, (StartCondition{ConditionKind::None, nas.target, 1}));
