@@ -193,6 +193,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
       if (form.Resident()) InitControlClasses();
     };
     form.SetStartedLateListener(started);
+    form.SetLaunchesOverListener([&] { single_instance.LetGo(); });
     form.Start();
     started();
     const int exit_code = RunMessageLoop(window, dialogs);

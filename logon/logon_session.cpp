@@ -148,7 +148,10 @@ void LogOnSession::Finish(bool notify) {
     // or not.
     armed_ms_ = -1;
     following_ = services_->timer.Start(static_cast<int>(kFollowPollMs), [this] { Tick(); });
-    if (following_) return;
+    if (following_) {
+      if (on_following_) on_following_();
+      return;
+    }
     run_.StopFollowing();
   }
   if (notify && on_finished_) on_finished_();

@@ -58,6 +58,10 @@ class LogOnSession {
   bool TimelineComplete() const { return run_.TimelineComplete(); }
   // Runs after each spaced step, so that whoever shows the marks can follow the run.
   void SetStepListener(std::function<void()> on_step) { on_step_ = std::move(on_step); }
+  // Told when every row has been handled and only the started processes are still followed.
+  void SetFollowingListener(std::function<void()> on_following) {
+    on_following_ = std::move(on_following);
+  }
   // Settings that read as their defaults; the report names each.
   void SetMisreadValues(std::vector<MisreadValue> values) { misread_values_ = std::move(values); }
   // How long the run waited for an item file another program held; the report says so.
@@ -90,6 +94,7 @@ class LogOnSession {
   LogOnRun run_;
   std::function<void()> on_finished_;
   std::function<void()> on_step_;
+  std::function<void()> on_following_;
   std::vector<MisreadValue> misread_values_;
   std::int64_t held_ms_ = 0;
   std::vector<std::string> repairs_;

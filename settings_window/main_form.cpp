@@ -197,6 +197,10 @@ void MainForm::BeginLogOnSession(const LocalTime& now) {
   session_->SetHeldItemFileWait(held_item_file_ms_);
   session_->SetRepairs(repairs_);
   session_->SetKeptCheck(kept_);
+  // A run that ends the process only follows its rows now: the next start may open the window.
+  session_->SetFollowingListener([this, ends_after_run] {
+    if (ends_after_run && launches_over_) launches_over_();
+  });
   session_->SetStepListener([this] {
     run_marks_ = session_->Marks();
     if (run_marks_changed_) run_marks_changed_();

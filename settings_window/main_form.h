@@ -87,6 +87,11 @@ class MainForm {
   // The rows changed from outside the list commands: the list shows them again.
   void ShowRowsAgain();
   // The program ends: a spaced-out log-on run still under way launches nothing more.
+  // The log-on run of a process that ends after it has launched every row and only follows
+  // the started programs until it ends.
+  void SetLaunchesOverListener(std::function<void()> listener) {
+    launches_over_ = std::move(listener);
+  }
   void StopLogOnRun() {
     if (!session_) return;
     session_->Stop();
@@ -145,6 +150,7 @@ class MainForm {
   // The finished run's timeline joins the log-on history.
   void KeepTimeline();
   bool timeline_kept_ = false;
+  std::function<void()> launches_over_;
   // The log-on run when the item file could not be read: nothing is launched.
   void RefuseRunOnUnreadList(const std::string& error, std::int64_t held_ms);
   // What follows a load that read the item file (or found none).

@@ -65,7 +65,12 @@ bool Win32SingleInstance::AnotherInstanceRuns(const std::string& name) {
   // this process lacks.
   if (created && error == ERROR_ALREADY_EXISTS) return true;
   if (!created) return error == ERROR_ACCESS_DENIED;
-  // Held on purpose until the process ends.
-  created.Release();
+  // Held on purpose until the process ends, even past this object.
+  held_ = created.Release();
   return false;
+}
+
+void Win32SingleInstance::LetGo() {
+  if (held_) CloseHandle(held_);
+  held_ = nullptr;
 }

@@ -16,4 +16,9 @@ class Win32System : public System {
 class Win32SingleInstance : public SingleInstance {
  public:
   bool AnotherInstanceRuns(const std::string& name) override;
+  // Lets another instance start while this one only finishes quietly in the background.
+  void LetGo();
+
+ private:
+  void* held_ = nullptr;  // the mutex, held on purpose until the process ends or LetGo
 };

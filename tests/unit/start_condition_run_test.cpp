@@ -105,6 +105,8 @@ TEST(StartConditionRun, DelayThenConditionThenIdleAndPreviousReadyFollowsTheStar
                     {{ConditionKind::PortOpen, "127.0.0.1:8080", 60}, {2, kAllDays, true}},
                     {previous, {}}});  // follows row 1, not row 2
   run.machine.busy_percent = [](std::int64_t ms) { return ms < 7000 ? 50 : 5; };
+  int following = 0;  // told once, when only the started processes are left to follow
+  run.session->SetFollowingListener([&] { ++following; });
   run.RunFor(1);
   run.Process(1).processor_ms = 700;
   run.RunFor(1500);
@@ -116,7 +118,9 @@ TEST(StartConditionRun, DelayThenConditionThenIdleAndPreviousReadyFollowsTheStar
   run.readiness.open_ports.insert("127.0.0.1:8080");
   run.RunFor(1000);
   EXPECT_EQ(run.shell.calls.size(), 3u);  // open, but the machine has not been calm long enough
+  EXPECT_EQ(following, 0);
   run.RunFor(5000);
+  EXPECT_EQ(following, 1);
   EXPECT_EQ(run.Log(),
             "  0 0: 起動しました 08:30:00 [条件 直前に起動したｱﾌﾟﾘの準備完了を 0秒待って成立]\r\n"
             "  1 1: 起動しました\r\n"
