@@ -158,7 +158,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                       help, listing);
     form.RegisterWith(window);
     commands.RegisterWith(window);
-    commands.RefreshButtonsFor(form);
+    form.SetListButtonsUpdater([&] { commands.UpdateListButtons(); });
     listing.RegisterWith(window);
     Win32ProgramStarter starter;
     Win32ShellLinks links;

@@ -10,7 +10,6 @@
 #include "items/store_persistence.h"
 #include "platform/text_format.h"
 #include "resources/resource_ids.h"
-#include "settings_window/main_form.h"
 
 namespace {
 
@@ -226,8 +225,4 @@ void ListCommands::RegisterWith(CommandTarget& window) {
       [this] { EditBtnClick(); },
       [this] { TitleListEnter(); },
   });
-}
-
-void ListCommands::RefreshButtonsFor(MainForm& form) {
-  form.SetListButtonsUpdater([this] { UpdateListButtons(); });
 }

@@ -7,9 +7,8 @@
 #include "editing/taken_over_rows.h"
 #include "items/item_store.h"
 #include "platform/system.h"
-#include "settings_window/command_target.h"
+#include "core/command_target.h"
 
-class MainForm;
 
 // The main window's list commands: what each button, menu item and list event does to the rows.
 class ListCommands {
@@ -28,8 +27,6 @@ class ListCommands {
 
   // The list's buttons, menu items and events.
   void RegisterWith(CommandTarget& window);
-  // The form has the row buttons brought up to date whenever it shows the window.
-  void RefreshButtonsFor(MainForm& form);
   void AddBtnClick();
   void EditBtnClick();  // also the list's double click
   void DeleteBtnClick();

@@ -78,43 +78,6 @@ void LogOnRun::Stop() {
   StopFollowing();
 }
 
-void LogOnRun::StopFollowing() {
-  attempts_.clear();
-  followed_.clear();
-}
-
-void LogOnRun::Follow() {
-  const std::int64_t now = Elapsed();
-  for (Followed& followed : followed_) {
-    if (followed.done) continue;
-    if (!followed.process) {
-      followed.done = true;
-      continue;
-    }
-    if (TimelineOf(followed.row).ready_ms == kNever) Ready(followed);
-    // Taken once, when the process ends or its first minute is over.
-    if (followed.process->Ended() || now - followed.started_ms >= kTimelineFollowMs) {
-      TimelineOf(followed.row).processor_ms = followed.process->ProcessorMs().value_or(kNever);
-      followed.done = true;
-    }
-  }
-}
-
-bool LogOnRun::Following() const {
-  return std::any_of(followed_.begin(), followed_.end(),
-                     [](const Followed& followed) { return !followed.done; });
-}
-
-bool LogOnRun::Ready(Followed& followed) {
-  WatchedProcess& process = *followed.process;
-  const bool ready = process.InputIdle() || process.ShowsWindow() || process.Ended();
-  const std::int64_t now = Elapsed();
-  RowTimeline& timeline = TimelineOf(followed.row);
-  if (ready && timeline.ready_ms == kNever && now - followed.started_ms <= kTimelineFollowMs)
-    timeline.ready_ms = now;
-  return ready;
-}
-
 void LogOnRun::Begin(int row) {
   // The start it waits for is the last one before its wait began; none: nothing to wait for.
   waits_on_[static_cast<size_t>(row)] = static_cast<int>(followed_.size()) - 1;
@@ -188,8 +151,7 @@ bool LogOnRun::StartScheduled(bool at_once) {
       } else {
         LaunchRow(start.row, report);
       }
-      if (row.once->on)
-        once_dates_.push_back(OnceDateWrite(start.row, now_.today));
+      if (row.once->on) once_dates_.push_back(OnceDateWrite(start.row, now_.today));
     } catch (const AppError& e) {
       report.outcome = RowOutcome::Error;
       report.detail = e.what();

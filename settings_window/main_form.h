@@ -19,7 +19,7 @@
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/system.h"
-#include "settings_window/command_target.h"
+#include "core/command_target.h"
 #include "settings_window/main_view.h"
 
 enum class RunMode { Config, LogOn };

@@ -9,7 +9,7 @@
 #include "platform/shell_link.h"
 #include "platform/special_folders.h"
 #include "platform/system.h"
-#include "settings_window/command_target.h"
+#include "core/command_target.h"
 
 // The three commands that put the program into the shell's Startup group, in sending order.
 std::vector<std::string> StartupGroupCommands(const std::string& program_path);

@@ -10,7 +10,7 @@
 #include "logon/win32/history_window.h"
 #include "platform/log_files.h"
 #include "platform/system.h"
-#include "settings_window/command_target.h"
+#include "core/command_target.h"
 
 // What the log-on runs left behind, as the settings window opens it: the report (Morvelin.log)
 // and the chart of the last log-ons.

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "settings_window/command_target.h"
+#include "core/command_target.h"
 #include "settings_window/main_form.h"
 #include "settings_window/win32/main_window.h"
 

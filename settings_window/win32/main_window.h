@@ -14,7 +14,7 @@
 #include "platform/win32/dpi.h"
 #include "platform/win32/owned_handle.h"
 #include "platform/win32/window_base.h"
-#include "settings_window/command_target.h"
+#include "core/command_target.h"
 #include "settings_window/main_view.h"
 #include "settings_window/win32/option_page.h"
 #include "settings_window/win32/status_hints.h"

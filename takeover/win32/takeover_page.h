@@ -8,7 +8,7 @@
 
 #include "platform/win32/controls/button.h"
 #include "platform/win32/controls/list_view.h"
-#include "settings_window/command_target.h"
+#include "core/command_target.h"
 #include "settings_window/win32/window_page.h"
 #include "takeover/entries.h"
 #include "takeover/entries_page_handlers.h"

@@ -3,7 +3,7 @@
 #include <functional>
 #include <map>
 
-#include "settings_window/command_target.h"
+#include "core/command_target.h"
 
 // Keeps what each feature registers, so that a test presses a button by its id.
 struct FakeCommandTarget : CommandTarget {
