@@ -258,6 +258,14 @@ std::string Takeover::SettleRow(const TakeoverEntry& entry) {
   return saved ? given_back + "\r\n" + FormatText(t::kRowRemoved, title) : given_back;
 }
 
+std::string KeptText(const TakeoverEntry& entry, const std::string& kept_folder) {
+  const std::string place =
+      entry.place == EntryPlace::UserStartup
+          ? t::kFolderWord + Quoted(kept_folder)
+          : t::kRegistryKeyWord + Quoted(kUserKey + std::string(kKeptValuesPath));
+  return FormatText(t::kKept, entry.name) + place + t::kKeptUndo;
+}
+
 std::string GivenBackText(const TakeoverEntry& entry) {
   const std::string place = entry.place == EntryPlace::KeptFile
                                 ? Quoted(entry.origin)

@@ -10,6 +10,9 @@
 // What the user is told once the entry is back where it was: where, and how to hand it to the
 // program again.
 std::string GivenBackText(const TakeoverEntry& entry);
+// What the user is told once the entry is taken over: where its original is kept and how to
+// put it back.
+std::string KeptText(const TakeoverEntry& entry, const std::string& kept_folder);
 // A row that starts the kept copy of a file is made to start the file put back in its place;
 // false when the row starts something else.
 bool PointRowAtOrigin(const TakeoverEntry& entry, ItemStore& store, int row);

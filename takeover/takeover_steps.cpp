@@ -6,24 +6,6 @@
 
 namespace t = takeover_texts;
 
-namespace {
-
-constexpr char kUserKey[] = "HKEY_CURRENT_USER\\";
-
-std::string Quoted(const std::string& place) {
-  return "「" + place + "」";
-}
-
-}  // namespace
-
-std::string KeptText(const TakeoverEntry& entry, const std::string& kept_folder) {
-  const std::string place =
-      entry.place == EntryPlace::UserStartup
-          ? t::kFolderWord + Quoted(kept_folder)
-          : t::kRegistryKeyWord + Quoted(kUserKey + std::string(kKeptValuesPath));
-  return FormatText(t::kKept, entry.name) + place + t::kKeptUndo;
-}
-
 bool TakeoverSteps::ReadyToChange() {
   if (!list_.unsaved()) return true;
   if (!dialogs_.AskYesNo(MessageKind::Confirmation, t::kSaveBeforeStep)) return false;

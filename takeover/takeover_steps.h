@@ -11,10 +11,6 @@
 #include "takeover/entries.h"
 #include "takeover/take_over.h"
 
-// What the user is told once the entry is taken over: where its original is kept and how to
-// put it back.
-std::string KeptText(const TakeoverEntry& entry, const std::string& kept_folder);
-
 // The list as taking over and giving back must respect it.
 struct StepList {
   const ItemStore& store;
