@@ -31,8 +31,11 @@ struct LogOnOptions {
   Readiness* readiness = nullptr;
 };
 
-// How often a started process is looked at while it is followed for the timeline.
+// How often a started process is looked at while it is followed for the timeline. Once the
+// run is over the first looks come sooner and then slow down to that: most programs that end
+// at once then let the process end with them, not a whole period later.
 inline constexpr std::int64_t kFollowPollMs = 500;
+inline constexpr std::int64_t kFirstFollowPollMs = 25;
 
 // The log-on run, taken one launch at a time so that launches can be spaced out. Rows are
 // walked top to bottom; Begin handles every row when no wait is set, otherwise the rows up to

@@ -34,7 +34,8 @@ bool LogOnRun::Following() const {
 
 bool LogOnRun::Ready(Followed& followed) {
   WatchedProcess& process = *followed.process;
-  const bool ready = process.InputIdle() || process.ShowsWindow() || process.Ended();
+  // Cheapest first: looking for a window walks every window there is.
+  const bool ready = process.Ended() || process.InputIdle() || process.ShowsWindow();
   const std::int64_t now = Elapsed();
   RowTimeline& timeline = TimelineOf(followed.row);
   if (ready && timeline.ready_ms == kNever && now - followed.started_ms <= kTimelineFollowMs)

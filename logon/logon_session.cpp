@@ -147,7 +147,8 @@ void LogOnSession::Finish(bool notify) {
     // Whoever waits for the end is told when the following ends, whether Begin ended the run
     // or not.
     armed_ms_ = -1;
-    following_ = services_->timer.Start(static_cast<int>(kFollowPollMs), [this] { Tick(); });
+    follow_poll_ms_ = kFirstFollowPollMs;
+    following_ = services_->timer.Start(static_cast<int>(follow_poll_ms_), [this] { Tick(); });
     if (following_) {
       if (on_following_) on_following_();
       return;
@@ -159,7 +160,13 @@ void LogOnSession::Finish(bool notify) {
 
 void LogOnSession::FollowTick() {
   run_.Follow();
-  if (run_.Following()) return;
+  if (run_.Following()) {
+    if (follow_poll_ms_ >= kFollowPollMs) return;
+    follow_poll_ms_ = std::min(follow_poll_ms_ * 2, kFollowPollMs);
+    if (services_->timer.Start(static_cast<int>(follow_poll_ms_), [this] { Tick(); })) return;
+    // Without its timer nothing would ever end the following.
+    run_.StopFollowing();
+  }
   following_ = false;
   services_->timer.Stop();
   if (on_finished_) on_finished_();

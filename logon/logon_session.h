@@ -104,6 +104,7 @@ class LogOnSession {
   bool ticking_ = false;
   bool following_ = false;
   int armed_ms_ = -1;
+  std::int64_t follow_poll_ms_ = kFollowPollMs;
   std::int64_t last_step_ms_ = 0;
 };
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "logon/logon_session.h"
 #include "fakes/fake_logon.h"
 #include "fakes/fake_platform.h"
+#include "logon/logon_session.h"
 
 namespace {
 
@@ -152,4 +152,25 @@ TEST(StartConditionRun, QuittingMidWaitStartsNothingMoreAndStopsFollowingAtOnce)
             "  0 0: 起動しました\r\n  1 1: 未起動 (終了により中止) 条件待ち: 'N:\\' の存在\r\n");
   EXPECT_EQ(run.session->Timeline().rows[1].started_ms, kNever);
   EXPECT_EQ(run.session->Timeline().rows[0].processor_ms, kNever);  // its minute was not waited for
+}
+
+TEST(StartConditionRun, AfterTheRunTheFirstLooksComeSoonSoAProgramThatEndsAtOnceEndsItToo) {
+  for (const bool ends_at_once : {true, false}) {
+    ConditionRun run({{{}, {}}, {{}, {}}});
+    std::vector<int> periods;
+    run.Process(1).ended = ends_at_once;
+    while (run.timer.running && run.machine.now < 70000) {
+      periods.push_back(run.timer.milliseconds);
+      run.RunFor(run.timer.milliseconds);
+      if (ends_at_once) run.Process(0).ended = true;
+    }
+    EXPECT_EQ(run.finished_calls, 1);
+    if (ends_at_once) {
+      EXPECT_EQ(periods, (std::vector<int>{25, 50}));
+    } else {  // followed for its first minute, looked at every half second once past the start
+      EXPECT_EQ(std::vector<int>(periods.begin(), periods.begin() + 7),
+                (std::vector<int>{25, 50, 100, 200, 400, 500, 500}));
+      EXPECT_GE(run.machine.now, 60000);
+    }
+  }
 }
