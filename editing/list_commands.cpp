@@ -128,6 +128,7 @@ void ListCommands::DeleteTakenOverRow(int index) {
       taken_over_->GiveBackAndRemove(index);
       break;
     case BoxAnswer::No:
+      if (!taken_over_->KeepWithoutRow(index)) break;
       store_.Delete(index);
       ShowStore(-1);
       dialogs_.Show(MessageKind::Information, BoxButtons::Ok, texts::kTakenOverRowDeleted);

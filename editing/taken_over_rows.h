@@ -9,4 +9,7 @@ class TakenOverRows {
   // Puts the row's entry back where it was and removes the row, telling the user; the list
   // shows the outcome.
   virtual void GiveBackAndRemove(int row) = 0;
+  // The row is about to be deleted while its entry stays kept, as the user chose; false when
+  // that could not be noted, the error having been shown, and the row must stay.
+  virtual bool KeepWithoutRow(int row) = 0;
 };

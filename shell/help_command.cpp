@@ -51,14 +51,14 @@ void ShowHelp(HelpViewer& viewer, MessageDialogs& dialogs, WindowHandle owner,
   const bool winhelp = viewer.HasWinHelp();
   const std::string path =
       winhelp ? HelpFilePath(program_folder) : HelpPagePath(program_folder, topic);
+  // F1 again in a box that says the help cannot be shown would only stack the same box on it.
   if (!viewer.FileExists(path)) {
-    // F1 again in the box that says so would only stack the same box on it.
     if (dialogs.BoxOpen()) return;
     dialogs.Show(MessageKind::Error, BoxButtons::Ok, FormatText(shell_texts::kHelpMissing, path));
     return;
   }
   if (!winhelp) {
-    if (!viewer.OpenPage(owner, path))
+    if (!viewer.OpenPage(owner, path) && !dialogs.BoxOpen())
       dialogs.Show(MessageKind::Error, BoxButtons::Ok,
                    FormatText(shell_texts::kHelpNotOpened, path));
   } else if (topic == HelpTopicId::Contents) {

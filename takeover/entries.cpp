@@ -113,9 +113,12 @@ void ReadFolder(EntrySources sources, const std::string& folder, EntryPlace plac
   }
 }
 
-bool HasValueNamed(const std::vector<RawValue>& values, const std::string& name) {
+// Another value of the kept one's name: the same bytes are a giving back cut short, which can
+// still be completed.
+bool HasOtherValueNamed(const std::vector<RawValue>& values, const RawValue& kept) {
   for (const RawValue& value : values)
-    if (SamePath(value.name, name)) return true;
+    if (SamePath(value.name, kept.name) && (value.type != kept.type || value.data != kept.data))
+      return true;
   return false;
 }
 
@@ -133,7 +136,7 @@ void ReadKept(EntrySources sources, const EntryLocations& locations,
   }
   for (const RawValue& value : values) {
     TakeoverEntry entry = ValueEntry(sources, EntryPlace::KeptValue, value);
-    if (HasValueNamed(run, value.name)) entry.flaw = EntryFlaw::PlaceTaken;
+    if (HasOtherValueNamed(run, value)) entry.flaw = EntryFlaw::PlaceTaken;
     entries.push_back(std::move(entry));
   }
   for (const RawValue& record : files) {

@@ -8,6 +8,7 @@
 #include "takeover/checked_steps.h"
 #include "takeover/kept_records.h"
 #include "takeover/takeover_texts.h"
+#include "takeover/unlisted.h"
 
 namespace t = takeover_texts;
 
@@ -39,7 +40,7 @@ void RepairValue(EntrySources sources, const RawValue& kept, const std::vector<L
                                    ? t::kRepairRecordDropped
                                    : t::kRepairFailed,
                                kept.name));
-  } else if (!has_row) {
+  } else if (!has_row && !IsUnlisted(registry, EntryPlace::KeptValue, kept.name)) {
     const bool back = PutExactly(registry, kUser, kRunKeyPath, kept);
     if (back && DeleteChecked(registry, kUser, kKeptValuesPath, kept.name)) {
       lines.push_back(FormatText(t::kRepairGivenBack, kept.name));
@@ -96,7 +97,7 @@ void RepairFile(EntrySources sources, const EntryLocations& locations, const Raw
     lines.push_back(FormatText(dropped ? t::kRepairRecordDropped : t::kRepairFailed, entry.name));
     return;
   }
-  if (has_row) return;
+  if (has_row || IsUnlisted(registry, EntryPlace::KeptFile, entry.name)) return;
   std::string reason;
   if (!CreateExactly(files, entry.origin, *copy, entry.path, reason)) {
     if (const auto part = files.Read(entry.origin); part && PartOf(*part, *copy))

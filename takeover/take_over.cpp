@@ -9,6 +9,7 @@
 #include "takeover/checked_steps.h"
 #include "takeover/kept_records.h"
 #include "takeover/takeover_texts.h"
+#include "takeover/unlisted.h"
 
 namespace t = takeover_texts;
 
@@ -71,7 +72,9 @@ bool Takeover::TakeOverValue(const TakeoverEntry& entry) {
   if (!TryStep([&] { kept = FindValue(registry, user, kKeptValuesPath, live->name); }) || kept)
     return Fail(t::kTakeOverFailed, entry.name, t::kAlreadyKept);
   // Kept first, so that the value exists somewhere at every moment; a kill from here on leaves
-  // a record without a row, which the next start gives back.
+  // a record without a row, which the next start gives back (unless an old mark said no row
+  // was wanted).
+  DropUnlistedMark(registry, EntryPlace::KeptValue, live->name);
   if (!PutExactly(registry, user, kKeptValuesPath, *live)) {
     TryStep([&] { registry.Delete(user, kKeptValuesPath, live->name); });
     return Fail(t::kTakeOverFailed, entry.name, t::kNotRecorded);
@@ -136,6 +139,7 @@ bool Takeover::TakeOverFile(const TakeoverEntry& entry) {
     TryStep([&] { files.Delete(kept); });
     TryStep([&] { registry.Delete(Hive::CurrentUser, kKeptFilesPath, kept_name); });
   };
+  DropUnlistedMark(registry, EntryPlace::KeptFile, kept_name);
   if (!PutExactly(registry, Hive::CurrentUser, kKeptFilesPath, PathRecord(kept_name, entry.path))) {
     forget();
     return Fail(t::kTakeOverFailed, entry.name, t::kNotRecorded);
@@ -191,6 +195,7 @@ bool Takeover::GiveBackValue(const TakeoverEntry& entry) {
     if (!there) TryStep([&] { registry.Delete(user, kRunKeyPath, kept->name); });
     return Fail(t::kGiveBackFailed, entry.name, t::kNotRecorded);
   }
+  DropUnlistedMark(registry, EntryPlace::KeptValue, kept->name);
   if (!notice.empty()) dialogs_.Show(MessageKind::Information, BoxButtons::Ok, notice);
   return true;
 }
@@ -221,8 +226,14 @@ bool Takeover::GiveBackFile(const TakeoverEntry& entry) {
   }
   // Without its record the kept copy is only a leftover, which the next start removes.
   TryStep([&] { files.Delete(entry.path); });
+  DropUnlistedMark(registry, EntryPlace::KeptFile, entry.name);
   if (!notice.empty()) dialogs_.Show(MessageKind::Information, BoxButtons::Ok, notice);
   return true;
+}
+
+void Takeover::KeepWithoutRow(const TakeoverEntry& kept) {
+  MarkUnlisted(sources_.registry, kept.place,
+               kept.place == EntryPlace::KeptFile ? kept.name : kept.value.name);
 }
 
 bool Takeover::OfferForgetting(const TakeoverEntry& entry) {
@@ -230,6 +241,7 @@ bool Takeover::OfferForgetting(const TakeoverEntry& entry) {
     return false;
   if (!DeleteChecked(sources_.registry, Hive::CurrentUser, kKeptFilesPath, entry.name))
     return Fail(t::kGiveBackFailed, entry.name, t::kNotRecorded);
+  DropUnlistedMark(sources_.registry, EntryPlace::KeptFile, entry.name);
   return true;
 }
 

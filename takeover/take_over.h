@@ -52,6 +52,9 @@ class Takeover {
   // the given row, or (-1) the first row made from the entry. True when the entry is back.
   bool GiveBack(const TakeoverEntry& entry, RowAfterGiveBack after = RowAfterGiveBack::Ask,
                 int row = -1);
+  // The kept entry's row is deleted and the entry stays kept, as the user chose: noted, so that
+  // no start gives it back. Throws AppError when it cannot be noted.
+  void KeepWithoutRow(const TakeoverEntry& kept);
 
  private:
   bool TakeOverValue(const TakeoverEntry& entry);

@@ -27,6 +27,18 @@ void TakeoverSteps::GiveBackAndRemove(int row) {
   if (entry && ReadyToChange()) takeover_.GiveBack(*entry, RowAfterGiveBack::Remove, row);
 }
 
+bool TakeoverSteps::KeepWithoutRow(int row) {
+  const std::optional<TakeoverEntry> entry = EntryOfRow(row);
+  if (!entry) return true;
+  try {
+    takeover_.KeepWithoutRow(*entry);
+    return true;
+  } catch (const std::exception& error) {
+    dialogs_.ShowError(error);
+    return false;
+  }
+}
+
 std::optional<TakeoverEntry> TakeoverSteps::EntryOfRow(int row) {
   if (row < 0 || row >= list_.store.Size()) return std::nullopt;
   for (const TakeoverEntry& entry : list_.kept())

@@ -38,6 +38,7 @@ class TakeoverSteps : public TakenOverRows {
   // TakenOverRows.
   bool IsTakenOver(int row) override { return EntryOfRow(row).has_value(); }
   void GiveBackAndRemove(int row) override;
+  bool KeepWithoutRow(int row) override;
 
  private:
   // True when nothing is unsaved, or the user chose to save it with this step and it was.

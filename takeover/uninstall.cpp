@@ -39,8 +39,15 @@ std::vector<std::string> Uninstall::GiveEverythingBack() {
       LocateEntries(services_.folders, FolderPart(program_file_), program_file_);
   Takeover takeover(services_.sources, recorded, TakeoverList{unused, [] { return true; }, [] {}},
                     locations.kept_folder);
+  const std::vector<TakeoverEntry> entries = ListKeptEntries(services_.sources, locations);
+  // What is known to be unable to go back stops the uninstall before anything changes: the
+  // others, given back while their rows stay in the list, would start twice.
   std::vector<std::string> kept;
-  for (const TakeoverEntry& entry : ListKeptEntries(services_.sources, locations)) {
+  for (const TakeoverEntry& entry : entries)
+    if (entry.flaw != EntryFlaw::None)
+      kept.push_back(FormatText(t::kGiveBackFailed, entry.name) + "\r\n" + MarkText(entry));
+  if (!kept.empty()) return kept;
+  for (const TakeoverEntry& entry : entries) {
     boxes.texts.clear();
     if (takeover.GiveBack(entry, RowAfterGiveBack::Leave)) continue;
     kept.push_back(boxes.texts.empty() ? entry.name : boxes.texts.back());

@@ -5,7 +5,9 @@
 #include "editing/list_commands.h"
 #include "fakes/fake_entry_sources.h"
 #include "fakes/fake_platform.h"
+#include "takeover/repair.h"
 #include "takeover/uninstall.h"
+#include "takeover/unlisted.h"
 
 namespace {
 
@@ -89,24 +91,47 @@ TEST(TakeoverSteps, AskAboutUnsavedEditsSayWhereTheOriginalIsKeepRowsWorkingAndG
   d.commands.DeleteBtnClick();
   EXPECT_NE(d.Said().find("ｽﾀｰﾄｱｯﾌﾟ項目ﾍﾟｰｼﾞに残っています"), std::string::npos);
   EXPECT_EQ(d.registry.keys[kRun].size() + d.store.Size(), 1u);  // Tool kept, its row gone
+  // and it stays so at the next start, not taken for a taking over cut short and given back,
+  EXPECT_TRUE(RepairTakeOver(d.sources, kPlaces, d.store.Rows()).empty());
+  EXPECT_TRUE(d.registry.keys[kRun].empty());
+  // until the page gives it back, which leaves no mark behind for a later taking over.
+  d.boxes.answers = {BoxAnswer::Ok};
+  ASSERT_TRUE(d.steps.GiveBack(ListKeptEntries(d.sources, kPlaces).front()));
+  EXPECT_EQ(d.registry.keys[kRun].size() +
+                d.registry.keys["CU\\" + std::string(kUnlistedValuesPath)].size(),
+            1u);
   ASSERT_TRUE(d.steps.TakeOver(d.entries["Go.bat"]));
   d.inert.selected = 1;
   d.boxes.answers = {BoxAnswer::Yes, BoxAnswer::Ok};
   d.commands.DeleteBtnClick();
   EXPECT_EQ(d.files.files.count(kBat) + d.store.Size(), 2u);
   EXPECT_NE(d.Said().find("ﾘｽﾄの「Go.bat」は削除しました"), std::string::npos);
+  // A kept file whose row goes with No stays kept at the next start too.
+  ASSERT_TRUE(d.steps.TakeOver(d.entries["Go.bat"]));
+  d.boxes.answers = {BoxAnswer::No, BoxAnswer::Ok};
+  d.commands.DeleteBtnClick();
+  EXPECT_TRUE(RepairTakeOver(d.sources, kPlaces, d.store.Rows()).empty());
+  EXPECT_EQ(d.files.files.count(kBat), 0u);
 }
 
 TEST(Uninstall, EverythingGoesBackFirstAndAnEntryThatCannotStopsTheRest) {
-  for (const bool stuck : {false, true}) {
+  // An entry known not to go back stops it before anything changes; one that fails on the way
+  // leaves the others tried; the same bytes already in place (a giving back cut short) do not
+  // stop it.
+  enum Place { kFree, kFailsOnTheWay, kPlaceTaken, kAlreadyThere };
+  for (const Place place : {kFree, kFailsOnTheWay, kPlaceTaken, kAlreadyThere}) {
     Desk d;
+    const RawValue tool = d.registry.keys[kRun][0];
     ASSERT_TRUE(d.takeover.TakeOver(d.entries["Tool"]) && d.takeover.TakeOver(d.entries["Go.bat"]));
-    if (stuck) d.registry.failing = {"put " + kRun + "\\Tool"};
+    if (place == kFailsOnTheWay) d.registry.failing = {"put " + kRun + "\\Tool"};
+    if (place == kPlaceTaken) d.registry.keys[kRun] = {{"Tool", kRegText, "new"}};
+    if (place == kAlreadyThere) d.registry.keys[kRun] = {tool};
+    const bool stuck = place == kFailsOnTheWay || place == kPlaceTaken;
     d.boxes.answers = {BoxAnswer::No, BoxAnswer::Yes};
     EXPECT_FALSE(d.uninstall.Run());
     EXPECT_EQ(d.uninstall.Run(), !stuck);
-    EXPECT_EQ(d.files.files.count(kBat), 1u);  // each entry is tried, whatever the others do
-    EXPECT_EQ(d.registry.keys[kRun].size(), stuck ? 0u : 1u);
+    EXPECT_EQ(d.files.files.count(kBat), place == kPlaceTaken ? 0u : 1u);
+    EXPECT_EQ(d.registry.keys[kRun].size(), place == kFailsOnTheWay ? 0u : 1u);
     EXPECT_EQ(d.inert.links.size(), stuck ? 1u : 0u);
     EXPECT_NE(d.Said().find(stuck ? "「Tool」を元に戻せませんでした" : "ﾌｫﾙﾀﾞ「C:\\M\\」"),
               std::string::npos);
