@@ -159,4 +159,26 @@ TEST(ShowHelpTest, PagesGoToTheBrowser) {
       0u);
 }
 
+TEST(ShowHelpTest, EachTopicHasItsNumberAndPage) {
+  struct Case {
+    HelpTopicId topic;
+    int number;
+    std::string page;
+  };
+  const Case cases[] = {
+      {HelpTopicId::Contents, 0, "index.htm"},
+      {HelpTopicId::MainWindow, 1, "main_window.htm"},
+      {HelpTopicId::ItemDialog, 2, "item_dialog.htm"},
+      {HelpTopicId::Listing, 3, "listing.htm"},
+      {HelpTopicId::AboutBox, 4, "about_box.htm"},
+      {HelpTopicId::Options, 5, "options.htm"},
+      {HelpTopicId::LogOnHistory, 6, "logon_history.htm"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.page);
+    ASSERT_EQ(HelpContextNumber(c.topic), c.number);
+    EXPECT_EQ(HelpPagePath("C:\\A\\", c.topic), "C:\\A\\MorvelinHelp\\" + c.page);
+  }
+}
+
 }  // namespace

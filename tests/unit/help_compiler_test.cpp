@@ -174,6 +174,10 @@ TEST(HelpCompilerTest, EachBlockNamesItsOwnFirstRecordAndBrowsingGoesToTheNeighb
   const std::string& topic_file = files.at("|TOPIC");
   const std::string jump = std::string("see ") + '\0' + "\x96\xDA\x8E\x9F" + '\0' + " then";
   EXPECT_NE(topic_file.find(jump + '\0'), std::string::npos);  // the jump shows its title
+  std::string commands = "\xE3";  // the jump's start, its target, its end; the paragraph's end
+  for (int i = 0; i < 4; ++i)
+    commands += static_cast<char>(static_cast<std::uint32_t>(ContextHash("contents")) >> 8 * i);
+  EXPECT_NE(topic_file.find(commands + "\x89\x82\xFF"), std::string::npos);
   for (std::size_t block = 0; block < topic_file.size() / 0x1000; ++block)
     EXPECT_EQ((U32(topic_file, block * 0x1000 + 4) - 0x0C) >> 14, block);
   std::map<std::uint32_t, std::uint32_t> offsets;  // by context hash, from the one leaf page
