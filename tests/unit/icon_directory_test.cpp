@@ -65,6 +65,9 @@ TEST(IconFile, EveryImageAndResourceMustLieWholeInTheFileAndPastTheDirectory) {
       {program, {{528, 0x80000003, 4}}, false},      // named, so not an icon
       {program, {{528, 5, 4}, {536, 6, 4}}, false},  // other resources only
       {program, {{532, 0x20, 4}}, false},
+      // A group of the most images it may list, and one byte more, in a section grown to hold it.
+      {program, {{15015, 0, 0}, {320, 14503, 4}, {328, 14503, 4}, {660, 14342, 4}}, true},
+      {program, {{15015, 0, 0}, {320, 14503, 4}, {328, 14503, 4}, {660, 14343, 4}}, false},
   };
   ASSERT_EQ(program.size(), 1820u);
   for (size_t c = 0; c < std::size(cases); ++c) {
