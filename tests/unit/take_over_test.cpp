@@ -205,8 +205,11 @@ TEST(Takeover, TheRepairsNameWhatTheyDidAndLeaveATakenPlaceAlone) {
   Machine m;
   m.registry.keys[kKeptValues] = {kTool, {"Gone", kRegText, std::string("C:\\g.exe\0", 9)}};
   m.registry.keys[kUser] = {{"Tool", kRegText, "other"}};
-  m.registry.keys[kKeptFiles] = {PathRecord("Note.lnk", kNote)};
+  m.registry.keys[kKeptFiles] = {PathRecord("Note.lnk", kNote),
+                                 PathRecord("Go.bat", "C:\\SU\\Go.bat")};
   m.files.files = {{kKeptNote, "LNK-note"},
+                   {"C:\\M\\Adopted\\Go.bat", "@go"},
+                   {"C:\\SU\\Go.bat", "@other"},  // another file has its place
                    {"C:\\SU\\Morvelin.lnk", "LNK-own"},
                    {"C:\\M\\Adopted\\Stray.lnk", "LNK-own"},  // its original is in place
                    {"C:\\M\\Adopted\\Lone.lnk", "lone"}};     // no original anywhere
@@ -216,16 +219,21 @@ TEST(Takeover, TheRepairsNameWhatTheyDidAndLeaveATakenPlaceAlone) {
                 "ｽﾀｰﾄｱｯﾌﾟ項目のﾍﾟｰｼﾞで確かめてください",
                 "「Gone」はﾘｽﾄに行がないため、元の場所に戻しました",
                 "「Note.lnk」はﾘｽﾄに行がないため、元の場所に戻しました",
+                FormatText(takeover_texts::kRepairPlaceTaken, "Go.bat"),
                 "記録のない保管ﾌｧｲﾙ「Stray.lnk」は元の場所に同じものがあるため消しました"}));
-  EXPECT_EQ(m.files.files.size(), 3u);
+  EXPECT_EQ(m.files.files.size(), 5u);
   EXPECT_EQ(m.files.files[kNote] + m.files.files["C:\\M\\Adopted\\Lone.lnk"], "LNK-notelone");
-  EXPECT_EQ(MarkText(m.List().back()) + m.List().back().name, "元の場所に同じ名前ありTool");
+  EXPECT_EQ(m.files.files["C:\\SU\\Go.bat"] + m.files.files["C:\\M\\Adopted\\Go.bat"], "@other@go");
+  const std::vector<TakeoverEntry> listed = m.List();  // the kept ones last
+  EXPECT_EQ(MarkText(listed.end()[-2]) + listed.end()[-2].name, "元の場所に同じ名前ありTool");
+  EXPECT_EQ(MarkText(listed.back()) + listed.back().name, "元の場所に同じ名前ありGo.bat");
 }
 
-// Found both in its place and kept, an entry is settled by its row, the first row too; a give-back
-// whose record cannot be dropped leaves the entry kept only, never in two places.
+// Found both in its place and kept, an entry is settled by its row, the first row too and one
+// whose file is quoted; a give-back whose record cannot be dropped leaves the entry kept only,
+// never in two places.
 TEST(Takeover, RepairsSettleByAnyRowAndNeverLeaveAnEntryInTwoPlaces) {
-  const LaunchItem tool{"Tool", "C:\\Tools\\tool.exe", "", "-q", "0", "", "", "", true},
+  const LaunchItem tool{"Tool", "\"C:\\Tools\\tool.exe\"", "", "-q", "0", "", "", "", true},
       note{"Note", "C:\\Apps\\note.exe", "", "-n", "0", "", "", "", true};
   for (const auto& rows : {std::vector{tool, note}, std::vector{note, tool}}) {
     Machine m;
@@ -239,13 +247,19 @@ TEST(Takeover, RepairsSettleByAnyRowAndNeverLeaveAnEntryInTwoPlaces) {
   }
   Machine m;
   m.registry.keys[kKeptValues] = {kTool};
-  m.registry.keys[kUser].erase(m.registry.keys[kUser].begin());  // Tool kept only, without a row
-  m.registry.failing = {"delete " + kKeptValues + "\\Tool"};
+  m.registry.keys[kUser].erase(m.registry.keys[kUser].begin());   // Tool kept only, without a row
+  m.registry.keys[kKeptFiles] = {PathRecord("Note.lnk", kNote)};  // Note.lnk kept only too
+  m.files.files[kKeptNote] = m.files.files[kNote];
+  m.files.files.erase(kNote);
+  m.registry.failing = {"delete " + kKeptValues + "\\Tool", "delete " + kKeptFiles + "\\Note.lnk"};
   EXPECT_EQ(m.Repair(),
-            std::vector<std::string>{FormatText(takeover_texts::kRepairFailed, "Tool")});
+            (std::vector<std::string>{FormatText(takeover_texts::kRepairFailed, "Tool"),
+                                      FormatText(takeover_texts::kRepairFailed, "Note.lnk")}));
   EXPECT_TRUE(!m.Holds(kUser, kTool) && m.Holds(kKeptValues, kTool));
+  EXPECT_TRUE(!m.files.files.count(kNote) && m.files.files.count(kKeptNote));
   // A kept copy gone while its original is in place leaves only a record to forget.
-  m.registry.keys[kKeptFiles] = {PathRecord("Note.lnk", kNote)};
+  m.registry.failing.erase("delete " + kKeptFiles + "\\Note.lnk");
+  m.files.files = Machine().files.files;
   m.Repair();
   EXPECT_TRUE(m.registry.keys[kKeptFiles].empty() && m.files.files.count(kNote));
   // Names up to the system's 255 bytes are plain; one more is not.
@@ -292,6 +306,7 @@ TEST(Takeover, TakesOverWhatIsThereNowAndStopsWhenItChangesMeanwhile) {
               std::string::npos);
     c.registry.after_put = [&] { c.registry.keys[kUser][0] = changed; };
   }
+  EXPECT_EQ(c.boxes.shown.size(), 2u);  // one for each
   EXPECT_TRUE(c.Holds(kUser, changed) && c.files.files[kNote] == "LNK-changed");
   EXPECT_TRUE(c.registry.keys[kKeptValues].empty() && c.registry.keys[kKeptFiles].empty());
   EXPECT_EQ(c.files.files.count(kKeptNote) + c.store.Size(), 1u);
