@@ -19,6 +19,7 @@ const EntryLocations kPlaces{"C:\\SU", "", kKept, "m"};
 struct Inert : ItemListView, ItemDialogRunner, ShellLinks, SpecialFolders, RegistryTree {
   int selected = 0;
   std::set<std::string> links{"C:\\SU\\Morvelin.lnk"};  // each starting the program
+  bool removes = true;
   void ShowRows(const std::vector<LaunchItem>&) override {}
   int SelectedIndex() override { return selected; }
   void Select(int) override {}
@@ -27,7 +28,7 @@ struct Inert : ItemListView, ItemDialogRunner, ShellLinks, SpecialFolders, Regis
   std::optional<ItemDialogResult> Run(const ItemDialogFields&) override { return {}; }
   std::unique_ptr<ShellLink> Create() override { return nullptr; }
   bool LinksTo(const std::string& f, const std::string&) override { return links.count(f); }
-  bool Remove(const std::string& f) override { return links.erase(f); }
+  bool Remove(const std::string& f) override { return removes && links.erase(f); }
   std::optional<std::string> Path(int) override { return "C:\\SU"; }
   bool DeleteCurrentUserTree(const std::string&) override { return true; }
 };
@@ -78,6 +79,7 @@ TEST(TakeoverSteps, AskAboutUnsavedEditsSayWhereTheOriginalIsKeepRowsWorkingAndG
   ASSERT_TRUE(d.steps.TakeOver(d.entries["Go.bat"]));
   EXPECT_NE(d.Said().find("ﾌｫﾙﾀﾞ「C:\\M\\Adopted\\」"), std::string::npos);
   EXPECT_EQ(d.store.Row(1).file, kKept + "Go.bat");
+  EXPECT_TRUE(d.steps.IsTakenOver(1) && !d.steps.IsTakenOver(2) && !d.steps.IsTakenOver(-1));
   d.boxes.answers = {BoxAnswer::No};
   ASSERT_TRUE(d.steps.GiveBack(ListKeptEntries(d.sources, kPlaces).back()));
   EXPECT_EQ(d.Said().find("「Go.bat」を元の場所に戻しました: 「C:\\SU\\Go.bat」"), 0u);
@@ -91,6 +93,9 @@ TEST(TakeoverSteps, AskAboutUnsavedEditsSayWhereTheOriginalIsKeepRowsWorkingAndG
   d.commands.DeleteBtnClick();
   EXPECT_NE(d.Said().find("ｽﾀｰﾄｱｯﾌﾟ項目ﾍﾟｰｼﾞに残っています"), std::string::npos);
   EXPECT_EQ(d.registry.keys[kRun].size() + d.store.Size(), 1u);  // Tool kept, its row gone
+  const std::string marks = "CU\\Software\\Brel\\Morvelin\\Adopted\\Unlisted\\";
+  EXPECT_EQ(d.registry.keys[marks + "Run"],
+            (std::vector<RawValue>{{"Tool", kRegText, std::string(1, '\0')}}));
   // and it stays so at the next start, not taken for a taking over cut short and given back,
   EXPECT_TRUE(RepairTakeOver(d.sources, kPlaces, d.store.Rows()).empty());
   EXPECT_TRUE(d.registry.keys[kRun].empty());
@@ -112,6 +117,8 @@ TEST(TakeoverSteps, AskAboutUnsavedEditsSayWhereTheOriginalIsKeepRowsWorkingAndG
   d.commands.DeleteBtnClick();
   EXPECT_TRUE(RepairTakeOver(d.sources, kPlaces, d.store.Rows()).empty());
   EXPECT_EQ(d.files.files.count(kBat), 0u);
+  EXPECT_EQ(d.registry.keys[marks + "Startup"],
+            (std::vector<RawValue>{{"Go.bat", kRegText, std::string(1, '\0')}}));
 }
 
 TEST(Uninstall, EverythingGoesBackFirstAndAnEntryThatCannotStopsTheRest) {
@@ -136,6 +143,12 @@ TEST(Uninstall, EverythingGoesBackFirstAndAnEntryThatCannotStopsTheRest) {
     EXPECT_NE(d.Said().find(stuck ? "「Tool」を元に戻せませんでした" : "ﾌｫﾙﾀﾞ「C:\\M\\」"),
               std::string::npos);
   }
+  // A shortcut that cannot be removed is named at the end, for the user to delete.
+  Desk d;
+  d.inert.removes = false;
+  d.boxes.answers = {BoxAnswer::Yes};
+  EXPECT_TRUE(d.uninstall.Run());
+  EXPECT_NE(d.Said().find("削除して下さい:\r\nC:\\SU\\Morvelin.lnk\r\n"), std::string::npos);
 }
 
 }  // namespace
