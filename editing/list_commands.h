@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/command_target.h"
 #include "core/launcher.h"
 #include "core/message_dialogs.h"
 #include "editing/item_dialog_fields.h"
@@ -7,8 +8,6 @@
 #include "editing/taken_over_rows.h"
 #include "items/item_store.h"
 #include "platform/system.h"
-#include "core/command_target.h"
-
 
 // The main window's list commands: what each button, menu item and list event does to the rows.
 class ListCommands {

@@ -10,8 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "items/integer_text.h"
 #include "core/texts.h"
+#include "items/integer_text.h"
 #include "platform/app_error.h"
 #include "platform/profile_text.h"
 #include "platform/text_format.h"

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/command_target.h"
 #include "core/launcher.h"
 #include "core/message_dialogs.h"
 #include "items/app_settings.h"
@@ -19,7 +20,6 @@
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/system.h"
-#include "core/command_target.h"
 #include "settings_window/main_view.h"
 
 enum class RunMode { Config, LogOn };

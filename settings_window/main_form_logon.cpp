@@ -1,5 +1,3 @@
-#include "settings_window/main_form.h"
-
 #include <exception>
 
 #include "core/clock_texts.h"
@@ -10,6 +8,7 @@
 #include "logon/logon_history.h"
 #include "logon/shift_skip.h"
 #include "platform/text_format.h"
+#include "settings_window/main_form.h"
 
 // The form's side of a start with /N: the log-on run, its timeline and the Shift skip.
 

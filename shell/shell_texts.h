@@ -22,7 +22,8 @@ inline constexpr char kDesktopQuestion[] = "ﾃﾞｽｸﾄｯﾌﾟにｼｮｰ
 
 // Help; %s is the help file's path.
 inline constexpr char kHelpMissing[] = "ヘルプファイル %s が見つかりません。";
-inline constexpr char kHelpNotOpened[] = "ヘルプ %s を開けませんでした。ブラウザが設定されているか確かめて下さい。";
+inline constexpr char kHelpNotOpened[] =
+    "ヘルプ %s を開けませんでした。ブラウザが設定されているか確かめて下さい。";
 
 // About box.
 inline constexpr char kAboutCaption[] = "ﾊﾞｰｼﾞｮﾝ情報";

@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "core/command_target.h"
 #include "core/message_dialogs.h"
 #include "platform/dde.h"
 #include "platform/shell.h"
 #include "platform/shell_link.h"
 #include "platform/special_folders.h"
 #include "platform/system.h"
-#include "core/command_target.h"
 
 // The three commands that put the program into the shell's Startup group, in sending order.
 std::vector<std::string> StartupGroupCommands(const std::string& program_path);

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "items/item_store.h"
 #include "core/launcher.h"
+#include "items/item_store.h"
 #include "logon/run_rules.h"
 #include "tray/menu_entry.h"
 

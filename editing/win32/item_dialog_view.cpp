@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "core/launch_limits.h"
-#include "items/store_persistence.h"
 #include "editing/item_dialog_texts.h"
 #include "editing/win32/item_dialog_layout.h"
 #include "editing/win32/item_dialog_window.h"
+#include "items/store_persistence.h"
 #include "platform/win32/centre_on_screen.h"
 #include "platform/win32/controls/up_down.h"
 #include "platform/win32/dpi.h"

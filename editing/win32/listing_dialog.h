@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "items/launch_item.h"
 #include "editing/listing.h"
+#include "items/launch_item.h"
 
 // Shows the read-only listing of the rows modally; the dialog is gone when this returns.
 void ShowListingDialog(HINSTANCE instance, HWND owner, const std::vector<LaunchItem>& rows,

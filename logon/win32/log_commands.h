@@ -5,12 +5,12 @@
 #include <functional>
 #include <string>
 
+#include "core/command_target.h"
 #include "core/launcher.h"
 #include "core/message_dialogs.h"
 #include "logon/win32/history_window.h"
 #include "platform/log_files.h"
 #include "platform/system.h"
-#include "core/command_target.h"
 
 // What the log-on runs left behind, as the settings window opens it: the report (Morvelin.log)
 // and the chart of the last log-ons.

@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
+#include "platform/entry_sources.h"
 #include "platform/shell_link.h"
 #include "platform/special_folders.h"
-#include "platform/entry_sources.h"
 
 // Shell links through IShellLinkA and IPersistFile; COM must be initialised on the thread.
 class Win32ShellLinks : public ShellLinks, public ShortcutReader {

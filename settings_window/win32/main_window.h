@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "core/command_target.h"
 #include "editing/win32/list_pane.h"
 #include "platform/win32/controls/tab_control.h"
 #include "platform/win32/dialog_navigation.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/owned_handle.h"
 #include "platform/win32/window_base.h"
-#include "core/command_target.h"
 #include "settings_window/main_view.h"
 #include "settings_window/win32/option_page.h"
 #include "settings_window/win32/status_hints.h"

@@ -1,9 +1,9 @@
 // The main window's pages: the title list, the options and the page another subsystem adds,
 // and turning between them.
 #include "core/texts.h"
-#include "settings_window/win32/main_window.h"
 #include "platform/win32/child_control.h"
 #include "resources/resource_ids.h"
+#include "settings_window/win32/main_window.h"
 
 namespace {
 

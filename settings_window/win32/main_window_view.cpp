@@ -1,8 +1,8 @@
 // The main window as its presenter sees it (MainView).
-#include "settings_window/win32/main_window.h"
 #include "platform/win32/centre_on_screen.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/keep_on_screen.h"
+#include "settings_window/win32/main_window.h"
 
 AppSettings MainWindow::Settings() {
   AppSettings settings = shown_;

@@ -4,11 +4,11 @@
 
 #include <string>
 
+#include "core/command_target.h"
 #include "core/message_dialogs.h"
 #include "platform/shell.h"
 #include "platform/win32/win32_help.h"
 #include "platform/win32/win32_memory_status.h"
-#include "core/command_target.h"
 #include "shell/win32/help_key.h"
 
 // The version and help buttons, F1 anywhere in the program, and the launcher menu's help and

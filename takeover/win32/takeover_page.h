@@ -6,9 +6,9 @@
 #include <optional>
 #include <vector>
 
+#include "core/command_target.h"
 #include "platform/win32/controls/button.h"
 #include "platform/win32/controls/list_view.h"
-#include "core/command_target.h"
 #include "settings_window/win32/window_page.h"
 #include "takeover/entries.h"
 #include "takeover/entries_page_handlers.h"

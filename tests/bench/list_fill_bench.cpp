@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "settings_window/win32/main_window.h"
 #include "editing/win32/item_list_pane.h"
 #include "platform/win32/common_controls.h"
 #include "platform/win32/controls/list_view.h"
 #include "platform/win32/ui_font.h"
+#include "settings_window/win32/main_window.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <utility>
 
 #include "common/main_window_settings.h"
-#include "settings_window/win32/main_window.h"
 #include "editing/win32/item_list_pane.h"
 #include "resources/resource_ids.h"
+#include "settings_window/win32/main_window.h"
 
 inline LaunchItem Row(std::string title, bool enabled) {
   LaunchItem row;

@@ -2,8 +2,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "items/integer_text.h"
 #include "fuzz_input.h"
+#include "items/integer_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);

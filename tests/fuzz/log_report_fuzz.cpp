@@ -2,8 +2,8 @@
 // from any title and system text stay one line.
 #include <string>
 
-#include "logon/logon_report.h"
 #include "fuzz_input.h"
+#include "logon/logon_report.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzInput input(data, size);

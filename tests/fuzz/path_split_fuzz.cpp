@@ -1,8 +1,8 @@
 // The double-byte path split against a plain walk over the characters.
 #include <string>
 
-#include "platform/text_format.h"
 #include "fuzz_input.h"
+#include "platform/text_format.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string path(reinterpret_cast<const char*>(data), size);

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/profile_text.h"
 #include "fuzz_input.h"
+#include "platform/profile_text.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 // second load: whatever loads saves, and whatever saves loads back the same.
 #include <string>
 
-#include "items/integer_text.h"
-#include "items/store_persistence.h"
 #include "fakes/fake_platform.h"
 #include "fuzz_input.h"
+#include "items/integer_text.h"
+#include "items/store_persistence.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "items/integer_text.h"
 #include "core/launch_limits.h"
-#include "items/store_persistence.h"
 #include "fakes/fake_platform.h"
+#include "items/integer_text.h"
+#include "items/store_persistence.h"
 #include "platform/text_format.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "items/store_persistence.h"
 #include "fakes/fake_platform.h"
+#include "items/store_persistence.h"
 #include "platform/app_error.h"
 
 TEST(StartConditionStore, OldFilesKeepTheirBytesConditionsFollowTheirRowAndHandEditsOneRule) {

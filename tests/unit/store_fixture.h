@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "items/store_persistence.h"
 #include "fakes/fake_platform.h"
+#include "items/store_persistence.h"
 
 inline const std::string kIniPath = "C:\\Tools\\Morvelin\\Morvelin.ini";
 

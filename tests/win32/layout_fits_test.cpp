@@ -13,7 +13,6 @@
 #include <thread>
 
 #include "core/texts.h"
-#include "settings_window/win32/main_window.h"
 #include "editing/win32/item_dialog_view.h"
 #include "editing/win32/listing_dialog.h"
 #include "logon/win32/history_window.h"
@@ -23,6 +22,7 @@
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_shell.h"
 #include "resources/resource_ids.h"
+#include "settings_window/win32/main_window.h"
 #include "shell/win32/about_box_window.h"
 #include "takeover/win32/takeover_page.h"
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "adapter_test_support.h"
-#include "platform/profile_text.h"
 #include "platform/app_error.h"
+#include "platform/profile_text.h"
 #include "platform/win32/win32_profile_files.h"
 
 namespace {
