@@ -225,6 +225,52 @@ E2E_CASE(takeover_uninstall) {
   CoUninitialize();
 }
 
+// Edits of the list not yet saved are named before taking over: No leaves everything on disk as
+// it was, Yes saves them with the new row. The page's uninstall then puts the value back, removes
+// the program's key and ends the program.
+E2E_CASE(takeover_unsaved_edits_and_page_uninstall) {
+  const std::string marker = AppPath("marker.exe"), solo = AppPath("solo.exe");
+  CopyFileA(marker.c_str(), solo.c_str(), FALSE);
+  WriteSettings({{"Lanc", "0"}, {"Count", "1"}});
+  WriteItemFile(
+      ItemFile(RowKeys(0, "既存", marker, "", "--row", "0", "00002359", "000/00", "", "1")));
+  const std::string solo_bytes = SzBytes("\"" + solo + "\" --solo"), items = ItemFileBytes();
+  E2E_REQUIRE(WriteRegValue(HKEY_CURRENT_USER, kRun, "Solo", REG_SZ, solo_bytes),
+              "the Run value could not be seeded");
+
+  Process program = StartProgram();
+  const HWND main = StartAndWaitForMain(program), titles = TitleList(main);
+  PressCommand(main, IDC_SEPARATOR_BTN);
+  E2E_REQUIRE(WaitUntil([&] { return ListCount(titles) == 2; }), "no separator was added");
+  const HWND list = OpenTakeoverPage(main);
+  const auto take_over_answering = [&](const char* answer) {
+    E2E_REQUIRE(SelectNamed(list, "Solo"), Describe(PageRows(list)));
+    PressCommand(main, IDC_TAKE_OVER_BUTTON);
+    AnswerBoxSaying(program.pid, {"まだ保存していない変更があります", "「いいえ」を選ぶと何もせず"},
+                    answer);
+  };
+  take_over_answering(kNo);
+  E2E_CHECK(Responsive(main) && MessageBoxes(program.pid).empty(), OpenBoxes(program.pid));
+  E2E_CHECK_EQ(ReadRegValue(HKEY_CURRENT_USER, kRun, "Solo").bytes, solo_bytes);
+  E2E_CHECK_EQ(ItemFileBytes(), items);
+  E2E_CHECK_EQ(ReadWindowValue("Count").bytes, SzBytes("1"));
+  E2E_CHECK_EQ(ListCount(titles), 2);  // the edit stays, unsaved
+
+  take_over_answering(kYes);
+  AnswerBoxSaying(program.pid, {"「Solo」をﾘｽﾄの最後に取り込み"}, kOk);
+  E2E_CHECK(!ReadRegValue(HKEY_CURRENT_USER, kRun, "Solo").exists, "the Run value stays");
+  PressCommand(main, IDC_UNINSTALL_BUTTON);
+  AnswerBoxSaying(program.pid, {"Morvelinをｱﾝｲﾝｽﾄｰﾙしますか？"}, kYes);
+  AnswerBoxSaying(program.pid, {"ｱﾝｲﾝｽﾄｰﾙしました", "ﾌｫﾙﾀﾞ「" + AppPath("") + "」"}, kOk);
+  ExpectQuietExit(program);
+  const RegValue value = ReadRegValue(HKEY_CURRENT_USER, kRun, "Solo");
+  E2E_CHECK_EQ(value.type, static_cast<DWORD>(REG_SZ));
+  E2E_CHECK_EQ(value.bytes, solo_bytes);
+  E2E_CHECK(!RegKeyExists(HKEY_CURRENT_USER, "Software\\Brel\\Morvelin"), "the key is still there");
+  // The edit was saved with the row: the separator stands before it.
+  E2E_CHECK_EQ(ProfileValue(SavedItems(), "T2"), std::string("Solo"));
+}
+
 // Killed by its process id at staggered moments of taking over and giving back, the program puts
 // right what was left at its next start, so that every entry stays in exactly one place and
 // Wine's own log-on starts each once. Every round presses its button and kills the running
