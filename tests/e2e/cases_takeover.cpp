@@ -225,9 +225,56 @@ E2E_CASE(takeover_uninstall) {
   CoUninitialize();
 }
 
+// Edits of the list not yet saved are named before taking over: No leaves everything on disk as
+// it was, Yes saves them with the new row. The page's uninstall then puts the value back, removes
+// the program's key and ends the program.
+E2E_CASE(takeover_unsaved_edits_and_page_uninstall) {
+  const std::string marker = AppPath("marker.exe"), solo = AppPath("solo.exe");
+  CopyFileA(marker.c_str(), solo.c_str(), FALSE);
+  WriteSettings({{"Lanc", "0"}, {"Count", "1"}});
+  WriteItemFile(
+      ItemFile(RowKeys(0, "既存", marker, "", "--row", "0", "00002359", "000/00", "", "1")));
+  const std::string solo_bytes = SzBytes("\"" + solo + "\" --solo"), items = ItemFileBytes();
+  E2E_REQUIRE(WriteRegValue(HKEY_CURRENT_USER, kRun, "Solo", REG_SZ, solo_bytes),
+              "the Run value could not be seeded");
+
+  Process program = StartProgram();
+  const HWND main = StartAndWaitForMain(program), titles = TitleList(main);
+  PressCommand(main, IDC_SEPARATOR_BTN);
+  E2E_REQUIRE(WaitUntil([&] { return ListCount(titles) == 2; }), "no separator was added");
+  const HWND list = OpenTakeoverPage(main);
+  const auto take_over_answering = [&](const char* answer) {
+    E2E_REQUIRE(SelectNamed(list, "Solo"), Describe(PageRows(list)));
+    PressCommand(main, IDC_TAKE_OVER_BUTTON);
+    AnswerBoxSaying(program.pid, {"まだ保存していない変更があります", "「いいえ」を選ぶと何もせず"},
+                    answer);
+  };
+  take_over_answering(kNo);
+  E2E_CHECK(Responsive(main) && MessageBoxes(program.pid).empty(), OpenBoxes(program.pid));
+  E2E_CHECK_EQ(ReadRegValue(HKEY_CURRENT_USER, kRun, "Solo").bytes, solo_bytes);
+  E2E_CHECK_EQ(ItemFileBytes(), items);
+  E2E_CHECK_EQ(ReadWindowValue("Count").bytes, SzBytes("1"));
+  E2E_CHECK_EQ(ListCount(titles), 2);  // the edit stays, unsaved
+
+  take_over_answering(kYes);
+  AnswerBoxSaying(program.pid, {"「Solo」をﾘｽﾄの最後に取り込み"}, kOk);
+  E2E_CHECK(!ReadRegValue(HKEY_CURRENT_USER, kRun, "Solo").exists, "the Run value stays");
+  PressCommand(main, IDC_UNINSTALL_BUTTON);
+  AnswerBoxSaying(program.pid, {"Morvelinをｱﾝｲﾝｽﾄｰﾙしますか？"}, kYes);
+  AnswerBoxSaying(program.pid, {"ｱﾝｲﾝｽﾄｰﾙしました", "ﾌｫﾙﾀﾞ「" + AppPath("") + "」"}, kOk);
+  ExpectQuietExit(program);
+  const RegValue value = ReadRegValue(HKEY_CURRENT_USER, kRun, "Solo");
+  E2E_CHECK_EQ(value.type, static_cast<DWORD>(REG_SZ));
+  E2E_CHECK_EQ(value.bytes, solo_bytes);
+  E2E_CHECK(!RegKeyExists(HKEY_CURRENT_USER, "Software\\Brel\\Morvelin"), "the key is still there");
+  // The edit was saved with the row: the separator stands before it.
+  E2E_CHECK_EQ(ProfileValue(SavedItems(), "T2"), std::string("Solo"));
+}
+
 // Killed by its process id at staggered moments of taking over and giving back, the program puts
 // right what was left at its next start, so that every entry stays in exactly one place and
-// Wine's own log-on starts each once.
+// Wine's own log-on starts each once. Every round presses its button and kills the running
+// program, and the notices of what was put right show that kills landed inside steps.
 E2E_CASE(takeover_survives_kills) {
   CoInitialize(nullptr);
   const std::string marker = AppPath("marker.exe"), solo = AppPath("solo.exe"),
@@ -243,16 +290,25 @@ E2E_CASE(takeover_survives_kills) {
               "the Run values could not be seeded");
   const std::string link = MakeStartupLink(linked, "--link");
   std::string repairs;  // the notices of the starts that put things right
+  int repaired_starts = 0;
   const auto start = [&](Process& program) {
     program = StartProgram();
     E2E_REQUIRE(
         WaitUntil([&] { return MainWindow(program.pid) || !MessageBoxes(program.pid).empty(); }),
         "neither window nor notice");
     for (HWND box : MessageBoxes(program.pid)) {
-      repairs += ReadBox(box).text + "\n";
+      const std::string text = ReadBox(box).text;
+      repairs += text + "\n";
+      // Only a kill inside a step leaves something to put right.
+      repaired_starts += text.find("途中で終わっていたため") != std::string::npos;
       ClickButtonById(box, IDOK);
     }
     return StartAndWaitForMain(program);
+  };
+  // The one box of a step: after taking over what it did, when giving back whether the row goes.
+  const auto answer_step = [](DWORD pid, bool giving_back) {
+    HWND box = WaitForMessageBox(pid);
+    return box && ClickButton(box, giving_back ? kYes : kOk);
   };
   // Where each entry shows that a step has begun: its kept record, or its original back.
   const std::string kept_values = "Software\\Brel\\Morvelin\\Adopted\\Run",
@@ -264,11 +320,15 @@ E2E_CASE(takeover_survives_kills) {
     return ReadRegValue(HKEY_CURRENT_USER, name == "Solo" ? kept_values : kept_files, name).exists;
   };
   constexpr int kAtFirstSign = -1;
-  for (const int moment : {kAtFirstSign, 0, 2, 5, 10, 25}) {
+  for (const int moment : {kAtFirstSign, 0, 5, 25}) {
     for (const std::string name : {"Solo", "Link.lnk"}) {
-      for (const bool giving_back : {false, true}) {
+      bool kept_first = false;
+      for (const bool second : {false, true}) {
         Process program;
         const HWND main = start(program);
+        // Both steps are killed at each moment, first the one the entry's state allows.
+        if (!second) kept_first = begun(name, false);
+        const bool giving_back = kept_first != second;
         // Each in one place: where the system starts it, or a row of the list. Rows past
         // "Count", which a killed save can leave in the file, are no rows.
         const KeyValues items = SavedItems();
@@ -278,36 +338,50 @@ E2E_CASE(takeover_survives_kills) {
             if (ProfileValue(items, "F" + std::to_string(i)) == file) return true;
           return false;
         };
-        const std::string round = name + " " + Describe(moment);
-        E2E_CHECK_EQ_AS("Solo after " + round, ReadRegValue(HKEY_CURRENT_USER, kRun, "Solo").exists,
-                        !has_row(solo));
-        E2E_CHECK(!FileExists(AppPath("Morvelin.ini.new")), "a half save left after " + round);
-        E2E_CHECK_EQ_AS("Link after " + round,
+        const std::string round = "the round " + name +
+                                  (giving_back ? " giving back " : " taking over ") +
+                                  Describe(moment);
+        E2E_CHECK_EQ_AS("Solo before " + round,
+                        ReadRegValue(HKEY_CURRENT_USER, kRun, "Solo").exists, !has_row(solo));
+        E2E_CHECK(!FileExists(AppPath("Morvelin.ini.new")), "a half save left before " + round);
+        E2E_CHECK_EQ_AS("Link before " + round,
                         GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES,
                         !has_row(linked));
         const HWND list = OpenTakeoverPage(main);
+        const int step = giving_back ? IDC_GIVE_BACK_BUTTON : IDC_TAKE_OVER_BUTTON;
+        // The first kill may have left the entry where the second step cannot begin: the
+        // other step, run to its end, brings it there.
         if (!SelectEntry(list, name, giving_back)) {
-          CancelAndExpectExit(program, main);
-          continue;
+          E2E_REQUIRE(SelectEntry(list, name, !giving_back),
+                      round + ": " + Describe(PageRows(list)));
+          PressCommand(main, giving_back ? IDC_TAKE_OVER_BUTTON : IDC_GIVE_BACK_BUTTON);
+          E2E_REQUIRE(answer_step(program.pid, !giving_back) &&
+                          WaitUntil([&] { return SelectEntry(list, name, giving_back); }),
+                      round + ":" + OpenBoxes(program.pid) + " " + Describe(PageRows(list)));
         }
-        PressCommand(main, giving_back ? IDC_GIVE_BACK_BUTTON : IDC_TAKE_OVER_BUTTON);
+        E2E_REQUIRE(WaitUntil([&] { return IsWindowEnabled(Control(main, step)) != FALSE; }),
+                    "the button is disabled in " + round);
+        PressCommand(main, step);
         if (moment == kAtFirstSign) {
           const ULONGLONG limit = GetTickCount64() + kWaitLimitMs;
           while (!begun(name, giving_back) && GetTickCount64() < limit) {
           }
+          E2E_CHECK(begun(name, giving_back), "the step did not begin in " + round);
         } else {
-          if (giving_back && WaitUntil([&] { return !MessageBoxes(program.pid).empty(); }))
-            ClickButton(MessageBoxes(program.pid).front(), kYes);
+          E2E_CHECK(!giving_back || answer_step(program.pid, true), "no row question in " + round);
           Sleep(static_cast<DWORD>(moment));  // the moment of the kill, not a wait
         }
-        TerminateProcess(program.handle, 9);
-        WaitForExit(program, nullptr);
+        DWORD code = 0;
+        E2E_CHECK(TerminateProcess(program.handle, 9) && WaitForExit(program, &code) && code == 9,
+                  "the program was not killed in " + round + " (exit code " + Describe(code) + ")" +
+                      OpenBoxes(program.pid));
       }
     }
   }
   Process program;
   CancelAndExpectExit(program, start(program));
   Log("repairs: " + repairs);
+  E2E_CHECK(repaired_starts > 0, "no kill landed inside a step");
 
   E2E_REQUIRE(WinExec("wineboot.exe", SW_SHOWNORMAL) > 31, "wineboot did not start");
   E2E_CHECK(WaitUntil([] {
