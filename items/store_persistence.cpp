@@ -7,7 +7,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 #include "core/texts.h"
@@ -242,11 +242,9 @@ void StorePersistence::Load(AppSettings& settings, ItemStore& store) {
     }
   }
   // The timing keys are this program's own plain ASCII: the bytes the load has read say them.
-  const std::unordered_map<std::string, std::string> values =
-      ProfileValues(bytes, texts::kItemSection);
+  const ProfileSection values(bytes, texts::kItemSection);
   const auto value_of = [&](const std::string& key) {
-    const auto found = values.find(AsciiLower(key));
-    return found == values.end() ? std::string() : found->second;
+    return std::string(values.Value(key).value_or(std::string_view()));
   };
   for (int i = 0; i < count; ++i) {
     RowTiming& timing = store.Row(i).timing;
@@ -262,7 +260,7 @@ void StorePersistence::Load(AppSettings& settings, ItemStore& store) {
     if (mended) misread_values_.push_back({NeedKey(i), ConditionKindText(condition.kind)});
     // A path may be Japanese: read as the row's own texts are, in whatever encoding, and only
     // when there is one, so that a file without conditions costs no reads.
-    if (values.contains(AsciiLower(NeedOfKey(i))))
+    if (values.Value(NeedOfKey(i)))
       condition.target = file->ReadKey(texts::kItemSection, NeedOfKey(i));
     condition.limit_seconds = ConditionLimitOf(value_of(NeedLimitKey(i)), &mended);
     if (mended)
@@ -297,8 +295,7 @@ void StorePersistence::Save(const AppSettings& settings, ItemStore& store) {
   const std::unique_ptr<ProfileFile> file = files_.Open(item_file_path_);
   file->RemoveLeftovers();
   const std::string bytes = file->ReadAll();
-  const std::unordered_map<std::string, std::string> stored =
-      ProfileValues(bytes, texts::kItemSection);
+  const ProfileSection stored(bytes, texts::kItemSection);
   // In a file with a byte-order mark or a NUL the system reads other text than the bytes say;
   // there its own reading decides whether a value is already stored. Asking it costs a listing
   // of the section, so plain files go by their bytes.
@@ -306,11 +303,9 @@ void StorePersistence::Save(const AppSettings& settings, ItemStore& store) {
                        bytes.starts_with("\xFE\xFF") || bytes.find('\0') != std::string::npos;
   std::vector<ProfileWrite> writes;
   writes.reserve(static_cast<std::size_t>(std::max(count, 0)) * 9);
-  const auto stored_at = [&](const std::string& key) { return stored.find(AsciiLower(key)); };
   const auto write = [&](std::string key, const std::string& value) {
-    const auto found = stored_at(key);
-    if (found != stored.end() &&
-        (found->second == value || (foreign && file->ReadKey(texts::kItemSection, key) == value)))
+    const std::optional<std::string_view> found = stored.Value(key);
+    if (found && (*found == value || (foreign && file->ReadKey(texts::kItemSection, key) == value)))
       return;
     writes.push_back({std::move(key), value});
   };
@@ -324,7 +319,7 @@ void StorePersistence::Save(const AppSettings& settings, ItemStore& store) {
   // The timing keys come only once a row departs from the defaults, so that a file of an
   // earlier version keeps its bytes; once there, they follow the row.
   const auto write_timing = [&](const std::string& key, const std::string& value, bool is_default) {
-    if (!is_default || stored_at(key) != stored.end()) write(key, value);
+    if (!is_default || stored.Value(key)) write(key, value);
   };
   const RowTiming defaults;
   for (int i = 0; i < count; ++i) {
@@ -341,7 +336,7 @@ void StorePersistence::Save(const AppSettings& settings, ItemStore& store) {
     write_timing(NeedEndKey(i), AtLimitText(condition.at_limit),
                  condition.at_limit == AtLimit::Start);
   }
-  if (!writes.empty()) file->ReplaceAll(EditProfileText(bytes, texts::kItemSection, writes));
+  if (!writes.empty()) file->ReplaceAll(stored.Edited(writes));
 
   // Only now that the rows are stored may "Count" speak of them.
   section.WriteInteger(kCount, count);

@@ -146,14 +146,37 @@ std::string_view WithoutLeadingBlanks(std::string_view value) {
 
 }  // namespace
 
-std::string EditProfileText(std::string_view bytes, std::string_view section,
-                            const std::vector<ProfileWrite>& writes) {
-  const SectionSpan span = FindSection(bytes, section);
+struct ProfileSection::Parsed {
+  std::string_view bytes;
+  std::string section;
+  SectionSpan span;
+  // The first key line of each name, by its lower-case name.
+  std::unordered_map<std::string, const KeyLine*> first;
+};
 
-  // The first key line of each name, found once: a save writes thousands of keys.
-  std::unordered_map<std::string, const KeyLine*> existing;
-  existing.reserve(span.keys.size());
-  for (const KeyLine& line : span.keys) existing.emplace(AsciiLower(line.name), &line);
+ProfileSection::ProfileSection(std::string_view bytes, std::string_view section)
+    : parsed_(std::make_unique<Parsed>()) {
+  Parsed& p = *parsed_;
+  p.bytes = bytes;
+  p.section = std::string(section);
+  p.span = FindSection(bytes, section);
+  p.first.reserve(p.span.keys.size());
+  for (const KeyLine& line : p.span.keys) p.first.emplace(AsciiLower(line.name), &line);
+}
+
+ProfileSection::~ProfileSection() = default;
+
+std::optional<std::string_view> ProfileSection::Value(std::string_view key) const {
+  const auto found = parsed_->first.find(AsciiLower(Trimmed(key)));
+  if (found == parsed_->first.end()) return std::nullopt;
+  return ReadValue(parsed_->bytes, *found->second);
+}
+
+std::string ProfileSection::Edited(const std::vector<ProfileWrite>& writes) const {
+  const std::string_view bytes = parsed_->bytes;
+  const std::string_view section = parsed_->section;
+  const SectionSpan& span = parsed_->span;
+  const auto& existing = parsed_->first;
 
   // Replacements by position, and new keys in the order they were first written.
   std::map<std::size_t, std::pair<std::size_t, std::string>> replacements;  // begin -> end, text
@@ -205,6 +228,11 @@ std::string EditProfileText(std::string_view bytes, std::string_view section,
   out.append(inserted);
   out.append(bytes.substr(insert_at));
   return out;
+}
+
+std::string EditProfileText(std::string_view bytes, std::string_view section,
+                            const std::vector<ProfileWrite>& writes) {
+  return ProfileSection(bytes, section).Edited(writes);
 }
 
 std::unordered_set<std::string> ProfileKeyNames(std::string_view bytes, std::string_view section) {

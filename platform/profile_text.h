@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -19,6 +21,26 @@
 struct ProfileWrite {
   std::string key;
   std::string value;
+};
+
+// One section of the bytes, read once: a save of thousands of rows both looks up what is
+// stored and edits it, and reading the section twice cost as much as the rest of the save.
+// The bytes must outlive it.
+class ProfileSection {
+ public:
+  ProfileSection(std::string_view bytes, std::string_view section);
+  ~ProfileSection();
+  ProfileSection(const ProfileSection&) = delete;
+  ProfileSection& operator=(const ProfileSection&) = delete;
+
+  // As FindProfileValue finds it; nothing when the key is missing.
+  std::optional<std::string_view> Value(std::string_view key) const;
+  // As EditProfileText edits the bytes.
+  std::string Edited(const std::vector<ProfileWrite>& writes) const;
+
+ private:
+  struct Parsed;
+  std::unique_ptr<Parsed> parsed_;
 };
 
 // Sets each key of the section in turn. An existing key gets its value bytes replaced; a new
