@@ -72,11 +72,11 @@ int RunUninstall(MessageDialogs& dialogs, System& system) {
   }
 }
 
-int RunMessageLoop(MainWindow& window, MessageDialogs& dialogs) {
+int RunMessageLoop(MainWindow& window, LogOnCommands& logs, MessageDialogs& dialogs) {
   MSG message{};
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     try {
-      if (window.PreTranslateMessage(message)) continue;
+      if (window.PreTranslateMessage(message) || logs.PreTranslateMessage(message)) continue;
       TranslateMessage(&message);
       DispatchMessageA(&message);
     } catch (const std::exception& error) {
@@ -196,7 +196,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     form.SetLaunchesOverListener([&] { single_instance.LetGo(); });
     form.Start();
     started();
-    const int exit_code = RunMessageLoop(window, dialogs);
+    const int exit_code = RunMessageLoop(window, logs, dialogs);
     // A quit during spaced-out launches leaves the rest unstarted, and the report says so.
     form.StopLogOnRun();
     return exit_code;

@@ -61,10 +61,10 @@ void LogOnHistoryWindow::CreateWindowAndControls(HWND owner) {
   tools_ = ChartTools::Make();
   dpi_ = WindowDpi(Handle());
   font_ = CreateUiFont(Scale(kFontPixels, dpi_));
-  rows_ = ListBox(CreateChildControl(Handle(), instance_, font_.Get(), "LISTBOX", "",
-                                     WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY |
-                                         LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT,
-                                     WS_EX_CLIENTEDGE, IDC_HISTORY_ROWS));
+  rows_ = ListBox(
+      CreateChildControl(Handle(), instance_, font_.Get(), "LISTBOX", "",
+                         WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                         WS_EX_CLIENTEDGE, IDC_HISTORY_ROWS));
   figures_ = CreateChildControl(Handle(), instance_, font_.Get(), "EDIT", "",
                                 WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY,
                                 WS_EX_CLIENTEDGE, IDC_HISTORY_FIGURES);
@@ -171,7 +171,18 @@ void LogOnHistoryWindow::PickAt(POINT point) {
   }
 }
 
+bool LogOnHistoryWindow::PreTranslateMessage(MSG& message) {
+  const HWND window = Handle();
+  if (!window || (message.hwnd != window && !IsChild(window, message.hwnd))) return false;
+  return IsDialogMessageA(window, &message);
+}
+
 bool LogOnHistoryWindow::OnCommand(int id, int code, HWND) {
+  // Escape, from the list, the figures or the window itself.
+  if (id == IDCANCEL) {
+    PostMessageA(Handle(), WM_CLOSE, 0, 0);
+    return true;
+  }
   if (id != IDC_HISTORY_ROWS || code != LBN_SELCHANGE) return false;
   const int selected = rows_.GetCurSel();
   Pick(selected >= 0 ? std::optional<std::size_t>(selected) : std::nullopt);
@@ -197,13 +208,9 @@ std::optional<LRESULT> LogOnHistoryWindow::OnMessage(UINT message, WPARAM wparam
     case WM_LBUTTONDOWN:
       PickAt({GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
       return 0;
-    case WM_VKEYTOITEM:
-      // The list has the focus: Escape closes the window there, as in a dialog.
-      if (LOWORD(wparam) != VK_ESCAPE) return -1;
-      PostMessageA(Handle(), WM_CLOSE, 0, 0);
-      return -2;
     default:
       break;
   }
-  return std::nullopt;
+  // Tab out of the figures, and the focus kept while another window is in front.
+  return navigation_.Answer(Handle(), message, wparam, lparam);
 }

@@ -9,6 +9,7 @@
 #include "logon/logon_chart.h"
 #include "logon/win32/history_chart_painter.h"
 #include "platform/win32/controls/list_box.h"
+#include "platform/win32/dialog_navigation.h"
 #include "platform/win32/owned_handle.h"
 #include "platform/win32/window_base.h"
 
@@ -22,6 +23,10 @@ class LogOnHistoryWindow : private WindowBase {
   // Shows the history (oldest first) over the owner and brings the window forward. Throws
   // AppError when the window cannot be made.
   void Show(HWND owner, std::vector<LogOnTimeline> history);
+
+  // Tab, Shift+Tab and Escape as in a dialog, for a message on its way to this window or one of
+  // its controls; true when the message was used up.
+  bool PreTranslateMessage(MSG& message);
 
   using WindowBase::Handle;
   using WindowBase::SetErrorReporter;
@@ -56,4 +61,5 @@ class LogOnHistoryWindow : private WindowBase {
   ChartLayout chart_;
   std::vector<ChartRect> trend_;
   std::optional<std::size_t> picked_;
+  DialogNavigation navigation_;
 };

@@ -21,6 +21,8 @@ class LogOnCommands {
                 std::function<std::string()> program_folder);
 
   void RegisterWith(CommandTarget& target);
+  // The history window's keys, as the message loop meets them.
+  bool PreTranslateMessage(MSG& message) { return history_window_.PreTranslateMessage(message); }
 
  private:
   HWND owner_;

@@ -92,7 +92,20 @@ E2E_CASE(history_window_shows_a_bar_per_row) {
     E2E_CHECK(shown.find("ｱｲﾄﾞﾙ時に起動") != std::string::npos, Describe(shown));
     E2E_CHECK_EQ(SendOrZero(rows, LB_GETCURSEL, 0, 0), 1);
   }
-  PostMessageA(window, WM_CLOSE, 0, 0);
-  E2E_CHECK(WaitUntil([&] { return !IsWindowVisible(window); }), "the window stayed open");
+  // The keys of a dialog: Tab from the list to the figures, Escape there closes the window.
+  const auto focus = [&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus
+                                                                              : nullptr;
+  };
+  const auto press = [](HWND to, WPARAM key) {
+    PostMessageA(to, WM_KEYDOWN, key, 0);
+    PostMessageA(to, WM_KEYUP, key, 0);
+  };
+  press(rows, VK_TAB);
+  E2E_CHECK(WaitUntil([&] { return focus() == figures; }), "Tab left the focus on the list");
+  press(figures, VK_ESCAPE);
+  E2E_CHECK(WaitUntil([&] { return !IsWindowVisible(window); }), "Escape left the window open");
   CancelAndExpectExit(program, main);
 }
