@@ -126,7 +126,7 @@ inline constexpr char kUninstallStoppedHint[] =
 inline constexpr char kUninstalled[] =
     "Morvelinをｱﾝｲﾝｽﾄｰﾙしました。取り込んだ項目はすべて元の場所に戻してあります。\r\n"
     "最後に、ﾌﾟﾛｸﾞﾗﾑのﾌｫﾙﾀﾞ「%s」をﾌｫﾙﾀﾞごと手で削除して下さい"
-    "(Morvelin.ini、Morvelin.log、Morvelin.htmlもこの中にあります)。";
+    "(Morvelin.ini、Morvelin.log、Morvelin.hst、Morvelin.htmlもこの中にあります)。";
 inline constexpr char kUninstallLeftovers[] =
     "次のものは削除できなかったので、手で削除して下さい:\r\n";
 inline constexpr char kUninstallWhileRunning[] =
