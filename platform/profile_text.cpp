@@ -144,14 +144,28 @@ std::string_view WithoutLeadingBlanks(std::string_view value) {
   return value;
 }
 
+// Key names as the system matches them, without a lower-case copy of each: a save looks up
+// tens of thousands.
+struct NameHash {
+  std::size_t operator()(std::string_view name) const {
+    std::size_t hash = 14695981039346656037ull;
+    for (char c : name)
+      hash = (hash ^ static_cast<unsigned char>(AsciiLower(c))) * 1099511628211ull;
+    return hash;
+  }
+};
+struct NameEqual {
+  bool operator()(std::string_view a, std::string_view b) const { return SameName(a, b); }
+};
+
 }  // namespace
 
 struct ProfileSection::Parsed {
   std::string_view bytes;
   std::string section;
   SectionSpan span;
-  // The first key line of each name, by its lower-case name.
-  std::unordered_map<std::string, const KeyLine*> first;
+  // The first key line of each name.
+  std::unordered_map<std::string_view, const KeyLine*, NameHash, NameEqual> first;
 };
 
 ProfileSection::ProfileSection(std::string_view bytes, std::string_view section)
@@ -161,13 +175,13 @@ ProfileSection::ProfileSection(std::string_view bytes, std::string_view section)
   p.section = std::string(section);
   p.span = FindSection(bytes, section);
   p.first.reserve(p.span.keys.size());
-  for (const KeyLine& line : p.span.keys) p.first.emplace(AsciiLower(line.name), &line);
+  for (const KeyLine& line : p.span.keys) p.first.emplace(line.name, &line);
 }
 
 ProfileSection::~ProfileSection() = default;
 
 std::optional<std::string_view> ProfileSection::Value(std::string_view key) const {
-  const auto found = parsed_->first.find(AsciiLower(Trimmed(key)));
+  const auto found = parsed_->first.find(Trimmed(key));
   if (found == parsed_->first.end()) return std::nullopt;
   return ReadValue(parsed_->bytes, *found->second);
 }
@@ -186,7 +200,7 @@ std::string ProfileSection::Edited(const std::vector<ProfileWrite>& writes) cons
     const std::string_view value = WithoutLeadingBlanks(write.value);
     const std::string_view key_name = Trimmed(write.key);
     const std::string lower = AsciiLower(key_name);
-    if (const auto found = existing.find(lower); found != existing.end()) {
+    if (const auto found = existing.find(key_name); found != existing.end()) {
       const KeyLine& line = *found->second;
       if (line.has_equals)
         replacements[line.value_begin] = {line.value_end, std::string(value)};
