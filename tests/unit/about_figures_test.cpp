@@ -177,6 +177,13 @@ TEST(ShowHelpTest, EachTopicHasItsNumberAndPage) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.page);
     ASSERT_EQ(HelpContextNumber(c.topic), c.number);
+    FakeMessageBoxes boxes;
+    MessageDialogs dialogs(boxes);
+    FakeHelp help;
+    ShowHelp(help, dialogs, nullptr, "C:\\A\\", c.topic);
+    EXPECT_EQ(help.shown,
+              std::vector<std::string>{"C:\\A\\Morvelin.Hlp" +
+                                       (c.number ? " #" + std::to_string(c.number) : "")});
     EXPECT_EQ(HelpPagePath("C:\\A\\", c.topic), "C:\\A\\MorvelinHelp\\" + c.page);
   }
 }

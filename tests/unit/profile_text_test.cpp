@@ -101,6 +101,15 @@ TEST(ProfileTextFind, ReadsAsAKeyReadDoes) {
   EXPECT_EQ(value, "http://x/?a=b");
   EXPECT_FALSE(FindProfileValue(bytes, "Items", "T1", &value));
   EXPECT_FALSE(FindProfileValue(bytes, "Nothing", "T0", &value));
+  // One parse gives the same answers; a value empty or blank up to its line's end stays empty.
+  const std::string more = bytes + "E0=\r\n\r\nB0=  \r\nW0= a \r\n";
+  const ProfileSection section(more, "items");
+  EXPECT_EQ(section.Value("T0"), "quoted");
+  EXPECT_EQ(section.Value("c0"), "");
+  EXPECT_EQ(section.Value("E0"), "");
+  EXPECT_EQ(section.Value("B0"), "");
+  EXPECT_EQ(section.Value("w0"), "a");
+  EXPECT_FALSE(section.Value("T1"));
 }
 
 }  // namespace

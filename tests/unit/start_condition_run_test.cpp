@@ -167,6 +167,10 @@ TEST(StartConditionRun, AfterTheRunTheFirstLooksComeSoonSoAProgramThatEndsAtOnce
     EXPECT_EQ(run.finished_calls, 1);
     if (ends_at_once) {
       EXPECT_EQ(periods, (std::vector<int>{25, 50}));
+      // Each was ready when it was seen to have ended.
+      EXPECT_EQ(std::vector<std::int64_t>({run.session->Timeline().rows[0].ready_ms,
+                                           run.session->Timeline().rows[1].ready_ms}),
+                (std::vector<std::int64_t>{75, 25}));
     } else {  // followed for its first minute, looked at every half second once past the start
       EXPECT_EQ(std::vector<int>(periods.begin(), periods.begin() + 7),
                 (std::vector<int>{25, 50, 100, 200, 400, 500, 500}));

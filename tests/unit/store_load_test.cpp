@@ -218,4 +218,15 @@ TEST_F(StoreLoad, ValuesLongerThanTheOldReadBufferComeBackWhole) {
   EXPECT_EQ(files.files[kIniPath].Get("Items", "A0"), long_args);
 }
 
+TEST_F(StoreLoad, AFailedReadIsForgottenByTheNextLoad) {
+  registry.Set("Window", "Count", "1");
+  PutRow(0, MakeRow("Mail", "C:\\mail.exe"), "1");
+  files.unreadable = {kIniPath};
+  EXPECT_ANY_THROW(persistence.Load(settings, store));
+  EXPECT_FALSE(persistence.ItemFileError().empty());
+  files.unreadable.clear();
+  persistence.Load(settings, store);
+  EXPECT_TRUE(persistence.ItemFileError().empty() && store.Size() == 1);
+}
+
 }  // namespace
