@@ -1,6 +1,5 @@
 #include "takeover/unlisted.h"
 
-#include "core/running_check.h"
 #include "takeover/checked_steps.h"
 
 namespace {
@@ -17,10 +16,8 @@ void MarkUnlisted(RawRegistry& registry, EntryPlace place, const std::string& na
 
 bool IsUnlisted(RawRegistry& registry, EntryPlace place, const std::string& name) {
   bool marked = false;
-  TryStep([&] {
-    for (const RawValue& mark : registry.Values(Hive::CurrentUser, MarksPath(place)))
-      marked = marked || SamePath(mark.name, name);
-  });
+  TryStep(
+      [&] { marked = FindValue(registry, Hive::CurrentUser, MarksPath(place), name).has_value(); });
   return marked;
 }
 
