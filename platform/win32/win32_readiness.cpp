@@ -1,7 +1,6 @@
 #include "platform/win32/win32_readiness.h"
 
-#include <winsock2.h>
-#include <ws2tcpip.h>
+#include "platform/win32/win32_sockets.h"
 
 // After winsock2.h, so that it does not bring in the old winsock.
 #include <windows.h>
@@ -49,8 +48,9 @@ class Win32WatchedProcess : public WatchedProcess {
 
 class Win32ConnectionAttempt : public ConnectionAttempt {
  public:
-  explicit Win32ConnectionAttempt(SOCKET socket) : socket_(socket) {}
-  ~Win32ConnectionAttempt() override { closesocket(socket_); }
+  Win32ConnectionAttempt(const Sockets& sockets, SOCKET socket)
+      : sockets_(sockets), socket_(socket) {}
+  ~Win32ConnectionAttempt() override { sockets_.closesocket(socket_); }
   Win32ConnectionAttempt(const Win32ConnectionAttempt&) = delete;
   Win32ConnectionAttempt& operator=(const Win32ConnectionAttempt&) = delete;
 
@@ -62,17 +62,18 @@ class Win32ConnectionAttempt : public ConnectionAttempt {
     FD_SET(socket_, &writable);
     FD_SET(socket_, &failed);
     timeval no_wait{0, 0};
-    if (select(0, nullptr, &writable, &failed, &no_wait) == SOCKET_ERROR)
+    if (sockets_.select(0, nullptr, &writable, &failed, &no_wait) == SOCKET_ERROR)
       return state_ = State::Refused;
-    if (FD_ISSET(socket_, &failed)) return state_ = State::Refused;
-    if (!FD_ISSET(socket_, &writable)) return state_;
+    if (InSet(socket_, failed)) return state_ = State::Refused;
+    if (!InSet(socket_, writable)) return state_;
     int error = 0;
     int size = sizeof error;
-    getsockopt(socket_, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size);
+    sockets_.getsockopt(socket_, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size);
     return state_ = error == 0 ? State::Accepted : State::Refused;
   }
 
  private:
+  const Sockets& sockets_;
   SOCKET socket_;
   State state_ = State::Pending;
 };
@@ -84,12 +85,6 @@ std::unique_ptr<WatchedProcess> WatchProcess(void* process_handle) {
   return std::make_unique<Win32WatchedProcess>(static_cast<HANDLE>(process_handle));
 }
 
-Win32Readiness::Win32Readiness() = default;
-
-Win32Readiness::~Win32Readiness() {
-  if (sockets_) WSACleanup();
-}
-
 bool Win32Readiness::PathExists(const std::string& path) {
   return !path.empty() && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -97,12 +92,8 @@ bool Win32Readiness::PathExists(const std::string& path) {
 std::unique_ptr<ConnectionAttempt> Win32Readiness::Connect(const std::string& host_port) {
   const std::size_t colon = host_port.rfind(':');
   if (colon == std::string::npos || colon == 0) return nullptr;
-  // Started with the first row that needs it: most log-ons never touch the network.
-  if (!sockets_) {
-    WSADATA data;
-    sockets_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
-    if (!sockets_) return nullptr;
-  }
+  const Sockets* const sockets = Sockets::Get();
+  if (!sockets) return nullptr;
   std::string host = host_port.substr(0, colon);
   const std::string port = host_port.substr(colon + 1);
   if (host.size() > 2 && host.front() == '[' && host.back() == ']')
@@ -113,22 +104,22 @@ std::unique_ptr<ConnectionAttempt> Win32Readiness::Connect(const std::string& ho
   hints.ai_flags = AI_NUMERICHOST | AI_NUMERICSERV;
   addrinfo* found = nullptr;
   // An address never waits; only a name goes to the resolver, which may take a moment.
-  if (getaddrinfo(host.c_str(), port.c_str(), &hints, &found) != 0) {
+  if (sockets->getaddrinfo(host.c_str(), port.c_str(), &hints, &found) != 0) {
     hints.ai_flags = AI_NUMERICSERV;
-    if (getaddrinfo(host.c_str(), port.c_str(), &hints, &found) != 0) return nullptr;
+    if (sockets->getaddrinfo(host.c_str(), port.c_str(), &hints, &found) != 0) return nullptr;
   }
-  SOCKET s = socket(found->ai_family, found->ai_socktype, found->ai_protocol);
+  SOCKET s = sockets->socket(found->ai_family, found->ai_socktype, found->ai_protocol);
   if (s == INVALID_SOCKET) {
-    freeaddrinfo(found);
+    sockets->freeaddrinfo(found);
     return nullptr;
   }
   u_long non_blocking = 1;
-  ioctlsocket(s, FIONBIO, &non_blocking);
-  const int result = connect(s, found->ai_addr, static_cast<int>(found->ai_addrlen));
-  freeaddrinfo(found);
-  if (result == SOCKET_ERROR && WSAGetLastError() != WSAEWOULDBLOCK) {
-    closesocket(s);
+  sockets->ioctlsocket(s, FIONBIO, &non_blocking);
+  const int result = sockets->connect(s, found->ai_addr, static_cast<int>(found->ai_addrlen));
+  sockets->freeaddrinfo(found);
+  if (result == SOCKET_ERROR && sockets->WSAGetLastError() != WSAEWOULDBLOCK) {
+    sockets->closesocket(s);
     return nullptr;
   }
-  return std::make_unique<Win32ConnectionAttempt>(s);
+  return std::make_unique<Win32ConnectionAttempt>(*sockets, s);
 }

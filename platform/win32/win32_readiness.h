@@ -10,14 +10,6 @@ std::unique_ptr<WatchedProcess> WatchProcess(void* process_handle);
 
 class Win32Readiness : public Readiness {
  public:
-  Win32Readiness();
-  ~Win32Readiness() override;
-  Win32Readiness(const Win32Readiness&) = delete;
-  Win32Readiness& operator=(const Win32Readiness&) = delete;
-
   bool PathExists(const std::string& path) override;
   std::unique_ptr<ConnectionAttempt> Connect(const std::string& host_port) override;
-
- private:
-  bool sockets_ = false;
 };

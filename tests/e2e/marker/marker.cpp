@@ -98,29 +98,69 @@ bool HasOption(const std::string& args, const std::string& option) {
   return args.rfind(option, 0) == 0 && (args.size() == option.size() || args[option.size()] == ' ');
 }
 
+// The socket functions, loaded only by the markers that use them: a start that never touches
+// the network must not depend on the socket library initialising.
+struct Net {
+  decltype(&::WSAStartup) startup;
+  decltype(&::socket) socket;
+  decltype(&::bind) bind;
+  decltype(&::listen) listen;
+  decltype(&::connect) connect;
+  decltype(&::accept) accept;
+  decltype(&::recv) recv;
+  decltype(&::send) send;
+  decltype(&::closesocket) close;
+};
+
+template <typename Function>
+void Find(HMODULE library, const char* name, Function* function) {
+  *function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+  if (!*function) ExitProcess(4);
+}
+
+Net LoadNet() {
+  const HMODULE library = LoadLibraryA("ws2_32.dll");
+  if (!library) ExitProcess(4);
+  Net net{};
+  Find(library, "WSAStartup", &net.startup);
+  Find(library, "socket", &net.socket);
+  Find(library, "bind", &net.bind);
+  Find(library, "listen", &net.listen);
+  Find(library, "connect", &net.connect);
+  Find(library, "accept", &net.accept);
+  Find(library, "recv", &net.recv);
+  Find(library, "send", &net.send);
+  Find(library, "closesocket", &net.close);
+  WSADATA data;
+  net.startup(MAKEWORD(2, 2), &data);
+  return net;
+}
+
 // 127.0.0.1 and the port after the option: a socket connected or bound to it.
-SOCKET LocalSocket(const std::string& args, bool serve) {
+SOCKET LocalSocket(const Net& net, const std::string& args, bool serve) {
   sockaddr_in address{};
   address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  address.sin_port = htons(static_cast<u_short>(std::atoi(args.c_str() + args.find(' ') + 1)));
-  SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  address.sin_addr.S_un.S_un_b = {127, 0, 0, 1};
+  const int port = std::atoi(args.c_str() + args.find(' ') + 1);
+  address.sin_port = static_cast<u_short>(((port & 0xff) << 8) | ((port >> 8) & 0xff));
+  SOCKET s = net.socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
   const auto* to = reinterpret_cast<const sockaddr*>(&address);
-  const bool ok = serve ? bind(s, to, sizeof address) == 0 && listen(s, 8) == 0
-                        : connect(s, to, sizeof address) == 0;
-  if (!ok) closesocket(s);
+  const bool ok = serve ? net.bind(s, to, sizeof address) == 0 && net.listen(s, 8) == 0
+                        : net.connect(s, to, sizeof address) == 0;
+  if (!ok) net.close(s);
   return ok ? s : INVALID_SOCKET;
 }
 
 // Serves until a client says "q"; other tries (the launcher's own) close without a word.
 int Serve(const std::string& args) {
   Sleep(3000);  // the slow start this marker stands for
-  const SOCKET listening = LocalSocket(args, true);
+  const Net net = LoadNet();
+  const SOCKET listening = LocalSocket(net, args, true);
   char byte = 0;
   while (listening != INVALID_SOCKET && byte != 'q') {
-    const SOCKET client = accept(listening, nullptr, nullptr);
-    if (recv(client, &byte, 1, 0) != 1) byte = 0;
-    closesocket(client);
+    const SOCKET client = net.accept(listening, nullptr, nullptr);
+    if (net.recv(client, &byte, 1, 0) != 1) byte = 0;
+    net.close(client);
   }
   return listening == INVALID_SOCKET ? 3 : 0;
 }
@@ -147,17 +187,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   GetProcessTimes(GetCurrentProcess(), &created, &unused, &unused, &unused);
   const unsigned long long created_at =
       (static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
-  WSADATA data;
-  WSAStartup(MAKEWORD(2, 2), &data);
   std::string content = "exe=" + exe + "\r\nargs=" + args + "\r\ncwd=" + cwd +
                         "\r\nshow=" + std::to_string(show) +
                         "\r\ncreated=" + std::to_string(created_at) + "\r\n";
   if (HasOption(args, "--probe")) {
     // A blocking try: a closed port on this machine refuses at once.
-    const SOCKET s = LocalSocket(args, false);
+    const Net net = LoadNet();
+    const SOCKET s = LocalSocket(net, args, false);
     content += std::string("port=") + (s != INVALID_SOCKET ? "open" : "closed") + "\r\n";
-    send(s, "q", 1, 0);
-    closesocket(s);
+    net.send(s, "q", 1, 0);
+    net.close(s);
   }
   if (!RecordStart(marks, content)) return 2;
   if (HasOption(args, "--serve")) return Serve(args);
