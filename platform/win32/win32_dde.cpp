@@ -8,9 +8,7 @@ HDDEDATA CALLBACK ClientCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PT
 
 }  // namespace
 
-Win32DdeClient::Win32DdeClient() {
-  if (DdeInitializeA(&instance_, ClientCallback, 0, 0) != DMLERR_NO_ERROR) instance_ = 0;
-}
+Win32DdeClient::Win32DdeClient() = default;
 
 Win32DdeClient::~Win32DdeClient() {
   Disconnect();
@@ -25,6 +23,10 @@ void Win32DdeClient::FreeStrings() {
 
 bool Win32DdeClient::Connect(const std::string& service, const std::string& topic) {
   Disconnect();
+  // Made at the first conversation: a log-on run never talks to the shell this way, and the
+  // instance costs it a window of its own.
+  if (!instance_ && DdeInitializeA(&instance_, ClientCallback, 0, 0) != DMLERR_NO_ERROR)
+    instance_ = 0;
   if (!instance_) return false;
   service_ = DdeCreateStringHandleA(instance_, service.c_str(), CP_WINANSI);
   topic_ = DdeCreateStringHandleA(instance_, topic.c_str(), CP_WINANSI);

@@ -8,7 +8,7 @@
 
 #include "platform/dde.h"
 
-// The process's one DDEML client instance: made with the object, released with it.
+// The process's one DDEML client instance: made when first needed, released with the object.
 class Win32DdeClient : public DdeClient {
  public:
   Win32DdeClient();

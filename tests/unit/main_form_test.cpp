@@ -357,6 +357,33 @@ TEST_F(MainFormTest, LogOnRunWithTheLauncherOptionStaysResidentWithItsMenu) {
   EXPECT_EQ(shell.recent_cleared, 0) << "Clear is off";
 }
 
+// A run that ends the process lets go of the single instance once its launches are over, while
+// it still follows what it started; a resident launcher keeps it.
+TEST_F(MainFormTest, AnEndingRunLetsTheNextStartInWhileItFollowsItsRows) {
+  registry.Set("Window", "Count", "1");
+  StoreRow(0, "Mail", "C:\\mail.exe", true);
+  FakeMachine machine;
+  FakeReadiness readiness;
+  const LogOnServices followed{log_files, running,  error_texts, timer,
+                               &machine,  &machine, &readiness};
+  for (const bool launcher : {false, true}) {
+    registry.Set("Window", "Lanc", launcher ? "1" : "0");
+    view.terminated = false;
+    MainForm& form = Make(RunMode::LogOn);
+    int let_go = 0;
+    form.SetLaunchesOverListener([&] { ++let_go; });
+    form.SetLogOnServices(&followed);
+    form.Start();
+    EXPECT_EQ(let_go, launcher ? 0 : 1);
+    EXPECT_TRUE(timer.running && !view.terminated) << "still following its row";
+    shell.processes.at("C:\\mail.exe")->ended = true;
+    machine.now += timer.milliseconds;
+    timer.Fire();
+    EXPECT_EQ(view.terminated, !launcher);
+    EXPECT_EQ(let_go, launcher ? 0 : 1);
+  }
+}
+
 TEST_F(MainFormTest, LoadErrorIsShownAndTheWindowStillOpens) {
   registry.values["Window\\Top"] = FakeRegistry::Value{"12", false};
   registry.Set("Window", "Left", "77");

@@ -147,7 +147,8 @@ TEST(StartConditionRun, QuittingMidWaitStartsNothingMoreAndStopsFollowingAtOnce)
   run.session->Stop();
   run.readiness.paths.insert("N:\\");
   run.RunFor(120000);
-  EXPECT_TRUE(run.shell.calls.size() == 1 && run.session->Finished() && !run.timer.running);
+  EXPECT_TRUE(run.shell.calls.size() == 1 && run.session->Finished() &&
+              run.session->TimelineComplete() && !run.timer.running);
   EXPECT_EQ(run.Log(),
             "  0 0: 起動しました\r\n  1 1: 未起動 (終了により中止) 条件待ち: 'N:\\' の存在\r\n");
   EXPECT_EQ(run.session->Timeline().rows[1].started_ms, kNever);
