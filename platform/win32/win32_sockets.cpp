@@ -36,7 +36,9 @@ const Sockets* Load() {
 }  // namespace
 
 const Sockets* Sockets::Get() {
-  static const Sockets* const loaded = Load();
+  // A failure is not kept: a library that would not start may start at the next try.
+  static const Sockets* loaded = nullptr;
+  if (!loaded) loaded = Load();
   return loaded;
 }
 

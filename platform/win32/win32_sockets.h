@@ -17,8 +17,8 @@ struct Sockets {
   decltype(&::freeaddrinfo) freeaddrinfo;
   decltype(&::WSAGetLastError) WSAGetLastError;
 
-  // Null when the library or one of its functions is missing or it would not start; kept for
-  // the rest of the process once loaded.
+  // Null when the library or one of its functions is missing or it would not start; once
+  // loaded, kept for the rest of the process.
   static const Sockets* Get();
 };
 

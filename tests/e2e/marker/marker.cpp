@@ -119,7 +119,10 @@ void Find(HMODULE library, const char* name, Function* function) {
 }
 
 Net LoadNet() {
-  const HMODULE library = LoadLibraryA("ws2_32.dll");
+  // A library that failed to initialise (seen once under load) is given a few more tries.
+  HMODULE library = nullptr;
+  for (int attempt = 0; !library && attempt < 20; ++attempt)
+    if (!(library = LoadLibraryA("ws2_32.dll"))) Sleep(100);
   if (!library) ExitProcess(4);
   Net net{};
   Find(library, "WSAStartup", &net.startup);
