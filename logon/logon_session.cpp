@@ -57,12 +57,18 @@ void LogOnSession::Begin() {
     return;
   }
   if (services_->ticks) last_step_ms_ = services_->ticks->Milliseconds();
-  if (!Rearm()) {
-    // Without a timer the rest starts at once rather than never.
-    while (!run_.Walked()) run_.Next();
-    run_.StartScheduled(true);
-    Finish(false);
-  }
+  if (!Rearm()) StartTheRestAtOnce(false);
+}
+
+void LogOnSession::StartTheRestAtOnce(bool notify) {
+  // Without a timer the rest starts at once rather than never.
+  while (!run_.Walked()) run_.Next();
+  run_.StartScheduled(true);
+  Finish(notify);
+}
+
+bool LogOnSession::StartTimer(std::int64_t milliseconds) {
+  return services_->timer.Start(static_cast<int>(milliseconds), [this] { Tick(); });
 }
 
 std::int64_t LogOnSession::StepDueIn() const {
@@ -79,7 +85,7 @@ bool LogOnSession::Rearm() {
   // An unchanged period keeps the timer as it runs.
   if (milliseconds == armed_ms_) return true;
   armed_ms_ = milliseconds;
-  return services_->timer.Start(milliseconds, [this] { Tick(); });
+  return StartTimer(milliseconds);
 }
 
 bool LogOnSession::Advance() {
@@ -113,9 +119,7 @@ void LogOnSession::Tick() {
   if (run_.Finished()) {
     Finish(true);
   } else if (!Rearm()) {
-    while (!run_.Walked()) run_.Next();
-    run_.StartScheduled(true);
-    Finish(true);
+    StartTheRestAtOnce(true);
   }
 }
 
@@ -148,7 +152,7 @@ void LogOnSession::Finish(bool notify) {
     // or not.
     armed_ms_ = -1;
     follow_poll_ms_ = kFirstFollowPollMs;
-    following_ = services_->timer.Start(static_cast<int>(follow_poll_ms_), [this] { Tick(); });
+    following_ = StartTimer(follow_poll_ms_);
     if (following_) {
       if (on_following_) on_following_();
       return;
@@ -163,7 +167,7 @@ void LogOnSession::FollowTick() {
   if (run_.Following()) {
     if (follow_poll_ms_ >= kFollowPollMs) return;
     follow_poll_ms_ = std::min(follow_poll_ms_ * 2, kFollowPollMs);
-    if (services_->timer.Start(static_cast<int>(follow_poll_ms_), [this] { Tick(); })) return;
+    if (StartTimer(follow_poll_ms_)) return;
     // Without its timer nothing would ever end the following.
     run_.StopFollowing();
   }

@@ -77,6 +77,8 @@ class LogOnSession {
   void Tick();
   // Arms the timer for whatever comes next: the next spaced step or a scheduled row.
   bool Rearm();
+  bool StartTimer(std::int64_t milliseconds);
+  void StartTheRestAtOnce(bool notify);
   // True when a row was walked or started.
   bool Advance();
   // Milliseconds until the next spaced step, counted from the end of the last launch: a tick
