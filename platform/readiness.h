@@ -33,7 +33,7 @@ class Readiness {
   virtual ~Readiness() = default;
   virtual bool PathExists(const std::string& path) = 0;
   // A TCP connection to "host:port", without waiting for its answer. A host given as an
-  // address is used as it is; a name is looked up first, which can take a moment. Nothing when
-  // the text names no host and port, or no connection can even be tried.
+  // address is used as it is; a name is looked up in the background where the system can.
+  // Nothing when the text names no host and port, or no connection can even be tried.
   virtual std::unique_ptr<ConnectionAttempt> Connect(const std::string& host_port) = 0;
 };

@@ -1,9 +1,8 @@
 #include "platform/win32/win32_readiness.h"
 
-#include "platform/win32/win32_sockets.h"
-
-// After winsock2.h, so that it does not bring in the old winsock.
 #include <windows.h>
+
+#include "platform/win32/win32_connection.h"
 
 namespace {
 
@@ -46,38 +45,6 @@ class Win32WatchedProcess : public WatchedProcess {
   DWORD id_;
 };
 
-class Win32ConnectionAttempt : public ConnectionAttempt {
- public:
-  Win32ConnectionAttempt(const Sockets& sockets, SOCKET socket)
-      : sockets_(sockets), socket_(socket) {}
-  ~Win32ConnectionAttempt() override { sockets_.closesocket(socket_); }
-  Win32ConnectionAttempt(const Win32ConnectionAttempt&) = delete;
-  Win32ConnectionAttempt& operator=(const Win32ConnectionAttempt&) = delete;
-
-  State Check() override {
-    if (state_ != State::Pending) return state_;
-    fd_set writable, failed;
-    FD_ZERO(&writable);
-    FD_ZERO(&failed);
-    FD_SET(socket_, &writable);
-    FD_SET(socket_, &failed);
-    timeval no_wait{0, 0};
-    if (sockets_.select(0, nullptr, &writable, &failed, &no_wait) == SOCKET_ERROR)
-      return state_ = State::Refused;
-    if (InSet(socket_, failed)) return state_ = State::Refused;
-    if (!InSet(socket_, writable)) return state_;
-    int error = 0;
-    int size = sizeof error;
-    sockets_.getsockopt(socket_, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size);
-    return state_ = error == 0 ? State::Accepted : State::Refused;
-  }
-
- private:
-  const Sockets& sockets_;
-  SOCKET socket_;
-  State state_ = State::Pending;
-};
-
 }  // namespace
 
 std::unique_ptr<WatchedProcess> WatchProcess(void* process_handle) {
@@ -92,34 +59,8 @@ bool Win32Readiness::PathExists(const std::string& path) {
 std::unique_ptr<ConnectionAttempt> Win32Readiness::Connect(const std::string& host_port) {
   const std::size_t colon = host_port.rfind(':');
   if (colon == std::string::npos || colon == 0) return nullptr;
-  const Sockets* const sockets = Sockets::Get();
-  if (!sockets) return nullptr;
   std::string host = host_port.substr(0, colon);
-  const std::string port = host_port.substr(colon + 1);
   if (host.size() > 2 && host.front() == '[' && host.back() == ']')
     host = host.substr(1, host.size() - 2);
-  addrinfo hints{};
-  hints.ai_socktype = SOCK_STREAM;
-  hints.ai_protocol = IPPROTO_TCP;
-  hints.ai_flags = AI_NUMERICHOST | AI_NUMERICSERV;
-  addrinfo* found = nullptr;
-  // An address never waits; only a name goes to the resolver, which may take a moment.
-  if (sockets->getaddrinfo(host.c_str(), port.c_str(), &hints, &found) != 0) {
-    hints.ai_flags = AI_NUMERICSERV;
-    if (sockets->getaddrinfo(host.c_str(), port.c_str(), &hints, &found) != 0) return nullptr;
-  }
-  SOCKET s = sockets->socket(found->ai_family, found->ai_socktype, found->ai_protocol);
-  if (s == INVALID_SOCKET) {
-    sockets->freeaddrinfo(found);
-    return nullptr;
-  }
-  u_long non_blocking = 1;
-  sockets->ioctlsocket(s, FIONBIO, &non_blocking);
-  const int result = sockets->connect(s, found->ai_addr, static_cast<int>(found->ai_addrlen));
-  sockets->freeaddrinfo(found);
-  if (result == SOCKET_ERROR && sockets->WSAGetLastError() != WSAEWOULDBLOCK) {
-    sockets->closesocket(s);
-    return nullptr;
-  }
-  return std::make_unique<Win32ConnectionAttempt>(*sockets, s);
+  return StartConnection(host, host_port.substr(colon + 1));
 }

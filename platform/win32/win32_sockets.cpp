@@ -25,6 +25,11 @@ const Sockets* Load() {
                      Find(library, "getaddrinfo", &s.getaddrinfo) &&
                      Find(library, "freeaddrinfo", &s.freeaddrinfo) &&
                      Find(library, "WSAGetLastError", &s.WSAGetLastError);
+  // Optional: without them a name is looked up while the caller waits.
+  Find(library, "GetAddrInfoExW", &s.GetAddrInfoExW);
+  Find(library, "GetAddrInfoExOverlappedResult", &s.GetAddrInfoExOverlappedResult);
+  Find(library, "GetAddrInfoExCancel", &s.GetAddrInfoExCancel);
+  Find(library, "FreeAddrInfoExW", &s.FreeAddrInfoExW);
   WSADATA data;
   if (!found || startup(MAKEWORD(2, 2), &data) != 0) {
     FreeLibrary(library);

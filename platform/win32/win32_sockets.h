@@ -16,6 +16,16 @@ struct Sockets {
   decltype(&::getaddrinfo) getaddrinfo;
   decltype(&::freeaddrinfo) freeaddrinfo;
   decltype(&::WSAGetLastError) WSAGetLastError;
+  // A name looked up in the background (Windows 8 and later); all null on older systems.
+  decltype(&::GetAddrInfoExW) GetAddrInfoExW;
+  int(WSAAPI* GetAddrInfoExOverlappedResult)(OVERLAPPED* overlapped);
+  int(WSAAPI* GetAddrInfoExCancel)(HANDLE* handle);
+  decltype(&::FreeAddrInfoExW) FreeAddrInfoExW;
+
+  bool LooksUpInTheBackground() const {
+    return GetAddrInfoExW && GetAddrInfoExOverlappedResult && GetAddrInfoExCancel &&
+           FreeAddrInfoExW;
+  }
 
   // Null when the library or one of its functions is missing or it would not start; once
   // loaded, kept for the rest of the process.

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <winsock2.h>
+// After winsock2.h, so that it does not bring in the old winsock.
 #include <windows.h>
 
 #include <string>
@@ -7,6 +9,7 @@
 #include "adapter_test_support.h"
 #include "core/running_check.h"
 #include "platform/win32/win32_log_files.h"
+#include "platform/win32/win32_readiness.h"
 #include "platform/win32/win32_repeating_timer.h"
 #include "platform/win32/win32_running_programs.h"
 #include "platform/win32/win32_shell.h"
@@ -43,6 +46,44 @@ TEST(ShellAdapter, AnswersWithTheShellsErrorForAMissingFile) {
       Win32Shell().Execute(nullptr, scratch.File("missing.exe"), "", "", SW_SHOWNORMAL);
   EXPECT_FALSE(answer.Succeeded());
   EXPECT_EQ(answer.code, 2);  // SE_ERR_FNF
+}
+
+// The outcome of a connection attempt, asked until it is no longer pending.
+ConnectionAttempt::State Outcome(ConnectionAttempt& attempt) {
+  ConnectionAttempt::State state = ConnectionAttempt::State::Pending;
+  WaitUntil([&] { return (state = attempt.Check()) != ConnectionAttempt::State::Pending; });
+  return state;
+}
+
+// A server listening on the IPv4 loopback only: its address connects, and so does the name,
+// looked up in the background and tried address by address (it may give the IPv6 one first).
+// A port nobody listens on is refused; texts without a host and port try nothing; an attempt
+// given up while its name is still looked up goes quietly.
+TEST(ReadinessAdapter, ConnectsByAddressAndByNameAndTellsARefusal) {
+  WSADATA data;
+  ASSERT_EQ(WSAStartup(MAKEWORD(2, 2), &data), 0);
+  const SOCKET server = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  int length = sizeof address;
+  ASSERT_EQ(bind(server, reinterpret_cast<sockaddr*>(&address), length), 0);
+  ASSERT_EQ(listen(server, 8), 0);
+  getsockname(server, reinterpret_cast<sockaddr*>(&address), &length);
+  const std::string port = std::to_string(ntohs(address.sin_port));
+  Win32Readiness readiness;
+  using State = ConnectionAttempt::State;
+  for (const std::string host : {"127.0.0.1", "localhost"}) {
+    const auto attempt = readiness.Connect(host + ":" + port);
+    ASSERT_TRUE(attempt) << host;
+    EXPECT_EQ(Outcome(*attempt), State::Accepted) << host;
+  }
+  closesocket(server);
+  const auto refused = readiness.Connect("127.0.0.1:" + port);
+  EXPECT_TRUE(!refused || Outcome(*refused) == State::Refused);
+  for (const char* text : {"localhost", ":80", ""}) EXPECT_FALSE(readiness.Connect(text)) << text;
+  readiness.Connect("no-such-host.invalid:80").reset();
+  WSACleanup();
 }
 
 TEST(RepeatingTimerAdapter, TicksThroughTheMessageLoopUntilStopped) {
