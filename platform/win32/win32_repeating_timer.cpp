@@ -9,15 +9,17 @@ constexpr UINT_PTR kTimerId = 1;
 
 }  // namespace
 
-Win32RepeatingTimer::Win32RepeatingTimer(HINSTANCE instance) {
-  try {
-    Create(instance, {kClassName}, 0, 0, "", 0, 0, HWND_MESSAGE);
-  } catch (const AppError&) {
-    // Without its window the timer cannot start, and its user starts everything at once.
-  }
-}
+Win32RepeatingTimer::Win32RepeatingTimer(HINSTANCE instance) : instance_(instance) {}
 
 bool Win32RepeatingTimer::Start(int milliseconds, std::function<void()> tick) {
+  // The window comes with the first start: a log-on run's first launches do not wait for it.
+  if (!Handle()) {
+    try {
+      Create(instance_, {kClassName}, 0, 0, "", 0, 0, HWND_MESSAGE);
+    } catch (const AppError&) {
+      // Without its window the timer cannot start, and its user starts everything at once.
+    }
+  }
   tick_ = std::move(tick);
   running_ = Handle() && SetTimer(Handle(), kTimerId, static_cast<UINT>(milliseconds), nullptr);
   return running_;

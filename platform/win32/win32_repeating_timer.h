@@ -19,6 +19,7 @@ class Win32RepeatingTimer : public RepeatingTimer, private WindowBase {
  private:
   bool OnTimer(UINT_PTR id) override;
 
+  HINSTANCE instance_;
   std::function<void()> tick_;
   bool running_ = false;
 };
