@@ -242,6 +242,24 @@ TEST_F(LogOnSessionTest, ATimerThatCannotBeSetStartsTheRestAtOnce) {
   EXPECT_EQ(Launched().size(), 2u);
 }
 
+// Lost once the run is under way (here when the first row's process has ended and the period
+// changes): the rest still starts, the caller is told, and what was started is not followed,
+// since nothing would ever end the following.
+TEST_F(LogOnSessionTest, ATimerLostMidRunStartsTheRestAtOnceAndFollowsNothing) {
+  FakeReadiness readiness;
+  services.readiness = &readiness;
+  settings.wait_seconds = 2;
+  for (const char* name : {"a", "b", "c"}) Add(Row(name, name));
+  Start();
+  EXPECT_EQ(Launched().size(), 1u);
+  shell.processes.at("a")->ended = true;
+  timer.refuses = true;
+  machine.RunTo(timer.milliseconds);
+  timer.Fire();
+  EXPECT_EQ(Launched().size(), 3u);
+  EXPECT_TRUE(session->Finished() && session->TimelineComplete() && finished_calls == 1);
+}
+
 TEST(LaterSettings, AbsentOrMalformedValuesGiveTheDefaultsAndDefaultsAreNotWritten) {
   const struct {
     std::optional<std::string> skip, wait;

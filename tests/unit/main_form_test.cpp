@@ -137,6 +137,12 @@ class MainFormTest : public ::testing::Test {
     view.event_log = &events;
   }
 
+  // Each kept timeline rewrites the history file once.
+  long HistoryWrites() const {
+    return std::count(files.opened_paths.begin(), files.opened_paths.end(),
+                      "C:\\Tools\\Morvelin\\Morvelin.hst");
+  }
+
   std::string Stored(const std::string& name) {
     return registry.Get("Window", name).value_or("<missing>");
   }
@@ -359,9 +365,13 @@ TEST_F(MainFormTest, LogOnRunWithTheLauncherOptionStaysResidentWithItsMenu) {
 
 // A run that ends the process lets go of the single instance once its launches are over, while
 // it still follows what it started; a resident launcher keeps it.
+// The marks change as a spaced run's steps start their rows, for the launcher's menu. Each run
+// keeps its timeline once the following is over.
 TEST_F(MainFormTest, AnEndingRunLetsTheNextStartInWhileItFollowsItsRows) {
-  registry.Set("Window", "Count", "1");
+  registry.Set("Window", "Count", "2");
+  registry.Set("Window", "Wait", "1");
   StoreRow(0, "Mail", "C:\\mail.exe", true);
+  StoreRow(1, "News", "C:\\news.exe", true);
   FakeMachine machine;
   FakeReadiness readiness;
   const LogOnServices followed{log_files, running,  error_texts, timer,
@@ -371,16 +381,25 @@ TEST_F(MainFormTest, AnEndingRunLetsTheNextStartInWhileItFollowsItsRows) {
     view.terminated = false;
     MainForm& form = Make(RunMode::LogOn);
     int let_go = 0;
+    std::vector<RunMarks> marks;
     form.SetLaunchesOverListener([&] { ++let_go; });
+    form.SetRunMarksListener([&] { marks.push_back(form.Marks()); });
     form.SetLogOnServices(&followed);
     form.Start();
+    EXPECT_EQ(let_go, 0) << "News is still to start";
+    while (shell.calls.size() < (launcher ? 4u : 2u) && timer.running) {
+      machine.now += timer.milliseconds;
+      timer.Fire();
+    }
+    EXPECT_EQ(marks, (std::vector<RunMarks>{{"*", "*"}}));
     EXPECT_EQ(let_go, launcher ? 0 : 1);
-    EXPECT_TRUE(timer.running && !view.terminated) << "still following its row";
-    shell.processes.at("C:\\mail.exe")->ended = true;
+    EXPECT_TRUE(timer.running && !view.terminated) << "still following its rows";
+    for (auto& [file, process] : shell.processes) process->ended = true;
     machine.now += timer.milliseconds;
     timer.Fire();
     EXPECT_EQ(view.terminated, !launcher);
     EXPECT_EQ(let_go, launcher ? 0 : 1);
+    EXPECT_EQ(HistoryWrites(), launcher ? 2 : 1);
   }
 }
 
@@ -640,6 +659,7 @@ TEST_F(MainFormTest, UnreadableStateIsNeverTakenForAnEmptyListAndNeverStopsTheLo
   }
   EXPECT_TRUE(view.terminated && files.leftovers.empty());
   EXPECT_EQ(shell.calls.size(), 1u) << "the held run launched nothing";
+  EXPECT_EQ(HistoryWrites(), 1) << "a run that ends as it begins keeps its timeline";
   EXPECT_EQ(log,
             "half a line\r\n2026/12/06 08:12:30 ﾛｸﾞｵﾝ起動 0行 一斉起動\r\n  "
             "ｱｲﾃﾑﾌｧｲﾙを読み込めないため、何も起動しませんでした: " +
@@ -704,6 +724,17 @@ TEST_F(MainFormTest, AHeldItemFileIsWaitedForAtLogOnAndRetriedInTheWindow) {
                 "ほかのプログラムがアイテムファイルを使い終えてから「再試行」を"
                 "押して下さい。\r\n「キャンセル」を選ぶと一覧を読まずに開きます。");
   EXPECT_TRUE(view.shown && view.rows.size() == 1) << "the list read on the second try";
+
+  // Without a timer to wait on, the run gives up at once, with the plain error.
+  timer.refuses = true;
+  boxes.shown.clear();
+  boxes.on_show = nullptr;
+  files.unreadable = {kItemFile};
+  MainForm& untimed = Make(RunMode::LogOn);
+  untimed.SetLogOnServices(&timed);
+  untimed.Start();
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, kItemFile + " を読み込めません: 使用中です。");
 }
 
 }  // namespace
