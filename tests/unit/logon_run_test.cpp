@@ -473,7 +473,7 @@ TEST(LogButton, OpensTheReportThroughTheShellOrSaysThereIsNoneYet) {
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].text, "ﾛｸﾞはまだありません。ﾛｸﾞｵﾝ時の起動の後に作られます。");
 
-  files.files["C:\\M\\Morvelin.log"] = "x\r\n";
+  files.files["C:\\M\\Morvelin.log"] = "";  // there, if empty: it opens
   OpenLogOnReport(files, error_texts, launcher, dialogs, "C:\\M\\");
   EXPECT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(
