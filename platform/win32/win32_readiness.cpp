@@ -13,7 +13,12 @@ class Win32WatchedProcess : public WatchedProcess {
   Win32WatchedProcess(const Win32WatchedProcess&) = delete;
   Win32WatchedProcess& operator=(const Win32WatchedProcess&) = delete;
 
-  bool InputIdle() override { return WaitForInputIdle(process_, 0) == 0; }
+  // A console program has no input to wait for: the call fails at once, and the program is as
+  // ready as it will get (else a row waiting on it would always wait out its limit).
+  bool InputIdle() override {
+    const DWORD idle = WaitForInputIdle(process_, 0);
+    return idle == 0 || idle == WAIT_FAILED;
+  }
   bool ShowsWindow() override {
     struct Search {
       DWORD id;

@@ -86,6 +86,22 @@ TEST(ReadinessAdapter, ConnectsByAddressAndByNameAndTellsARefusal) {
   WSACleanup();
 }
 
+// A console program is ready as soon as it runs (it has no input to become idle for); the
+// watch sees it end once it is gone.
+TEST(ReadinessAdapter, AConsoleProgramIsReadyAtOnceAndSeenToEnd) {
+  STARTUPINFOA start{};
+  start.cb = sizeof start;
+  PROCESS_INFORMATION process{};
+  char line[] = "cmd.exe /k";
+  ASSERT_TRUE(CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr,
+                             nullptr, &start, &process));
+  CloseHandle(process.hThread);
+  const auto watched = WatchProcess(process.hProcess);
+  EXPECT_TRUE(watched->InputIdle() && !watched->Ended());
+  TerminateProcess(process.hProcess, 0);
+  EXPECT_TRUE(WaitUntil([&] { return watched->Ended(); }));
+}
+
 TEST(RepeatingTimerAdapter, TicksThroughTheMessageLoopUntilStopped) {
   Win32RepeatingTimer timer(GetModuleHandleA(nullptr));
   int ticks = 0;
