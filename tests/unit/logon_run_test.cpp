@@ -180,8 +180,10 @@ TEST_F(LogOnSessionTest, WaitSpacesLaunchesOnTheTimerAndDatesOnlyStartedRows) {
   EXPECT_EQ(Launched().size(), 2u);
   EXPECT_EQ(timer.milliseconds, 700);
 
-  machine.RunTo(4650);  // a tick as early as the timer may fire still steps
-  timer.Fire();  // the last launch; the disabled row after it ends the run in the same step
+  // A tick as early as the timer may fire still steps: the last launch; the disabled row after
+  // it ends the run in the same step.
+  machine.RunTo(4650);
+  timer.Fire();
   EXPECT_EQ(Launched().size(), 3u);
   EXPECT_TRUE(run.Finished());
   EXPECT_FALSE(timer.running);
